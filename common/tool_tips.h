@@ -1,0 +1,4 @@
+// Tool tips shown over palette and library buttons.
+#pragma once
+
+void HideToolTip();

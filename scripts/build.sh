@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Configures (once) and builds the program and the tests.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+if [ ! -f "$BUILD_DIR/build.ninja" ]; then
+  cmake -S "$TESSARY_ROOT" -B "$BUILD_DIR" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$TESSARY_ROOT/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+cmake --build "$BUILD_DIR" "$@"

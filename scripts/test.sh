@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test under Wine and Xvfb; ends with ctest's
+# summary. Extra arguments go to ctest (for instance -R store).
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+source "$(dirname "$0")/xvfb.sh"
+
+phase_start install; "$TESSARY_ROOT/scripts/install-deps.sh"; phase_end
+phase_start build; "$TESSARY_ROOT/scripts/build.sh"; phase_end
+phase_start prefix; "$TESSARY_ROOT/scripts/make-prefix.sh"; phase_end
+
+phase_start xvfb; start_xvfb; echo "DISPLAY=$DISPLAY"; phase_end
+# One persistent wineserver for the whole run; Wine's services start outside ctest.
+cleanup() { wineserver -k >/dev/null 2>&1 || true; stop_xvfb; }
+trap cleanup EXIT
+wineserver -p >/dev/null 2>&1 </dev/null
+wine wineboot >/dev/null 2>&1 </dev/null || true
+
+phase_start tests
+rc=0
+( cd "$BUILD_DIR" && ctest --output-on-failure -j "$(nproc)" --timeout 600 "$@" ) || rc=$?
+phase_end
+echo "screenshots and test files: $BUILD_DIR/test-output"
+exit $rc

@@ -1,0 +1,3 @@
+#include "view/tracking_state.h"
+
+int TrackingMode = 0;
