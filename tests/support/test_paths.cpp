@@ -17,12 +17,20 @@ std::string WindowsPathOf(const std::string& unixPath)
     return path;
 }
 
-std::string TestOutputFolder()
+std::string BuildFolder()
 {
-    const char* folder = getenv("TESSARY_TEST_OUTPUT");
+    // One variable, set by the test runner: ctest's per-test environment cannot
+    // carry more than one reliably through test discovery.
+    const char* folder = getenv("TESSARY_BUILD");
     std::string path = folder ? WindowsPathOf(folder) : std::string(".");
     if (path.back() != '\\')
         path += '\\';
+    return path;
+}
+
+std::string TestOutputFolder()
+{
+    std::string path = BuildFolder() + "test-output\\";
     CreateDirectoryA(path.c_str(), nullptr);
     return path;
 }

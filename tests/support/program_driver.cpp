@@ -1,0 +1,168 @@
+#include "support/program_driver.h"
+
+#include <vector>
+
+#include <stb_image_write.h>
+
+#include "support/test_paths.h"
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const char* className;
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search->processId)
+        return TRUE;
+    char text[256];
+    if (search->className) {
+        GetClassNameA(window, text, sizeof(text));
+        if (lstrcmpiA(text, search->className) != 0)
+            return TRUE;
+    }
+    if (search->title) {
+        GetWindowTextA(window, text, sizeof(text));
+        if (lstrcmpA(text, search->title) != 0)
+            return TRUE;
+    }
+    search->found = window;
+    return FALSE;
+}
+
+std::string ProgramPath()
+{
+    return BuildFolder() + "tessary.exe";
+}
+
+} // namespace
+
+ProgramDriver::~ProgramDriver()
+{
+    if (process_.hProcess) {
+        if (Running())
+            Close(5000);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+}
+
+bool ProgramDriver::Start(const std::string& arguments, DWORD timeoutMs)
+{
+    std::string commandLine = "\"" + ProgramPath() + "\" " + arguments;
+    std::vector<char> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+        return false;
+    WaitForInputIdle(process_.hProcess, timeoutMs);
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        mainWindow_ = FindProgramWindow("TYMainClass", nullptr);
+        if (mainWindow_)
+            return Settle();
+        if (!Running())
+            return false;
+        Sleep(50);
+    }
+    return false;
+}
+
+bool ProgramDriver::Running() const
+{
+    return process_.hProcess && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void ProgramDriver::PostCommand(int id)
+{
+    PostMessageA(mainWindow_, WM_COMMAND, static_cast<WPARAM>(id), 0);
+}
+
+bool ProgramDriver::Settle(DWORD timeoutMs)
+{
+    DWORD_PTR result = 0;
+    // A message sent after the posted ones returns only once those were handled.
+    if (!SendMessageTimeoutA(mainWindow_, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result))
+        return false;
+    WaitForInputIdle(process_.hProcess, timeoutMs);
+    Sleep(100); // let the virtual desktop finish painting
+    return true;
+}
+
+std::string ProgramDriver::WindowText(HWND window) const
+{
+    char text[512] = "";
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+HWND ProgramDriver::FindProgramWindow(const char* className, const char* title) const
+{
+    WindowSearch search = {process_.dwProcessId, className, title, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string ProgramDriver::Screenshot(const std::string& name)
+{
+    HDC screen = GetDC(nullptr);
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
+    const auto* source = static_cast<const unsigned char*>(bits);
+    for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
+        rgb[i * 3 + 0] = source[i * 4 + 2];
+        rgb[i * 3 + 1] = source[i * 4 + 1];
+        rgb[i * 3 + 2] = source[i * 4 + 0];
+    }
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(bitmap);
+    ReleaseDC(nullptr, screen);
+    std::string path = TestOutputFolder() + name + ".png";
+    if (!stbi_write_png(path.c_str(), width, height, 3, rgb.data(), width * 3))
+        return std::string();
+    return path;
+}
+
+int ProgramDriver::Close(DWORD timeoutMs)
+{
+    if (!process_.hProcess)
+        return -1;
+    if (Running() && mainWindow_)
+        PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process_.hProcess, 255);
+        WaitForSingleObject(process_.hProcess, 5000);
+        return -1;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return static_cast<int>(code);
+}
+
+std::string ScratchOptionsPath()
+{
+    return ScratchPath("TESSRY3.OPT");
+}
