@@ -18,7 +18,7 @@ wine wineboot >/dev/null 2>&1 </dev/null || true
 
 phase_start tests
 rc=0
-( cd "$BUILD_DIR" && ctest --output-on-failure -j "$(nproc)" --timeout 600 "$@" ) || rc=$?
+( cd "$BUILD_DIR" && ctest --output-on-failure -j "$(nproc)" --timeout 180 "$@" ) || rc=$?
 phase_end
 echo "screenshots and test files: $BUILD_DIR/test-output"
 exit $rc

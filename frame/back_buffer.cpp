@@ -1,0 +1,3 @@
+#include "frame/back_buffer.h"
+
+HDC BackBufferDC = nullptr;

@@ -1,0 +1,3 @@
+#include "frame/pattern_brushes.h"
+
+HBRUSH PatternBrushes[kPatternBrushCount] = {};

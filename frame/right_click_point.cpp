@@ -1,0 +1,3 @@
+#include "frame/right_click_point.h"
+
+POINT RightClickPoint = {-1, -1};

@@ -1,0 +1,188 @@
+#include "lines/connector_kind.h"
+
+#include "lines/connector_feedback.h"
+#include "lines/connector_flip.h"
+#include "lines/connector_handles.h"
+#include "lines/connector_paint.h"
+#include "lines/connector_reshape.h"
+#include "lines/connector_route.h"
+#include "lines/connector_shape.h"
+#include "lines/connector_text.h"
+#include "lines/line_attributes.h"
+#include "lines/line_transform.h"
+#include "objects/kind_messages.h"
+#include "objects/object_offset.h"
+#include "objects/shape_attributes.h"
+#include "objects/shape_handles.h"
+#include "text/object_text_messages.h"
+
+namespace {
+
+template <typename T>
+T* Pointer(INT_PTR value)
+{
+    return reinterpret_cast<T*>(value);
+}
+
+POINT Unpack(INT_PTR value)
+{
+    uint32_t packed = static_cast<uint32_t>(value);
+    return {static_cast<int16_t>(packed & 0xFFFF), static_cast<int16_t>((packed >> 16) & 0xFFFF)};
+}
+
+} // namespace
+
+int32_t WINAPI VIZ_OvaVOzediru(HDC dc, void* drawingArg, void* table, int index, int message, INT_PTR a, INT_PTR b,
+                               INT_PTR c)
+{
+    auto* drawing = static_cast<DrawingRecord*>(drawingArg);
+    if (!table && message != kMsgCapabilities && message != kMsgEndOfHandle)
+        return 0;
+    switch (message) {
+    case kMsgDraw:
+    case kMsgShadowSilhouette:
+    case kMsgShadowOutline:
+        PaintSegLine(dc, message, drawing, table, index, static_cast<int>(a), Pointer<int32_t>(b));
+        return 0;
+    case kMsgHitTest:
+        return c ? SegLineHitTest(drawing, table, index, *Pointer<POINT>(c)) : 0;
+    case kMsgDrawHandles:
+        DrawSegLineHandles(dc, drawing, table, index);
+        return 0;
+    case kMsgHandleFeedback:
+        SegLineDragFeedback(dc, drawing, table, index, KindObject(table, index)->shapeType, Unpack(b),
+                            Pointer<RECT>(c), 1);
+        return 0;
+    case kMsgNewObjectFeedback:
+        SegLineDragFeedback(dc, drawing, table, -1, static_cast<int>(a), Unpack(b), Pointer<RECT>(c), 1);
+        return 0;
+    case kMsgMoveFeedback:
+        if (c)
+            SegLineMoveFeedback(dc, drawing, table, index, *Pointer<POINT>(c));
+        return 0;
+    case kMsgResizeByHandle:
+        return ResizeSegLine(drawing, table, index, static_cast<int>(a), Pointer<RECT>(c));
+    case kMsgResizeToRect:
+        return ResizeSegLine(drawing, table, index, 0, Pointer<RECT>(c));
+    case kMsgInitObject:
+        return InitSegLine(drawing, table, index, static_cast<int>(a));
+    case kMsgTextTypeface:
+    case kMsgTextSize:
+    case kMsgTextSetStyle:
+    case kMsgTextClearStyle:
+    case kMsgTextColor:
+    case kMsgTextAlignment:
+    case kMsgTextOption:
+    case kMsgTextSizeUp:
+    case kMsgTextSizeDown:
+    case kMsgTextFrame:
+        return ApplyObjectTextMessage(drawing, table, index, message, a, c);
+    case kMsgSetArrowEnds:
+        SetLineArrowEnds(drawing, table, index, Pointer<int32_t>(c));
+        return 0;
+    case kMsgSetRotation:
+    case kMsgRotateToPoint:
+        TransformRefused = 1;
+        return 0;
+    case kMsgCommandBits:
+        return KindObject(table, index)->groupIndex >= 0 ? 2625 : 2645;
+    case kMsgShadowSchemeChanged:
+    case kMsgRecompute:
+        RecalcSegLineRects(drawing, KindObject(table, index));
+        return 0;
+    case kMsgSetLineColor:
+        if (c)
+            SetShapeLineColor(drawing, table, index, static_cast<int>(a), Pointer<COLORREF>(c));
+        return 0;
+    case kMsgSetLineWidth:
+        SetLineWidth(drawing, table, index, static_cast<int>(a), Pointer<int32_t>(c));
+        return 0;
+    case kMsgSetLineStyle:
+        SetLineStyle(drawing, table, index, Pointer<int32_t>(c));
+        return 0;
+    case kMsgCollectLineAttributes:
+        CollectLineAttributes(drawing, table, index, Pointer<DrawingObject>(c));
+        return 0;
+    case kMsgHookPoints:
+        GetSegLineHookPoint(drawing, table, index, Pointer<int>(b), Pointer<POINT>(c));
+        return 0;
+    case kMsgMapBoxPoints:
+        GetSegLineBoxPoints(drawing, table, index, static_cast<int>(b), static_cast<int>(a), Pointer<POINT>(c));
+        return 0;
+    case kMsgDrawHookMarkers:
+        DrawHookMarkers(dc, drawing, table, index, static_cast<int>(a), Pointer<POINT>(c));
+        return 0;
+    case kMsgCapabilities:
+        return GetLineCapabilities();
+    case kMsgConnectPoints:
+        GetSegLineEndHookPoints(drawing, table, index, Pointer<int>(b), Pointer<POINT>(c));
+        return 0;
+    case kMsgEndOfHandle:
+        GetSegLineEndOfCode(static_cast<int>(a), Pointer<int32_t>(c));
+        return 0;
+    case kMsgAnchorPoint:
+        return GetSegLineEndPoint(drawing, table, index, static_cast<int>(a), Pointer<int>(b), Pointer<POINT>(c));
+    case kMsgMovedFrame:
+        GetMovedEndRect(drawing, table, index, static_cast<int>(a), Pointer<POINT>(b), Pointer<RECT>(c));
+        return 0;
+    case kMsgAdjustFeedback:
+        AdjustSegLineFeedback(dc, drawing, table, index, static_cast<int>(b), Pointer<POINT>(c));
+        return 0;
+    case kMsgMayLink:
+        return LineMayLink(drawing);
+    case kMsgSlotAttached:
+        SegLineSlotConnected(drawing, table, index, static_cast<int>(a), static_cast<int>(b));
+        return 0;
+    case kMsgSize:
+        if (c) {
+            const RECT& in = KindObject(table, index)->inner;
+            Pointer<int32_t>(c)[0] = in.right - in.left;
+            Pointer<int32_t>(c)[1] = in.bottom - in.top;
+        }
+        return 0;
+    case kMsgSetAdjustFromHandle:
+        return AdjustSegLine(drawing, table, index, static_cast<int>(a), Pointer<POINT>(c));
+    case kMsgFlip:
+        return FlipSegLine(drawing, table, index, static_cast<uint32_t>(a));
+    case kMsgShadowFlags:
+        return SetObjectShadowFlags(drawing, table, index, static_cast<uint32_t>(a), static_cast<int>(b));
+    case kMsgLineType:
+        return SetSegLineShape(drawing, table, index, Pointer<int32_t>(c), 0);
+    case kMsgSideOfPoint:
+        return GetSegLineSideAt(drawing, table, index, Pointer<POINT>(b), Pointer<POINT>(c));
+    case kMsgArrowheads:
+        SetLineArrowheads(drawing, table, index, Pointer<int32_t>(c));
+        return 0;
+    case kMsgDrawnRect:
+        if (c)
+            *Pointer<RECT>(c) = KindObject(table, index)->frame;
+        return 0;
+    case kMsgLineAngle:
+        GetSegLineTextAngle(drawing, table, index, static_cast<int>(b), static_cast<int>(a), Pointer<int>(c));
+        return 0;
+    case kMsgMakeShapePoints:
+        return GetSegLineOutlinePoints(reinterpret_cast<HGLOBAL>(dc), static_cast<RECT*>(drawingArg), nullptr,
+                                       table, index, Pointer<int>(b), Pointer<POINT>(c), static_cast<int>(a));
+    case kMsgMakeShapePieces:
+        GetSegLineOutlineInfo(drawing, table, index, static_cast<int>(a), Pointer<int32_t>(c));
+        return 0;
+    case kMsgExpandArcPiece:
+        ExpandSegLineArcPiece(static_cast<const POINT*>(drawingArg), static_cast<const unsigned char*>(table), index,
+                              Pointer<int>(b), Pointer<POINT>(c));
+        return 0;
+    case kMsgTakeLineType:
+        SetSegLineFromPiece(drawing, table, index, static_cast<int>(a), Pointer<unsigned char>(c));
+        return 0;
+    case kMsgClearWord:
+        if (c)
+            *Pointer<int32_t>(c) = 0;
+        return 0;
+    case kMsgShowLength:
+        return ShowSegLineLength(drawing, table, index, Pointer<int32_t>(c));
+    case kMsgLineTextLevel:
+        SetLineTextHorizontal(drawing, table, index, Pointer<int32_t>(c));
+        return 0;
+    default:
+        return 0;
+    }
+}

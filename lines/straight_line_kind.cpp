@@ -1,0 +1,209 @@
+#include "lines/straight_line_kind.h"
+
+#include "lines/length_label.h"
+#include "lines/line_adjust.h"
+#include "lines/line_attributes.h"
+#include "lines/line_create.h"
+#include "lines/line_geometry.h"
+#include "lines/line_hit_test.h"
+#include "lines/line_paint.h"
+#include "lines/line_rects.h"
+#include "lines/line_transform.h"
+#include "objects/kind_messages.h"
+#include "objects/shape_attributes.h"
+#include "objects/shape_handles.h"
+#include "text/object_text_messages.h"
+
+namespace {
+
+template <typename T>
+T* Pointer(INT_PTR value)
+{
+    return reinterpret_cast<T*>(value);
+}
+
+POINT Unpack(INT_PTR value)
+{
+    uint32_t packed = static_cast<uint32_t>(value);
+    return {static_cast<int16_t>(packed & 0xFFFF), static_cast<int16_t>((packed >> 16) & 0xFFFF)};
+}
+
+} // namespace
+
+int32_t WINAPI RUV_OvadERovazad(HDC dc, void* drawingArg, void* table, int index, int message, INT_PTR a, INT_PTR b,
+                                INT_PTR c)
+{
+    auto* drawing = static_cast<DrawingRecord*>(drawingArg);
+    if (!table && message != kMsgCapabilities && message != kMsgExpandArcPiece)
+        return 0;
+    switch (message) {
+    case kMsgDraw:
+    case kMsgShadowSilhouette:
+    case kMsgShadowOutline:
+        DrawStraightLine(dc, message, drawing, table, index, static_cast<int>(a), Pointer<int32_t>(b));
+        return 0;
+    case kMsgHitTest:
+        return c ? HitTestStraightLine(drawing, table, index, static_cast<int>(a), Pointer<POINT>(c)->x,
+                                       Pointer<POINT>(c)->y)
+                 : 0;
+    case kMsgDrawHandles:
+        DrawLineHandles(dc, drawing, table, index);
+        return 0;
+    case kMsgHandleFeedback: {
+        POINT p = Unpack(b);
+        DrawLineResizeFeedback(dc, drawing, table, index, p.x, p.y, Pointer<RECT>(c));
+        return 0;
+    }
+    case kMsgNewObjectFeedback: {
+        POINT p = Unpack(b);
+        DrawLineResizeFeedback(dc, drawing, table, -1, p.x, p.y, Pointer<RECT>(c));
+        return 0;
+    }
+    case kMsgMoveFeedback:
+        DrawLineMoveFeedback(dc, drawing, table, index, Pointer<RECT>(c));
+        return 0;
+    case kMsgResizeByHandle:
+        ResizeStraightLine(drawing, table, index, static_cast<int>(a), Pointer<RECT>(c));
+        return 0;
+    case kMsgResizeToRect:
+        ResizeStraightLine(drawing, table, index, 0, Pointer<RECT>(c));
+        return 0;
+    case kMsgInitObject:
+        InitStraightLine(drawing, table, index, static_cast<int>(a));
+        return 0;
+    case kMsgTextTypeface:
+    case kMsgTextSize:
+    case kMsgTextSetStyle:
+    case kMsgTextClearStyle:
+    case kMsgTextColor:
+    case kMsgTextAlignment:
+    case kMsgTextOption:
+    case kMsgTextSizeUp:
+    case kMsgTextSizeDown:
+    case kMsgTextFrame:
+        return ApplyObjectTextMessage(drawing, table, index, message, a, c);
+    case kMsgSetArrowEnds:
+        SetLineArrowEnds(drawing, table, index, Pointer<int32_t>(c));
+        return 0;
+    case kMsgSetRotation:
+        SetLineRotation(drawing, table, index, static_cast<int>(a));
+        return 0;
+    case kMsgOffset:
+        return OffsetLineCoordinate(drawing, table, index, static_cast<int>(a), static_cast<int>(b));
+    case kMsgCommandBits:
+        return GetLineCommandBits(table, index);
+    case kMsgShadowSchemeChanged:
+    case kMsgRecompute:
+        RecalcLineRects(drawing, KindObject(table, index));
+        return 0;
+    case kMsgSetLineColor:
+        if (c)
+            SetShapeLineColor(drawing, table, index, static_cast<int>(a), Pointer<COLORREF>(c));
+        return 0;
+    case kMsgSetLineWidth:
+        SetLineWidth(drawing, table, index, static_cast<int>(a), Pointer<int32_t>(c));
+        return 0;
+    case kMsgSetLineStyle:
+        SetLineStyle(drawing, table, index, Pointer<int32_t>(c));
+        return 0;
+    case kMsgCollectLineAttributes:
+        CollectLineAttributes(drawing, table, index, Pointer<DrawingObject>(c));
+        return 0;
+    case kMsgHookPoints:
+        MapPointToLineHook(drawing, table, index, static_cast<int>(a), Pointer<int>(b), Pointer<POINT>(c));
+        return 0;
+    case kMsgMapBoxPoints:
+        MapBoxPointsOntoLine(table, index, static_cast<int>(a), Pointer<POINT>(c), 0);
+        return 0;
+    case kMsgDrawHookMarkers:
+        DrawHookMarkers(dc, drawing, table, index, static_cast<int>(a), Pointer<POINT>(c));
+        return 0;
+    case kMsgCapabilities:
+        return GetLineCapabilities();
+    case kMsgConnectPoints:
+        GetLineConnectPoints(table, index, Pointer<int>(b), Pointer<POINT>(c));
+        return 0;
+    case kMsgEndOfHandle:
+        GetLineEndOfHandle(table, index, static_cast<int>(a), Pointer<int32_t>(c));
+        return 0;
+    case kMsgAnchorPoint:
+        GetLineEndPoint(table, index, static_cast<int>(a), Pointer<POINT>(c));
+        return 0;
+    case kMsgMovedFrame:
+        MoveLineFrameByHandle(table, index, static_cast<int>(a), Pointer<POINT>(b), Pointer<RECT>(c));
+        return 0;
+    case kMsgAdjustFeedback:
+        DrawLineAdjustFeedback(dc, drawing, table, index, static_cast<int>(b), Pointer<POINT>(c));
+        return 0;
+    case kMsgMayLink:
+        return LineMayLink(drawing);
+    case kMsgSize:
+        GetLineSize(table, index, Pointer<int32_t>(c));
+        return 0;
+    case kMsgLayoutRect:
+        GetLineBoxRect(table, index, static_cast<int>(b), Pointer<RECT>(c));
+        return 0;
+    case kMsgSetAdjustFromHandle:
+        return SetLineParameterFromHandle(drawing, table, index, static_cast<int>(a), Pointer<POINT>(c));
+    case kMsgFlip:
+        return FlipLine(drawing, table, index, static_cast<uint32_t>(a));
+    case kMsgShadowFlags:
+        return SetObjectShadowFlags(drawing, table, index, static_cast<uint32_t>(a), static_cast<int>(b));
+    case kMsgLineType:
+        return SetLineShape(drawing, table, index, Pointer<int32_t>(c));
+    case kMsgSideOfPoint:
+        return GetSideOfLine(table, index, Pointer<POINT>(b), Pointer<POINT>(c));
+    case kMsgArrowheads:
+        SetLineArrowheads(drawing, table, index, Pointer<int32_t>(c));
+        return 0;
+    case kMsgDrawnRect:
+        GetLineExtentRect(table, index, Pointer<RECT>(c));
+        return 0;
+    case kMsgRotateFeedback: {
+        POINT p = Unpack(b);
+        DrawLineRotateFeedback(dc, drawing, table, index, p.x, p.y, Pointer<RECT>(c));
+        return 0;
+    }
+    case kMsgRotateToPoint:
+        return RotateLineToPoint(drawing, table, index, Pointer<POINT>(c));
+    case kMsgRotateHandle:
+        return GetLineRotationHandle(drawing, table, index, static_cast<int>(a), Pointer<POINT>(b),
+                                     Pointer<RECT>(c));
+    case kMsgLineRotationReference:
+        GetLineRotationReference(table, index, Pointer<int>(b), Pointer<RECT>(c));
+        return 0;
+    case kMsgLineRectInGroup:
+        return RotateLineInGroupRect(drawing, table, index, static_cast<int>(a), static_cast<int>(b),
+                                     Pointer<RECT>(c));
+    case kMsgLineAngle:
+        GetLineAngle(drawing, table, index, nullptr, Pointer<int>(c));
+        return 0;
+    case kMsgMakeShapePoints:
+        return GetLineOutlinePoints(static_cast<RECT*>(drawingArg), table, index, Pointer<int>(b), Pointer<POINT>(c));
+    case kMsgMakeShapePieces:
+        GetLineTypeInfo(table, index, Pointer<int32_t>(c));
+        return 0;
+    case kMsgExpandArcPiece:
+        AppendLineOutline(static_cast<const RECT*>(drawingArg), static_cast<const unsigned char*>(table), index,
+                          Pointer<int>(b), Pointer<POINT>(c));
+        return 0;
+    case kMsgTakeLineType:
+        SetLineTypeFromSegment(drawing, table, index, static_cast<int>(a), Pointer<unsigned char>(c));
+        return 0;
+    case kMsgClearWord:
+        if (c)
+            *Pointer<int32_t>(c) = 0;
+        return 0;
+    case kMsgShowLength:
+        return ShowLineLength(drawing, table, index, Pointer<int32_t>(c));
+    case kMsgLineBounds:
+        if (c)
+            *Pointer<RECT>(c) = KindObject(table, index)->bounds;
+        return 0;
+    case kMsgLineTextLevel:
+        SetTextAlongLine(drawing, table, index, Pointer<int32_t>(c));
+        return 0;
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,3 @@
+#include "ole/rendering_flags.h"
+
+int RenderingRasterPicture = 0;

@@ -1,0 +1,26 @@
+// Program-wide set-up of the objects tests: the kind table and the store table
+// exist for the whole run, as they do in the program.
+#include <gtest/gtest.h>
+
+#include "objects/object_kind_table.h"
+#include "store/record_store.h"
+
+namespace {
+
+class ObjectsEnvironment : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        InitObjectKinds();
+        InitRecordStore(kStoreTableSlots);
+    }
+    void TearDown() override
+    {
+        TermRecordStore();
+        TermObjectKinds();
+    }
+};
+
+testing::Environment* const environment = testing::AddGlobalTestEnvironment(new ObjectsEnvironment);
+
+} // namespace

@@ -1,0 +1,6 @@
+// Telling the user why an edit failed.
+#pragma once
+#include "common/error_codes.h"
+
+// Shows the warning for an edit's error code.
+void ReportEditError(ErrorCode code);
