@@ -3,6 +3,8 @@
 // the drawing repainted. Prints the time of each.
 #include <windows.h>
 
+#include "bench/bench_drawing.h"
+
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -36,48 +38,6 @@ const int kMoves = 20;
 // both ends, the others join the same shape points as free connectors.
 const int kHookedConnectors = kMaxLinks / 2;
 
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now()
-{
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now;
-}
-
-HWND MakeView()
-{
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "TessaryLinesBenchView";
-    windowClass.cbWndExtra = kViewWindowBytes;
-    RegisterClassA(&windowClass);
-    return CreateWindowA("TessaryLinesBenchView", "view", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
-                         GetModuleHandleA(nullptr), nullptr);
-}
-
-DrawingRecord* LockedDrawing(HGLOBAL viewRecord)
-{
-    void* view = GlobalLock(viewRecord);
-    HGLOBAL handle = GetViewDrawingHandle(view);
-    GlobalUnlock(viewRecord);
-    void* drawing = GlobalLock(handle);
-    GlobalUnlock(handle);
-    return static_cast<DrawingRecord*>(drawing);
-}
-
-int Fail(const char* what, ErrorCode code)
-{
-    std::printf("%s failed with %d\n", what, code);
-    return 1;
-}
-
 RECT ShapeFrame(int i)
 {
     int column = i % kColumns;
@@ -89,47 +49,15 @@ RECT ShapeFrame(int i)
 
 int main()
 {
-    std::vector<unsigned char> options(kOptionsMinimumSize, 0);
-    int32_t width = 12;
-    std::memcpy(options.data() + kOptionsNewObjectDefaults, &width, sizeof(width));
-    std::memcpy(options.data() + kOptionsNewObjectDefaults + 4, &width, sizeof(width));
-    AppOptions = options.data();
-    InitObjectKinds();
-    if (InitRecordStore(kStoreTableSlots) != kErrNone)
-        return Fail("store table", kErrNoMemory);
-
-    char folder[MAX_PATH];
-    char path[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    GetTempFileNameA(folder, "VXL", 0, path);
-    int store = -1;
-    int second = 0;
-    ErrorCode code = CreateStoreFile(path, 0, kStoreShift, kDocumentMapCapacity);
-    if (code == kErrNone)
-        code = OpenStoreByName(path, &store, 0, &second, FALSE);
-    for (short group : {100, 110, 111, 112, 113, 114, 115, 116, 117, 118, 119, 120}) {
-        if (code == kErrNone)
-            code = CreateGroup(store, group);
-    }
-    RecordHandle record = nullptr;
-    if (code == kErrNone)
-        code = CreateRecord(store, kDrawingGroup, kDrawingRecordId, kDrawingRecordSize, &record);
-    if (code == kErrNone)
-        code = CreateRecord(store, kDrawingGroup, 101, 512, &record);
+    BenchDrawing bench;
+    ErrorCode code = OpenBenchDrawing("VXL", &bench);
     if (code != kErrNone)
-        return Fail("making the working store", code);
-
-    HWND view = MakeView();
-    HGLOBAL viewRecord = SeamGlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 512);
-    SetViewRecordHandle(view, viewRecord);
-    WriteViewField(GlobalLock(viewRecord), kViewStoreSlot, store);
-    GlobalUnlock(viewRecord);
-    HGLOBAL drawingHandle = nullptr;
-    code = CreateDrawingRecords(view, store, 0, 32000, 32000, 0, &drawingHandle);
-    if (code != kErrNone)
-        return Fail("CreateDrawingRecords", code);
-    SetViewDrawingHandle(GlobalLock(viewRecord), drawingHandle);
-    GlobalUnlock(viewRecord);
+        return Fail("making the working drawing", code);
+    HWND view = bench.view;
+    HGLOBAL viewRecord = bench.viewRecord;
+    int store = bench.store;
+    const char* path = bench.path;
+    HGLOBAL drawingHandle = bench.drawing;
 
     LARGE_INTEGER buildStart = Now();
     code = BeginDocumentUndo(view, 28);

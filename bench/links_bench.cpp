@@ -4,6 +4,8 @@
 // step, then as MoveObjects does it, one undo step per move.
 #include <windows.h>
 
+#include "bench/bench_drawing.h"
+
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -32,48 +34,6 @@ const int kObjects = 16000;
 const int kHooked = 500;
 const int kMoves = 100;
 
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
-{
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now()
-{
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now;
-}
-
-HWND MakeView()
-{
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "TessaryLinksBenchView";
-    windowClass.cbWndExtra = kViewWindowBytes;
-    RegisterClassA(&windowClass);
-    return CreateWindowA("TessaryLinksBenchView", "view", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
-                         GetModuleHandleA(nullptr), nullptr);
-}
-
-DrawingRecord* LockedDrawing(HGLOBAL viewRecord)
-{
-    void* view = GlobalLock(viewRecord);
-    HGLOBAL handle = GetViewDrawingHandle(view);
-    GlobalUnlock(viewRecord);
-    void* drawing = GlobalLock(handle);
-    GlobalUnlock(handle);
-    return static_cast<DrawingRecord*>(drawing);
-}
-
-int Fail(const char* what, ErrorCode code)
-{
-    std::printf("%s failed with %d\n", what, code);
-    return 1;
-}
-
 // The hooked shapes must hang where the host says: their left middle on its
 // right middle.
 bool AllAttached(DrawingRecord* drawing)
@@ -94,46 +54,14 @@ bool AllAttached(DrawingRecord* drawing)
 
 int main()
 {
-    std::vector<unsigned char> options(kOptionsMinimumSize, 0);
-    int32_t width = 12;
-    std::memcpy(options.data() + kOptionsNewObjectDefaults, &width, sizeof(width));
-    AppOptions = options.data();
-    InitObjectKinds();
-    if (InitRecordStore(kStoreTableSlots) != kErrNone)
-        return Fail("store table", kErrNoMemory);
-
-    char folder[MAX_PATH];
-    char path[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    GetTempFileNameA(folder, "VXL", 0, path);
-    int store = -1;
-    int second = 0;
-    ErrorCode code = CreateStoreFile(path, 0, kStoreShift, kDocumentMapCapacity);
-    if (code == kErrNone)
-        code = OpenStoreByName(path, &store, 0, &second, FALSE);
-    for (short group : {100, 110, 111, 112, 113, 114, 115, 116, 117, 118, 119, 120}) {
-        if (code == kErrNone)
-            code = CreateGroup(store, group);
-    }
-    RecordHandle record = nullptr;
-    if (code == kErrNone)
-        code = CreateRecord(store, kDrawingGroup, kDrawingRecordId, kDrawingRecordSize, &record);
-    if (code == kErrNone)
-        code = CreateRecord(store, kDrawingGroup, 101, 512, &record);
+    BenchDrawing bench;
+    ErrorCode code = OpenBenchDrawing("VXL", &bench);
     if (code != kErrNone)
-        return Fail("making the working store", code);
-
-    HWND view = MakeView();
-    HGLOBAL viewRecord = SeamGlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 512);
-    SetViewRecordHandle(view, viewRecord);
-    WriteViewField(GlobalLock(viewRecord), kViewStoreSlot, store);
-    GlobalUnlock(viewRecord);
-    HGLOBAL drawingHandle = nullptr;
-    code = CreateDrawingRecords(view, store, 0, 32000, 32000, 0, &drawingHandle);
-    if (code != kErrNone)
-        return Fail("CreateDrawingRecords", code);
-    SetViewDrawingHandle(GlobalLock(viewRecord), drawingHandle);
-    GlobalUnlock(viewRecord);
+        return Fail("making the working drawing", code);
+    HWND view = bench.view;
+    HGLOBAL viewRecord = bench.viewRecord;
+    int store = bench.store;
+    const char* path = bench.path;
 
     // The host, the hooked shapes (stacked on its right side) and the rest.
     LARGE_INTEGER buildStart = Now();
