@@ -1,0 +1,17 @@
+// Zoom of the views and the layout of the main window and document windows.
+#pragma once
+#include <windows.h>
+
+#include "common/error_codes.h"
+
+// Set while the tool palette is shown.
+extern int PaletteShown;
+
+// The View menu's zoom requests: (value, mode) with mode 0 fixed, 1 Fit to
+// Window, 2 Fit to Page; (1, 0) zoom in, (-1, 0) zoom out, (5000, 0) custom.
+void SetZoom(int value, int mode);
+ErrorCode RelayoutDocumentWindow(HWND document);
+// The main window's WM_SIZE.
+void ResizeFrame(LPARAM size);
+void ResizeBackBuffer();
+void ToggleToolbar();
