@@ -7,4 +7,4 @@ if [ ! -f "$BUILD_DIR/build.ninja" ]; then
     -DCMAKE_TOOLCHAIN_FILE="$TESSARY_ROOT/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
-cmake --build "$BUILD_DIR" "$@"
+cmake --build "$BUILD_DIR" ${TESSARY_JOBS:+-j "$TESSARY_JOBS"} "$@"

@@ -8,3 +8,5 @@ export WINEARCH=win64
 
 phase_start() { PHASE_NAME=$1; PHASE_T0=$(date +%s); echo "== $PHASE_NAME"; }
 phase_end() { echo "== $PHASE_NAME: $(( $(date +%s) - PHASE_T0 )) s"; }
+# Build folders of one checkout share ccache's objects (when ccache is there).
+export CCACHE_BASEDIR="$TESSARY_ROOT" CCACHE_NOHASHDIR=1
