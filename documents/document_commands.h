@@ -29,3 +29,5 @@ int CloseAllDocuments();
 void PrepareDocumentClose(HWND document);
 // WM_DEVICECHANGE: 1 allows the removal.
 LRESULT HandleDriveRemoval(WPARAM event, LPARAM header);
+// 2 for a ".TYT" template, 1 for a drawing.
+int SaveKindFromExtension(const char* path);

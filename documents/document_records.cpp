@@ -6,6 +6,7 @@
 #include "common/display_flags.h"
 #include "common/handle_tokens.h"
 #include "common/io_seam.h"
+#include "documents/earlier_version.h"
 #include "documents/page_layout.h"
 #include "documents/printer_context.h"
 #include "objects/drawing_layout.h"
@@ -15,8 +16,6 @@
 #include "view/view_record_word.h"
 
 namespace {
-
-const int kEarlierVersionNotConvertible = kStoreErrNotStore;
 
 ErrorCode CreateAndRelease(int store, short id, DWORD size)
 {
@@ -325,10 +324,15 @@ ErrorCode ReadDocumentRecords(HWND view, int storeSlot, int* converted)
         return kErrNoMemory;
     }
     if (static_cast<uint16_t>(record->version) != kViewRecordVersion) {
-        // An earlier version's view record wants converting first.
+        // An earlier version's records are widened in the working store first.
         GlobalUnlock(blocks.view);
-        blocks.FreeAll();
-        return kEarlierVersionNotConvertible;
+        code = ConvertOldDocument(blocks.view, storeSlot);
+        record = code == kErrNone ? static_cast<ViewRecord*>(GlobalLock(blocks.view)) : nullptr;
+        if (!record) {
+            blocks.FreeAll();
+            return code != kErrNone ? code : kErrNoMemory;
+        }
+        *converted = 1;
     }
     code = ReadStoredView(view, storeSlot, record, &blocks);
     if (code == kErrNone) {

@@ -1,4 +1,5 @@
-// Program-wide globals of the frame: the instance and the main windows.
+// Program-wide globals of the frame: the instance, the main windows and what
+// start-up makes for the whole run.
 #pragma once
 #include <windows.h>
 
@@ -6,3 +7,16 @@ extern HINSTANCE AppInstance;
 extern HWND MainWindow;
 extern HWND MdiClientWindow;
 extern int WindowsMajorVersion;
+
+// Set when OLE started the program (the switch Embedding).
+extern int StartedForEmbedding;
+// The accelerator table MDMenu, used with the main window by the message loop.
+extern HACCEL AppAccelerators;
+// The ten popups of the menu bar by position (File .. Help).
+extern HMENU MainMenuPopups[10];
+// WIN.INI [Mail] MAPI: 0 hides File > Send.
+extern int MapiEnabled;
+extern int ScrollBarWidth;
+extern int ScrollBarHeight;
+// The F1 message-filter hook installed for the whole run.
+extern HHOOK MenuHelpHook;

@@ -1,21 +1,57 @@
-// Program entry: the main window and the message loop.
+// Program entry: the command line, the hand-over to a running instance,
+// start-up, the first document, the message loop and shut-down.
 #include <windows.h>
 
-#include "common/results.h"
-#include "frame/app_globals.h"
-#include "frame/main_window.h"
+#include <cstring>
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
+#include "common/help_context.h"
+#include "documents/print_document.h"
+#include "frame/app_globals.h"
+#include "frame/app_startup.h"
+#include "frame/command_line.h"
+#include "frame/hand_over.h"
+#include "frame/program_run.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR tail, int showCommand)
 {
-    AppInstance = instance;
-    if (!RegisterMainWindowClass(instance) || !CreateMainWindow(instance, showCommand)) {
-        AppMessageBox(0, MB_OK);
-        return kErrWindowOrCursor;
+    char file[kCommandPathSize] = "";
+    char optionsFile[kCommandPathSize] = "";
+    char printFile[kCommandPathSize] = "";
+    int embedding = 0;
+    int print = 0;
+    if (tail) {
+        ParseCommandLine(tail, file, optionsFile, printFile, &embedding);
+        if (printFile[0]) {
+            strcpy(file, printFile);
+            print = 1;
+        }
     }
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+    const int handedOver = HandOverToRunningInstance(file, print);
+    if (handedOver >= 0)
+        return handedOver;
+    const int show = StartShowState(showCommand, embedding);
+    ErrorCode code = InitApplication(instance, show, optionsFile);
+    if (code != kErrNone) {
+        ExitApplication();
+        return code;
     }
-    return static_cast<int>(message.wParam);
+    bool runLoop = OpenFirstDocument(file, embedding);
+    int exitCode = runLoop ? 0 : 1;
+    MenuHelpHook = SetWindowsHookExA(WH_MSGFILTER, MenuHelpFilter, nullptr, GetCurrentThreadId());
+    if (print) {
+        PrintActiveDocument(nullptr, FALSE);
+        runLoop = false;
+    }
+    if (runLoop) {
+        exitCode = RunMessageLoop();
+    } else {
+        // Without a loop nobody closes the documents: their working files and
+        // file locks would stay behind.
+        CloseDocumentsQuietly();
+    }
+    if (MenuHelpHook)
+        UnhookWindowsHookEx(MenuHelpHook);
+    MenuHelpHook = nullptr;
+    ExitApplication();
+    return exitCode;
 }

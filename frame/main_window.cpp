@@ -1,17 +1,68 @@
 #include "frame/main_window.h"
 
-#include "common/string_helpers.h"
+#include "common/help_context.h"
+#include "common/help_mode.h"
+#include "common/results.h"
+#include "common/tool_tips.h"
+#include "documents/document_commands.h"
 #include "frame/app_globals.h"
+#include "frame/dropped_files.h"
+#include "frame/environment_changes.h"
+#include "frame/hand_over.h"
+#include "frame/menu_commands.h"
+#include "frame/menu_enabling.h"
+#include "frame/menu_hints.h"
+#include "frame/owner_drawn_menus.h"
+#include "resources/resource_ids.h"
+#include "common/window_helpers.h"
+#include "documents/view_record.h"
+#include "view/view_children.h"
+#include "view/view_layout.h"
 
 const char kMainClassName[] = "TYMainClass";
 
 namespace {
 
+LRESULT PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefFrameProcA(window, MdiClientWindow, message, wParam, lParam);
+}
+
 void OnDestroy(HWND window)
 {
+    EndHelpSession(window);
+    DragAcceptFiles(window, FALSE);
+    PostQuitMessage(0);
+    MdiClientWindow = nullptr;
     if (window == MainWindow)
         MainWindow = nullptr;
-    PostQuitMessage(0);
+}
+
+// The main window's activation goes on to the active document window.
+void ForwardActivation(WPARAM state, LPARAM other)
+{
+    HWND document = MdiClientWindow ? reinterpret_cast<HWND>(SendMessageA(MdiClientWindow, WM_MDIGETACTIVE, 0, 0))
+                                    : nullptr;
+    if (document)
+        SendMessageA(document, WM_ACTIVATE, state, other);
+}
+
+void OnCommand(WPARAM wParam)
+{
+    const int id = LOWORD(wParam);
+    if (HelpMode)
+        ShowHelpForCommand(id);
+    else
+        DispatchMenuCommand(id);
+}
+
+LRESULT OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    if (HelpMode) {
+        SetAppCursor(2);
+        return 1;
+    }
+    return PassOn(window, WM_SETCURSOR, wParam, lParam);
 }
 
 } // namespace
@@ -22,33 +73,96 @@ LRESULT CALLBACK SEMain(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         OnDestroy(window);
         return 0;
+    case WM_SIZE:
+        ResizeFrame(lParam);
+        return 0;
+    case WM_ACTIVATE:
+        ForwardActivation(wParam, lParam);
+        return 0;
+    case WM_SETFOCUS:
+        ForwardActivation(WA_ACTIVE, 0);
+        return 0;
+    case WM_KILLFOCUS:
+        ForwardActivation(WA_INACTIVE, 0);
+        return 0;
+    case WM_CLOSE:
+        if (CloseMainWindow(window))
+            return PassOn(window, message, wParam, lParam);
+        return 0;
+    case WM_QUERYENDSESSION:
+        return CloseAllDocuments();
+    case WM_SYSCOLORCHANGE:
+        OnSystemColorsChanged();
+        break;
+    case WM_WININICHANGE:
+        OnWinIniChanged(reinterpret_cast<const char*>(lParam));
+        return 0;
+    case WM_DEVMODECHANGE:
+        OnDeviceModeChanged(reinterpret_cast<const char*>(lParam));
+        return 0;
+    case WM_FONTCHANGE:
+        OnFontsChanged();
+        return 0;
+    case WM_SETCURSOR:
+        return OnSetCursor(window, wParam, lParam);
+    case WM_DRAWITEM:
+        DrawMenuItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+        return 0;
+    case WM_MEASUREITEM:
+        MeasureMenuItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+        return 0;
+    case WM_NCMOUSEMOVE:
+        HideToolTip();
+        break;
+    case WM_COMMAND:
+        OnCommand(wParam);
+        break;
+    case WM_INITMENUPOPUP:
+        HideToolTip();
+        EnableMenuPopup(reinterpret_cast<HMENU>(wParam));
+        break;
+    case WM_MENUSELECT:
+        OnMenuSelect(window, wParam, lParam);
+        break;
+    case WM_DEVICECHANGE:
+        return HandleDriveRemoval(wParam, lParam);
+    case WM_DROPFILES:
+        OpenDroppedFiles(reinterpret_cast<HDROP>(wParam));
+        break;
+    case WM_QUERYNEWPALETTE:
+        return OnQueryNewPalette();
+    case WM_PALETTECHANGED:
+        if (reinterpret_cast<HWND>(wParam) != window)
+            OnPaletteChanged(reinterpret_cast<HWND>(wParam));
+        break;
+    case kMsgNotEnoughMemory:
+        WarnById(IDS_OUT_OF_MEMORY);
+        break;
+    case kMsgResetFonts:
+        ResetSharedFonts(1);
+        break;
+    case kMsgFontsExhausted:
+        WarnById(IDS_TOO_MANY_FONTS);
+        break;
+    case kMsgHandOver:
+        ReceiveHandOver(wParam, lParam);
+        break;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        break;
     }
+    return PassOn(window, message, wParam, lParam);
 }
 
-bool RegisterMainWindowClass(HINSTANCE instance)
+HPALETTE GetActiveViewPalette()
 {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = SEMain;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-    windowClass.lpszClassName = kMainClassName;
-    return RegisterClassA(&windowClass) != 0;
-}
-
-HWND CreateMainWindow(HINSTANCE instance, int showCommand)
-{
-    char title[261];
-    LoadStr(502, title);
-    HWND window = CreateWindowExA(0, kMainClassName, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  nullptr, nullptr, instance, nullptr);
-    if (window) {
-        MainWindow = window;
-        ShowWindow(window, showCommand);
-        UpdateWindow(window);
-    }
-    return window;
+    HWND document = GetActiveDocWindow(nullptr);
+    HWND view = document ? DocumentViewOf(document) : nullptr;
+    if (!view)
+        return nullptr;
+    ViewRecord* record = LockViewRecord(view);
+    if (!record)
+        return nullptr;
+    HPALETTE palette = static_cast<HPALETTE>(LongToHandle(record->palette));
+    ReleaseViewRecord(view);
+    return palette;
 }

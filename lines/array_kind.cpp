@@ -1,8 +1,176 @@
 #include "lines/array_kind.h"
 
-// Answers no message yet: every message gets 0, which callers read as
-// "not handled".
-int32_t WINAPI VAD_OzudiZaravoz(HDC, void*, void*, int, int, INT_PTR, INT_PTR, INT_PTR)
+#include "lines/array_attach.h"
+#include "lines/array_bounds.h"
+#include "lines/array_create.h"
+#include "lines/array_feedback.h"
+#include "lines/array_handles.h"
+#include "lines/array_hook_points.h"
+#include "lines/array_layout.h"
+#include "lines/array_paint.h"
+#include "lines/array_reshape.h"
+#include "lines/array_style.h"
+#include "lines/line_attributes.h"
+#include "lines/line_transform.h"
+#include "objects/kind_messages.h"
+#include "objects/object_offset.h"
+#include "objects/shape_attributes.h"
+
+namespace {
+
+template <typename T>
+T* Pointer(INT_PTR value)
 {
-    return 0;
+    return reinterpret_cast<T*>(value);
+}
+
+POINT Unpack(INT_PTR value)
+{
+    uint32_t packed = static_cast<uint32_t>(value);
+    return {static_cast<int16_t>(packed & 0xFFFF), static_cast<int16_t>((packed >> 16) & 0xFFFF)};
+}
+
+// The value block of the attribute messages carries its value at c + 4.
+int BlockValue(INT_PTR c)
+{
+    return c ? Pointer<int32_t>(c)[1] : 0;
+}
+
+} // namespace
+
+int32_t WINAPI VAD_OzudiZaravoz(HDC dc, void* drawingArg, void* table, int index, int message, INT_PTR a, INT_PTR b,
+                                INT_PTR c)
+{
+    auto* drawing = static_cast<DrawingRecord*>(drawingArg);
+    if (message == kMsgCapabilities)
+        return 210;
+    if (!table)
+        return 0;
+    switch (message) {
+    case kMsgDraw:
+    case kMsgShadowSilhouette:
+    case kMsgShadowOutline:
+        DrawArray(dc, message, drawing, table, index, static_cast<int>(a),
+                  message == kMsgDraw ? nullptr : Pointer<int32_t>(b));
+        return 0;
+    case kMsgHitTest:
+        return c ? HitTestArray(drawing, table, index, *Pointer<POINT>(c)) : 0;
+    case kMsgDrawHandles:
+        DrawArrayHandles(dc, drawing, table, index);
+        return 0;
+    case kMsgHandleFeedback:
+        DrawArrayHandleFeedback(dc, drawing, table, index, Pointer<RECT>(c));
+        return 0;
+    case kMsgMoveFeedback:
+        DrawArrayMoveFeedback(dc, drawing, table, index, Pointer<RECT>(c));
+        return 0;
+    case kMsgResizeByHandle:
+        ResizeArrayByHandle(drawing, table, index, Pointer<RECT>(c));
+        return 0;
+    case kMsgResizeToRect:
+        ResizeArrayToRect(drawing, table, index, Pointer<RECT>(c));
+        return 0;
+    case kMsgInitObject:
+        CreateArray(drawing, table, index, static_cast<int>(a));
+        return 0;
+    case kMsgSetArrowEnds:
+        SetArrayArrowEnds(drawing, table, index, BlockValue(c));
+        return 0;
+    case kMsgSetRotation:
+    case kMsgRotateToPoint:
+        TransformRefused = 1;
+        return 0;
+    case kMsgOffset:
+        OffsetArray(drawing, table, index, static_cast<int>(a), static_cast<int>(b));
+        return 0;
+    case kMsgNewObjectFeedback:
+        DrawArrayCreateFeedback(dc, static_cast<int>(a), Unpack(b), Pointer<RECT>(c));
+        return 0;
+    case kMsgCommandBits:
+        return KindObject(table, index)->groupIndex >= 0 ? 2625 : 19025;
+    case kMsgShadowSchemeChanged:
+    case kMsgRecompute:
+        ComputeArrayBounds(drawing, table, index);
+        return 0;
+    case kMsgSetLineColor:
+        if (c)
+            SetShapeLineColor(drawing, table, index, static_cast<int>(a), Pointer<COLORREF>(c));
+        return 0;
+    case kMsgSetLineWidth:
+        SetArrayLineWidth(drawing, table, index, static_cast<int>(a), BlockValue(c));
+        return 0;
+    case kMsgSetLineStyle:
+        SetArrayLineStyle(drawing, table, index, BlockValue(c));
+        return 0;
+    case kMsgCollectLineAttributes:
+        CollectLineAttributes(drawing, table, index, Pointer<DrawingObject>(c));
+        return 0;
+    case kMsgHookPoints:
+        GetArrayHookPoints(drawing, table, index, Pointer<int>(b), Pointer<POINT>(c));
+        return 0;
+    case kMsgMapBoxPoints:
+        MapArrayHookPoints(drawing, table, index, static_cast<int>(a), Pointer<POINT>(c));
+        return 0;
+    case kMsgDrawHookMarkers:
+        DrawArrayHookMarkers(dc, drawing, table, index, static_cast<int>(a), Pointer<POINT>(c));
+        return 0;
+    case kMsgConnectPoints:
+        GetArrayOwnHookPoints(drawing, table, index, Pointer<int>(b), Pointer<POINT>(c));
+        return 0;
+    case kMsgEndOfHandle: {
+        int end = NormalizeArrayEndCode(drawing, table, index, static_cast<int>(a));
+        if (c)
+            *Pointer<int32_t>(c) = end;
+        return end;
+    }
+    case kMsgAnchorPoint:
+        GetArrayEndPoint(drawing, table, index, static_cast<int>(a), Pointer<POINT>(c));
+        return 0;
+    case kMsgMovedFrame:
+        MoveLineFrameByHandle(table, index, static_cast<int>(a), Pointer<POINT>(b), Pointer<RECT>(c));
+        return 0;
+    case kMsgMayLink:
+        return LineMayLink(drawing);
+    case kMsgSize:
+        if (c) {
+            const RECT& in = KindObject(table, index)->inner;
+            Pointer<int32_t>(c)[0] = in.right - in.left;
+            Pointer<int32_t>(c)[1] = in.bottom - in.top;
+        }
+        return 0;
+    case kMsgLayoutRect:
+    case kMsgLayoutRectAlt:
+        GetArrayLineRect(drawing, table, index, static_cast<int>(b), Pointer<RECT>(c));
+        return 0;
+    case kMsgFlip:
+        return FlipArray(drawing, table, index, static_cast<uint32_t>(a));
+    case kMsgShadowFlags:
+        return SetObjectShadowFlags(drawing, table, index, static_cast<uint32_t>(a), static_cast<int>(b));
+    case kMsgSideOfPoint:
+        return GetSideOfLine(table, index, Pointer<POINT>(b), Pointer<POINT>(c));
+    case kMsgArrowheads:
+        SetArrayArrowheads(drawing, table, index, Pointer<int32_t>(c));
+        return 0;
+    case kMsgDrawnRect:
+        GetLineExtentRect(table, index, Pointer<RECT>(c));
+        return 0;
+    case kMsgClearWord:
+        if (c)
+            *Pointer<int32_t>(c) = 0;
+        return 0;
+    case kMsgLinkChanged:
+        return UpdateBranchAttachment(drawing, table, index, static_cast<int32_t>(a), static_cast<int>(b),
+                                      static_cast<int>(c));
+    case kMsgBranchAnchor:
+        return GetBranchDropAnchor(drawing, table, index, static_cast<int>(b), Pointer<int32_t>(c));
+    case kMsgBranchStem:
+        if (c)
+            *Pointer<int32_t>(c) = GetArrayStemLength(drawing, table, index);
+        return 0;
+    case kMsgArrayStyle:
+        ApplyArrayStyle(drawing, table, index, BlockValue(c));
+        return 0;
+    default:
+        return 0;
+    }
 }

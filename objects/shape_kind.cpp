@@ -6,6 +6,7 @@
 #include "objects/drag_feedback.h"
 #include "objects/shape_attributes.h"
 #include "objects/shape_box_points.h"
+#include "objects/shape_outline_pieces.h"
 #include "objects/shape_flip.h"
 #include "objects/shape_frames.h"
 #include "objects/shape_handles.h"
@@ -182,6 +183,8 @@ int32_t WINAPI DEV_IradeDududir(HDC dc, void* drawingArg, void* table, int index
         return 0;
     case kMsgSetAdjustFromHandle:
         return SetAdjustParameter(drawing, table, index, static_cast<int>(a), Pointer<POINT>(c));
+    case kMsgShapeToLinePieces:
+        return ShapeToFreeformOutline(drawing, table, index, Pointer<HGLOBAL>(b), Pointer<RECT>(c));
     case kMsgBoxPosition:
         GetShapeBoxPosition(drawing, table, index, static_cast<int>(a), Pointer<POINT>(c));
         return 0;

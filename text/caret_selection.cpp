@@ -469,7 +469,12 @@ void SyncCaretFormat(HWND window, TenState* state, int flags)
         const LPARAM packed = static_cast<LPARAM>((flagByte & 0xFF) | ((chosen.size & 0xFF) << 8) |
                                                   ((chosen.paragraphIndex & 0xFF) << 16) |
                                                   ((summary & 0xFF) << 24));
-        PostMessageA(parent, TENN_PARAFORMAT, static_cast<WPARAM>(paraMask), packed);
+        // One byte cannot hold up to 500 paragraph records: the whole index
+        // rides in the high word of wParam beside the change mask.
+        const WPARAM maskAndIndex =
+            static_cast<WPARAM>(static_cast<uint32_t>(paraMask & 0xFFFF) |
+                                (static_cast<uint32_t>(chosen.paragraphIndex & 0xFFFF) << 16));
+        PostMessageA(parent, TENN_PARAFORMAT, maskAndIndex, packed);
     }
 }
 

@@ -225,6 +225,9 @@ HFONT LookupCachedFont(int slot, const LOGFONTA* logFont)
     HFONT font = CreateFontIndirectA(logFont);
     if (!font)
         return nullptr;
+    // Handed out as a lookup gives it back from its 32-bit word, so that the
+    // same font always compares equal.
+    font = WordToHandle<HFONT>(HandleToWord(font));
     HGLOBAL grown = SeamGlobalReAlloc(sizeList, 4 + sizeof(CachedFont) * (static_cast<SIZE_T>(count) + 1),
                                       GMEM_MOVEABLE | GMEM_ZEROINIT);
     list = grown ? GlobalLock(grown) : nullptr;

@@ -1,11 +1,19 @@
-// Laying an object's text out in its frame.
+// Laying an object's stored text out again in its frame.
 #pragma once
+#include <windows.h>
+
 #include "common/error_codes.h"
+#include "text/ten_state.h"
 
 struct DrawingObject;
+struct DrawingRecord;
 
 // The text frame: the inner rectangle less the text insets and the margins.
 void ComputeTextFrame(DrawingObject* object);
-// Lays the object's stored text out again in its text frame; mode 0 keeps the
-// object's alignment codes, 1..8 replace them.
-ErrorCode ReflowObjectText(void* drawing, DrawingObject* object, int mode, void* reserved);
+// Lays the object's stored text out again in its text frame and fits the
+// object to it; mode 0 keeps the object's alignment codes as growth anchors,
+// 1..8 choose them. fontTable none: the document's.
+ErrorCode ReflowObjectText(void* drawing, DrawingObject* object, int mode, void* fontTable);
+// A hidden editor of 8 x 8 pixels under the drawing's view for `object`.
+HWND MakeHiddenTextEditor(DrawingRecord* drawing, const DrawingObject* object, const RECT& margins, int minimumWidth,
+                          int minimumHeight, HGLOBAL fontTable);

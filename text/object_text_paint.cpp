@@ -1,100 +1,149 @@
 #include "text/object_text_paint.h"
 
 #include <cstring>
-#include <string>
 
+#include "common/display_flags.h"
+#include "common/handle_words.h"
+#include "documents/view_record.h"
 #include "objects/drawing_layout.h"
 #include "store/record_store.h"
+#include "text/document_fonts.h"
 #include "text/text_block.h"
+#include "text/text_block_store.h"
+#include "text/text_paint.h"
+#include "view/view_record_word.h"
 
 namespace {
 
-const int kRecordHeaderBytes = 16;
+struct BlockParts {
+    TextBlockHeader header;
+    TextLinesView view;
+};
 
-// The characters of a sound text block as lines for DrawText.
-bool ReadText(const unsigned char* block, SIZE_T size, std::string* text, TextFormat* firstFormat)
+bool ReadParts(unsigned char* block, SIZE_T size, BlockParts* parts)
 {
     if (!IsTextBlockSound(block, size))
         return false;
-    TextBlockHeader header;
-    std::memcpy(&header, block, sizeof(header));
-    if (header.textLength <= 0)
-        return false;
-    if (header.formatCount > 0)
-        std::memcpy(firstFormat, block + TextBlockFormatsOffset(header), sizeof(TextFormat));
-    const char* characters = reinterpret_cast<const char*>(block + TextBlockTextOffset(header));
-    text->clear();
-    for (int i = 0; i < header.textLength; ++i) {
-        char ch = characters[i];
-        if (ch == kParagraphEnd)
-            text->push_back('\n');
-        else if (ch == kHardSpace)
-            text->push_back(' ');
-        else if (ch != kSoftHyphen)
-            text->push_back(ch);
-    }
+    std::memcpy(&parts->header, block, sizeof(parts->header));
+    const TextBlockHeader& h = parts->header;
+    TextLinesView& v = parts->view;
+    v.lines = reinterpret_cast<const TextLine*>(block + TextBlockLinesOffset());
+    v.lineCount = h.lineCount;
+    v.formats = reinterpret_cast<TextFormat*>(block + TextBlockFormatsOffset(h));
+    v.formatCount = h.formatCount;
+    v.paragraphs = reinterpret_cast<const TextParagraph*>(block + TextBlockParagraphsOffset(h));
+    v.paragraphCount = h.paragraphCount;
+    v.runs = reinterpret_cast<const TextRun*>(block + TextBlockRunsOffset(h));
+    v.runCount = h.runCount;
+    v.text = reinterpret_cast<const char*>(block + TextBlockTextOffset(h));
+    v.textLength = h.textLength;
     return true;
+}
+
+// Rotated text gets fonts of its own at the object's escapement.
+void MakeRotatedFonts(TextLinesView& v, HGLOBAL fontList, HGLOBAL fontTable, int rotation)
+{
+    for (int i = 0; i < v.formatCount; ++i) {
+        TextFormat& f = v.formats[i];
+        int size = f.script != 0 ? f.size * 3 / 4 : f.size;
+        if (size < 4)
+            size = 4;
+        HFONT font = CreateDocumentFont(fontList, fontTable, f.face, size, f.style, rotation, 0, 600);
+        f.font = HandleToWord(font);
+        f.rotation = rotation;
+    }
+}
+
+void DropRotatedFonts(TextLinesView& v, HDC dc, HDC measuringDC)
+{
+    SelectObject(dc, GetStockObject(ANSI_VAR_FONT));
+    if (measuringDC)
+        SelectObject(measuringDC, GetStockObject(ANSI_VAR_FONT));
+    for (int i = 0; i < v.formatCount; ++i) {
+        TextFormat& f = v.formats[i];
+        if (f.font)
+            DeleteObject(WordToHandle<HFONT>(f.font));
+        f.font = 0;
+        f.rotation = 0;
+    }
 }
 
 } // namespace
 
-// The text engine's line painters take this over; until then the text is
-// drawn in the first format's size, style and colour with the object's
-// alignment codes.
-void DrawObjectText(HDC dc, int message, void* drawingArg, void* table, int index, INT_PTR, INT_PTR b, INT_PTR)
+void DrawObjectText(HDC dc, int message, void* drawingArg, void* table, int index, INT_PTR a, INT_PTR b, INT_PTR)
 {
     auto* drawing = static_cast<DrawingRecord*>(drawingArg);
-    if (!drawing || !table || index < 0)
+    if (!dc || !drawing || !table || index < 0)
         return;
     const DrawingObject* object = ObjectAt(table, index);
-    if (object->textRecordId < 0 || object->textRecordId > 32767 || object->rotation != 0)
+    if (object->textRecordId < 0 || object->textRecordId > 32767)
         return;
-    RecordHandle record = nullptr;
-    if (FindRecord(drawing->storeSlot, kTextGroup, static_cast<short>(object->textRecordId), &record) != 0)
+    HWND view = WordToHandle<HWND>(static_cast<int32_t>(drawing->viewWindow));
+    HGLOBAL viewHandle = view ? GetViewRecordHandle(view) : nullptr;
+    auto* viewRecord = viewHandle ? static_cast<ViewRecord*>(GlobalLock(viewHandle)) : nullptr;
+    if (!viewRecord)
         return;
-    std::string text;
-    TextFormat format = {};
-    format.size = 10;
-    DWORD size = QueryRecordSize(record);
-    bool found = false;
-    if (auto* bytes = static_cast<const unsigned char*>(GlobalLock(record))) {
-        if (size > kRecordHeaderBytes)
-            found = ReadText(bytes + kRecordHeaderBytes, size - kRecordHeaderBytes, &text, &format);
-        GlobalUnlock(record);
-    }
-    ReleaseRecord(record);
-    if (!found)
-        return;
+    const bool printing = a != 0;
+    HDC measuringDC = GetViewMeasuringDC(viewRecord);
+    if (printing && !RenderingMetafile)
+        measuringDC = dc;
+    TextPaintOptions options = {};
+    options.measuringDC = measuringDC;
+    options.fit = (!printing && !RenderingMetafile && viewRecord->zoom == 0) ? 0 : 1;
+    options.fontList = GetViewFontList(viewRecord);
+    options.fontTable = GetViewFontTable(viewRecord);
+    options.printWithoutColor = PrintWithoutColor;
+    options.unitsPerInch = 600;
+    GlobalUnlock(viewHandle);
 
+    RecordHandle record = nullptr;
+    if (FindRecord(drawing->storeSlot, kTextGroup, static_cast<short>(object->textRecordId), &record) != kErrNone)
+        return;
+    const DWORD size = QueryRecordSize(record);
+    auto* bytes = static_cast<unsigned char*>(GlobalLock(record));
+    BlockParts parts = {};
+    if (!bytes || size <= kTextRecordHeaderBytes ||
+        !ReadParts(bytes + kTextRecordHeaderBytes, size - kTextRecordHeaderBytes, &parts)) {
+        if (bytes)
+            GlobalUnlock(record);
+        ReleaseRecord(record);
+        return;
+    }
     RECT frame = object->textFrame;
-    COLORREF color = format.color & 0x00FFFFFF;
+    COLORREF shadowColor = 0;
     if ((message == 31 || message == 32) && b) {
         const int32_t* shadow = reinterpret_cast<const int32_t*>(b);
         OffsetRect(&frame, shadow[0], shadow[1]);
-        color = static_cast<COLORREF>(shadow[2]) & 0x00FFFFFF;
+        shadowColor = static_cast<COLORREF>(shadow[2]);
+        options.colorOverride = &shadowColor;
     }
-    int points = format.size > 0 ? format.size : 10;
-    const DWORD italic = (format.style & kTextItalic) ? TRUE : FALSE;
-    const DWORD underline = (format.style & kTextUnderline) ? TRUE : FALSE;
-    HFONT font = CreateFontA(-points * 600 / 72, 0, 0, 0, (format.style & kTextBold) ? FW_BOLD : FW_NORMAL, italic,
-                             underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             VARIABLE_PITCH | FF_SWISS, "Arial");
-    int saved = SaveDC(dc);
-    if (font)
-        SelectObject(dc, font);
+    const bool rotated = object->rotation != 0;
+    POINT oldOrigin = {};
+    if (rotated) {
+        options.rotate = 1;
+        options.rotationRect = &object->frame;
+        options.xOffset = frame.left;
+        options.yOffset = frame.top;
+        MakeRotatedFonts(parts.view, options.fontList, options.fontTable, object->rotation);
+    } else {
+        OffsetWindowOrgEx(dc, -frame.left, -frame.top, &oldOrigin);
+    }
+    const int saved = SaveDC(dc);
+    SetTextAlign(dc, TA_BASELINE);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, color);
-    SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
-    UINT align = object->textAlignment == 2 ? DT_RIGHT : (object->textAlignment == 6 ? DT_CENTER : DT_LEFT);
-    RECT measured = frame;
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &measured, align | DT_WORDBREAK | DT_CALCRECT);
-    LONG height = measured.bottom - measured.top;
-    if (object->textPlacement == 6)
-        frame.top += (frame.bottom - frame.top - height) / 2;
-    else if (object->textPlacement == 8)
-        frame.top = frame.bottom - height;
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &frame, align | DT_WORDBREAK | DT_NOCLIP);
+    if (parts.header.textLength > 0) {
+        if (parts.header.effect.kind == 0 || options.colorOverride)
+            DrawTextLines(dc, parts.view, 0, parts.view.lineCount, options);
+        else
+            DrawTextLinesWithEffect(dc, parts.view, 0, parts.view.lineCount, options, parts.header.effect);
+    }
     RestoreDC(dc, saved);
-    if (font)
-        DeleteObject(font);
+    if (rotated) {
+        DropRotatedFonts(parts.view, dc, measuringDC);
+        SetRecordDirty(record);
+    } else {
+        SetWindowOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    }
+    GlobalUnlock(record);
+    ReleaseRecord(record);
 }

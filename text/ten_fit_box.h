@@ -6,8 +6,8 @@
 
 #include "common/error_codes.h"
 
-// Fills size[0] and size[1] (logical width and height) with the box for a
-// height change `heightChange` and records the height granted as the
-// text's needed height. This version makes no probes: a growth keeps the
-// box's ratio at the new height, a shrink keeps the box.
+// Looks for the height between the box's H and H + heightChange at which the
+// text just fits, keeping the ratio; size[0], size[1] get that box. The
+// height granted becomes the text's needed height. With `keep` the margins
+// stay as computed for the last probe.
 ErrorCode FitTenBoxToText(HWND window, HGLOBAL stateHandle, int heightChange, int32_t* size, int keep);

@@ -7,7 +7,7 @@ enum TenNotification : UINT {
     TENN_RESIZE = 1133,
     TENN_EMPTIED = 1149,
     TENN_CHARFORMAT = 1153,
-    TENN_PARAFORMAT = 1162,
+    TENN_PARAFORMAT = 1162,   // wParam: change mask (low word), paragraph index (high word)
     TENN_PASTBREAKS = 1165,
     TENN_WORDDRAGCLICK = 1172,
     TENN_CURSOR = 1173,

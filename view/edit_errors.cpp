@@ -1,5 +1,6 @@
 #include "view/edit_errors.h"
 
+#include "common/info_dialog.h"
 #include "common/results.h"
 
 void ReportEditError(ErrorCode code)
@@ -17,7 +18,8 @@ void ReportEditError(ErrorCode code)
         WarnById(56);
         return;
     case kErrBadMetafile:
-        return;   // answered by the picture code's own notice
+        ShowInfoDialog("INFO_BADMETA", 30053);
+        return;
     default:
         WarnById(17);
         return;

@@ -3,7 +3,24 @@
 #include <windows.h>
 
 #include "common/error_codes.h"
+#include "view/document_undo.h"
 
-// 10004 for a view without a view record.
+// EditOperationCode values the dispatcher carries out.
+enum EditOperationCode : int {
+    kEditCut = 2,
+    kEditCopy = 3,
+    kEditPaste = 4,
+    kEditClear = 5,
+    kEditUseSnaps = 33,
+    kEditNudge = 37,
+    kEditImportMetafile = 38,
+    kEditPlacePicture = 39,
+    kEditLinesLink = 42,
+    kEditShapesLink = 43,
+    kEditShowLength = 54,
+    kEditLineTextDirection = 56,
+};
+
+// 10004 for a view without a view record. A command that does not apply (or
+// whose operation this program does not carry yet) does nothing and answers 0.
 ErrorCode DoEditOperation(HWND view, int operation, LPARAM argument, const POINT* point);
-void ClearDocumentUndo(HWND view);

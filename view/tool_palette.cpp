@@ -1,29 +1,136 @@
 #include "view/tool_palette.h"
 
+#include <cstdint>
+#include <cstring>
+
+#include "common/icon_button.h"
+#include "common/info_dialog.h"
+#include "documents/app_options.h"
+#include "frame/run_tool_edit_dlg.h"
+#include "view/palette_slots.h"
+#include "view/palette_state.h"
+
 HWND PaletteWindow = nullptr;
 int PaletteWindowHeight = 0;
-int CurrentPaletteTool = 108;
+int CurrentPaletteTool = kToolSelect;
 BOOL PaletteSticky = FALSE;
 
-// Least version until the palette's buttons land: an empty dialog.
-INT_PTR CALLBACK PaletteHandler(HWND, UINT message, WPARAM, LPARAM)
+int StickyHintDone = 0;
+int StickyHintTool = 0;
+int StickyHintCount = 0;
+int TextToolHintShown = 0;
+int LineToolHintShown = 0;
+int PaletteStyleState = 0;
+int PaletteStyleMixed = 0;
+int PaletteScriptValue = 0;
+int PaletteScriptMixed = 0;
+int PaletteSeparatorY = -1;
+int PaletteButtonsBottom = 0;
+
+bool PaletteHintsOn()
 {
-    return message == WM_INITDIALOG;
+    if (!AppOptions)
+        return false;
+    uint16_t flags;
+    std::memcpy(&flags, AppOptions + kOptionsFlags, sizeof(flags));
+    return (flags & kOptionsHints) != 0;
 }
 
-void LayOutPalette(HWND palette)
+namespace {
+
+HWND ToolButton(int id)
 {
-    RECT client;
-    if (palette && GetClientRect(palette, &client))
-        PaletteWindowHeight = client.bottom;
+    return PaletteWindow && id >= 0 ? GetDlgItem(PaletteWindow, id) : nullptr;
 }
+
+// Library windows deselect their chosen symbol once they exist; until then
+// there is none to deselect.
+void DeselectLibrarySymbol() {}
+
+void CountStickyHint(int id)
+{
+    if (StickyHintDone || !PaletteHintsOn() || id == kToolSelect || id == kToolPlacingSymbol)
+        return;
+    if (id == kToolText) {
+        StickyHintCount = 0;
+        return;
+    }
+    if (id == StickyHintTool) {
+        ++StickyHintCount;
+    } else {
+        StickyHintCount = 0;
+        StickyHintTool = id;
+    }
+    if (StickyHintCount >= 2) {
+        ShowInfoDialog("HINT_STICKY", 217);
+        StickyHintDone = 1;
+    }
+}
+
+} // namespace
 
 int SelectPaletteTool(int id)
 {
+    if (id == kToolUseOver) {
+        if (PaletteSticky)
+            return 0;
+        id = kToolSelect;
+    }
+    PaletteSticky = FALSE;
+    if (CurrentPaletteTool == id) {
+        SetIconButtonDown(ToolButton(id), TRUE);
+        DeselectLibrarySymbol();
+        return id;
+    }
+    SetIconButtonDown(ToolButton(CurrentPaletteTool), FALSE);
+    if (id >= 0) {
+        SetIconButtonDown(ToolButton(id), TRUE);
+        DeselectLibrarySymbol();
+    }
     CurrentPaletteTool = id;
+    CountStickyHint(id);
     return id;
 }
 
-void SetPaletteSticky(BOOL on) { PaletteSticky = on; }
-void ShowPaletteButtons(BOOL) {}
-void EditPaletteTool() {}
+void SetPaletteSticky(BOOL on)
+{
+    PaletteSticky = on;
+    if (on)
+        StickyHintDone = 1;
+}
+
+void ShowPaletteButtons(BOOL hide)
+{
+    if (!PaletteWindow)
+        return;
+    auto show = [hide](int first, int last) {
+        for (int id = first; id <= last; ++id) {
+            HWND button = GetDlgItem(PaletteWindow, id);
+            if (button)
+                ShowWindow(button, hide ? SW_HIDE : SW_SHOWNA);
+        }
+    };
+    show(kToolSelect, kToolLastShape);
+    show(kToolBold, kToolSmallerText);
+    show(kToolSave, kToolScaleDown);
+}
+
+void EditPaletteTool()
+{
+    if (CurrentPaletteTool < kToolFirstShape || CurrentPaletteTool > kToolLastShape) {
+        ShowInfoDialog("INFO_TOOLEDIT", 30030);
+        return;
+    }
+    int slot = PaletteSlotOfTool(CurrentPaletteTool);
+    if (!RunToolEditDlg(slot))
+        return;
+    PaletteSlot values;
+    HWND button = ToolButton(CurrentPaletteTool);
+    if (!button || !ReadPaletteSlot(slot, &values))
+        return;
+    char tip[256] = "";
+    LoadStringA(GetModuleHandleA(nullptr), 6112 + values.shapeType, tip, sizeof(tip));
+    SetWindowTextA(button, tip);
+    SetWindowLongA(button, kIconButtonBitmapWord, 3011 + values.shapeType);
+    InvalidateRect(button, nullptr, TRUE);
+}

@@ -1,3 +1,5 @@
 #include "view/tracking_state.h"
 
-int TrackingMode = 0;
+int TrackingMode = kTrackingNone;
+TrackingState Tracking = {};
+int RightMenuKind = -1;

@@ -5,7 +5,9 @@
 TEST(ProgramStart, ShowsTitledMainWindowAndEndsCleanly)
 {
     ProgramDriver program;
-    ASSERT_TRUE(program.Start("/o " + ScratchOptionsPath()));
+    const std::string options = WriteQuietOptionsFile();
+    ASSERT_FALSE(options.empty());
+    ASSERT_TRUE(program.Start("/o " + options));
     EXPECT_EQ("Tessary Plus", program.WindowText(program.MainWindow()));
     EXPECT_TRUE(IsWindowVisible(program.MainWindow()));
     EXPECT_FALSE(program.Screenshot("program_start").empty());

@@ -4,6 +4,8 @@
 
 #include <stb_image_write.h>
 
+#include "documents/options_file.h"
+#include "frame/option_flags.h"
 #include "support/test_paths.h"
 
 namespace {
@@ -54,14 +56,34 @@ ProgramDriver::~ProgramDriver()
     }
 }
 
-bool ProgramDriver::Start(const std::string& arguments, DWORD timeoutMs)
+bool ProgramDriver::Launch(const std::string& arguments)
 {
     std::string commandLine = "\"" + ProgramPath() + "\" " + arguments;
     std::vector<char> buffer(commandLine.begin(), commandLine.end());
     buffer.push_back('\0');
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+    return CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process_) != FALSE;
+}
+
+int ProgramDriver::WaitForExit(DWORD timeoutMs)
+{
+    if (!process_.hProcess)
+        return -1;
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process_.hProcess, 255);
+        WaitForSingleObject(process_.hProcess, 5000);
+        return -1;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return static_cast<int>(code);
+}
+
+bool ProgramDriver::Start(const std::string& arguments, DWORD timeoutMs)
+{
+    if (!Launch(arguments))
         return false;
     WaitForInputIdle(process_.hProcess, timeoutMs);
     const DWORD start = GetTickCount();
@@ -165,4 +187,33 @@ int ProgramDriver::Close(DWORD timeoutMs)
 std::string ScratchOptionsPath()
 {
     return ScratchPath("TESSRY3.OPT");
+}
+
+namespace {
+
+const uint16_t kTemplateChooserFlag = 0x0200;
+
+} // namespace
+
+std::string WriteQuietOptionsFile()
+{
+    const std::string path = ScratchOptionsPath();
+    if (CreateDefaultOptions() != kErrNone)
+        return std::string();
+    SetOptionFlagBits(kFlagWelcomeAtStart | kFlagOpenDialogAtStart | kFlagShowHints | kTemplateChooserFlag, false);
+    ErrorCode code = WriteOptionsFile(path.c_str());
+    SaveAndFreeOptions();
+    return code == kErrNone ? path : std::string();
+}
+
+std::string FileSignature(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::string();
+    char bytes[8] = {};
+    DWORD read = 0;
+    ReadFile(file, bytes, sizeof(bytes), &read, nullptr);
+    CloseHandle(file);
+    return std::string(bytes, read);
 }

@@ -27,6 +27,13 @@ public:
     // returns its Windows path, empty on failure.
     std::string Screenshot(const std::string& name);
 
+    // Starts the program without waiting for a main window (a start that
+    // hands over to a running instance, or one that ends by itself).
+    bool Launch(const std::string& arguments);
+    // Waits for the program to end by itself; its exit code, or -1 when it
+    // was still running after the timeout (it is then ended by force).
+    int WaitForExit(DWORD timeoutMs = 20000);
+
     // Asks the program to close (WM_CLOSE) and returns its exit code, or -1 when
     // it had to be ended by force.
     int Close(DWORD timeoutMs = 10000);
@@ -38,3 +45,8 @@ private:
 
 // An options file path for one test run (a fresh scratch path).
 std::string ScratchOptionsPath();
+// An options file for starting the program without hints, without the Welcome
+// or Open dialog and without the template chooser; empty on failure.
+std::string WriteQuietOptionsFile();
+// The first eight bytes of a file, empty when it cannot be read.
+std::string FileSignature(const std::string& path);

@@ -18,12 +18,14 @@ HGLOBAL fontList = nullptr;
 HGLOBAL fontTable = nullptr;
 HDC measuringDC = nullptr;
 std::map<UINT, int> received;
+std::map<UINT, std::pair<WPARAM, LPARAM>> lastReceived;
 const char kParentClass[] = "TextTestParent";
 
 LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message >= 1124 && message <= 1200) {
         ++received[message];
+        lastReceived[message] = {wParam, lParam};
         if (message == TENN_RESIZE)
             return 1;
         return 0;
@@ -86,9 +88,24 @@ HGLOBAL TestFontList() { return fontList; }
 HGLOBAL TestFontTable() { return fontTable; }
 HDC TestMeasuringDC() { return measuringDC; }
 
+bool LastNotification(UINT code, WPARAM* wParam, LPARAM* lParam)
+{
+    DrainQueue();
+    auto found = lastReceived.find(code);
+    if (found == lastReceived.end())
+        return false;
+    *wParam = found->second.first;
+    *lParam = found->second.second;
+    return true;
+}
+
 int TakeNotifications(UINT code)
 {
     DrainQueue();
+    if (code == 0) {
+        lastReceived.clear();
+        received.clear();
+    }
     const int count = received[code];
     received[code] = 0;
     return count;

@@ -81,3 +81,5 @@ HGLOBAL TestFontTable();
 HDC TestMeasuringDC();
 // Notifications of `code` the parent received since the last call.
 int TakeNotifications(UINT code);
+// The parameters of the last notification of `code`; false when none came.
+bool LastNotification(UINT code, WPARAM* wParam, LPARAM* lParam);

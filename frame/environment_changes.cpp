@@ -1,0 +1,25 @@
+#include "frame/environment_changes.h"
+
+#include "text/font_cache.h"
+
+// Least version until environment changes land: only the font cache is
+// flushed on request, so that a full cache does not keep growing.
+void OnSystemColorsChanged() {}
+
+void OnWinIniChanged(const char*) {}
+
+void OnDeviceModeChanged(const char*) {}
+
+void OnFontsChanged() {}
+
+LRESULT OnQueryNewPalette()
+{
+    return 0;
+}
+
+void OnPaletteChanged(HWND) {}
+
+void ResetSharedFonts(int)
+{
+    FlushFontCache();
+}

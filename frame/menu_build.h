@@ -1,0 +1,13 @@
+// The attribute popups of the menu bar become bitmap, shape and swatch items.
+#pragma once
+#include <windows.h>
+
+#include "common/error_codes.h"
+
+// 0, or 10004 when a bitmap does not load.
+ErrorCode BuildMenuItems();
+// Owner-drawn bitmap items from the bitmap of each item's command id, a new
+// column every `perColumn` items (the array styles and line shapes).
+ErrorCode MakeBitmapColumns(HMENU popup, int perColumn);
+// The item data of a bitmap item of the given size code (0x1A1A, 0x1819 ...).
+ULONG_PTR BitmapItemData(int bitmapIndex, int sizeCode);

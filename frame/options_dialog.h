@@ -1,0 +1,4 @@
+// Edit > Options (template VXOPTION).
+#pragma once
+
+int RunOptionsDlg();

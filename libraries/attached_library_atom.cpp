@@ -1,0 +1,3 @@
+#include "libraries/attached_library_atom.h"
+
+ATOM AttachedLibraryAtom = 0;

@@ -1,0 +1,4 @@
+// File > Export: the drawing as a metafile or a raster picture.
+#pragma once
+
+int DoExportCommand();

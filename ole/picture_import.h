@@ -1,0 +1,5 @@
+// Importing pictures: File > Import and dropped picture files.
+#pragma once
+
+int DoImportCommand();
+int ImportDroppedFile(const char* path);

@@ -1,0 +1,132 @@
+// A picture of every array style with shapes hanging on it, painted into a
+// memory DC and written as a PNG for people to look at.
+#include <gtest/gtest.h>
+
+#include <stb_image_write.h>
+
+#include <string>
+#include <vector>
+
+#include "array_fixture.h"
+#include "documents/view_record.h"
+#include "objects/kind_messages.h"
+#include "objects/object_kind_table.h"
+#include "objects/paint_drawing.h"
+#include "support/test_paths.h"
+
+namespace {
+
+const int kScale = 10;
+const int kColumns = 4;
+const int kCellWidth = 4500;
+const int kCellHeight = 3800;
+const int kStyles[] = {1626, 1646, 1651, 1681, 1618, 1631, 1652, 1673, 1622, 1630,
+                       1650, 1671, 1612, 1633, 1656, 1677, 1616, 1637, 1662, 1683};
+
+class ArrayGallery : public ArrayDrawing {};
+
+TEST_F(ArrayGallery, EveryStyleWithHangingShapes)
+{
+    int cell = 0;
+    for (int style : kStyles) {
+        int x = 600 + (cell % kColumns) * kCellWidth;
+        int y = 1200 + (cell / kColumns) * kCellHeight;
+        int array = MakeArray({x, y, x + 1500, y + 300});
+        Style(array, style);
+        int32_t ends[3] = {1, 1, 3};
+        Send(array, kMsgArrowheads, 0, 0, reinterpret_cast<INT_PTR>(ends));
+        for (int i = 0; i < 3; ++i) {
+            int box = MakeBox(x + 600 * i, y + 1500, 500, 250);
+            Object(box)->fillColor = RGB(200, 230, 255);
+            Hang(box, array, i);
+        }
+        ++cell;
+    }
+    const int width = kColumns * kCellWidth / kScale;
+    const int height = (cell / kColumns + 1) * kCellHeight / kScale;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(nullptr, bitmap);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all = {0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetMapMode(dc, MM_ANISOTROPIC);
+    SetWindowExtEx(dc, kScale, kScale, nullptr);
+    SetViewportExtEx(dc, 1, 1, nullptr);
+    PaintDrawingObjects(dc, GetViewDrawingHandle(ViewRecord()), nullptr, 0, 0, 0, 0);
+    GdiFlush();
+
+    std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    size_t inked = 0;
+    for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
+        uint32_t p = pixels[i];
+        rgb[i * 3] = static_cast<unsigned char>((p >> 16) & 0xFF);
+        rgb[i * 3 + 1] = static_cast<unsigned char>((p >> 8) & 0xFF);
+        rgb[i * 3 + 2] = static_cast<unsigned char>(p & 0xFF);
+        if ((p & 0xFFFFFF) != 0xFFFFFF)
+            ++inked;
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    std::string path = TestOutputFolder() + "array_styles.png";
+    EXPECT_NE(0, stbi_write_png(path.c_str(), width, height, 3, rgb.data(), width * 3)) << path;
+    EXPECT_GT(inked, 10000u);
+}
+
+// Inked pixels of one array drawn alone (a = 1 while printing).
+size_t InkOf(ArrayDrawing* fixture, DrawingRecord* drawing, void* objects, int array, int printing)
+{
+    (void)fixture;
+    const int width = 400;
+    const int height = 100;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all = {0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetMapMode(dc, MM_ANISOTROPIC);
+    SetWindowExtEx(dc, kScale, kScale, nullptr);
+    SetViewportExtEx(dc, 1, 1, nullptr);
+    SetWindowOrgEx(dc, 800, 800, nullptr);
+    CallObjectKind(dc, drawing, objects, array, kMsgDraw, printing, 0, 0);
+    GdiFlush();
+    size_t inked = 0;
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    for (int i = 0; i < width * height; ++i)
+        inked += (pixels[i] & 0xFFFFFF) != 0xFFFFFF;
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return inked;
+}
+
+TEST_F(ArrayGallery, EmptyMarkerOnScreenNotInPrint)
+{
+    int array = MakeArray({1000, 1000, 3000, 1300});
+    size_t screen = InkOf(this, Drawing(), Objects(), array, 0);
+    size_t print = InkOf(this, Drawing(), Objects(), array, 1);
+    EXPECT_GT(print, 100u);            // the line itself
+    EXPECT_GT(screen, print + 10);     // and the boxed cross at its middle
+}
+
+} // namespace

@@ -1,0 +1,26 @@
+// Program-wide set-up of the text tests that work on drawings: the store
+// table and the object kinds exist for the whole run, as in the program.
+#include <gtest/gtest.h>
+
+#include "objects/object_kind_table.h"
+#include "store/record_store.h"
+
+namespace {
+
+class ObjectTextEnvironment : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        InitObjectKinds();
+        InitRecordStore(kStoreTableSlots);
+    }
+    void TearDown() override
+    {
+        TermRecordStore();
+        TermObjectKinds();
+    }
+};
+
+testing::Environment* const environment = testing::AddGlobalTestEnvironment(new ObjectTextEnvironment);
+
+} // namespace

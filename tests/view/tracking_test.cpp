@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include "documents/view_record.h"
+#include "edit_fixture.h"
+#include "objects/kind_messages.h"
+#include "objects/object_kind_table.h"
+#include "objects/shape_handles.h"
+#include "view/document_undo.h"
+#include "view/selection_changes.h"
+#include "view/tool_palette.h"
+#include "view/tracking_entry.h"
+#include "view/tracking_state.h"
+#include "view/tracking_steps.h"
+
+namespace {
+
+const int kRectangleTool = 114;
+
+class TrackingTest : public EditFixture {
+protected:
+    RECT Frame(int index) { return Object(index)->frame; }
+    POINT HandlePixel(int index, int code)
+    {
+        RECT rects[8];
+        int codes[8];
+        int count = GetShapeHandleRects(Drawing(), Object(index), rects, codes);
+        for (int i = 0; i < count; ++i)
+            if (codes[i] == code)
+                return Pixel((rects[i].left + rects[i].right) / 2, (rects[i].top + rects[i].bottom) / 2);
+        ADD_FAILURE() << "no handle " << code;
+        return POINT{0, 0};
+    }
+};
+
+TEST_F(TrackingTest, DrawingWithTheRectangleToolTable)
+{
+    struct Case {
+        const char* name;
+        POINT from, to;
+        WPARAM keys;
+        int objects;
+        RECT frame;
+    } cases[] = {
+        {"a drag makes the dragged rectangle", {100, 100}, {300, 200}, 0, 1, {600, 600, 1800, 1200}},
+        {"dragged up and left from the corner", {300, 200}, {100, 100}, 0, 1, {600, 600, 1800, 1200}},
+        {"Ctrl squares to the larger extent", {100, 100}, {300, 150}, MK_CONTROL, 1, {600, 600, 1800, 1800}},
+        {"3 x 3 pixels make nothing", {100, 100}, {103, 103}, 0, 0, {0, 0, 0, 0}},
+        {"a click makes nothing", {100, 100}, {100, 100}, 0, 0, {0, 0, 0, 0}},
+        {"the drawing's edge clamps the drag", {10, 10}, {-20, -30}, 0, 1, {0, 0, 60, 60}},
+        {"pulled far beyond the edge the feedback hides and nothing is made", {10, 10}, {-50, -80}, 0, 0, {}},
+    };
+    for (const Case& c : cases) {
+        TearDown();
+        SetUp();
+        CurrentPaletteTool = kRectangleTool;
+        DragFromTo(c.from, c.to, c.keys);
+        ASSERT_EQ(c.objects, Count()) << c.name;
+        if (c.objects) {
+            RECT f = Frame(0);
+            EXPECT_EQ(c.frame.left, f.left) << c.name;
+            EXPECT_EQ(c.frame.top, f.top) << c.name;
+            EXPECT_EQ(c.frame.right, f.right) << c.name;
+            EXPECT_EQ(c.frame.bottom, f.bottom) << c.name;
+            EXPECT_EQ(2540, UndoTextId()) << c.name;
+        }
+        EXPECT_EQ(kTrackingNone, TrackingMode) << c.name;
+        EXPECT_EQ(kToolSelect, CurrentPaletteTool) << c.name << ": the tool returns to the pointer";
+    }
+}
+
+TEST_F(TrackingTest, StickyToolStaysAfterDrawing)
+{
+    SelectPaletteTool(kRectangleTool);
+    SetPaletteSticky(TRUE);
+    DragFromTo({100, 100}, {200, 200});
+    DragFromTo({300, 100}, {400, 200});
+    EXPECT_EQ(2, Count());
+    EXPECT_EQ(kRectangleTool, CurrentPaletteTool);
+}
+
+TEST_F(TrackingTest, SnappingPutsTheCornersOnTheGrid)
+{
+    Drawing()->flags |= kDrawingSnap;
+    CurrentPaletteTool = kRectangleTool;
+    DragFromTo({101, 99}, {299, 203});   // 606,594 .. 1794,1218
+    ASSERT_EQ(1, Count());
+    RECT f = Frame(0);
+    EXPECT_EQ(600, f.left);
+    EXPECT_EQ(600, f.top);
+    EXPECT_EQ(1800, f.right);
+    EXPECT_EQ(1200, f.bottom);
+}
+
+TEST_F(TrackingTest, MoveUndoAndRedo)
+{
+    ASSERT_EQ(0, Create(RECT{1200, 1200, 2400, 1800}));
+    DragFromTo({300, 250}, {400, 300});
+    RECT moved = Frame(0);
+    EXPECT_EQ(1800, moved.left);
+    EXPECT_EQ(1500, moved.top);
+    EXPECT_EQ(2530, UndoTextId()) << "Un&do Move";
+    EXPECT_TRUE(Object(0)->stateFlags & kStateSelected);
+    ASSERT_EQ(0, SwapDocumentUndo(view_, 1));
+    EXPECT_EQ(1200, Frame(0).left);
+    EXPECT_EQ(2531, UndoTextId());
+    ASSERT_EQ(0, SwapDocumentUndo(view_, 1));
+    EXPECT_EQ(1800, Frame(0).left);
+}
+
+TEST_F(TrackingTest, ShiftLocksTheMoveToTheLargerAxis)
+{
+    ASSERT_EQ(0, Create(RECT{1200, 1200, 2400, 1800}));
+    DragFromTo({300, 250}, {400, 270}, MK_SHIFT);
+    EXPECT_EQ(1800, Frame(0).left);
+    EXPECT_EQ(1200, Frame(0).top);
+}
+
+TEST_F(TrackingTest, ClickWithoutMovingSelectsAndForgetsTheStep)
+{
+    ASSERT_EQ(0, Create(RECT{1200, 1200, 2400, 1800}));
+    DragFromTo({300, 250}, {300, 250});
+    EXPECT_EQ(1200, Frame(0).left);
+    EXPECT_TRUE(Object(0)->stateFlags & kStateSelected);
+    EXPECT_EQ(0, UndoKind());
+}
+
+TEST_F(TrackingTest, MoveStopsAtTheLeftEdge)
+{
+    ASSERT_EQ(0, Create(RECT{1200, 1200, 2400, 1800}));
+    DragFromTo({300, 250}, {60, 250});
+    EXPECT_EQ(0, Frame(0).left);
+    EXPECT_EQ(1200, Frame(0).right - Frame(0).left);
+}
+
+TEST_F(TrackingTest, ResizeByTheBottomRightHandle)
+{
+    ASSERT_EQ(0, Create(RECT{1200, 1200, 2400, 1800}));
+    SelectDrawingObject(DrawingHandle(), 0, FALSE, FALSE, TRUE);
+    POINT handle = HandlePixel(0, 4);
+    DragFromTo(handle, {handle.x + 100, handle.y + 50});
+    RECT f = Frame(0);
+    EXPECT_EQ(1200, f.left);
+    EXPECT_EQ(1200, f.top);
+    EXPECT_NEAR(3000, f.right, 12);
+    EXPECT_NEAR(2100, f.bottom, 12);
+    EXPECT_EQ(2538, UndoTextId()) << "Un&do Re-Size";
+    ASSERT_EQ(0, SwapDocumentUndo(view_, 1));
+    EXPECT_EQ(2400, Frame(0).right);
+}
+
+TEST_F(TrackingTest, EdgeHandleChangesOneDimension)
+{
+    ASSERT_EQ(0, Create(RECT{1200, 1200, 2400, 1800}));
+    SelectDrawingObject(DrawingHandle(), 0, FALSE, FALSE, TRUE);
+    POINT handle = HandlePixel(0, 8);   // right edge
+    DragFromTo(handle, {handle.x + 100, handle.y + 80});
+    RECT f = Frame(0);
+    EXPECT_EQ(1200, f.top);
+    EXPECT_EQ(1800, f.bottom);
+    EXPECT_GT(f.right, 2400);
+}
+
+TEST_F(TrackingTest, RubberBandSelectsAndCtrlReleaseSelectsNothing)
+{
+    ASSERT_EQ(0, Create(RECT{1200, 1200, 1800, 1800}));
+    ASSERT_EQ(0, Create(RECT{2400, 1200, 3000, 1800}));
+    DragFromTo({150, 150}, {350, 350}, MK_CONTROL);
+    EXPECT_EQ(0, Drawing()->selectedCount);
+    DragFromTo({150, 150}, {350, 350});
+    EXPECT_EQ(1, Drawing()->selectedCount);
+    EXPECT_TRUE(Object(0)->stateFlags & kStateSelected);
+    DragFromTo({150, 150}, {550, 350});
+    EXPECT_EQ(2, Drawing()->selectedCount);
+}
+
+TEST_F(TrackingTest, RotateByTheRotationHandle)
+{
+    ASSERT_EQ(0, Create(RECT{3000, 3000, 4200, 3600}));
+    SelectDrawingObject(DrawingHandle(), 0, FALSE, FALSE, TRUE);
+    POINT handle = {0, 0};
+    RECT box = {};
+    CallObjectKind(nullptr, Drawing(), Objects(), 0, kMsgRotateHandle, 140, reinterpret_cast<INT_PTR>(&handle),
+                   reinterpret_cast<INT_PTR>(&box));
+    if (handle.x == 0 && handle.y == 0)
+        GTEST_SKIP() << "the shape shows no rotation handle";
+    POINT from = Pixel(handle.x, handle.y);
+    DragFromTo(from, {from.x, from.y + 100});
+    EXPECT_NE(0, Object(0)->rotation);
+    EXPECT_EQ(2558, UndoTextId()) << "Un&do Rotate";
+    ASSERT_EQ(0, SwapDocumentUndo(view_, 1));
+    EXPECT_EQ(0, Object(0)->rotation);
+}
+
+TEST_F(TrackingTest, RotationLimitKeepsCornersOnTheDrawing)
+{
+    RECT frame = {0, 0, 1200, 600};   // against the top-left corner
+    int limited = LimitRotation(450, frame, 20000, 20000);
+    EXPECT_NE(450, limited);
+    RECT middle = {9000, 9000, 10200, 9600};
+    EXPECT_EQ(450, LimitRotation(450, middle, 20000, 20000)) << "room all round: no limit";
+}
+
+TEST_F(TrackingTest, MeasuringLinesFollowTheMouseAndChangeNothing)
+{
+    ASSERT_EQ(0, Create(RECT{1200, 1200, 2400, 1800}));
+    const int kinds[] = {kTrackingMeasureVertical, kTrackingMeasureHorizontal, kTrackingMeasureBoth};
+    for (int code : kinds) {
+        StartTracking(view_, ViewRecord(), code, 0, 0, 100, 100, 0, nullptr);
+        EXPECT_EQ(code, TrackingMode) << code;
+        Drag(150, 120);
+        EXPECT_EQ(900, Tracking.current.x) << code;
+        EXPECT_EQ(720, Tracking.current.y) << code;
+        Release(150, 120);
+        EXPECT_EQ(kTrackingNone, TrackingMode) << code;
+        EXPECT_EQ(1, Count()) << code;
+        EXPECT_EQ(kUndoStepAddObject, UndoKind()) << code << ": the step before stays";
+    }
+}
+
+TEST_F(TrackingTest, SnappingOnAndOffForAMove)
+{
+    ASSERT_EQ(0, Create(RECT{1200, 1200, 2400, 1800}));
+    DragFromTo({300, 250}, {317, 261});   // by 102, 66 units
+    EXPECT_EQ(1302, Frame(0).left) << "without snapping the move is exact";
+    Drawing()->flags |= kDrawingSnap;
+    DragFromTo({300, 250}, {317, 261});
+    EXPECT_EQ(0, Frame(0).left % 6) << "snapped corners lie on whole hundredths";
+    EXPECT_NE(1404, Frame(0).left);
+}
+
+TEST_F(TrackingTest, TextToolStartsNoTracking)
+{
+    CurrentPaletteTool = kToolText;
+    Press(100, 100);
+    EXPECT_EQ(kTrackingNone, TrackingMode);
+    Release(100, 100);
+    EXPECT_EQ(kToolText, CurrentPaletteTool) << "no release ends a text tool's use";
+}
+
+// A tracking had no cancel when another window took the mouse: it now ends
+// cleanly, with nothing made at the next release.
+TEST_F(TrackingTest, LostCaptureCancelsTheTracking)
+{
+    CurrentPaletteTool = kRectangleTool;
+    Press(100, 100);
+    Drag(200, 200);
+    ASSERT_EQ(kTrackingNewObject, TrackingMode);
+    CancelTracking(view_);
+    EXPECT_EQ(kTrackingNone, TrackingMode);
+    EXPECT_NE(view_, GetCapture());
+    Release(200, 200);
+    EXPECT_EQ(0, Count());
+}
+
+} // namespace

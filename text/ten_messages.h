@@ -1,0 +1,68 @@
+// The private messages of the text editor window (WM_USER + 100 onwards).
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+enum TenMessage : UINT {
+    TENM_OFFSETORIGIN = 1124,
+    TENM_SETCHARFORMAT = 1125,
+    TENM_GETCHARFORMAT = 1126,
+    TENM_SETZOOM = 1127,
+    TENM_UPDATEVISIBLE = 1129,
+    TENM_SETALIGNMENT = 1130,
+    TENM_GETALIGNMENT = 1131,
+    TENM_SETMEASUREDC = 1132,
+    TENM_SETWORDWRAP = 1134,
+    TENM_GETWORDWRAP = 1135,
+    TENM_SETTEXTBLOCK = 1136,
+    TENM_GETTEXTBLOCK = 1137,
+    TENM_SETBOXSIZE = 1138,
+    TENM_GETMODIFY = 1139,
+    TENM_SETMODIFY = 1140,
+    TENM_SETORIGIN = 1141,
+    TENM_SETMARGINS = 1142,
+    TENM_REPAINT = 1143,
+    TENM_SETSEL = 1144,
+    TENM_GETSEL = 1145,
+    TENM_CLEARSEL = 1146,
+    TENM_INSERTTEXT = 1147,
+    TENM_SETWHOLETEXT = 1148,
+    TENM_SETBACKCOLOR = 1150,
+    TENM_SHOWCARET = 1152,
+    TENM_GETPARAGRAPHS = 1154,
+    TENM_SELECTNEXTWORD = 1155,
+    TENM_SELECTPREVWORD = 1156,
+    TENM_GETTEXTHEIGHT = 1157,
+    TENM_GETLINECOUNT = 1158,
+    TENM_ADDSPACING = 1159,
+    TENM_GETSPACING = 1160,
+    TENM_SELECTPARAGRAPHS = 1161,
+    TENM_SAVEUNDO = 1163,
+    TENM_GETOPTIONS = 1167,
+    TENM_SETOPTIONS = 1168,
+    TENM_GETTEXTLENGTH = 1169,
+    TENM_SETSTATEFLAGS = 1170,
+    TENM_GETUNDOKIND = 1171,
+    TENM_CARETTOVISIBLE = 1177,
+    TENM_SETBREAKLIST = 1179,
+    TENM_RELEASEFONTS = 1181,
+    TENM_REBUILDFONTS = 1182,
+    TENM_FONTDIALOG = 1183,
+    TENM_GETROLE = 1184,
+    TENM_SHOWWINDOW = 1186,
+    TENM_GETPARAGRAPH = 1189,
+    TENM_FINDPARAGRAPH = 1190,
+    TENM_SETVALIGN = 1191,
+    TENM_GETVALIGN = 1192,
+    TENM_SETPALETTE = 1193,
+    TENM_OWNERFRAME = 1194,
+};
+
+// A selection or a point packed into lParam: low and high 16 bits.
+inline LPARAM PackTenPair(int low, int high)
+{
+    return static_cast<LPARAM>(static_cast<uint32_t>((low & 0xFFFF) | ((high & 0xFFFF) << 16)));
+}
+inline int TenPairLow(LPARAM value) { return static_cast<short>(LOWORD(static_cast<DWORD>(value))); }
+inline int TenPairHigh(LPARAM value) { return static_cast<short>(HIWORD(static_cast<DWORD>(value))); }

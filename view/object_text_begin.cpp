@@ -1,0 +1,413 @@
+#include "view/object_text_edit.h"
+
+#include <cstring>
+
+#include "common/mapping.h"
+#include "documents/view_record.h"
+#include "objects/drawing_edits.h"
+#include "objects/drawing_layout.h"
+#include "objects/drawing_tables.h"
+#include "objects/kind_messages.h"
+#include "objects/object_kind_table.h"
+#include "objects/point_transforms.h"
+#include "objects/shadow_extent.h"
+#include "objects/shape_frames.h"
+#include "store/record_store.h"
+#include "text/document_fonts.h"
+#include "text/font_list.h"
+#include "text/object_text_helpers.h"
+#include "text/object_text_layout.h"
+#include "text/ten_messages.h"
+#include "text/ten_startup.h"
+#include "text/text_background.h"
+#include "text/text_block_store.h"
+#include "view/document_undo.h"
+#include "view/edit_operations.h"
+#include "view/tool_palette.h"
+#include "view/view_record_word.h"
+
+namespace {
+
+const int kSelectTool = 108;
+
+struct DefaultFormat {
+    int face;
+    int size;
+    int style;
+    COLORREF color;
+    COLORREF background;
+};
+
+struct BoxPlan {
+    RECT box;
+    RECT margins;
+    int minimumWidth = 30;
+    int minimumHeight = 0;
+    int stateFlags = 0;
+    int options = 0;
+    int owner = -1;
+    int horizontal = 0;
+    int vertical = 0;
+    int labelReference = -1;
+    bool placeholder = false;
+    bool repaintWhole = false;
+    RecordHandle record = nullptr;
+    double insets[4] = {};
+    TextEffect effect = {};
+};
+
+DefaultFormat DefaultTextFormat(ViewRecord* view, DrawingRecord* drawing)
+{
+    DefaultFormat d = {};
+    HGLOBAL list = GetViewFontList(view);
+    HGLOBAL fontTable = GetViewFontTable(view);
+    const LOGFONTA& font = drawing->textFont;
+    int index = font.lfFaceName[0] ? FindOrAddFaceCharset(&list, font.lfFaceName, font.lfCharSet, &font) : -1;
+    if (index < 0 && font.lfFaceName[0])
+        index = FindOrAddFace(&list, font.lfFaceName, &font);
+    if (index < 0)
+        index = GetDefaultFontIndex(list);
+    SetViewFontList(view, list);
+    d.face = FindOrAddFontIndex(&fontTable, index < 0 ? 0 : index);
+    SetViewFontTable(view, fontTable);
+    if (d.face < 0)
+        d.face = 0;
+    d.size = drawing->textSize > 0 ? drawing->textSize : 12;
+    d.style = static_cast<int>(drawing->textStyle);
+    d.color = drawing->style.textColor;
+    d.background = drawing->style.backgroundColor == CLR_INVALID ? RGB(255, 255, 255) : drawing->style.backgroundColor;
+    return d;
+}
+
+// Ascent and height of the default format at 600 units per inch.
+bool DefaultMetrics(ViewRecord* view, const DefaultFormat& d, int* ascent, int* height)
+{
+    HFONT font = GetCachedDocumentFont(GetViewFontList(view), GetViewFontTable(view), d.face, d.size, d.style, 0, 0, 600);
+    HDC dc = GetViewMeasuringDC(view);
+    if (!font || !dc)
+        return false;
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old ? old : GetStockObject(SYSTEM_FONT));
+    *ascent = metrics.tmAscent;
+    *height = metrics.tmHeight;
+    return true;
+}
+
+void ClearSelection(DrawingRecord* drawing, void* table)
+{
+    for (int i = 0; i < TableCount(table); ++i)
+        ObjectAt(table, i)->stateFlags &= ~static_cast<uint32_t>(kStateSelected);
+    drawing->selectedCount = 0;
+    drawing->primarySelected = -1;
+}
+
+// Where a new guest's first baseline goes for a host without one.
+ErrorCode PlaceNewGuest(ViewRecord* view, DrawingRecord* drawing, void* table, int host, const DefaultFormat& d,
+                        BoxPlan* plan, int* x, int* y)
+{
+    const DrawingObject host0 = *ObjectAt(table, host);
+    int ascent = 0;
+    int height = 0;
+    *x = (host0.frame.left + host0.frame.right) / 2 - 30;
+    if (!DefaultMetrics(view, d, &ascent, &height))
+        return kErrNoMemory;
+    POINT point = {*x, host0.frame.top};
+    if (host0.textRoleFlags & kCaptionBelow) {
+        point.y = host0.frame.bottom;
+        plan->horizontal = 6;
+        plan->vertical = 0;
+    } else if (host0.textRoleFlags & kTextAlongLine) {
+        int code = 0;
+        int boxPoint = 0;
+        AnchorCode(plan->horizontal, plan->vertical, &code, &boxPoint);
+        point = POINT{boxPoint, boxPoint};
+        CallObjectKind(nullptr, drawing, table, host, kMsgMapBoxPoints, 1, code, reinterpret_cast<INT_PTR>(&point));
+        if (plan->horizontal == 2)
+            point.x -= 60;
+        else if (plan->horizontal == 6)
+            point.x -= 30;
+    } else {
+        plan->horizontal = 6;
+        plan->vertical = 8;
+    }
+    if (host0.rotation != 0)
+        RotatePoints(&host0.frame, host0.rotation, &point, 1);
+    if (host0.textRoleFlags & kTextAlongLine) {
+        if (plan->vertical == 0)
+            point.y -= height - ascent;
+        else if (plan->vertical == 8)
+            point.y += ascent;
+        else
+            point.y += ascent - height / 2;
+    } else if (host0.textRoleFlags & kCaptionBelow) {
+        point.y += ascent;
+    } else {
+        point.y -= height - ascent;
+    }
+    *x = point.x;
+    *y = point.y;
+    return kErrNone;
+}
+
+// The box of an object's own text, and its record.
+ErrorCode PlanExisting(ViewRecord* view, DrawingRecord* drawing, void* table, int index, BoxPlan* plan,
+                       DefaultFormat* d)
+{
+    DrawingObject* object = ObjectAt(table, index);
+    plan->stateFlags = 4;
+    if (object->kind == kKindShape && object->dataGroup > 0 && object->dataFirstId >= 0)
+        plan->stateFlags |= 0x800;
+    if (object->textBoxWord == 1) {
+        plan->stateFlags |= 2;
+        plan->options = 0;
+    } else if (object->textBoxWord == 2) {
+        plan->options = 2;
+    } else {
+        plan->stateFlags |= 0x400;
+        plan->options = 2;
+    }
+    if (object->fillMode != 0)
+        d->background = object->fillColor;
+    if (object->textRecordId < 0)
+        ComputeTextFrame(object);
+    plan->minimumHeight = object->height;
+    plan->minimumWidth = object->width;
+    if (object->rotation != 0) {
+        InvalidateLogicalRect(WordToHandle<HWND>(static_cast<int32_t>(drawing->viewWindow)), &object->bounds);
+        view->flags |= kViewRepaintBuffered;
+        plan->stateFlags |= 0x2000;
+        plan->repaintWhole = true;
+    }
+    if (object->fillMode > 1)
+        plan->repaintWhole = true;
+    plan->box = object->frame;
+    if (ObjectHasShadow(drawing, object)) {
+        RECT extent = {};
+        GetShadowExtent(drawing, &extent, 0);
+        plan->box.left -= extent.left;
+        plan->box.top -= extent.top;
+        plan->box.right += extent.right;
+        plan->box.bottom += extent.bottom;
+        plan->minimumHeight += extent.top + extent.bottom;
+        plan->minimumWidth += extent.left + extent.right;
+        plan->stateFlags |= 0x1000;
+    }
+    plan->margins = RECT{object->textFrame.left - plan->box.left, object->textFrame.top - plan->box.top,
+                         plan->box.right - object->textFrame.right, plan->box.bottom - object->textFrame.bottom};
+    if (object->rotation != 0) {
+        if (plan->box.left < 0)
+            OffsetRect(&plan->box, -plan->box.left, 0);
+        if (plan->box.right > drawing->width - 20)
+            OffsetRect(&plan->box, drawing->width - 20 - plan->box.right, 0);
+    }
+    if (object->textRecordId >= 0 && object->textRecordId <= 32767) {
+        ErrorCode code =
+            FindRecord(drawing->storeSlot, kTextGroup, static_cast<short>(object->textRecordId), &plan->record);
+        if (code != kErrNone)
+            return code;
+        const DWORD size = QueryRecordSize(plan->record);
+        auto* bytes = static_cast<unsigned char*>(GlobalLock(plan->record));
+        if (bytes && size > kTextRecordHeaderBytes &&
+            IsTextBlockSound(bytes + kTextRecordHeaderBytes, size - kTextRecordHeaderBytes)) {
+            auto* header = reinterpret_cast<TextBlockHeader*>(bytes + kTextRecordHeaderBytes);
+            header->ownerObjectIndex = index;
+            if (header->paragraphCount > 0) {
+                auto* paragraphs = reinterpret_cast<TextParagraph*>(bytes + kTextRecordHeaderBytes +
+                                                                    TextBlockParagraphsOffset(*header));
+                paragraphs[0].alignment = object->textAlignment;
+            }
+            header->options = (header->options & ~static_cast<uint32_t>(kTenWordWrap)) |
+                              (static_cast<uint32_t>(plan->options) & kTenWordWrap);
+            char placeholder[64] = {};
+            const int length = LoadStringA(GetModuleHandleA(nullptr), kPlaceholderString, placeholder,
+                                           sizeof(placeholder));
+            const char* text = reinterpret_cast<const char*>(bytes + kTextRecordHeaderBytes +
+                                                             TextBlockTextOffset(*header));
+            plan->placeholder = length > 0 && header->textLength == length &&
+                                CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text, length, placeholder,
+                                               length) == CSTR_EQUAL;
+        }
+        if (bytes)
+            GlobalUnlock(plan->record);
+    }
+    plan->owner = index;
+    object->stateFlags |= kStateTextOpen;
+    return kErrNone;
+}
+
+} // namespace
+
+ErrorCode BeginObjectText(HWND view, void* viewArg, int index, int x, int y, int quiet)
+{
+    auto* viewRecord = static_cast<ViewRecord*>(viewArg);
+    if (!view || !viewRecord)
+        return 1;
+    if (!quiet)
+        ClearDocumentUndo(view);
+    HGLOBAL drawingHandle = GetViewDrawingHandle(viewRecord);
+    auto* drawing = drawingHandle ? static_cast<DrawingRecord*>(GlobalLock(drawingHandle)) : nullptr;
+    if (!drawing)
+        return 1;
+    HGLOBAL tableHandle = DrawingTableHandle(drawing, kTableObjects);
+    void* table = tableHandle ? GlobalLock(tableHandle) : nullptr;
+    auto unlock = [&]() {
+        if (table)
+            GlobalUnlock(tableHandle);
+        GlobalUnlock(drawingHandle);
+    };
+    if (!table || index >= TableCount(table)) {
+        unlock();
+        return 1;
+    }
+    if (!quiet)
+        ClearSelection(drawing, table);
+    const int zoom = viewRecord->zoom;
+    DefaultFormat d = DefaultTextFormat(viewRecord, drawing);
+    BoxPlan plan;
+    plan.horizontal = 0;
+    ErrorCode code = kErrNone;
+    if (index >= 0) {
+        DrawingObject* object = ObjectAt(table, index);
+        if (object->stateFlags & kStateLocked) {
+            unlock();
+            return kErrNone;
+        }
+        plan.horizontal = object->textAlignment;
+        plan.vertical = object->textPlacement;
+        plan.effect = ObjectTextEffect(drawing, object);
+        std::memcpy(plan.insets, object->textInsetFractions, sizeof(plan.insets));
+        if (object->textRoleFlags & kGuestTextFlags && !(object->optionFlags & kOptionOwnText)) {
+            plan.labelReference = index * 65536 + (object->objectId & 0xFFFF);
+            const int host = index;
+            index = FindTextHolder(table, index);
+            if (index < 0)
+                code = PlaceNewGuest(viewRecord, drawing, table, host, d, &plan, &x, &y);
+        }
+    }
+    if (code == kErrNone && index < 0) {
+        int ascent = 0;
+        int height = 0;
+        if (!DefaultMetrics(viewRecord, d, &ascent, &height)) {
+            code = kErrNoMemory;
+        } else {
+            plan.box = RECT{x, y - ascent, x + 60, y + height - ascent};
+            InflateRect(&plan.box, 24, 24);
+            plan.margins = RECT{24, 24, 24, 24};
+            plan.stateFlags = 4 | 2;
+            plan.options = 0;
+            if (plan.labelReference < 0)
+                plan.horizontal = 0;
+            std::memset(plan.insets, 0, sizeof(plan.insets));
+        }
+    } else if (code == kErrNone) {
+        code = PlanExisting(viewRecord, drawing, table, index, &plan, &d);
+    }
+    if (code != kErrNone) {
+        if (plan.record)
+            ReleaseRecord(plan.record);
+        unlock();
+        return code;
+    }
+    TenCreateParams p = {};
+    p.fontList = GetViewFontList(viewRecord);
+    p.fontTable = GetViewFontTable(viewRecord);
+    p.originX = plan.box.left;
+    p.originY = plan.box.top;
+    p.maximumWidth = viewRecord->drawingWidth;
+    p.maximumHeight = viewRecord->drawingHeight;
+    p.minimumHeight = plan.minimumHeight;
+    p.minimumWidth = plan.minimumWidth;
+    p.heightStep = 36;
+    p.widthStep = 36;
+    p.margins = plan.margins;
+    p.zoom = zoom;
+    p.backgroundCallback = VOR_EDAZovu;
+    p.face = d.face;
+    p.size = d.size;
+    p.style = d.style;
+    p.color = d.color;
+    p.backgroundColor = d.background;
+    p.alignment = plan.horizontal;
+    p.editorRole = 1;
+    p.ownerObjectIndex = plan.owner;
+    p.options = plan.options;
+    p.stateFlags = plan.stateFlags;
+    p.creationFlags = 2;
+    p.measuringDC = GetViewMeasuringDC(viewRecord);
+    p.labelReference = plan.labelReference;
+    p.unitsPerInch = 600;
+    p.verticalAlignment = plan.vertical;
+    p.palette = WordToHandle<HPALETTE>(viewRecord->palette);
+    p.ownerFrame = plan.box;
+    p.effect = plan.effect;
+    std::memcpy(p.textInsets, plan.insets, sizeof(p.textInsets));
+
+    POINT click = {x - plan.box.left, y - plan.box.top};
+    RECT device = plan.box;
+    HDC dc = GetDC(view);
+    if (dc) {
+        SetZoomMapMode(dc, zoom, 600);
+        SetWindowOrgEx(dc, viewRecord->scrollX, viewRecord->scrollY, nullptr);
+        LPtoDP(dc, reinterpret_cast<POINT*>(&device), 2);
+        SIZE clickSize = {click.x, click.y};
+        LogicalToDeviceSize(dc, &clickSize);
+        click = POINT{clickSize.cx, clickSize.cy};
+        ReleaseDC(view, dc);
+    }
+    HWND editor = CreateWindowExA(0, kTenClassName, nullptr, WS_CHILD, -30000, -30000, device.right - device.left,
+                                  device.bottom - device.top, view, nullptr, GetModuleHandleA(nullptr), &p);
+    viewRecord->textEditor = HandleToWord(editor);
+    if (!editor) {
+        code = 1;
+    } else {
+        if (!quiet)
+            ShowWindow(editor, SW_SHOW);
+        SendMessageA(editor, TENM_SETORIGIN, 0, PackTenPair(plan.box.left, plan.box.top));
+        MoveWindow(editor, device.left, device.top, device.right - device.left, device.bottom - device.top, FALSE);
+        SendMessageA(editor, TENM_UPDATEVISIBLE, 0, 0);
+        if (plan.record) {
+            // A damaged stored text is not loaded: the editor opens empty.
+            const DWORD size = QueryRecordSize(plan.record);
+            auto* bytes = static_cast<unsigned char*>(GlobalLock(plan.record));
+            if (bytes && size > kTextRecordHeaderBytes &&
+                IsTextBlockSound(bytes + kTextRecordHeaderBytes, size - kTextRecordHeaderBytes))
+                code = static_cast<ErrorCode>(
+                    SendMessageA(editor, TENM_SETTEXTBLOCK, 2, reinterpret_cast<LPARAM>(bytes + kTextRecordHeaderBytes)));
+            if (bytes)
+                GlobalUnlock(plan.record);
+        }
+        if (code == kErrNone) {
+            SendMessageA(editor, WM_LBUTTONDOWN, 0, PackTenPair(click.x, click.y));
+            // Opened from the keyboard no release will come: end the press now.
+            if (!(GetKeyState(VK_LBUTTON) & 0x8000))
+                SendMessageA(editor, WM_LBUTTONUP, 0, PackTenPair(click.x, click.y));
+            if (plan.placeholder)
+                SendMessageA(editor, TENM_SETSEL, 2, PackTenPair(0, 32000));
+        }
+    }
+    if (plan.record)
+        ReleaseRecord(plan.record);
+    unlock();
+    if (code != kErrNone) {
+        if (editor)
+            DestroyWindow(editor);
+        viewRecord->textEditor = 0;
+    } else if (plan.repaintWhole) {
+        InvalidateRect(editor, nullptr, FALSE);
+    }
+    SelectPaletteTool(kSelectTool);
+    return code;
+}
+
+ErrorCode BeginNewText(HWND view, int x, int y)
+{
+    HGLOBAL handle = GetViewRecordHandle(view);
+    void* record = handle ? GlobalLock(handle) : nullptr;
+    if (!record)
+        return 1;
+    ErrorCode code = BeginObjectText(view, record, -1, x, y, 0);
+    GlobalUnlock(handle);
+    return code;
+}
