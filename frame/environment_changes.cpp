@@ -1,6 +1,8 @@
 #include "frame/environment_changes.h"
 
+#include "frame/app_globals.h"
 #include "text/font_cache.h"
+#include "text/shared_font_reset.h"
 
 // Least version until environment changes land: only the font cache is
 // flushed on request, so that a full cache does not keep growing.
@@ -19,7 +21,12 @@ LRESULT OnQueryNewPalette()
 
 void OnPaletteChanged(HWND) {}
 
-void ResetSharedFonts(int)
+void ResetSharedFonts(int withEditors)
 {
+    // Editors and stored texts hold handles the flush deletes.
+    if (withEditors)
+        ReleaseTextFonts(MainWindow);
     FlushFontCache();
+    if (withEditors)
+        RebuildTextFonts(MainWindow);
 }

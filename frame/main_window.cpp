@@ -1,5 +1,7 @@
 #include "frame/main_window.h"
 
+#include "frame/queue_probe.h"
+
 #include "common/help_context.h"
 #include "common/help_mode.h"
 #include "common/results.h"
@@ -148,6 +150,10 @@ LRESULT CALLBACK SEMain(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         ReceiveHandOver(wParam, lParam);
         break;
     default:
+        if (message == QueueProbeMessage()) {
+            AnswerQueueProbe(window, wParam);
+            return 0;
+        }
         break;
     }
     return PassOn(window, message, wParam, lParam);

@@ -15,6 +15,7 @@
 #include "view/ruler_paint.h"
 #include "view/scroll_view.h"
 #include "view/tool_palette.h"
+#include "view/object_text_edit.h"
 #include "view/tracking_state.h"
 #include "view/view_children.h"
 #include "view/view_keyboard.h"
@@ -219,6 +220,9 @@ LRESULT OnNotification(HWND view, UINT message, WPARAM wParam, LPARAM lParam)
     case kNotifyEditorUndo:
         ClearDocumentUndo(view);
         return 0;
+    case kNotifyDefaultAttr:
+        SetDefaultTextAttr(view, static_cast<int>(wParam), static_cast<int>(lParam));
+        return 0;
     default:
         return 0;
     }
@@ -270,6 +274,11 @@ LRESULT CALLBACK SEScroll(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
         OnButtonUp(window, wParam, lParam);
+        return 0;
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse in mid-drag: end the gesture cleanly.
+        if (reinterpret_cast<HWND>(lParam) != window)
+            CancelTracking(window);
         return 0;
     case WM_LBUTTONDBLCLK: {
         POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};

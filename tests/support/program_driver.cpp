@@ -110,10 +110,19 @@ void ProgramDriver::PostCommand(int id)
 
 bool ProgramDriver::Settle(DWORD timeoutMs)
 {
-    DWORD_PTR result = 0;
-    // A message sent after the posted ones returns only once those were handled.
-    if (!SendMessageTimeoutA(mainWindow_, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result))
+    // Sent messages overtake posted ones, so a sent probe proves nothing about
+    // the commands and clicks posted before it: post one and wait for its answer.
+    static ULONG_PTR token = 0;
+    ++token;
+    const UINT probe = RegisterWindowMessageA("TessaryPlus.QueueProbe");
+    if (!PostMessageA(mainWindow_, probe, static_cast<WPARAM>(token), 0))
         return false;
+    DWORD start = GetTickCount();
+    while (reinterpret_cast<ULONG_PTR>(GetPropA(mainWindow_, "TessaryPlus.QueueProbe")) != token) {
+        if (!Running() || GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(10);
+    }
     WaitForInputIdle(process_.hProcess, timeoutMs);
     Sleep(100); // let the virtual desktop finish painting
     return true;
