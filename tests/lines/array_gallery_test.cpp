@@ -2,8 +2,6 @@
 // memory DC and written as a PNG for people to look at.
 #include <gtest/gtest.h>
 
-#include <stb_image_write.h>
-
 #include <string>
 #include <vector>
 
@@ -12,7 +10,7 @@
 #include "objects/kind_messages.h"
 #include "objects/object_kind_table.h"
 #include "objects/paint_drawing.h"
-#include "support/test_paths.h"
+#include "support/paint_canvas.h"
 
 namespace {
 
@@ -44,44 +42,11 @@ TEST_F(ArrayGallery, EveryStyleWithHangingShapes)
     }
     const int width = kColumns * kCellWidth / kScale;
     const int height = (cell / kColumns + 1) * kCellHeight / kScale;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ASSERT_NE(nullptr, bitmap);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    RECT all = {0, 0, width, height};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SetMapMode(dc, MM_ANISOTROPIC);
-    SetWindowExtEx(dc, kScale, kScale, nullptr);
-    SetViewportExtEx(dc, 1, 1, nullptr);
-    PaintDrawingObjects(dc, GetViewDrawingHandle(ViewRecord()), nullptr, 0, 0, 0, 0);
-    GdiFlush();
-
-    std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
-    const auto* pixels = static_cast<const uint32_t*>(bits);
-    size_t inked = 0;
-    for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
-        uint32_t p = pixels[i];
-        rgb[i * 3] = static_cast<unsigned char>((p >> 16) & 0xFF);
-        rgb[i * 3 + 1] = static_cast<unsigned char>((p >> 8) & 0xFF);
-        rgb[i * 3 + 2] = static_cast<unsigned char>(p & 0xFF);
-        if ((p & 0xFFFFFF) != 0xFFFFFF)
-            ++inked;
-    }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    std::string path = TestOutputFolder() + "array_styles.png";
-    EXPECT_NE(0, stbi_write_png(path.c_str(), width, height, 3, rgb.data(), width * 3)) << path;
-    EXPECT_GT(inked, 10000u);
+    PaintCanvas canvas(width, height);
+    canvas.ScaleDown(kScale);
+    PaintDrawingObjects(canvas.Dc(), GetViewDrawingHandle(ViewRecord()), nullptr, 0, 0, 0, 0);
+    EXPECT_NE("", canvas.WritePng("array_styles.png"));
+    EXPECT_GT(canvas.Inked(), 10000u);
 }
 
 // Inked pixels of one array drawn alone (a = 1 while printing).
@@ -90,34 +55,11 @@ size_t InkOf(ArrayDrawing* fixture, DrawingRecord* drawing, void* objects, int a
     (void)fixture;
     const int width = 400;
     const int height = 100;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    RECT all = {0, 0, width, height};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SetMapMode(dc, MM_ANISOTROPIC);
-    SetWindowExtEx(dc, kScale, kScale, nullptr);
-    SetViewportExtEx(dc, 1, 1, nullptr);
-    SetWindowOrgEx(dc, 800, 800, nullptr);
-    CallObjectKind(dc, drawing, objects, array, kMsgDraw, printing, 0, 0);
-    GdiFlush();
-    size_t inked = 0;
-    const auto* pixels = static_cast<const uint32_t*>(bits);
-    for (int i = 0; i < width * height; ++i)
-        inked += (pixels[i] & 0xFFFFFF) != 0xFFFFFF;
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return inked;
+    PaintCanvas canvas(width, height);
+    canvas.ScaleDown(kScale);
+    SetWindowOrgEx(canvas.Dc(), 800, 800, nullptr);
+    CallObjectKind(canvas.Dc(), drawing, objects, array, kMsgDraw, printing, 0, 0);
+    return canvas.Inked();
 }
 
 TEST_F(ArrayGallery, EmptyMarkerOnScreenNotInPrint)

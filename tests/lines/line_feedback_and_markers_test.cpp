@@ -19,53 +19,17 @@
 #include "objects/paint_drawing.h"
 #include "objects/point_transforms.h"
 #include "documents/view_record.h"
+#include "support/paint_canvas.h"
 
 namespace {
 
 const int kScale = 10;   // drawing units per pixel
 const int kSide = 600;   // canvas pixels
 
-// A 32-bit DIB section showing drawing units at 1/kScale, over a pattern so
-// that an inverted figure always changes something.
-class Canvas {
-public:
-    explicit Canvas(bool pattern)
-    {
-        dc_ = CreateCompatibleDC(nullptr);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = kSide;
-        info.bmiHeader.biHeight = -kSide;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
-        old_ = SelectObject(dc_, bitmap_);
-        auto* p = static_cast<uint32_t*>(bits_);
-        for (int i = 0; i < kSide * kSide; ++i)
-            p[i] = pattern ? static_cast<uint32_t>(i * 2654435761u) & 0xFFFFFF : 0xFFFFFF;
-        SetMapMode(dc_, MM_ANISOTROPIC);
-        SetWindowExtEx(dc_, kScale, kScale, nullptr);
-        SetViewportExtEx(dc_, 1, 1, nullptr);
-    }
-    ~Canvas()
-    {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC Dc() const { return dc_; }
-    std::vector<uint32_t> Pixels() const
-    {
-        GdiFlush();
-        auto* p = static_cast<const uint32_t*>(bits_);
-        return std::vector<uint32_t>(p, p + kSide * kSide);
-    }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-    void* bits_ = nullptr;
+// A canvas showing drawing units at 1/kScale, over a pattern when the
+// figures drawn on it are inverted.
+struct Canvas : PaintCanvas {
+    explicit Canvas(bool pattern) : PaintCanvas(kSide, kSide, pattern) { ScaleDown(kScale); }
 };
 
 INT_PTR Pack(int x, int y)

@@ -3,8 +3,6 @@
 // as a PNG into the test output folder to be looked at.
 #include <gtest/gtest.h>
 
-#include <stb_image_write.h>
-
 #include <cstring>
 #include <vector>
 
@@ -16,7 +14,7 @@
 #include "objects/object_kind_table.h"
 #include "objects/paint_drawing.h"
 #include "documents/view_record.h"
-#include "support/test_paths.h"
+#include "support/paint_canvas.h"
 
 namespace {
 
@@ -126,43 +124,10 @@ TEST_F(LinesPicture, EveryLineTypeArrowheadAndRoute)
         Arrows(five, 1, 3, 1);
     }
 
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ASSERT_NE(nullptr, bitmap);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    RECT all = {0, 0, kWidth, kHeight};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SetMapMode(dc, MM_ANISOTROPIC);
-    SetWindowExtEx(dc, kScale, kScale, nullptr);
-    SetViewportExtEx(dc, 1, 1, nullptr);
-    PaintDrawingObjects(dc, GetViewDrawingHandle(ViewRecord()), nullptr, 0, 0, 0, 0);
-    GdiFlush();
-
-    std::vector<unsigned char> rgb(static_cast<size_t>(kWidth) * kHeight * 3);
-    const auto* pixels = static_cast<const uint32_t*>(bits);
-    size_t inked = 0;
-    for (size_t i = 0; i < static_cast<size_t>(kWidth) * kHeight; ++i) {
-        uint32_t p = pixels[i];
-        rgb[i * 3] = static_cast<unsigned char>((p >> 16) & 0xFF);
-        rgb[i * 3 + 1] = static_cast<unsigned char>((p >> 8) & 0xFF);
-        rgb[i * 3 + 2] = static_cast<unsigned char>(p & 0xFF);
-        if ((p & 0xFFFFFF) != 0xFFFFFF)
-            ++inked;
-    }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    std::string path = TestOutputFolder() + "\\lines_every_kind.png";
-    EXPECT_NE(0, stbi_write_png(path.c_str(), kWidth, kHeight, 3, rgb.data(), kWidth * 3));
-    EXPECT_GT(inked, 20000u);
+    PaintCanvas canvas(kWidth, kHeight);
+    canvas.ScaleDown(kScale);
+    PaintDrawingObjects(canvas.Dc(), GetViewDrawingHandle(ViewRecord()), nullptr, 0, 0, 0, 0);
+    EXPECT_NE("", canvas.WritePng("lines_every_kind.png"));
+    EXPECT_GT(canvas.Inked(), 20000u);
 }
 } // namespace

@@ -2,8 +2,6 @@
 // painted into a memory DC and written as object_text_gallery.png.
 #include <gtest/gtest.h>
 
-#include <stb_image_write.h>
-
 #include <string>
 #include <vector>
 
@@ -16,68 +14,10 @@
 #include "view/end_text_edit.h"
 #include "view/object_text_edit.h"
 #include "object_text_document.h"
-#include "support/test_paths.h"
+#include "support/paint_canvas.h"
 
 namespace {
 
-// A 32-bit DIB section in a memory DC, white to start with.
-class Canvas {
-public:
-    Canvas(int width, int height) : width_(width), height_(height)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        dc_ = CreateCompatibleDC(nullptr);
-        void* bits = nullptr;
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        pixels_ = static_cast<uint32_t*>(bits);
-        old_ = SelectObject(dc_, bitmap_);
-        RECT all = {0, 0, width, height};
-        FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    }
-    ~Canvas()
-    {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-    // Dark pixels inside a rectangle of logical units (6 per pixel here).
-    int InkIn(const RECT& logical) const
-    {
-        GdiFlush();
-        int count = 0;
-        for (int y = logical.top / 6; y < logical.bottom / 6 && y < height_; ++y)
-            for (int x = logical.left / 6; x < logical.right / 6 && x < width_; ++x) {
-                const uint32_t v = pixels_[y * width_ + x];
-                if (((v >> 16) & 0xFF) + ((v >> 8) & 0xFF) + (v & 0xFF) < 3 * 100)
-                    ++count;
-            }
-        return count;
-    }
-    bool SavePng(const std::string& path) const
-    {
-        GdiFlush();
-        std::vector<uint8_t> rgb(static_cast<size_t>(width_) * height_ * 3);
-        for (int i = 0; i < width_ * height_; ++i) {
-            rgb[3 * i] = static_cast<uint8_t>(pixels_[i] >> 16);
-            rgb[3 * i + 1] = static_cast<uint8_t>(pixels_[i] >> 8);
-            rgb[3 * i + 2] = static_cast<uint8_t>(pixels_[i]);
-        }
-        return stbi_write_png(path.c_str(), width_, height_, 3, rgb.data(), width_ * 3) != 0;
-    }
-
-private:
-    int width_, height_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-    uint32_t* pixels_ = nullptr;
-};
 
 struct Sample {
     const char* name;
@@ -145,18 +85,19 @@ TEST(ObjectTextGallery, TextInSeveralFormatsIsPaintedWithItsObjects)
             doc.Object(index)->rotation = s.rotation;
         indices.push_back(s.type < 0 ? doc.Count() - 1 : index);
     }
-    Canvas canvas(800, 800);
-    SetZoomMapMode(canvas.dc(), 0, 600);
-    PaintDrawingObjects(canvas.dc(), GetViewDrawingHandle(doc.record()), nullptr, 0, 0, 0, 0);
-    const std::string path = TestOutputFolder() + "object_text_gallery.png";
-    EXPECT_TRUE(canvas.SavePng(path)) << path;
+    PaintCanvas canvas(800, 800);
+    SetZoomMapMode(canvas.Dc(), 0, 600);
+    PaintDrawingObjects(canvas.Dc(), GetViewDrawingHandle(doc.record()), nullptr, 0, 0, 0, 0);
+    EXPECT_NE("", canvas.WritePng("object_text_gallery.png"));
     for (size_t i = 0; i < indices.size(); ++i) {
         const DrawingObject* object = doc.Object(indices[i]);
         RECT area = object->textFrame;
         InflateRect(&area, -12, -12);
         if (samples[i].rotation)
             area = object->frame;
-        EXPECT_GT(canvas.InkIn(area), 20) << samples[i].name;
+        // Six drawing units a pixel at 100 per cent.
+        RECT pixels = {area.left / 6, area.top / 6, area.right / 6, area.bottom / 6};
+        EXPECT_GT(canvas.DarkIn(pixels), 20) << samples[i].name;
     }
     EXPECT_EQ(kTextBold, doc.StoredFormats(indices[1])[0].style & kTextBold);
     EXPECT_EQ(24, doc.StoredFormats(indices[3])[0].size);
