@@ -47,3 +47,9 @@ UINT WriteFileBytes(HFILE file, const void* buffer, UINT count) { return SeamWri
 LONG SeekFile(HFILE file, LONG offset, int origin) { return SeamSeek(file, offset, origin); }
 
 HFILE CloseFile(HFILE file) { return SeamClose(file); }
+
+bool IsReadOnlyFile(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}

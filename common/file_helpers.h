@@ -14,3 +14,6 @@ UINT ReadFileBytes(HFILE file, void* buffer, UINT count);
 UINT WriteFileBytes(HFILE file, const void* buffer, UINT count);
 LONG SeekFile(HFILE file, LONG offset, int origin);
 HFILE CloseFile(HFILE file);
+// The file carries the read-only attribute. An administrator's process could
+// still open it for writing, but the user marked it not to be changed.
+bool IsReadOnlyFile(const char* path);

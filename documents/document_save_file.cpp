@@ -10,7 +10,9 @@ void SetDocumentFile(HWND document, const char* path)
         return;
     CloseDocumentLock(record);
     lstrcpynA(record->path, path, kDocumentPathSize);
-    HFILE lock = OpenFileMode(record->path, nullptr, OF_READWRITE | OF_SHARE_DENY_WRITE);
+    HFILE lock = IsReadOnlyFile(record->path)
+                     ? HFILE_ERROR
+                     : OpenFileMode(record->path, nullptr, OF_READWRITE | OF_SHARE_DENY_WRITE);
     record->readOnly = 0;
     if (lock == HFILE_ERROR) {
         lock = OpenFileMode(record->path, nullptr, OF_READ | OF_SHARE_DENY_NONE);

@@ -58,7 +58,9 @@ ErrorCode NewStoreInWorkingFile(WorkingStoreSteps* steps)
 
 ErrorCode OpenDocumentFile(DocumentRecord* record, HFILE* document)
 {
-    *document = OpenFileMode(record->path, nullptr, OF_READWRITE | OF_SHARE_DENY_WRITE);
+    *document = IsReadOnlyFile(record->path)
+                    ? HFILE_ERROR
+                    : OpenFileMode(record->path, nullptr, OF_READWRITE | OF_SHARE_DENY_WRITE);
     if (*document != HFILE_ERROR)
         return kErrNone;
     *document = OpenFileMode(record->path, nullptr, OF_READ | OF_SHARE_DENY_NONE);

@@ -20,6 +20,7 @@
 #include "objects/object_kind_table.h"
 #include "store/record_store.h"
 #include "support/program_driver.h"
+#include "support/scratch_drawing.h"
 #include "support/test_paths.h"
 #include "view/view_record_word.h"
 
@@ -31,18 +32,11 @@ const int kNewBlank = 150;
 const int kSave = 104;
 const int kUndo = 201;
 
+
+// Every test of this program reads and writes drawings in-process.
 class ProgramEnvironment : public testing::Environment {
 public:
-    void SetUp() override
-    {
-        InitObjectKinds();
-        InitRecordStore(kStoreTableSlots);
-    }
-    void TearDown() override
-    {
-        TermRecordStore();
-        TermObjectKinds();
-    }
+    void SetUp() override { StartDrawingModel(); }
 };
 testing::Environment* const environment = testing::AddGlobalTestEnvironment(new ProgramEnvironment);
 
@@ -59,105 +53,6 @@ std::string QuietOptions(bool snap)
     return code == kErrNone ? path : std::string();
 }
 
-// A document of this process made the way a document window makes one: to
-// write the empty drawing the program opens and to read back what it saved.
-class ScratchDrawing {
-public:
-    ScratchDrawing()
-    {
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "TessaryMouseTestDocument";
-        windowClass.cbWndExtra = sizeof(LONG_PTR);
-        RegisterClassA(&windowClass);
-        windowClass.lpszClassName = "TessaryMouseTestView";
-        windowClass.cbWndExtra = kViewWindowBytes;
-        RegisterClassA(&windowClass);
-        document_ = CreateWindowA("TessaryMouseTestDocument", "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
-        view_ = CreateWindowA("TessaryMouseTestView", "", WS_CHILD, 0, 0, 300, 200, document_, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-    }
-    ~ScratchDrawing()
-    {
-        DestroyViewData(view_);
-        DestroyDocumentData(document_);
-        DestroyWindow(view_);
-        DestroyWindow(document_);
-    }
-    // An empty drawing; `snap` sets its grid snapping, which the file keeps.
-    ErrorCode WriteEmpty(const std::string& file, bool snap)
-    {
-        int store = -1;
-        HFILE lock = HFILE_ERROR;
-        ErrorCode code = CreateWorkingStore(document_, 90, 0, 0, nullptr, &store, &lock);
-        if (code == kErrNone)
-            code = CreateDocumentRecords(view_, store);
-        if (code != kErrNone)
-            return code;
-        HGLOBAL handle = GetViewRecordHandle(view_);
-        auto* record = static_cast<ViewRecord*>(GlobalLock(handle));
-        HGLOBAL drawing = GetViewDrawingHandle(record);
-        auto* locked = drawing ? static_cast<DrawingRecord*>(GlobalLock(drawing)) : nullptr;
-        if (locked) {
-            locked->flags = snap ? (locked->flags | kDrawingSnap) : (locked->flags & ~kDrawingSnap);
-            // White paper, yellow shapes with black outlines.
-            locked->style.backgroundColor = RGB(255, 255, 255);
-            locked->style.fillColor = RGB(255, 255, 0);
-            locked->style.borderColor = locked->style.lineColor = locked->style.textColor = RGB(0, 0, 0);
-            locked->style.highlightColor = RGB(255, 255, 255);
-            locked->outlineWidth = locked->lineWidth = 12;
-            // Rulers in inches, a major division of 100 hundredths in twelfths.
-            const int32_t shown = 1, inch = 1, subdivisions = 12, unit = 1;
-            const double major = 100.0, label = 1.0;
-            std::memcpy(locked->rulerScale + 0, &shown, 4);
-            std::memcpy(locked->rulerScale + 4, &inch, 4);
-            std::memcpy(locked->rulerScale + 8, &major, 8);
-            std::memcpy(locked->rulerScale + 16, &subdivisions, 4);
-            std::memcpy(locked->rulerScale + 20, &label, 8);
-            std::memcpy(locked->rulerScale + 28, &unit, 4);
-            GlobalUnlock(drawing);
-        }
-        code = WriteDrawingFile(file.c_str(), nullptr, nullptr, record);
-        GlobalUnlock(handle);
-        return code;
-    }
-    // The frames of the objects a saved file holds.
-    std::vector<RECT> ReadFrames(const std::string& file)
-    {
-        std::vector<RECT> frames;
-        int store = -1;
-        HFILE lock = HFILE_ERROR;
-        ErrorCode code = CreateWorkingStore(document_, 0, 0, 1, file.c_str(), &store, &lock);
-        if (code == kErrNone)
-            code = CreateDocumentRecords(view_, store);
-        HGLOBAL handle = GetViewRecordHandle(view_);
-        auto* record = handle ? static_cast<ViewRecord*>(GlobalLock(handle)) : nullptr;
-        int older = 0;
-        if (code == kErrNone && record)
-            code = ReadDrawingFile(HFILE_ERROR, file.c_str(), nullptr, 0, view_, record, &older, 0);
-        HGLOBAL drawing = record ? GetViewDrawingHandle(record) : nullptr;
-        auto* locked = drawing ? static_cast<DrawingRecord*>(GlobalLock(drawing)) : nullptr;
-        if (code == kErrNone && locked) {
-            LockedTable objects(locked, kTableObjects);
-            for (int i = 0; i < objects.Count(); ++i)
-                frames.push_back(ObjectAt(objects.Get(), i)->frame);
-        }
-        if (locked)
-            GlobalUnlock(drawing);
-        if (record)
-            GlobalUnlock(handle);
-        EXPECT_EQ(0, code) << file;
-        return frames;
-    }
-
-private:
-    HWND document_ = nullptr;
-    HWND view_ = nullptr;
-};
-
-
 class MouseProgram : public testing::Test {
 protected:
     void SetUp() override
@@ -168,7 +63,7 @@ protected:
         DeleteFileA(file_.c_str());
         {
             ScratchDrawing empty;
-            ASSERT_EQ(0, empty.WriteEmpty(file_, Snaps()));
+            ASSERT_EQ(0, empty.Write(file_, Snaps()));
         }
         ASSERT_TRUE(program_.Start(file_ + " /o " + options_));
         // The start-up splash stays for two seconds of the clock.
