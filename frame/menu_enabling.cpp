@@ -1,9 +1,26 @@
 #include "frame/menu_enabling.h"
 
-// Least version until menu enabling lands: every item stays as the resource
-// made it, enabled and unchecked.
+#include "common/window_helpers.h"
+#include "frame/app_globals.h"
+#include "frame/view_menu.h"
+#include "view/view_children.h"
+
+namespace {
+
+const int kViewPopup = 2;
+
+} // namespace
+
+// Least version until menu enabling lands: only the View popup follows the
+// active view; the other items stay as the resource made them.
 void ActivateDocumentView(HWND, int) {}
 
-void EnableMenuPopup(HMENU) {}
+void EnableMenuPopup(HMENU popup)
+{
+    if (popup && popup == MainMenuPopups[kViewPopup]) {
+        HWND document = GetActiveDocWindow(nullptr);
+        InitViewMenu(popup, document ? DocumentViewOf(document) : nullptr);
+    }
+}
 
 void EnableRightMenuPopup(HMENU, int) {}
