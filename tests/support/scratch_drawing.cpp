@@ -50,7 +50,8 @@ ScratchDrawing::~ScratchDrawing()
     DestroyWindow(document_);
 }
 
-ErrorCode ScratchDrawing::Write(const std::string& file, bool snap, const std::function<void(HWND view)>& fill)
+ErrorCode ScratchDrawing::Write(const std::string& file, bool snap, const std::function<void(HWND view)>& fill,
+                                int32_t setFlags)
 {
     int store = -1;
     HFILE lock = HFILE_ERROR;
@@ -66,6 +67,7 @@ ErrorCode ScratchDrawing::Write(const std::string& file, bool snap, const std::f
         auto* locked = drawing ? static_cast<DrawingRecord*>(GlobalLock(drawing)) : nullptr;
         if (locked) {
             locked->flags = snap ? (locked->flags | kDrawingSnap) : (locked->flags & ~kDrawingSnap);
+            locked->flags |= setFlags;
             // White paper, yellow shapes with black outlines.
             locked->style.backgroundColor = RGB(255, 255, 255);
             locked->style.fillColor = RGB(255, 255, 0);
@@ -93,9 +95,9 @@ ErrorCode ScratchDrawing::Write(const std::string& file, bool snap, const std::f
     return code;
 }
 
-std::vector<DrawingObject> ScratchDrawing::ReadObjects(const std::string& file)
+ErrorCode ScratchDrawing::Inspect(const std::string& file,
+                                  const std::function<void(DrawingRecord* drawing)>& inspect)
 {
-    std::vector<DrawingObject> objects;
     int store = -1;
     HFILE lock = HFILE_ERROR;
     ErrorCode code = CreateWorkingStore(document_, 0, 0, 1, file.c_str(), &store, &lock);
@@ -108,15 +110,23 @@ std::vector<DrawingObject> ScratchDrawing::ReadObjects(const std::string& file)
         code = ReadDrawingFile(HFILE_ERROR, file.c_str(), nullptr, 0, view_, record, &older, 0);
     HGLOBAL drawing = record ? GetViewDrawingHandle(record) : nullptr;
     auto* locked = drawing ? static_cast<DrawingRecord*>(GlobalLock(drawing)) : nullptr;
-    if (code == kErrNone && locked) {
-        LockedTable table(locked, kTableObjects);
-        for (int i = 0; i < table.Count(); ++i)
-            objects.push_back(*ObjectAt(table.Get(), i));
-    }
+    if (code == kErrNone && locked)
+        inspect(locked);
     if (locked)
         GlobalUnlock(drawing);
     if (record)
         GlobalUnlock(handle);
+    return code;
+}
+
+std::vector<DrawingObject> ScratchDrawing::ReadObjects(const std::string& file)
+{
+    std::vector<DrawingObject> objects;
+    ErrorCode code = Inspect(file, [&](DrawingRecord* drawing) {
+        LockedTable table(drawing, kTableObjects);
+        for (int i = 0; i < table.Count(); ++i)
+            objects.push_back(*ObjectAt(table.Get(), i));
+    });
     EXPECT_EQ(0, code) << file;
     return objects;
 }

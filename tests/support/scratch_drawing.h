@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,13 +23,16 @@ public:
     ScratchDrawing& operator=(const ScratchDrawing&) = delete;
 
     // A new drawing (white paper, yellow shapes, rulers in inches, snapping
-    // as asked) that `fill` may add objects to through the view; written to
-    // `file`.
-    ErrorCode Write(const std::string& file, bool snap, const std::function<void(HWND view)>& fill = nullptr);
+    // as asked, the drawing flags `setFlags` added) that `fill` may add
+    // objects to through the view; written to `file`.
+    ErrorCode Write(const std::string& file, bool snap, const std::function<void(HWND view)>& fill = nullptr,
+                    int32_t setFlags = 0);
     // The objects a saved file holds; empty after an error (which fails the
     // test).
     std::vector<DrawingObject> ReadObjects(const std::string& file);
     std::vector<RECT> ReadFrames(const std::string& file);
+    // Reads a saved file and hands its drawing to `inspect` while it is held.
+    ErrorCode Inspect(const std::string& file, const std::function<void(DrawingRecord* drawing)>& inspect);
 
 private:
     HWND document_ = nullptr;
