@@ -22,8 +22,8 @@ enum EditRouteCode {
     kRouteBold = 6,
     kRouteItalic = 7,
     kRouteUnderline = 8,
-    kRouteLarger = 9,
-    kRouteSmaller = 10,
+    kRouteSuperscript = 9,
+    kRouteSubscript = 10,
     kRouteSelectAll = 12,
     kRouteTextSizing = 30,
     kRouteShapeSizing = 47,
@@ -98,7 +98,7 @@ int DoLinesCommand(int id)
 int DoTextCommand(int id)
 {
     static const RouteRow kRoutes[] = {
-        {IDM_TEXT_LARGER, kRouteLarger}, {IDM_TEXT_SMALLER, kRouteSmaller}, {IDM_TEXT_UNDERLINE, kRouteUnderline},
+        {IDM_TEXT_LARGER, kRouteSuperscript}, {IDM_TEXT_SMALLER, kRouteSubscript}, {IDM_TEXT_UNDERLINE, kRouteUnderline},
         {IDM_TEXT_BOLD, kRouteBold},     {IDM_TEXT_ITALIC, kRouteItalic},
     };
     int routed = RouteFromTable(kRoutes, 5, id);

@@ -228,7 +228,9 @@ ErrorCode EndMove(TrackScope& scope, bool cancelled, WPARAM keys)
     scope.RelockDrawing();
     if (code != kErrNone || !scope.drawing)
         return code != kErrNone ? code : kErrNoMemory;
-    if (Tracking.draggedSlot >= 0) {
+    // A slot it hung by is re-targeted (or let go); an object that hung by
+    // nothing takes a new slot on the host it was dropped on.
+    if (Tracking.draggedSlot >= 0 || Tracking.endHost >= 0) {
         code = ConnectSlot(scope.drawing, Tracking.trackIndex, Tracking.draggedSlot, Tracking.endHost,
                            Tracking.endSide, Tracking.hookOffset.x, Tracking.hookOffset.y);
         if (code != kErrNone)

@@ -11,6 +11,7 @@
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
 #include "support/program_driver.h"
+#include "support/view_mouse.h"
 #include "support/scratch_drawing.h"
 #include "support/test_paths.h"
 #include "view/tool_palette.h"
@@ -36,7 +37,7 @@ protected:
         {
             ScratchDrawing empty;
             // Lines may hook onto shapes, as the default options make drawings.
-            ASSERT_EQ(0, empty.Write(file_, false, nullptr, kDrawingLinesLink));
+            ASSERT_EQ(0, empty.Write(file_, false, nullptr, kDrawingLinesLink | kDrawingShapesLink));
         }
         ASSERT_TRUE(program_.Start(file_ + " /o " + options_));
         for (int i = 0; i < 100 && program_.FindProgramWindow("#32770", "About Tessary Plus"); ++i)
@@ -52,31 +53,9 @@ protected:
     }
     void TearDown() override { program_.Close(); }
 
-    void ClickTool(int id)
-    {
-        HWND button = GetDlgItem(palette_, id);
-        ASSERT_NE(nullptr, button) << id;
-        PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-        program_.Settle();
-    }
-    void Mouse(UINT message, POINT p, WPARAM keys)
-    {
-        POINT screen = p;
-        ClientToScreen(view_, &screen);
-        SetCursorPos(screen.x, screen.y);
-        PostMessageA(view_, message, keys, MAKELPARAM(p.x, p.y));
-        program_.Settle();
-    }
-    void Drag(POINT from, POINT to)
-    {
-        Mouse(WM_LBUTTONDOWN, from, MK_LBUTTON);
-        Sleep(250);   // past the wait before a move
-        for (int i = 1; i <= 4; ++i)
-            Mouse(WM_MOUSEMOVE, POINT{from.x + (to.x - from.x) * i / 4, from.y + (to.y - from.y) * i / 4},
-                  MK_LBUTTON);
-        Mouse(WM_LBUTTONUP, to, 0);
-    }
+    void ClickTool(int id) { ASSERT_TRUE(ClickPaletteTool(program_, palette_, id)) << id; }
+    void Mouse(UINT message, POINT p, WPARAM keys) { ViewMouse(program_, view_).Send(message, p, keys); }
+    void Drag(POINT from, POINT to, WPARAM keys = 0) { ViewMouse(program_, view_).Drag(from, to, keys); }
     SavedConnector Saved()
     {
         program_.PostCommand(kSave);
@@ -180,6 +159,57 @@ TEST_F(ConnectorProgram, ConnectorKeepsJoiningTwoShapesWhenOneMoves)
             ++movedShapes;
     EXPECT_EQ(1, movedShapes) << "one rectangle moved";
     program_.Screenshot("connector_after_move");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ConnectorProgram, ArrayToolDrawsAnArray)
+{
+    ClickTool(kToolAutoConnector);   // the fourth line tool: arrays
+    Drag({100, 200}, {400, 260});
+    SavedConnector saved = Saved();
+    ASSERT_EQ(1u, saved.objects.size());
+    EXPECT_EQ(kKindArray, saved.objects[0].kind);
+    EXPECT_GT(saved.objects[0].frame.right - saved.objects[0].frame.left, 1500) << "the array's dragged width";
+    program_.Screenshot("array_drawn");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ConnectorProgram, ShapesDroppedOnAnArrayMoveWithIt)
+{
+    ClickTool(kToolAutoConnector);
+    Drag({100, 200}, {400, 260});
+    for (int i = 0; i < 3; ++i) {
+        ClickTool(kToolFirstShape);
+        Drag({100 + 110 * i, 450}, {160 + 110 * i, 490});
+    }
+    // Each box carried by its middle onto the trunk.
+    ClickTool(kToolSelect);
+    for (int i = 0; i < 3; ++i)
+        Drag({130 + 110 * i, 470}, {150 + 100 * i, 230});
+    SavedConnector hung = Saved();
+    program_.Screenshot("array_with_shapes");
+    ASSERT_EQ(4u, hung.objects.size());
+    int hanging = 0;
+    for (const DrawingObject& object : hung.objects)
+        if (object.kind == kKindShape && object.linkCount == 1)
+            ++hanging;
+    EXPECT_EQ(3, hanging) << "shapes dropped on the trunk do not hang on the array";
+
+    // The array dragged down by its trunk: the shapes come along.
+    Drag({120, 200}, {120, 300});
+    SavedConnector moved = Saved();
+    program_.Screenshot("array_moved_with_shapes");
+    ASSERT_EQ(4u, moved.objects.size());
+    for (size_t i = 0; i < moved.objects.size(); ++i) {
+        EXPECT_EQ(hung.objects[i].frame.top + 600, moved.objects[i].frame.top) << "object " << i;
+        EXPECT_EQ(hung.objects[i].frame.left, moved.objects[i].frame.left) << "object " << i;
+    }
 }
 
 } // namespace

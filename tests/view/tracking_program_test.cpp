@@ -20,6 +20,7 @@
 #include "objects/object_kind_table.h"
 #include "store/record_store.h"
 #include "support/program_driver.h"
+#include "support/view_mouse.h"
 #include "support/scratch_drawing.h"
 #include "support/test_paths.h"
 #include "view/view_record_word.h"
@@ -96,31 +97,9 @@ protected:
         program_.PostCommand(id);
         program_.Settle();
     }
-    void ClickTool(int id)
-    {
-        HWND button = GetDlgItem(palette_, id);
-        ASSERT_NE(nullptr, button) << id;
-        PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-        program_.Settle();
-    }
-    void Mouse(UINT message, POINT p, WPARAM keys)
-    {
-        POINT screen = p;
-        ClientToScreen(view_, &screen);
-        SetCursorPos(screen.x, screen.y);
-        PostMessageA(view_, message, keys, MAKELPARAM(p.x, p.y));
-        program_.Settle();
-    }
-    void Drag(POINT from, POINT to, WPARAM keys = 0)
-    {
-        Mouse(WM_LBUTTONDOWN, from, keys | MK_LBUTTON);
-        Sleep(250);   // past the wait before a move
-        for (int i = 1; i <= 4; ++i)
-            Mouse(WM_MOUSEMOVE, POINT{from.x + (to.x - from.x) * i / 4, from.y + (to.y - from.y) * i / 4},
-                  keys | MK_LBUTTON);
-        Mouse(WM_LBUTTONUP, to, keys);
-    }
+    void ClickTool(int id) { ASSERT_TRUE(ClickPaletteTool(program_, palette_, id)) << id; }
+    void Mouse(UINT message, POINT p, WPARAM keys) { ViewMouse(program_, view_).Send(message, p, keys); }
+    void Drag(POINT from, POINT to, WPARAM keys = 0) { ViewMouse(program_, view_).Drag(from, to, keys); }
     std::vector<RECT> Saved()
     {
         program_.PostCommand(kSave);

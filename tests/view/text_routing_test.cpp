@@ -1,0 +1,57 @@
+// Typing in the drawing view: which characters open a selected shape's text.
+#include <gtest/gtest.h>
+
+#include "edit_fixture.h"
+#include "text/ten_startup.h"
+#include "view/end_text_edit.h"
+#include "view/selection_changes.h"
+#include "view/view_children.h"
+#include "view/view_keyboard.h"
+
+namespace {
+
+class ViewTyping : public EditFixture {
+protected:
+    void SetUp() override
+    {
+        RegisterTenClass(GetModuleHandleA(nullptr));
+        EditFixture::SetUp();
+    }
+    void TearDown() override
+    {
+        EndTextEdit(view_, 0);
+        EditFixture::TearDown();
+    }
+    HWND Editor() { return ViewEditorOf(view_); }
+};
+
+TEST_F(ViewTyping, CharactersOpenTheSelectedShapesTextOrNothing)
+{
+    struct Case {
+        const char* name;
+        bool select;
+        int character;
+        bool opens;
+    };
+    const Case cases[] = {
+        {"a letter on a selected shape", true, 'R', true},
+        {"Enter only opens it", true, 13, true},
+        {"DEL is ignored", true, 127, false},
+        {"a control character is ignored", true, 9, false},
+        {"nothing selected", false, 'R', false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EndTextEdit(view_, 0);
+        if (Count() == 0) {
+            ASSERT_EQ(0, Create(RECT{1000, 1000, 2200, 1800}));
+        }
+        DeselectAllObjects(DrawingHandle());
+        if (c.select)
+            SelectDrawingObject(DrawingHandle(), 0, FALSE, FALSE, TRUE);
+        HandleViewChar(view_, c.character, 1);
+        EXPECT_EQ(c.opens, Editor() != nullptr);
+    }
+}
+
+} // namespace
