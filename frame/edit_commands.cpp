@@ -12,24 +12,6 @@
 
 namespace {
 
-// Edit command codes of the routing to the text editor or the selection.
-enum EditRouteCode {
-    kRouteUndo = 1,
-    kRouteCut = 2,
-    kRouteCopy = 3,
-    kRoutePaste = 4,
-    kRouteClear = 5,
-    kRouteBold = 6,
-    kRouteItalic = 7,
-    kRouteUnderline = 8,
-    kRouteSuperscript = 9,
-    kRouteSubscript = 10,
-    kRouteSelectAll = 12,
-    kRouteTextSizing = 30,
-    kRouteShapeSizing = 47,
-    kRouteEditOutline = 53,
-};
-
 struct RouteRow {
     int id;
     int code;

@@ -17,25 +17,6 @@
 
 namespace {
 
-enum RouteCode {
-    kRouteUndo = 1,
-    kRouteCut = 2,
-    kRouteCopy = 3,
-    kRoutePaste = 4,
-    kRouteClear = 5,
-    kRouteBold = 6,
-    kRouteItalic = 7,
-    kRouteUnderline = 8,
-    kRouteSuperscript = 9,
-    kRouteSubscript = 10,
-    kRouteSelectAll = 12,
-    kRouteSmaller = 13,
-    kRouteLarger = 14,
-    kRouteTextSizing = 30,
-    kRouteShapeSizing = 47,
-    kRouteEditOutline = 53,
-};
-
 const WPARAM kFormatSmaller = 0x4803;
 const WPARAM kFormatLarger = 0x2803;
 

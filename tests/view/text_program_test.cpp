@@ -94,37 +94,13 @@ void ReadBlock(const unsigned char* block, DWORD size, const std::string& text, 
 StoredText FindStoredText(const std::string& file, const std::string& text)
 {
     StoredText result;
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "TessaryTextReadDocument";
-    windowClass.cbWndExtra = sizeof(LONG_PTR);
-    RegisterClassA(&windowClass);
-    windowClass.lpszClassName = "TessaryTextReadView";
-    windowClass.cbWndExtra = kViewWindowBytes;
-    RegisterClassA(&windowClass);
-    HWND document = CreateWindowA("TessaryTextReadDocument", "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
-    HWND view = CreateWindowA("TessaryTextReadView", "", WS_CHILD, 0, 0, 300, 200, document, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
-    int store = -1;
-    HFILE lock = HFILE_ERROR;
-    ErrorCode code = CreateWorkingStore(document, 0, 0, 1, file.c_str(), &store, &lock);
-    if (code == kErrNone)
-        code = CreateDocumentRecords(view, store);
-    HGLOBAL handle = GetViewRecordHandle(view);
-    auto* record = handle ? static_cast<ViewRecord*>(GlobalLock(handle)) : nullptr;
-    int older = 0;
-    if (code == kErrNone && record)
-        code = ReadDrawingFile(HFILE_ERROR, file.c_str(), nullptr, 0, view, record, &older, 0);
-    HGLOBAL drawing = record ? GetViewDrawingHandle(record) : nullptr;
-    auto* locked = drawing ? static_cast<DrawingRecord*>(GlobalLock(drawing)) : nullptr;
-    if (code == kErrNone && locked) {
-        LockedTable table(locked, kTableObjects);
+    ErrorCode code = ScratchDrawing().Inspect(file, [&](DrawingRecord* drawing) {
+        LockedTable table(drawing, kTableObjects);
         for (int i = 0; i < table.Count() && !result.found; ++i) {
             const int id = ObjectAt(table.Get(), i)->textRecordId;
             RecordHandle textRecord = nullptr;
-            if (id < 0 || id > 32767 || FindRecord(locked->storeSlot, kTextGroup, static_cast<short>(id), &textRecord))
+            if (id < 0 || id > 32767 ||
+                FindRecord(drawing->storeSlot, kTextGroup, static_cast<short>(id), &textRecord))
                 continue;
             const DWORD size = QueryRecordSize(textRecord);
             auto* bytes = static_cast<unsigned char*>(GlobalLock(textRecord));
@@ -134,16 +110,8 @@ StoredText FindStoredText(const std::string& file, const std::string& text)
                 GlobalUnlock(textRecord);
             ReleaseRecord(textRecord);
         }
-    }
-    if (locked)
-        GlobalUnlock(drawing);
-    if (record)
-        GlobalUnlock(handle);
+    });
     EXPECT_EQ(0, code) << file;
-    DestroyViewData(view);
-    DestroyDocumentData(document);
-    DestroyWindow(view);
-    DestroyWindow(document);
     return result;
 }
 
