@@ -6,7 +6,7 @@
 #include "objects/drag_feedback.h"
 #include "objects/shape_attributes.h"
 #include "objects/shape_box_points.h"
-#include "objects/shape_outline_pieces.h"
+#include "objects/shape_outline_lines.h"
 #include "objects/shape_flip.h"
 #include "objects/shape_frames.h"
 #include "objects/shape_handles.h"

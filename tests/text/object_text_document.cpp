@@ -173,10 +173,10 @@ std::vector<TextFormat> ObjectTextDocument::StoredFormats(int index)
 
 ErrorCode ObjectTextDocument::PutText(int index, const std::string& text, int size, int style)
 {
-    FormatSpec spec{static_cast<int>(text.size())};
-    spec.size = size;
-    spec.style = style;
-    const std::vector<unsigned char> bytes = MakeBlock(text, {spec}, {Paragraph(0)});
+    FormatSpec whole{static_cast<int>(text.size())};
+    whole.size = size;
+    whole.style = style;
+    const std::vector<unsigned char> bytes = MakeBlock(text, {whole}, {Paragraph(0)});
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
     GlobalUnlock(block);

@@ -1,4 +1,4 @@
-#include "objects/shape_outline_pieces.h"
+#include "objects/shape_outline_lines.h"
 
 #include <cstring>
 #include <vector>
