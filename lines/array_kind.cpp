@@ -12,28 +12,17 @@
 #include "lines/array_style.h"
 #include "lines/line_attributes.h"
 #include "lines/line_transform.h"
+#include "objects/kind_arguments.h"
 #include "objects/kind_messages.h"
 #include "objects/object_offset.h"
 #include "objects/shape_attributes.h"
 
 namespace {
 
-template <typename T>
-T* Pointer(INT_PTR value)
-{
-    return reinterpret_cast<T*>(value);
-}
-
-POINT Unpack(INT_PTR value)
-{
-    uint32_t packed = static_cast<uint32_t>(value);
-    return {static_cast<int16_t>(packed & 0xFFFF), static_cast<int16_t>((packed >> 16) & 0xFFFF)};
-}
-
 // The value block of the attribute messages carries its value at c + 4.
 int BlockValue(INT_PTR c)
 {
-    return c ? Pointer<int32_t>(c)[1] : 0;
+    return c ? KindPointer<int32_t>(c)[1] : 0;
 }
 
 } // namespace
@@ -51,24 +40,24 @@ int32_t WINAPI VAD_OzudiZaravoz(HDC dc, void* drawingArg, void* table, int index
     case kMsgShadowSilhouette:
     case kMsgShadowOutline:
         DrawArray(dc, message, drawing, table, index, static_cast<int>(a),
-                  message == kMsgDraw ? nullptr : Pointer<int32_t>(b));
+                  message == kMsgDraw ? nullptr : KindPointer<int32_t>(b));
         return 0;
     case kMsgHitTest:
-        return c ? HitTestArray(drawing, table, index, *Pointer<POINT>(c)) : 0;
+        return c ? HitTestArray(drawing, table, index, *KindPointer<POINT>(c)) : 0;
     case kMsgDrawHandles:
         DrawArrayHandles(dc, drawing, table, index);
         return 0;
     case kMsgHandleFeedback:
-        DrawArrayHandleFeedback(dc, drawing, table, index, Pointer<RECT>(c));
+        DrawArrayHandleFeedback(dc, drawing, table, index, KindPointer<RECT>(c));
         return 0;
     case kMsgMoveFeedback:
-        DrawArrayMoveFeedback(dc, drawing, table, index, Pointer<RECT>(c));
+        DrawArrayMoveFeedback(dc, drawing, table, index, KindPointer<RECT>(c));
         return 0;
     case kMsgResizeByHandle:
-        ResizeArrayByHandle(drawing, table, index, Pointer<RECT>(c));
+        ResizeArrayByHandle(drawing, table, index, KindPointer<RECT>(c));
         return 0;
     case kMsgResizeToRect:
-        ResizeArrayToRect(drawing, table, index, Pointer<RECT>(c));
+        ResizeArrayToRect(drawing, table, index, KindPointer<RECT>(c));
         return 0;
     case kMsgInitObject:
         CreateArray(drawing, table, index, static_cast<int>(a));
@@ -84,7 +73,7 @@ int32_t WINAPI VAD_OzudiZaravoz(HDC dc, void* drawingArg, void* table, int index
         OffsetArray(drawing, table, index, static_cast<int>(a), static_cast<int>(b));
         return 0;
     case kMsgNewObjectFeedback:
-        DrawArrayCreateFeedback(dc, static_cast<int>(a), Unpack(b), Pointer<RECT>(c));
+        DrawArrayCreateFeedback(dc, static_cast<int>(a), UnpackKindPoint(b), KindPointer<RECT>(c));
         return 0;
     case kMsgCommandBits:
         return KindObject(table, index)->groupIndex >= 0 ? 2625 : 19025;
@@ -94,7 +83,7 @@ int32_t WINAPI VAD_OzudiZaravoz(HDC dc, void* drawingArg, void* table, int index
         return 0;
     case kMsgSetLineColor:
         if (c)
-            SetShapeLineColor(drawing, table, index, static_cast<int>(a), Pointer<COLORREF>(c));
+            SetShapeLineColor(drawing, table, index, static_cast<int>(a), KindPointer<COLORREF>(c));
         return 0;
     case kMsgSetLineWidth:
         SetArrayLineWidth(drawing, table, index, static_cast<int>(a), BlockValue(c));
@@ -103,69 +92,69 @@ int32_t WINAPI VAD_OzudiZaravoz(HDC dc, void* drawingArg, void* table, int index
         SetArrayLineStyle(drawing, table, index, BlockValue(c));
         return 0;
     case kMsgCollectLineAttributes:
-        CollectLineAttributes(drawing, table, index, Pointer<DrawingObject>(c));
+        CollectLineAttributes(drawing, table, index, KindPointer<DrawingObject>(c));
         return 0;
     case kMsgHookPoints:
-        GetArrayHookPoints(drawing, table, index, Pointer<int>(b), Pointer<POINT>(c));
+        GetArrayHookPoints(drawing, table, index, KindPointer<int>(b), KindPointer<POINT>(c));
         return 0;
     case kMsgMapBoxPoints:
-        MapArrayHookPoints(drawing, table, index, static_cast<int>(a), Pointer<POINT>(c));
+        MapArrayHookPoints(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c));
         return 0;
     case kMsgDrawHookMarkers:
-        DrawArrayHookMarkers(dc, drawing, table, index, static_cast<int>(a), Pointer<POINT>(c));
+        DrawArrayHookMarkers(dc, drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c));
         return 0;
     case kMsgConnectPoints:
-        GetArrayOwnHookPoints(drawing, table, index, Pointer<int>(b), Pointer<POINT>(c));
+        GetArrayOwnHookPoints(drawing, table, index, KindPointer<int>(b), KindPointer<POINT>(c));
         return 0;
     case kMsgEndOfHandle: {
         int end = NormalizeArrayEndCode(drawing, table, index, static_cast<int>(a));
         if (c)
-            *Pointer<int32_t>(c) = end;
+            *KindPointer<int32_t>(c) = end;
         return end;
     }
     case kMsgAnchorPoint:
-        GetArrayEndPoint(drawing, table, index, static_cast<int>(a), Pointer<POINT>(c));
+        GetArrayEndPoint(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c));
         return 0;
     case kMsgMovedFrame:
-        MoveLineFrameByHandle(table, index, static_cast<int>(a), Pointer<POINT>(b), Pointer<RECT>(c));
+        MoveLineFrameByHandle(table, index, static_cast<int>(a), KindPointer<POINT>(b), KindPointer<RECT>(c));
         return 0;
     case kMsgMayLink:
         return LineMayLink(drawing);
     case kMsgSize:
         if (c) {
             const RECT& in = KindObject(table, index)->inner;
-            Pointer<int32_t>(c)[0] = in.right - in.left;
-            Pointer<int32_t>(c)[1] = in.bottom - in.top;
+            KindPointer<int32_t>(c)[0] = in.right - in.left;
+            KindPointer<int32_t>(c)[1] = in.bottom - in.top;
         }
         return 0;
     case kMsgLayoutRect:
     case kMsgLayoutRectAlt:
-        GetArrayLineRect(drawing, table, index, static_cast<int>(b), Pointer<RECT>(c));
+        GetArrayLineRect(drawing, table, index, static_cast<int>(b), KindPointer<RECT>(c));
         return 0;
     case kMsgFlip:
         return FlipArray(drawing, table, index, static_cast<uint32_t>(a));
     case kMsgShadowFlags:
         return SetObjectShadowFlags(drawing, table, index, static_cast<uint32_t>(a), static_cast<int>(b));
     case kMsgSideOfPoint:
-        return GetSideOfLine(table, index, Pointer<POINT>(b), Pointer<POINT>(c));
+        return GetSideOfLine(table, index, KindPointer<POINT>(b), KindPointer<POINT>(c));
     case kMsgArrowheads:
-        SetArrayArrowheads(drawing, table, index, Pointer<int32_t>(c));
+        SetArrayArrowheads(drawing, table, index, KindPointer<int32_t>(c));
         return 0;
     case kMsgDrawnRect:
-        GetLineExtentRect(table, index, Pointer<RECT>(c));
+        GetLineExtentRect(table, index, KindPointer<RECT>(c));
         return 0;
     case kMsgClearWord:
         if (c)
-            *Pointer<int32_t>(c) = 0;
+            *KindPointer<int32_t>(c) = 0;
         return 0;
     case kMsgLinkChanged:
         return UpdateBranchAttachment(drawing, table, index, static_cast<int32_t>(a), static_cast<int>(b),
                                       static_cast<int>(c));
     case kMsgBranchAnchor:
-        return GetBranchDropAnchor(drawing, table, index, static_cast<int>(b), Pointer<int32_t>(c));
+        return GetBranchDropAnchor(drawing, table, index, static_cast<int>(b), KindPointer<int32_t>(c));
     case kMsgBranchStem:
         if (c)
-            *Pointer<int32_t>(c) = GetArrayStemLength(drawing, table, index);
+            *KindPointer<int32_t>(c) = GetArrayStemLength(drawing, table, index);
         return 0;
     case kMsgArrayStyle:
         ApplyArrayStyle(drawing, table, index, BlockValue(c));

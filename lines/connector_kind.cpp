@@ -10,27 +10,12 @@
 #include "lines/connector_text.h"
 #include "lines/line_attributes.h"
 #include "lines/line_transform.h"
+#include "objects/kind_arguments.h"
 #include "objects/kind_messages.h"
 #include "objects/object_offset.h"
 #include "objects/shape_attributes.h"
 #include "objects/shape_handles.h"
 #include "text/object_text_messages.h"
-
-namespace {
-
-template <typename T>
-T* Pointer(INT_PTR value)
-{
-    return reinterpret_cast<T*>(value);
-}
-
-POINT Unpack(INT_PTR value)
-{
-    uint32_t packed = static_cast<uint32_t>(value);
-    return {static_cast<int16_t>(packed & 0xFFFF), static_cast<int16_t>((packed >> 16) & 0xFFFF)};
-}
-
-} // namespace
 
 int32_t WINAPI VIZ_OvaVOzediru(HDC dc, void* drawingArg, void* table, int index, int message, INT_PTR a, INT_PTR b,
                                INT_PTR c)
@@ -42,28 +27,28 @@ int32_t WINAPI VIZ_OvaVOzediru(HDC dc, void* drawingArg, void* table, int index,
     case kMsgDraw:
     case kMsgShadowSilhouette:
     case kMsgShadowOutline:
-        PaintSegLine(dc, message, drawing, table, index, static_cast<int>(a), Pointer<int32_t>(b));
+        PaintSegLine(dc, message, drawing, table, index, static_cast<int>(a), KindPointer<int32_t>(b));
         return 0;
     case kMsgHitTest:
-        return c ? SegLineHitTest(drawing, table, index, *Pointer<POINT>(c)) : 0;
+        return c ? SegLineHitTest(drawing, table, index, *KindPointer<POINT>(c)) : 0;
     case kMsgDrawHandles:
         DrawSegLineHandles(dc, drawing, table, index);
         return 0;
     case kMsgHandleFeedback:
-        SegLineDragFeedback(dc, drawing, table, index, KindObject(table, index)->shapeType, Unpack(b),
-                            Pointer<RECT>(c), 1);
+        SegLineDragFeedback(dc, drawing, table, index, KindObject(table, index)->shapeType, UnpackKindPoint(b),
+                            KindPointer<RECT>(c), 1);
         return 0;
     case kMsgNewObjectFeedback:
-        SegLineDragFeedback(dc, drawing, table, -1, static_cast<int>(a), Unpack(b), Pointer<RECT>(c), 1);
+        SegLineDragFeedback(dc, drawing, table, -1, static_cast<int>(a), UnpackKindPoint(b), KindPointer<RECT>(c), 1);
         return 0;
     case kMsgMoveFeedback:
         if (c)
-            SegLineMoveFeedback(dc, drawing, table, index, *Pointer<POINT>(c));
+            SegLineMoveFeedback(dc, drawing, table, index, *KindPointer<POINT>(c));
         return 0;
     case kMsgResizeByHandle:
-        return ResizeSegLine(drawing, table, index, static_cast<int>(a), Pointer<RECT>(c));
+        return ResizeSegLine(drawing, table, index, static_cast<int>(a), KindPointer<RECT>(c));
     case kMsgResizeToRect:
-        return ResizeSegLine(drawing, table, index, 0, Pointer<RECT>(c));
+        return ResizeSegLine(drawing, table, index, 0, KindPointer<RECT>(c));
     case kMsgInitObject:
         return InitSegLine(drawing, table, index, static_cast<int>(a));
     case kMsgTextTypeface:
@@ -78,7 +63,7 @@ int32_t WINAPI VIZ_OvaVOzediru(HDC dc, void* drawingArg, void* table, int index,
     case kMsgTextFrame:
         return ApplyObjectTextMessage(drawing, table, index, message, a, c);
     case kMsgSetArrowEnds:
-        SetLineArrowEnds(drawing, table, index, Pointer<int32_t>(c));
+        SetLineArrowEnds(drawing, table, index, KindPointer<int32_t>(c));
         return 0;
     case kMsgSetRotation:
     case kMsgRotateToPoint:
@@ -92,41 +77,41 @@ int32_t WINAPI VIZ_OvaVOzediru(HDC dc, void* drawingArg, void* table, int index,
         return 0;
     case kMsgSetLineColor:
         if (c)
-            SetShapeLineColor(drawing, table, index, static_cast<int>(a), Pointer<COLORREF>(c));
+            SetShapeLineColor(drawing, table, index, static_cast<int>(a), KindPointer<COLORREF>(c));
         return 0;
     case kMsgSetLineWidth:
-        SetLineWidth(drawing, table, index, static_cast<int>(a), Pointer<int32_t>(c));
+        SetLineWidth(drawing, table, index, static_cast<int>(a), KindPointer<int32_t>(c));
         return 0;
     case kMsgSetLineStyle:
-        SetLineStyle(drawing, table, index, Pointer<int32_t>(c));
+        SetLineStyle(drawing, table, index, KindPointer<int32_t>(c));
         return 0;
     case kMsgCollectLineAttributes:
-        CollectLineAttributes(drawing, table, index, Pointer<DrawingObject>(c));
+        CollectLineAttributes(drawing, table, index, KindPointer<DrawingObject>(c));
         return 0;
     case kMsgHookPoints:
-        GetSegLineHookPoint(drawing, table, index, Pointer<int>(b), Pointer<POINT>(c));
+        GetSegLineHookPoint(drawing, table, index, KindPointer<int>(b), KindPointer<POINT>(c));
         return 0;
     case kMsgMapBoxPoints:
-        GetSegLineBoxPoints(drawing, table, index, static_cast<int>(b), static_cast<int>(a), Pointer<POINT>(c));
+        GetSegLineBoxPoints(drawing, table, index, static_cast<int>(b), static_cast<int>(a), KindPointer<POINT>(c));
         return 0;
     case kMsgDrawHookMarkers:
-        DrawHookMarkers(dc, drawing, table, index, static_cast<int>(a), Pointer<POINT>(c));
+        DrawHookMarkers(dc, drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c));
         return 0;
     case kMsgCapabilities:
         return GetLineCapabilities();
     case kMsgConnectPoints:
-        GetSegLineEndHookPoints(drawing, table, index, Pointer<int>(b), Pointer<POINT>(c));
+        GetSegLineEndHookPoints(drawing, table, index, KindPointer<int>(b), KindPointer<POINT>(c));
         return 0;
     case kMsgEndOfHandle:
-        GetSegLineEndOfCode(static_cast<int>(a), Pointer<int32_t>(c));
+        GetSegLineEndOfCode(static_cast<int>(a), KindPointer<int32_t>(c));
         return 0;
     case kMsgAnchorPoint:
-        return GetSegLineEndPoint(drawing, table, index, static_cast<int>(a), Pointer<int>(b), Pointer<POINT>(c));
+        return GetSegLineEndPoint(drawing, table, index, static_cast<int>(a), KindPointer<int>(b), KindPointer<POINT>(c));
     case kMsgMovedFrame:
-        GetMovedEndRect(drawing, table, index, static_cast<int>(a), Pointer<POINT>(b), Pointer<RECT>(c));
+        GetMovedEndRect(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(b), KindPointer<RECT>(c));
         return 0;
     case kMsgAdjustFeedback:
-        AdjustSegLineFeedback(dc, drawing, table, index, static_cast<int>(b), Pointer<POINT>(c));
+        AdjustSegLineFeedback(dc, drawing, table, index, static_cast<int>(b), KindPointer<POINT>(c));
         return 0;
     case kMsgMayLink:
         return LineMayLink(drawing);
@@ -136,51 +121,51 @@ int32_t WINAPI VIZ_OvaVOzediru(HDC dc, void* drawingArg, void* table, int index,
     case kMsgSize:
         if (c) {
             const RECT& in = KindObject(table, index)->inner;
-            Pointer<int32_t>(c)[0] = in.right - in.left;
-            Pointer<int32_t>(c)[1] = in.bottom - in.top;
+            KindPointer<int32_t>(c)[0] = in.right - in.left;
+            KindPointer<int32_t>(c)[1] = in.bottom - in.top;
         }
         return 0;
     case kMsgSetAdjustFromHandle:
-        return AdjustSegLine(drawing, table, index, static_cast<int>(a), Pointer<POINT>(c));
+        return AdjustSegLine(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c));
     case kMsgFlip:
         return FlipSegLine(drawing, table, index, static_cast<uint32_t>(a));
     case kMsgShadowFlags:
         return SetObjectShadowFlags(drawing, table, index, static_cast<uint32_t>(a), static_cast<int>(b));
     case kMsgLineType:
-        return SetSegLineShape(drawing, table, index, Pointer<int32_t>(c), 0);
+        return SetSegLineShape(drawing, table, index, KindPointer<int32_t>(c), 0);
     case kMsgSideOfPoint:
-        return GetSegLineSideAt(drawing, table, index, Pointer<POINT>(b), Pointer<POINT>(c));
+        return GetSegLineSideAt(drawing, table, index, KindPointer<POINT>(b), KindPointer<POINT>(c));
     case kMsgArrowheads:
-        SetLineArrowheads(drawing, table, index, Pointer<int32_t>(c));
+        SetLineArrowheads(drawing, table, index, KindPointer<int32_t>(c));
         return 0;
     case kMsgDrawnRect:
         if (c)
-            *Pointer<RECT>(c) = KindObject(table, index)->frame;
+            *KindPointer<RECT>(c) = KindObject(table, index)->frame;
         return 0;
     case kMsgLineAngle:
-        GetSegLineTextAngle(drawing, table, index, static_cast<int>(b), static_cast<int>(a), Pointer<int>(c));
+        GetSegLineTextAngle(drawing, table, index, static_cast<int>(b), static_cast<int>(a), KindPointer<int>(c));
         return 0;
     case kMsgMakeShapePoints:
         return GetSegLineOutlinePoints(reinterpret_cast<HGLOBAL>(dc), static_cast<RECT*>(drawingArg), nullptr,
-                                       table, index, Pointer<int>(b), Pointer<POINT>(c), static_cast<int>(a));
+                                       table, index, KindPointer<int>(b), KindPointer<POINT>(c), static_cast<int>(a));
     case kMsgMakeShapePieces:
-        GetSegLineOutlineInfo(drawing, table, index, static_cast<int>(a), Pointer<int32_t>(c));
+        GetSegLineOutlineInfo(drawing, table, index, static_cast<int>(a), KindPointer<int32_t>(c));
         return 0;
     case kMsgExpandArcPiece:
         ExpandSegLineArcPiece(static_cast<const POINT*>(drawingArg), static_cast<const unsigned char*>(table), index,
-                              Pointer<int>(b), Pointer<POINT>(c));
+                              KindPointer<int>(b), KindPointer<POINT>(c));
         return 0;
     case kMsgTakeLineType:
-        SetSegLineFromPiece(drawing, table, index, static_cast<int>(a), Pointer<unsigned char>(c));
+        SetSegLineFromPiece(drawing, table, index, static_cast<int>(a), KindPointer<unsigned char>(c));
         return 0;
     case kMsgClearWord:
         if (c)
-            *Pointer<int32_t>(c) = 0;
+            *KindPointer<int32_t>(c) = 0;
         return 0;
     case kMsgShowLength:
-        return ShowSegLineLength(drawing, table, index, Pointer<int32_t>(c));
+        return ShowSegLineLength(drawing, table, index, KindPointer<int32_t>(c));
     case kMsgLineTextLevel:
-        SetLineTextHorizontal(drawing, table, index, Pointer<int32_t>(c));
+        SetLineTextHorizontal(drawing, table, index, KindPointer<int32_t>(c));
         return 0;
     default:
         return 0;

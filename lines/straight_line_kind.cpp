@@ -9,26 +9,11 @@
 #include "lines/line_paint.h"
 #include "lines/line_rects.h"
 #include "lines/line_transform.h"
+#include "objects/kind_arguments.h"
 #include "objects/kind_messages.h"
 #include "objects/shape_attributes.h"
 #include "objects/shape_handles.h"
 #include "text/object_text_messages.h"
-
-namespace {
-
-template <typename T>
-T* Pointer(INT_PTR value)
-{
-    return reinterpret_cast<T*>(value);
-}
-
-POINT Unpack(INT_PTR value)
-{
-    uint32_t packed = static_cast<uint32_t>(value);
-    return {static_cast<int16_t>(packed & 0xFFFF), static_cast<int16_t>((packed >> 16) & 0xFFFF)};
-}
-
-} // namespace
 
 int32_t WINAPI RUV_OvadERovazad(HDC dc, void* drawingArg, void* table, int index, int message, INT_PTR a, INT_PTR b,
                                 INT_PTR c)
@@ -40,33 +25,33 @@ int32_t WINAPI RUV_OvadERovazad(HDC dc, void* drawingArg, void* table, int index
     case kMsgDraw:
     case kMsgShadowSilhouette:
     case kMsgShadowOutline:
-        DrawStraightLine(dc, message, drawing, table, index, static_cast<int>(a), Pointer<int32_t>(b));
+        DrawStraightLine(dc, message, drawing, table, index, static_cast<int>(a), KindPointer<int32_t>(b));
         return 0;
     case kMsgHitTest:
-        return c ? HitTestStraightLine(drawing, table, index, static_cast<int>(a), Pointer<POINT>(c)->x,
-                                       Pointer<POINT>(c)->y)
+        return c ? HitTestStraightLine(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c)->x,
+                                       KindPointer<POINT>(c)->y)
                  : 0;
     case kMsgDrawHandles:
         DrawLineHandles(dc, drawing, table, index);
         return 0;
     case kMsgHandleFeedback: {
-        POINT p = Unpack(b);
-        DrawLineResizeFeedback(dc, drawing, table, index, p.x, p.y, Pointer<RECT>(c));
+        POINT p = UnpackKindPoint(b);
+        DrawLineResizeFeedback(dc, drawing, table, index, p.x, p.y, KindPointer<RECT>(c));
         return 0;
     }
     case kMsgNewObjectFeedback: {
-        POINT p = Unpack(b);
-        DrawLineResizeFeedback(dc, drawing, table, -1, p.x, p.y, Pointer<RECT>(c));
+        POINT p = UnpackKindPoint(b);
+        DrawLineResizeFeedback(dc, drawing, table, -1, p.x, p.y, KindPointer<RECT>(c));
         return 0;
     }
     case kMsgMoveFeedback:
-        DrawLineMoveFeedback(dc, drawing, table, index, Pointer<RECT>(c));
+        DrawLineMoveFeedback(dc, drawing, table, index, KindPointer<RECT>(c));
         return 0;
     case kMsgResizeByHandle:
-        ResizeStraightLine(drawing, table, index, static_cast<int>(a), Pointer<RECT>(c));
+        ResizeStraightLine(drawing, table, index, static_cast<int>(a), KindPointer<RECT>(c));
         return 0;
     case kMsgResizeToRect:
-        ResizeStraightLine(drawing, table, index, 0, Pointer<RECT>(c));
+        ResizeStraightLine(drawing, table, index, 0, KindPointer<RECT>(c));
         return 0;
     case kMsgInitObject:
         InitStraightLine(drawing, table, index, static_cast<int>(a));
@@ -83,7 +68,7 @@ int32_t WINAPI RUV_OvadERovazad(HDC dc, void* drawingArg, void* table, int index
     case kMsgTextFrame:
         return ApplyObjectTextMessage(drawing, table, index, message, a, c);
     case kMsgSetArrowEnds:
-        SetLineArrowEnds(drawing, table, index, Pointer<int32_t>(c));
+        SetLineArrowEnds(drawing, table, index, KindPointer<int32_t>(c));
         return 0;
     case kMsgSetRotation:
         SetLineRotation(drawing, table, index, static_cast<int>(a));
@@ -98,110 +83,110 @@ int32_t WINAPI RUV_OvadERovazad(HDC dc, void* drawingArg, void* table, int index
         return 0;
     case kMsgSetLineColor:
         if (c)
-            SetShapeLineColor(drawing, table, index, static_cast<int>(a), Pointer<COLORREF>(c));
+            SetShapeLineColor(drawing, table, index, static_cast<int>(a), KindPointer<COLORREF>(c));
         return 0;
     case kMsgSetLineWidth:
-        SetLineWidth(drawing, table, index, static_cast<int>(a), Pointer<int32_t>(c));
+        SetLineWidth(drawing, table, index, static_cast<int>(a), KindPointer<int32_t>(c));
         return 0;
     case kMsgSetLineStyle:
-        SetLineStyle(drawing, table, index, Pointer<int32_t>(c));
+        SetLineStyle(drawing, table, index, KindPointer<int32_t>(c));
         return 0;
     case kMsgCollectLineAttributes:
-        CollectLineAttributes(drawing, table, index, Pointer<DrawingObject>(c));
+        CollectLineAttributes(drawing, table, index, KindPointer<DrawingObject>(c));
         return 0;
     case kMsgHookPoints:
-        MapPointToLineHook(drawing, table, index, static_cast<int>(a), Pointer<int>(b), Pointer<POINT>(c));
+        MapPointToLineHook(drawing, table, index, static_cast<int>(a), KindPointer<int>(b), KindPointer<POINT>(c));
         return 0;
     case kMsgMapBoxPoints:
-        MapBoxPointsOntoLine(table, index, static_cast<int>(a), Pointer<POINT>(c), 0);
+        MapBoxPointsOntoLine(table, index, static_cast<int>(a), KindPointer<POINT>(c), 0);
         return 0;
     case kMsgDrawHookMarkers:
-        DrawHookMarkers(dc, drawing, table, index, static_cast<int>(a), Pointer<POINT>(c));
+        DrawHookMarkers(dc, drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c));
         return 0;
     case kMsgCapabilities:
         return GetLineCapabilities();
     case kMsgConnectPoints:
-        GetLineConnectPoints(table, index, Pointer<int>(b), Pointer<POINT>(c));
+        GetLineConnectPoints(table, index, KindPointer<int>(b), KindPointer<POINT>(c));
         return 0;
     case kMsgEndOfHandle:
-        GetLineEndOfHandle(table, index, static_cast<int>(a), Pointer<int32_t>(c));
+        GetLineEndOfHandle(table, index, static_cast<int>(a), KindPointer<int32_t>(c));
         return 0;
     case kMsgAnchorPoint:
-        GetLineEndPoint(table, index, static_cast<int>(a), Pointer<POINT>(c));
+        GetLineEndPoint(table, index, static_cast<int>(a), KindPointer<POINT>(c));
         return 0;
     case kMsgMovedFrame:
-        MoveLineFrameByHandle(table, index, static_cast<int>(a), Pointer<POINT>(b), Pointer<RECT>(c));
+        MoveLineFrameByHandle(table, index, static_cast<int>(a), KindPointer<POINT>(b), KindPointer<RECT>(c));
         return 0;
     case kMsgAdjustFeedback:
-        DrawLineAdjustFeedback(dc, drawing, table, index, static_cast<int>(b), Pointer<POINT>(c));
+        DrawLineAdjustFeedback(dc, drawing, table, index, static_cast<int>(b), KindPointer<POINT>(c));
         return 0;
     case kMsgMayLink:
         return LineMayLink(drawing);
     case kMsgSize:
-        GetLineSize(table, index, Pointer<int32_t>(c));
+        GetLineSize(table, index, KindPointer<int32_t>(c));
         return 0;
     case kMsgLayoutRect:
-        GetLineBoxRect(table, index, static_cast<int>(b), Pointer<RECT>(c));
+        GetLineBoxRect(table, index, static_cast<int>(b), KindPointer<RECT>(c));
         return 0;
     case kMsgSetAdjustFromHandle:
-        return SetLineParameterFromHandle(drawing, table, index, static_cast<int>(a), Pointer<POINT>(c));
+        return SetLineParameterFromHandle(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c));
     case kMsgFlip:
         return FlipLine(drawing, table, index, static_cast<uint32_t>(a));
     case kMsgShadowFlags:
         return SetObjectShadowFlags(drawing, table, index, static_cast<uint32_t>(a), static_cast<int>(b));
     case kMsgLineType:
-        return SetLineShape(drawing, table, index, Pointer<int32_t>(c));
+        return SetLineShape(drawing, table, index, KindPointer<int32_t>(c));
     case kMsgSideOfPoint:
-        return GetSideOfLine(table, index, Pointer<POINT>(b), Pointer<POINT>(c));
+        return GetSideOfLine(table, index, KindPointer<POINT>(b), KindPointer<POINT>(c));
     case kMsgArrowheads:
-        SetLineArrowheads(drawing, table, index, Pointer<int32_t>(c));
+        SetLineArrowheads(drawing, table, index, KindPointer<int32_t>(c));
         return 0;
     case kMsgDrawnRect:
-        GetLineExtentRect(table, index, Pointer<RECT>(c));
+        GetLineExtentRect(table, index, KindPointer<RECT>(c));
         return 0;
     case kMsgRotateFeedback: {
-        POINT p = Unpack(b);
-        DrawLineRotateFeedback(dc, drawing, table, index, p.x, p.y, Pointer<RECT>(c));
+        POINT p = UnpackKindPoint(b);
+        DrawLineRotateFeedback(dc, drawing, table, index, p.x, p.y, KindPointer<RECT>(c));
         return 0;
     }
     case kMsgRotateToPoint:
-        return RotateLineToPoint(drawing, table, index, Pointer<POINT>(c));
+        return RotateLineToPoint(drawing, table, index, KindPointer<POINT>(c));
     case kMsgRotateHandle:
-        return GetLineRotationHandle(drawing, table, index, static_cast<int>(a), Pointer<POINT>(b),
-                                     Pointer<RECT>(c));
+        return GetLineRotationHandle(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(b),
+                                     KindPointer<RECT>(c));
     case kMsgLineRotationReference:
-        GetLineRotationReference(table, index, Pointer<int>(b), Pointer<RECT>(c));
+        GetLineRotationReference(table, index, KindPointer<int>(b), KindPointer<RECT>(c));
         return 0;
     case kMsgLineRectInGroup:
         return RotateLineInGroupRect(drawing, table, index, static_cast<int>(a), static_cast<int>(b),
-                                     Pointer<RECT>(c));
+                                     KindPointer<RECT>(c));
     case kMsgLineAngle:
-        GetLineAngle(drawing, table, index, nullptr, Pointer<int>(c));
+        GetLineAngle(drawing, table, index, nullptr, KindPointer<int>(c));
         return 0;
     case kMsgMakeShapePoints:
-        return GetLineOutlinePoints(static_cast<RECT*>(drawingArg), table, index, Pointer<int>(b), Pointer<POINT>(c));
+        return GetLineOutlinePoints(static_cast<RECT*>(drawingArg), table, index, KindPointer<int>(b), KindPointer<POINT>(c));
     case kMsgMakeShapePieces:
-        GetLineTypeInfo(table, index, Pointer<int32_t>(c));
+        GetLineTypeInfo(table, index, KindPointer<int32_t>(c));
         return 0;
     case kMsgExpandArcPiece:
         AppendLineOutline(static_cast<const RECT*>(drawingArg), static_cast<const unsigned char*>(table), index,
-                          Pointer<int>(b), Pointer<POINT>(c));
+                          KindPointer<int>(b), KindPointer<POINT>(c));
         return 0;
     case kMsgTakeLineType:
-        SetLineTypeFromSegment(drawing, table, index, static_cast<int>(a), Pointer<unsigned char>(c));
+        SetLineTypeFromSegment(drawing, table, index, static_cast<int>(a), KindPointer<unsigned char>(c));
         return 0;
     case kMsgClearWord:
         if (c)
-            *Pointer<int32_t>(c) = 0;
+            *KindPointer<int32_t>(c) = 0;
         return 0;
     case kMsgShowLength:
-        return ShowLineLength(drawing, table, index, Pointer<int32_t>(c));
+        return ShowLineLength(drawing, table, index, KindPointer<int32_t>(c));
     case kMsgLineBounds:
         if (c)
-            *Pointer<RECT>(c) = KindObject(table, index)->bounds;
+            *KindPointer<RECT>(c) = KindObject(table, index)->bounds;
         return 0;
     case kMsgLineTextLevel:
-        SetTextAlongLine(drawing, table, index, Pointer<int32_t>(c));
+        SetTextAlongLine(drawing, table, index, KindPointer<int32_t>(c));
         return 0;
     default:
         return 0;

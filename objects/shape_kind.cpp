@@ -1,6 +1,7 @@
 #include "objects/shape_kind.h"
 
 #include "objects/drawing_layout.h"
+#include "objects/kind_arguments.h"
 #include "objects/kind_messages.h"
 #include "objects/adjust_handles.h"
 #include "objects/drag_feedback.h"
@@ -23,16 +24,10 @@
 
 namespace {
 
-template <typename T>
-T* Pointer(INT_PTR value)
-{
-    return reinterpret_cast<T*>(value);
-}
-
 // The second word of an attribute pair.
 int32_t SecondWord(INT_PTR value)
 {
-    return value ? Pointer<int32_t>(value)[1] : 0;
+    return value ? KindPointer<int32_t>(value)[1] : 0;
 }
 
 } // namespace
@@ -51,18 +46,18 @@ int32_t WINAPI DEV_IradeDududir(HDC dc, void* drawingArg, void* table, int index
         PaintShape(dc, message, drawing, table, index, nullptr, 0, a, b, c);
         return 0;
     case kMsgResizeByHandle:
-        return c ? ResizeShape(drawing, table, index, static_cast<int>(a), static_cast<int>(b), Pointer<RECT>(c)) : 0;
+        return c ? ResizeShape(drawing, table, index, static_cast<int>(a), static_cast<int>(b), KindPointer<RECT>(c)) : 0;
     case kMsgResizeToRect:
-        return c ? ResizeShape(drawing, table, index, 1, static_cast<int>(b), Pointer<RECT>(c)) : 0;
+        return c ? ResizeShape(drawing, table, index, 1, static_cast<int>(b), KindPointer<RECT>(c)) : 0;
     case kMsgSetOutlineWidth:
-        return c ? SetShapeLineWidth(drawing, table, index, static_cast<int>(a), Pointer<int32_t>(c)) : 0;
+        return c ? SetShapeLineWidth(drawing, table, index, static_cast<int>(a), KindPointer<int32_t>(c)) : 0;
     case kMsgSetOutlineStyle:
         if (c)
-            SetShapeLineStyle(drawing, table, index, Pointer<int32_t>(c));
+            SetShapeLineStyle(drawing, table, index, KindPointer<int32_t>(c));
         return 0;
     case kMsgSetFillPattern:
         if (c)
-            SetShapeFillPattern(drawing, table, index, static_cast<int>(a), Pointer<int32_t>(c));
+            SetShapeFillPattern(drawing, table, index, static_cast<int>(a), KindPointer<int32_t>(c));
         return 0;
     case kMsgInitObject:
         return InitShapeObject(drawing, table, index, a, b, c);
@@ -79,18 +74,18 @@ int32_t WINAPI DEV_IradeDududir(HDC dc, void* drawingArg, void* table, int index
         return ApplyObjectTextMessage(drawing, table, index, message, a, c);
     case kMsgSetOutlineColor:
         if (c)
-            SetShapeLineColor(drawing, table, index, static_cast<int>(a), Pointer<COLORREF>(c));
+            SetShapeLineColor(drawing, table, index, static_cast<int>(a), KindPointer<COLORREF>(c));
         return 0;
     case kMsgSetFillColor:
         if (c)
-            SetShapeFillColor(drawing, table, index, static_cast<int>(a), Pointer<COLORREF>(c));
+            SetShapeFillColor(drawing, table, index, static_cast<int>(a), KindPointer<COLORREF>(c));
         return 0;
     case kMsgSetRotation:
         SetShapeRotation(drawing, table, index, static_cast<int>(a));
         return 0;
     case kMsgCollectShapeAttributes:
         if (c)
-            CollectShapeAttributes(drawing, table, index, Pointer<DrawingObject>(c));
+            CollectShapeAttributes(drawing, table, index, KindPointer<DrawingObject>(c));
         return 0;
     case kMsgCommandBits:
         return static_cast<int32_t>(GetShapeCommandBits(drawing, table, index));
@@ -99,10 +94,10 @@ int32_t WINAPI DEV_IradeDududir(HDC dc, void* drawingArg, void* table, int index
     case kMsgSetTextBoxWord:
         return SetShapeTextOption(drawing, table, index, static_cast<int>(a));
     case kMsgCapabilities:
-        return GetBoxPoints(static_cast<int>(a), Pointer<int>(b), Pointer<RECT>(c));
+        return GetBoxPoints(static_cast<int>(a), KindPointer<int>(b), KindPointer<RECT>(c));
     case kMsgMovedFrame:
-        return b && c ? MoveFrameOppositeSide(drawing, table, index, static_cast<int>(a), Pointer<POINT>(b),
-                                              Pointer<RECT>(c))
+        return b && c ? MoveFrameOppositeSide(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(b),
+                                              KindPointer<RECT>(c))
                       : 0;
     case kMsgSetShapeType:
         ChangeShapeType(drawing, table, index, SecondWord(c));
@@ -110,17 +105,17 @@ int32_t WINAPI DEV_IradeDududir(HDC dc, void* drawingArg, void* table, int index
     case kMsgMayLink:
         return ShapesMayLink(drawing);
     case kMsgParameterDefaults:
-        return GetShapeParameterDefaults(static_cast<int>(a), Pointer<ShapeParameterRange>(c));
+        return GetShapeParameterDefaults(static_cast<int>(a), KindPointer<ShapeParameterRange>(c));
     case kMsgSizingDefault:
         return GetShapeSizingDefault(static_cast<int>(a));
     case kMsgSize:
         if (c)
-            GetShapeSize(KindObject(table, index), Pointer<int32_t>(c));
+            GetShapeSize(KindObject(table, index), KindPointer<int32_t>(c));
         return 0;
     case kMsgLayoutRect:
     case kMsgLayoutRectAlt:
         if (c)
-            GetShapeBounds(KindObject(table, index), static_cast<int>(a), Pointer<RECT>(c));
+            GetShapeBounds(KindObject(table, index), static_cast<int>(a), KindPointer<RECT>(c));
         return 0;
     case kMsgFlip:
         return FlipShape(drawing, table, index, static_cast<uint32_t>(a));
@@ -133,60 +128,60 @@ int32_t WINAPI DEV_IradeDududir(HDC dc, void* drawingArg, void* table, int index
         return 0;
     case kMsgDrawnRect:
         if (c)
-            GetShapeBounds(KindObject(table, index), 1, Pointer<RECT>(c));
+            GetShapeBounds(KindObject(table, index), 1, KindPointer<RECT>(c));
         return 0;
     case kMsgRotateToPoint:
-        return c ? RotateShapeToPoint(drawing, table, index, static_cast<int>(a), Pointer<POINT>(c)) : 0;
+        return c ? RotateShapeToPoint(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c)) : 0;
     case kMsgRotateHandle:
-        return GetShapeRotateHandle(drawing, table, index, static_cast<int>(a), Pointer<POINT>(b), Pointer<RECT>(c));
+        return GetShapeRotateHandle(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(b), KindPointer<RECT>(c));
     case kMsgOutlinePolygon:
         if (b && c)
-            GetShapeOutline(drawing, table, index, Pointer<int>(c), Pointer<POINT>(b));
+            GetShapeOutline(drawing, table, index, KindPointer<int>(c), KindPointer<POINT>(b));
         return 0;
     case kMsgHitTest:
-        return c ? HitTestShape(drawing, table, index, static_cast<int>(a), Pointer<POINT>(c)->x,
-                                Pointer<POINT>(c)->y)
+        return c ? HitTestShape(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c)->x,
+                                KindPointer<POINT>(c)->y)
                  : 0;
     case kMsgDrawHandles:
         DrawShapeHandles(dc, drawing, table, index);
         return 0;
     case kMsgHandleFeedback:
     case kMsgMoveFeedback:
-        DrawShapeDragFeedback(dc, drawing, table, index, message, static_cast<int>(a), Pointer<RECT>(c), 0, -1.0);
+        DrawShapeDragFeedback(dc, drawing, table, index, message, static_cast<int>(a), KindPointer<RECT>(c), 0, -1.0);
         return 0;
     case kMsgNewObjectFeedback:
-        DrawShapeDragFeedback(dc, drawing, table, -1, message, static_cast<int>(a), Pointer<RECT>(c), 1, -1.0);
+        DrawShapeDragFeedback(dc, drawing, table, -1, message, static_cast<int>(a), KindPointer<RECT>(c), 1, -1.0);
         return 0;
     case kMsgRotateFeedback:
         // The start point comes packed: x in the low, y in the high 16 bits.
         DrawShapeRotateFeedback(dc, drawing, table, index, static_cast<int>(a),
                                 static_cast<int16_t>(static_cast<uint32_t>(b) & 0xFFFF),
-                                static_cast<int16_t>((static_cast<uint32_t>(b) >> 16) & 0xFFFF), Pointer<RECT>(c), 0,
+                                static_cast<int16_t>((static_cast<uint32_t>(b) >> 16) & 0xFFFF), KindPointer<RECT>(c), 0,
                                 -1.0);
         return 0;
     case kMsgHookPoints:
-        GetShapeHookPoints(drawing, table, index, static_cast<int>(a), Pointer<int>(b), Pointer<POINT>(c));
+        GetShapeHookPoints(drawing, table, index, static_cast<int>(a), KindPointer<int>(b), KindPointer<POINT>(c));
         return 0;
     case kMsgMapBoxPoints:
-        MapShapeBoxPoints(drawing, table, index, static_cast<int>(b), static_cast<int>(a), Pointer<POINT>(c));
+        MapShapeBoxPoints(drawing, table, index, static_cast<int>(b), static_cast<int>(a), KindPointer<POINT>(c));
         return 0;
     case kMsgDrawHookMarkers:
-        DrawHookMarkers(dc, drawing, table, index, static_cast<int>(a), Pointer<POINT>(c));
+        DrawHookMarkers(dc, drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c));
         return 0;
     case kMsgConnectPoints:
-        GetShapeConnectPoints(drawing, table, index, Pointer<int>(b), Pointer<POINT>(c));
+        GetShapeConnectPoints(drawing, table, index, KindPointer<int>(b), KindPointer<POINT>(c));
         return 0;
     case kMsgAnchorPoint:
-        return GetShapeAnchorPoint(drawing, table, index, static_cast<int>(a), Pointer<POINT>(c));
+        return GetShapeAnchorPoint(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c));
     case kMsgAdjustFeedback:
-        DrawAdjustHandleFeedback(dc, drawing, table, index, static_cast<int>(a), b, Pointer<POINT>(c));
+        DrawAdjustHandleFeedback(dc, drawing, table, index, static_cast<int>(a), b, KindPointer<POINT>(c));
         return 0;
     case kMsgSetAdjustFromHandle:
-        return SetAdjustParameter(drawing, table, index, static_cast<int>(a), Pointer<POINT>(c));
+        return SetAdjustParameter(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c));
     case kMsgShapeToLinePieces:
-        return ShapeToFreeformOutline(drawing, table, index, Pointer<HGLOBAL>(b), Pointer<RECT>(c));
+        return ShapeToFreeformOutline(drawing, table, index, KindPointer<HGLOBAL>(b), KindPointer<RECT>(c));
     case kMsgBoxPosition:
-        GetShapeBoxPosition(drawing, table, index, static_cast<int>(a), Pointer<POINT>(c));
+        GetShapeBoxPosition(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c));
         return 0;
     default:
         return 0;
