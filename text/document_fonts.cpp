@@ -29,6 +29,8 @@ bool BuildDocumentLogFont(HGLOBAL fontList, HGLOBAL fontTable, int slot, int siz
     const bool widthHonoured = entry.kind == kFontDeviceOrVector || entry.kind == kFontTrueType || TrueTypeFaceSeen;
     logFont->lfWidth = (width != 0 && widthHonoured) ? width : 0;
     logFont->lfEscapement = escapement;
+    // Glyphs follow the baseline in every graphics mode.
+    logFont->lfOrientation = escapement;
     logFont->lfWeight = (styleBits & kFontBold) ? FW_BOLD : FW_NORMAL;
     logFont->lfItalic = (styleBits & kFontItalic) ? 1 : 0;
     return true;
@@ -41,6 +43,37 @@ HFONT CreateDocumentFont(HGLOBAL fontList, HGLOBAL fontTable, int slot, int size
     if (!BuildDocumentLogFont(fontList, fontTable, slot, size, styleBits, escapement, width, resolution, &logFont))
         return nullptr;
     return CreateFontIndirectA(&logFont);
+}
+
+bool FontCanTurn(HDC dc, HFONT font)
+{
+    if (!dc || !font)
+        return true;
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA metrics = {};
+    const BOOL measured = GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    return !measured || (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) != 0;
+}
+
+HFONT CreateTurnedDocumentFont(HDC dc, HGLOBAL fontList, HGLOBAL fontTable, int slot, int size, int styleBits,
+                               int escapement, int width, int resolution)
+{
+    LOGFONTA logFont;
+    if (!BuildDocumentLogFont(fontList, fontTable, slot, size, styleBits, escapement, width, resolution, &logFont))
+        return nullptr;
+    HFONT font = CreateFontIndirectA(&logFont);
+    if (!font || escapement == 0 || FontCanTurn(dc, font))
+        return font;
+    lstrcpynA(logFont.lfFaceName, "Arial", LF_FACESIZE);
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    logFont.lfOutPrecision = OUT_TT_PRECIS;
+    logFont.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    HFONT standIn = CreateFontIndirectA(&logFont);
+    if (!standIn)
+        return font;
+    DeleteObject(font);
+    return standIn;
 }
 
 HFONT GetCachedDocumentFont(HGLOBAL fontList, HGLOBAL fontTable, int slot, int size, int styleBits, int width,

@@ -41,14 +41,14 @@ bool ReadParts(unsigned char* block, SIZE_T size, BlockParts* parts)
 }
 
 // Rotated text gets fonts of its own at the object's escapement.
-void MakeRotatedFonts(TextLinesView& v, HGLOBAL fontList, HGLOBAL fontTable, int rotation)
+void MakeRotatedFonts(TextLinesView& v, HDC dc, HGLOBAL fontList, HGLOBAL fontTable, int rotation)
 {
     for (int i = 0; i < v.formatCount; ++i) {
         TextFormat& f = v.formats[i];
         int size = f.script != 0 ? f.size * 3 / 4 : f.size;
         if (size < 4)
             size = 4;
-        HFONT font = CreateDocumentFont(fontList, fontTable, f.face, size, f.style, rotation, 0, 600);
+        HFONT font = CreateTurnedDocumentFont(dc, fontList, fontTable, f.face, size, f.style, rotation, 0, 600);
         f.font = HandleToWord(font);
         f.rotation = rotation;
     }
@@ -124,7 +124,7 @@ void DrawObjectText(HDC dc, int message, void* drawingArg, void* table, int inde
         options.rotationRect = &object->frame;
         options.xOffset = frame.left;
         options.yOffset = frame.top;
-        MakeRotatedFonts(parts.view, options.fontList, options.fontTable, object->rotation);
+        MakeRotatedFonts(parts.view, measuringDC ? measuringDC : dc, options.fontList, options.fontTable, object->rotation);
     } else {
         OffsetWindowOrgEx(dc, -frame.left, -frame.top, &oldOrigin);
     }

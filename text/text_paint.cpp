@@ -48,7 +48,8 @@ struct FormatPen {
         if (RenderingMetafile) {
             if (cached && o.measuringDC)
                 SelectObject(o.measuringDC, cached);
-            HFONT made = CreateFormatOutputFont(format, o.fontList, o.fontTable, 0, o.unitsPerInch);
+            HFONT made = CreateFormatOutputFont(o.measuringDC ? o.measuringDC : target, format, o.fontList,
+                                                o.fontTable, 0, o.unitsPerInch);
             if (made) {
                 SelectObject(target, made);
                 if (outputFont)
@@ -119,11 +120,11 @@ void EnsureFormatFont(TextFormat* format, HGLOBAL fontList, HGLOBAL fontTable, i
     format->font = HandleToWord(font);
 }
 
-HFONT CreateFormatOutputFont(const TextFormat* format, HGLOBAL fontList, HGLOBAL fontTable, int sizePercent,
+HFONT CreateFormatOutputFont(HDC dc, const TextFormat* format, HGLOBAL fontList, HGLOBAL fontTable, int sizePercent,
                              int unitsPerInch)
 {
-    return CreateDocumentFont(fontList, fontTable, format->face, FormatPointSize(format, sizePercent), format->style,
-                              format->rotation, format->averageWidth, unitsPerInch);
+    return CreateTurnedDocumentFont(dc, fontList, fontTable, format->face, FormatPointSize(format, sizePercent),
+                                    format->style, format->rotation, format->averageWidth, unitsPerInch);
 }
 
 int DrawRunText(HDC target, HDC measuringDC, int x, int y, const char* characters, int count, int targetWidth,

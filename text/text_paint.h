@@ -46,5 +46,5 @@ void DrawBullet(HDC dc, COLORREF color, int kind, int x, int baseline, int ascen
 void EnsureFormatFont(TextFormat* format, HGLOBAL fontList, HGLOBAL fontTable, int sizePercent, int unitsPerInch,
                       int widthFlag);
 // A new font the caller deletes, made with the format's average width.
-HFONT CreateFormatOutputFont(const TextFormat* format, HGLOBAL fontList, HGLOBAL fontTable, int sizePercent,
+HFONT CreateFormatOutputFont(HDC dc, const TextFormat* format, HGLOBAL fontList, HGLOBAL fontTable, int sizePercent,
                              int unitsPerInch);

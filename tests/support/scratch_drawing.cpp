@@ -74,6 +74,9 @@ ErrorCode ScratchDrawing::Write(const std::string& file, bool snap, const std::f
             locked->style.borderColor = locked->style.lineColor = locked->style.textColor = RGB(0, 0, 0);
             locked->style.highlightColor = RGB(255, 255, 255);
             locked->outlineWidth = locked->lineWidth = 12;
+            // Text in the face a new drawing of the program starts with.
+            lstrcpynA(locked->textFont.lfFaceName, "Times New Roman", LF_FACESIZE);
+            locked->textFont.lfCharSet = ANSI_CHARSET;
             // Rulers in inches, a major division of 100 hundredths in twelfths.
             const int32_t shown = 1, inch = 1, subdivisions = 12, unit = 1;
             const double major = 100.0, label = 1.0;

@@ -236,6 +236,42 @@ TEST_F(FontLists, SlotFontsFollowTheTableAndTheFace)
     FreeFontList(list);
 }
 
+// A raster face cannot be drawn at an escapement: turned text takes a
+// TrueType face of the same size and style instead of piling up level.
+TEST_F(FontLists, TurnedTextOfARasterFaceTakesATrueTypeStandIn)
+{
+    HGLOBAL list = MakeFontList({{"Times New Roman", 0, 0x12, kFontTrueType}, {"MS Sans Serif", 0, 0x22, kFontRaster}});
+    HDC dc = CreateCompatibleDC(nullptr);
+    struct Case {
+        const char* name;
+        int slot, escapement;
+        const char* face;
+    };
+    const Case cases[] = {
+        {"raster face level", 1, 0, "MS Sans Serif"},
+        {"raster face turned up", 1, 900, "Arial"},
+        {"raster face turned down", 1, 2700, "Arial"},
+        {"TrueType face turned", 0, 900, "Times New Roman"},
+    };
+    for (const Case& c : cases) {
+        HFONT font = CreateTurnedDocumentFont(dc, list, nullptr, c.slot, 12, kFontBold | kFontItalic, c.escapement, 0,
+                                              600);
+        ASSERT_NE(nullptr, font) << c.name;
+        LOGFONTA made = {};
+        GetObjectA(font, sizeof(made), &made);
+        EXPECT_STREQ(c.face, made.lfFaceName) << c.name;
+        EXPECT_EQ(c.escapement, made.lfEscapement) << c.name;
+        EXPECT_EQ(c.escapement, made.lfOrientation) << c.name;
+        EXPECT_EQ(-100, made.lfHeight) << c.name;
+        EXPECT_EQ(FW_BOLD, made.lfWeight) << c.name;
+        EXPECT_EQ(1, made.lfItalic) << c.name;
+        EXPECT_TRUE(FontCanTurn(dc, font) || c.escapement == 0) << c.name;
+        DeleteObject(font);
+    }
+    DeleteDC(dc);
+    FreeFontList(list);
+}
+
 TEST_F(FontLists, FacesOfOtherSystemsFindAStandIn)
 {
     struct Case {

@@ -35,6 +35,7 @@ const int kBold = 606;
 const int kItalic = 607;
 const int kUnderline = 604;
 const int kRotateUp = 761;
+const int kRotateDown = 763;
 const int kLineTool = 110;
 const int kAlignMiddleCentre = 642;
 const int kAlignBottomRight = 631;
@@ -264,7 +265,8 @@ TEST_F(TextProgram, ScreenshotOfTextsInSeveralFormats)
         {"Bold", {220, 40}, {360, 100}, kBold},
         {"Italic", {40, 140}, {180, 200}, kItalic},
         {"Underlined", {220, 140}, {360, 200}, kUnderline},
-        {"Rotated", {400, 40}, {460, 220}, kRotateUp},
+        {"Rotated up", {480, 40}, {560, 260}, kRotateUp},
+        {"Rotated down", {480, 300}, {560, 520}, kRotateDown},
         {"Centred", {40, 240}, {180, 320}, kAlignMiddleCentre},
         {"Low right", {220, 240}, {360, 320}, kAlignBottomRight},
     };
