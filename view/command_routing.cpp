@@ -1,6 +1,13 @@
 #include "view/command_routing.h"
 
 #include "common/window_helpers.h"
+#include "documents/color_table.h"
+#include "documents/view_record.h"
+#include "text/font_dialogs.h"
+#include "text/ten_char_format.h"
+#include "text/ten_edit.h"
+#include "text/ten_notifications.h"
+#include "text/ten_state_access.h"
 #include "objects/kind_messages.h"
 #include "objects/selection_attributes.h"
 #include "text/object_text_messages.h"
@@ -13,6 +20,7 @@ namespace {
 
 const WPARAM kParagraphFormatRelayout = 129;
 const WPARAM kEditorParagraphStep = 18;
+const int kDefaultBulletIndent = 120;
 
 HWND ActiveDrawingView()
 {
@@ -55,10 +63,99 @@ void ApplyParagraphFormat(HWND editor, const TextParagraph& format, bool keepPar
         SendMessageA(editor, TENM_SETSEL, 2, selection);
 }
 
+// The editor open over an object of the view, or none.
+HWND ObjectTextEditor(HWND view)
+{
+    HWND editor = ViewEditorOf(view);
+    return editor && SendMessageA(editor, TENM_GETROLE, 0, 0) == 1 ? editor : nullptr;
+}
+
+// Names font blocks that a dialog moved; unchanged ones keep their tokens.
+void KeepFontBlocks(ViewRecord* record, HGLOBAL fontList, HGLOBAL fontTable)
+{
+    if (fontList && fontList != GetViewFontList(record))
+        SetViewFontList(record, fontList);
+    if (fontTable && fontTable != GetViewFontTable(record))
+        SetViewFontTable(record, fontTable);
+}
+
+// The editor's own dialog; the document takes the faces it may have added.
+void EditorTypeface(HWND view, HWND editor)
+{
+    SendMessageA(editor, TENM_FONTDIALOG, 0, 0);
+    HGLOBAL fontList = nullptr;
+    HGLOBAL fontTable = nullptr;
+    {
+        TenStateLock state(editor);
+        if (!state)
+            return;
+        fontList = state->fontList;
+        fontTable = state->fontTable;
+    }
+    ViewRecord* record = LockViewRecord(view);
+    if (!record)
+        return;
+    KeepFontBlocks(record, fontList, fontTable);
+    ReleaseViewRecord(view);
+}
+
+void SelectionTypeface(HWND view)
+{
+    SelectionAttributes summary{};
+    TextFormatSummary text{};
+    GatherSelectionAttributes(view, kMsgCollectShapeAttributes, &summary, &text);
+    ViewRecord* record = LockViewRecord(view);
+    if (!record)
+        return;
+    HGLOBAL fontList = GetViewFontList(record);
+    HGLOBAL fontTable = GetViewFontTable(record);
+    HDC dc = GetViewMeasuringDC(record);
+    ReleaseViewRecord(view);
+    int slot = text.face;
+    int size = text.size;
+    int style = static_cast<int>(text.styleFlags & (kSummaryAllBold | kSummaryAllItalic | kSummaryStylesDiffer));
+    const int chosen = ChooseTextFont(GetParent(view), &fontList, &fontTable, dc, &slot, &size, &style);
+    // The dialog may have added a face, moving the blocks.
+    record = LockViewRecord(view);
+    if (record) {
+        KeepFontBlocks(record, fontList, fontTable);
+        ReleaseViewRecord(view);
+    }
+    if (chosen != 1)
+        return;
+    TextAttributeRequest request{};
+    if (slot >= 0) {
+        request.changeMask |= 4;
+        request.face = slot;
+    }
+    if (size > 0) {
+        request.changeMask |= 8;
+        request.size = size;
+    }
+    if (style != kMixedStyle) {
+        request.setStyle = style & (kSummaryAllBold | kSummaryAllItalic);
+        request.clearStyle = ~style & (kSummaryAllBold | kSummaryAllItalic);
+        if (request.setStyle)
+            request.changeMask |= 0x10;
+        if (request.clearStyle)
+            request.changeMask |= 0x20;
+    }
+    if (request.changeMask)
+        ApplyToSelection(view, kMsgTextTypeface, 0, reinterpret_cast<INT_PTR>(&request), 0);
+}
+
 } // namespace
 
 int SetTypeface()
 {
+    HWND view = ActiveDrawingView();
+    if (!view)
+        return 0;
+    HWND editor = ObjectTextEditor(view);
+    if (editor)
+        EditorTypeface(view, editor);
+    else if (ViewDrawingHandle(view))
+        SelectionTypeface(view);
     return 0;
 }
 
@@ -89,8 +186,26 @@ int SetTextAlignment(int horizontal, int vertical)
     return 0;
 }
 
-int SetBulletStyle(int)
+int SetBulletStyle(int bullet)
 {
+    HWND view = ActiveDrawingView();
+    if (!view || bullet < 0 || bullet > 4)
+        return 0;
+    HWND editor = ViewEditorOf(view);
+    if (editor) {
+        TextParagraph format{};
+        SendMessageA(editor, TENM_GETPARAGRAPH, 0, reinterpret_cast<LPARAM>(&format));
+        format.bullet = bullet;
+        // The paragraph record's default indent makes room for the bullet.
+        format.leftIndent = bullet ? (format.reserved > 0 ? format.reserved : kDefaultBulletIndent) : 0;
+        ApplyParagraphFormat(editor, format, false, false);
+        return 0;
+    }
+    if (!ViewDrawingHandle(view))
+        return 0;
+    TextAttributeRequest request{};
+    request.alignment = bullet;
+    ApplyToSelection(view, kMsgTextFrame, 0, reinterpret_cast<INT_PTR>(&request), 0);
     return 0;
 }
 
@@ -111,7 +226,27 @@ int RotateSelection(int angle)
     return 0;
 }
 
-int SetTextColorFromList(int)
+int SetTextColorFromList(int index)
 {
+    HWND view = ActiveDrawingView();
+    if (!view || index < 0 || index >= kColorTableSize)
+        return 0;
+    const COLORREF color = StandardColors()[index];
+    HWND editor = ObjectTextEditor(view);
+    if (editor) {
+        SendMessageA(editor, TENM_SETCHARFORMAT, kApplyUndoStep | kCharColor | kApplyRepaint | kApplyLayout,
+                     static_cast<LPARAM>(color));
+        const DWORD selection = static_cast<DWORD>(SendMessageA(editor, TENM_GETSEL, 0, 0));
+        // With nothing selected the colour is where typing goes on.
+        if (LOWORD(selection) == HIWORD(selection))
+            SendMessageA(view, TENN_DEFAULTATTR, 3, static_cast<LPARAM>(color));
+        return 0;
+    }
+    if (!ViewDrawingHandle(view))
+        return 0;
+    TextAttributeRequest request{};
+    request.changeMask = 128;
+    request.color = color;
+    ApplyToSelection(view, kMsgTextColor, 0, reinterpret_cast<INT_PTR>(&request), 0);
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "documents/document_record.h"
 #include "documents/document_records.h"
 #include "documents/drawing_stream.h"
+#include "documents/color_table.h"
 #include "documents/options_file.h"
 #include "documents/view_record.h"
 #include "objects/drawing_layout.h"
@@ -36,6 +37,9 @@ const int kItalic = 607;
 const int kUnderline = 604;
 const int kRotateUp = 761;
 const int kRotateDown = 763;
+const int kTypeface = 601;
+const int kBulletSolidRound = 652;
+const int kFirstTextColor = 3201;
 const int kLineTool = 110;
 const int kAlignMiddleCentre = 642;
 const int kAlignBottomRight = 631;
@@ -250,6 +254,69 @@ TEST_F(TextProgram, FormatsWithoutAnEditorReachTheSelection)
     StoredText italic = Saved("Router 1");
     ASSERT_TRUE(italic.found);
     EXPECT_EQ(kTextItalic, CommonStyle(italic) & kTextItalic);
+}
+
+// Colour, bullets and the Typeface dialog reach the selected shape's text,
+// or the editor when one is open.
+TEST_F(TextProgram, ColourBulletsAndTypefaceReachTheText)
+{
+    Rectangle({100, 100}, {260, 180});
+    Type("Router 1");
+    Click({400, 300});
+    Click({180, 140});   // selected, no editor
+
+    const int red = 4;
+    Command(kFirstTextColor + red);
+    StoredText coloured = Saved("Router 1");
+    ASSERT_TRUE(coloured.found);
+    for (const TextFormat& format : coloured.formats)
+        EXPECT_EQ(StandardColors()[red], format.color);
+
+    Command(kBulletSolidRound);
+    StoredText bulleted = Saved("Router 1");
+    ASSERT_TRUE(bulleted.found);
+    for (const TextParagraph& paragraph : bulleted.paragraphs) {
+        EXPECT_EQ(2, paragraph.bullet);
+        EXPECT_GT(paragraph.leftIndent, 0) << "room for the bullet";
+    }
+
+    // The Typeface dialog: a size typed in and OK.
+    program_.PostCommand(kTypeface);
+    HWND dialog = nullptr;
+    for (int i = 0; i < 100 && !dialog; ++i) {
+        Sleep(50);
+        dialog = program_.FindProgramWindow("#32770", "Font");
+    }
+    ASSERT_NE(nullptr, dialog) << "the Typeface dialog";
+    program_.Settle();
+    HWND sizeBox = GetDlgItem(dialog, 0x472);
+    ASSERT_NE(nullptr, sizeBox);
+    // The size picked from its list, as a click would.
+    ASSERT_NE(CB_ERR, SendMessageA(sizeBox, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                                   reinterpret_cast<LPARAM>("20")));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(0x472, CBN_SELCHANGE), reinterpret_cast<LPARAM>(sizeBox));
+    program_.Screenshot("text_typeface_dialog");
+    SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    program_.Settle();
+    StoredText sized = Saved("Router 1");
+    ASSERT_TRUE(sized.found);
+    for (const TextFormat& format : sized.formats)
+        EXPECT_EQ(20, format.size);
+
+    // With the editor open the colour goes to the edited text.
+    const int blue = 6;
+    DoubleClick({180, 140});
+    ASSERT_NE(nullptr, FindWindowExA(view_, nullptr, "TENClass", nullptr));
+    Command(kSelectAll);
+    Command(kFirstTextColor + blue);
+    Click({400, 300});
+    StoredText edited = Saved("Router 1");
+    ASSERT_TRUE(edited.found);
+    for (const TextFormat& format : edited.formats) {
+        if (format.length > 0) {
+            EXPECT_EQ(StandardColors()[blue], format.color);
+        }
+    }
 }
 
 TEST_F(TextProgram, ScreenshotOfTextsInSeveralFormats)
