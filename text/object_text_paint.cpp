@@ -124,7 +124,8 @@ void DrawObjectText(HDC dc, int message, void* drawingArg, void* table, int inde
         options.rotationRect = &object->frame;
         options.xOffset = frame.left;
         options.yOffset = frame.top;
-        MakeRotatedFonts(parts.view, measuringDC ? measuringDC : dc, options.fontList, options.fontTable, object->rotation);
+        MakeRotatedFonts(parts.view, measuringDC ? measuringDC : dc, options.fontList, options.fontTable,
+                         object->rotation);
     } else {
         OffsetWindowOrgEx(dc, -frame.left, -frame.top, &oldOrigin);
     }

@@ -3,14 +3,14 @@
 #include "common/window_helpers.h"
 #include "documents/color_table.h"
 #include "documents/view_record.h"
+#include "objects/kind_messages.h"
+#include "objects/selection_attributes.h"
 #include "text/font_dialogs.h"
+#include "text/object_text_messages.h"
 #include "text/ten_char_format.h"
 #include "text/ten_edit.h"
 #include "text/ten_notifications.h"
 #include "text/ten_state_access.h"
-#include "objects/kind_messages.h"
-#include "objects/selection_attributes.h"
-#include "text/object_text_messages.h"
 #include "text/text_block.h"
 #include "text/ten_messages.h"
 #include "view/selection_access.h"
@@ -113,7 +113,9 @@ void SelectionTypeface(HWND view)
     ReleaseViewRecord(view);
     int slot = text.face;
     int size = text.size;
-    int style = static_cast<int>(text.styleFlags & (kSummaryAllBold | kSummaryAllItalic | kSummaryStylesDiffer));
+    // The dialog shows bold and italic only; underline stays as it is.
+    const int boldItalic = kTextBold | kTextItalic;
+    int style = static_cast<int>(text.styleFlags & (boldItalic | kSummaryStylesDiffer));
     const int chosen = ChooseTextFont(GetParent(view), &fontList, &fontTable, dc, &slot, &size, &style);
     // The dialog may have added a face, moving the blocks.
     record = LockViewRecord(view);
@@ -133,8 +135,8 @@ void SelectionTypeface(HWND view)
         request.size = size;
     }
     if (style != kMixedStyle) {
-        request.setStyle = style & (kSummaryAllBold | kSummaryAllItalic);
-        request.clearStyle = ~style & (kSummaryAllBold | kSummaryAllItalic);
+        request.setStyle = style & boldItalic;
+        request.clearStyle = ~style & boldItalic;
         if (request.setStyle)
             request.changeMask |= 0x10;
         if (request.clearStyle)

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "documents/color_table.h"
 #include "documents/document_record.h"
 #include "documents/document_records.h"
 #include "documents/drawing_stream.h"
-#include "documents/color_table.h"
 #include "documents/options_file.h"
 #include "documents/view_record.h"
 #include "objects/drawing_layout.h"
@@ -265,12 +265,12 @@ TEST_F(TextProgram, ColourBulletsAndTypefaceReachTheText)
     Click({400, 300});
     Click({180, 140});   // selected, no editor
 
-    const int red = 4;
-    Command(kFirstTextColor + red);
+    const int firstColour = 4;
+    Command(kFirstTextColor + firstColour);
     StoredText coloured = Saved("Router 1");
     ASSERT_TRUE(coloured.found);
     for (const TextFormat& format : coloured.formats)
-        EXPECT_EQ(StandardColors()[red], format.color);
+        EXPECT_EQ(StandardColors()[firstColour], format.color);
 
     Command(kBulletSolidRound);
     StoredText bulleted = Saved("Router 1");
@@ -280,7 +280,7 @@ TEST_F(TextProgram, ColourBulletsAndTypefaceReachTheText)
         EXPECT_GT(paragraph.leftIndent, 0) << "room for the bullet";
     }
 
-    // The Typeface dialog: a size typed in and OK.
+    // The Typeface dialog: a size picked and OK.
     program_.PostCommand(kTypeface);
     HWND dialog = nullptr;
     for (int i = 0; i < 100 && !dialog; ++i) {
@@ -304,17 +304,17 @@ TEST_F(TextProgram, ColourBulletsAndTypefaceReachTheText)
         EXPECT_EQ(20, format.size);
 
     // With the editor open the colour goes to the edited text.
-    const int blue = 6;
+    const int secondColour = 6;
     DoubleClick({180, 140});
     ASSERT_NE(nullptr, FindWindowExA(view_, nullptr, "TENClass", nullptr));
     Command(kSelectAll);
-    Command(kFirstTextColor + blue);
+    Command(kFirstTextColor + secondColour);
     Click({400, 300});
     StoredText edited = Saved("Router 1");
     ASSERT_TRUE(edited.found);
     for (const TextFormat& format : edited.formats) {
         if (format.length > 0) {
-            EXPECT_EQ(StandardColors()[blue], format.color);
+            EXPECT_EQ(StandardColors()[secondColour], format.color);
         }
     }
 }
