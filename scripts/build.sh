@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures (once) and builds the program and the tests.
+# Configures (once) and builds the program and the tests; arguments name the
+# targets to build (for instance `tessary`), none builds everything.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 if [ ! -f "$BUILD_DIR/build.ninja" ]; then
@@ -7,4 +8,6 @@ if [ ! -f "$BUILD_DIR/build.ninja" ]; then
     -DCMAKE_TOOLCHAIN_FILE="$TESSARY_ROOT/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
-cmake --build "$BUILD_DIR" ${TESSARY_JOBS:+-j "$TESSARY_JOBS"} "$@"
+targets=()
+[ $# -eq 0 ] || targets=(--target "$@")
+cmake --build "$BUILD_DIR" ${TESSARY_JOBS:+-j "$TESSARY_JOBS"} "${targets[@]}"

@@ -2,7 +2,8 @@
 # Installs the cross compiler, Wine, Xvfb and the rest through apt when missing.
 set -euo pipefail
 packages=(wine wine64 g++-mingw-w64-x86-64-posix cmake ninja-build googletest xvfb
-          imagemagick fonts-liberation fonts-wine libstb-dev x11-utils)
+          imagemagick fonts-liberation fonts-wine libstb-dev x11-utils
+          xdotool ccache ghostscript)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
