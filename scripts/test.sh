@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test under Wine and Xvfb; ends with ctest's
-# summary. Extra arguments go to ctest (for instance -R store).
+# summary. Extra arguments go to ctest (for instance -R store); TESSARY_TARGETS
+# names the targets to build when not everything is wanted.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 source "$(dirname "$0")/xvfb.sh"
 
 phase_start install; "$TESSARY_ROOT/scripts/install-deps.sh"; phase_end
-phase_start build; "$TESSARY_ROOT/scripts/build.sh"; phase_end
+phase_start build; "$TESSARY_ROOT/scripts/build.sh" ${TESSARY_TARGETS:-}; phase_end
 phase_start prefix; "$TESSARY_ROOT/scripts/make-prefix.sh"; phase_end
 
 phase_start xvfb; start_xvfb; echo "DISPLAY=$DISPLAY"; phase_end
