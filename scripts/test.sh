@@ -14,7 +14,12 @@ phase_start xvfb; start_xvfb; echo "DISPLAY=$DISPLAY"; phase_end
 # One persistent wineserver for the whole run; Wine's services start outside ctest.
 cleanup() { wineserver -k >/dev/null 2>&1 || true; stop_xvfb; }
 trap cleanup EXIT
-wineserver -p >/dev/null 2>&1 </dev/null
+if ! wineserver -p >/dev/null 2>&1 </dev/null; then
+  # A server left by an interrupted run holds the prefix: end it and start ours.
+  wineserver -k >/dev/null 2>&1 </dev/null || true
+  sleep 1
+  wineserver -p >/dev/null 2>&1 </dev/null
+fi
 wine wineboot >/dev/null 2>&1 </dev/null || true
 
 phase_start tests
