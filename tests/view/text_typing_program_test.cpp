@@ -37,6 +37,8 @@ const DWORD kCaretGrabPauseMs = 150;
 
 // The selection handles reach this far out of a shape's frame.
 const int kHandleReach = 6;
+// A shape's outline lies within this many pixels of its box's edge.
+const int kOutlineBand = 3;
 
 enum class Opening { DoubleClick, SelectThenType, TextTool, ZoomedDoubleClick };
 
@@ -186,6 +188,41 @@ TEST_F(TypingProgram, TypedTextShowsWhileTheEditorIsOpen)
                 << "no selection handles while the text is edited";
         }
     }
+}
+
+// Lines typed grow the editor's box and deleting them shrinks it again: the
+// box then shows the shape's outline along its new edges, not the fill of
+// the larger box it was.
+TEST_F(TypingProgram, AShrinkingBoxShowsTheOutlineAtItsNewEdges)
+{
+    const RECT frame = DrawRectangle(POINT{60, 40}, POINT{200, 140});
+    RealDoubleClick(POINT{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2});
+    ASSERT_TRUE(program_.Settle());
+    ASSERT_NE(nullptr, Editor());
+
+    const int lines = 8;
+    RealType("Hello");
+    for (int i = 0; i < lines; ++i)
+        RealKey(VK_RETURN);
+    ASSERT_TRUE(program_.Settle());
+    ScreenImage::Grab().Save("shrinking_box_grown");
+    RECT grown;
+    GetWindowRect(Editor(), &grown);
+    ASSERT_GT(grown.bottom, frame.bottom) << "the box grew with the lines";
+
+    for (int i = 0; i < lines; ++i)
+        RealKey(VK_BACK);
+    ASSERT_TRUE(program_.Settle());
+    const ScreenImage shrunk = ScreenImage::Grab();
+    shrunk.Save("shrinking_box_shrunk");
+    RECT box;
+    GetWindowRect(Editor(), &box);
+    ASSERT_LT(box.bottom, grown.bottom) << "the box shrank";
+    // Each edge's band holds at least one whole dark line: the outline.
+    const RECT bottom = {box.left + kHandleReach, box.bottom - kOutlineBand, box.right - kHandleReach, box.bottom};
+    const RECT right = {box.right - kOutlineBand, box.top + kHandleReach, box.right, box.bottom - kHandleReach};
+    EXPECT_GE(shrunk.CountDark(bottom), bottom.right - bottom.left) << "the outline along the bottom";
+    EXPECT_GE(shrunk.CountDark(right), right.bottom - right.top) << "the outline along the right";
 }
 
 } // namespace
