@@ -39,8 +39,8 @@ protected:
         baseCount_ = GetMenuItemCount(FileMenu());
         const std::string path = ScratchPath("RECENT.OPT");
         ASSERT_EQ(kErrNone, CreateDefaultOptions());
-        for (auto path = mostRecentFirst.rbegin(); path != mostRecentFirst.rend(); ++path)
-            AddRecentFile(*path);
+        for (auto recent = mostRecentFirst.rbegin(); recent != mostRecentFirst.rend(); ++recent)
+            AddRecentFile(*recent);
         ASSERT_EQ(kErrNone, WriteOptionsFile(path.c_str()));
         SaveAndFreeOptions();
         ASSERT_EQ(kErrNone, LoadOptions(path.c_str(), FileMenu(), IDM_FILE_RECENT_FIRST));
