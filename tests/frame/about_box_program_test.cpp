@@ -3,13 +3,13 @@
 
 #include <string>
 
+#include "program_waits.h"
 #include "support/program_driver.h"
 #include "support/real_input.h"
 #include "support/screen_image.h"
 
 namespace {
 
-const DWORD kSplashMs = 2500;  // the start-up splash, the same dialog, stays for two seconds
 const int kHelpAbout = 905;
 const char kAboutTitle[] = "About Tessary Plus";
 
@@ -30,9 +30,8 @@ TEST(AboutBoxProgram, EscClosesTheAboutBox)
     ASSERT_FALSE(options.empty());
     ProgramDriver program;
     ASSERT_TRUE(program.Start("/o " + options));
-    Sleep(kSplashMs);
+    ASSERT_TRUE(WaitForSplashToGo(program));
     ASSERT_TRUE(program.Settle());
-    ASSERT_EQ(nullptr, program.FindProgramWindow("#32770", kAboutTitle)) << "the splash is still up";
     program.PostCommand(kHelpAbout);
     HWND about = WaitForAbout(program);
     ASSERT_NE(nullptr, about);

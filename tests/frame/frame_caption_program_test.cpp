@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "program_waits.h"
 #include "support/program_driver.h"
 #include "support/real_input.h"
 #include "support/scratch_drawing.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-const DWORD kSplashMs = 2500;  // the start-up splash stays for two seconds of the clock
 
 std::string LeafOf(const std::string& path)
 {
@@ -46,7 +46,7 @@ TEST(FrameCaptionProgram, CaptionNamesTheMaximizedDocument)
     ASSERT_FALSE(options.empty());
     ProgramDriver program;
     ASSERT_TRUE(program.Start(first + " /o " + options));
-    Sleep(kSplashMs);
+    ASSERT_TRUE(WaitForSplashToGo(program));
     ASSERT_TRUE(program.Settle());
     HWND document = ActiveDocument(program);
     ASSERT_NE(nullptr, document);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "objects/object_create.h"
+#include "program_waits.h"
 #include "support/program_driver.h"
 #include "support/real_input.h"
 #include "support/scratch_drawing.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-const DWORD kSplashMs = 2500;  // the start-up splash stays for two seconds of the clock
 const int kRectangleShape = 2;
 
 void FillWithRectangles(HWND view)
@@ -39,7 +39,7 @@ TEST(LastDocumentCloseProgram, EmptyClientIsRepaintedWhole)
     ASSERT_FALSE(options.empty());
     ProgramDriver program;
     ASSERT_TRUE(program.Start(drawing + " /o " + options));
-    Sleep(kSplashMs);
+    ASSERT_TRUE(WaitForSplashToGo(program));
     ASSERT_TRUE(program.Settle());
     HWND client = FindWindowExA(program.MainWindow(), nullptr, "MDICLIENT", nullptr);
     ASSERT_NE(nullptr, client);

@@ -8,6 +8,7 @@
 #include "documents/options_file.h"
 #include "documents/recent_files.h"
 #include "frame/option_flags.h"
+#include "program_waits.h"
 #include "support/program_driver.h"
 #include "support/real_input.h"
 #include "support/scratch_drawing.h"
@@ -18,7 +19,6 @@ namespace {
 
 const int kFirstRecentFile = 120;
 const uint16_t kTemplateChooserFlag = 0x0200;
-const DWORD kSplashMs = 2500;  // the start-up splash stays for two seconds of the clock
 
 // Quiet options whose recent-file list holds one drawing.
 std::string WriteOptionsWithRecentFile(const std::string& drawing)
@@ -53,7 +53,8 @@ TEST(RecentFilesProgram, RecentDrawingOfTheOptionsFileOpensFromTheFileMenu)
          [](ProgramDriver& program) {
              RealKey(VK_F10);
              RealKey('F');
-             program.Settle();
+             ASSERT_TRUE(WaitForOpenMenu(program));
+             ASSERT_TRUE(program.Settle());
              ScreenImage::Grab().Save("recent_file_in_the_open_file_menu");
              RealKey(VK_UP);
              RealKey(VK_RETURN);
@@ -72,7 +73,7 @@ TEST(RecentFilesProgram, RecentDrawingOfTheOptionsFileOpensFromTheFileMenu)
         SCOPED_TRACE(row.name);
         ProgramDriver program;
         ASSERT_TRUE(program.Start("/o " + options));
-        Sleep(kSplashMs);
+        ASSERT_TRUE(WaitForSplashToGo(program));
         ASSERT_TRUE(program.Settle());
         row.choose(program);
         // Without the recent file, the last item of the File menu is Exit.
