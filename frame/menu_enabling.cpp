@@ -5,6 +5,7 @@
 #include "frame/app_globals.h"
 #include "frame/frame_caption.h"
 #include "frame/recent_files_menu.h"
+#include "frame/unbuilt_commands.h"
 #include "frame/view_menu.h"
 #include "resources/menu_ids.h"
 #include "view/view_children.h"
@@ -33,6 +34,10 @@ void EnableMenuPopup(HMENU popup)
         HWND document = GetActiveDocWindow(nullptr);
         InitViewMenu(popup, document ? DocumentViewOf(document) : nullptr);
     }
+    GreyUnbuiltCommands(popup);
 }
 
-void EnableRightMenuPopup(HMENU, int) {}
+void EnableRightMenuPopup(HMENU popup, int)
+{
+    GreyUnbuiltCommands(popup);
+}
