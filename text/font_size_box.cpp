@@ -24,18 +24,23 @@ SizeLimits LimitsOf(HWND dialog)
     return {static_cast<int>(LOWORD(packed)), static_cast<int>(HIWORD(packed))};
 }
 
-// Only digits count: "12pt" or "1e2" is no size.
+// Digits with spaces around them; "12pt" or "1e2" is no size.
 bool ParseWholeNumber(const char* text, int* number)
 {
+    const char* p = text;
+    while (*p == ' ')
+        ++p;
     int value = 0;
     int digits = 0;
-    for (const char* p = text; *p; ++p) {
-        if (*p < '0' || *p > '9' || ++digits > kLargestSizeDigits)
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        if (++digits > kLargestSizeDigits)
             return false;
         value = value * 10 + (*p - '0');
     }
+    while (*p == ' ')
+        ++p;
     *number = value;
-    return digits > 0;
+    return digits > 0 && *p == '\0';
 }
 
 void WarnSizeOutOfRange(HWND dialog, SizeLimits limits)
@@ -67,13 +72,14 @@ LRESULT ListItemFor(HWND box, int size, const char* text)
 }
 
 // Some dialogs take the size only from a pick in the list, never from what
-// was typed: a typed size becomes the picked one.
+// was typed: a typed size becomes the picked one. Typing may already have
+// moved the list's selection without telling the dialog, so it is told always.
 void PickSize(HWND dialog, HWND box, int size)
 {
     char text[kLargestSizeDigits + 1];
     std::snprintf(text, sizeof(text), "%d", size);
     const LRESULT index = ListItemFor(box, size, text);
-    if (index < 0 || SendMessageA(box, CB_GETCURSEL, 0, 0) == index)
+    if (index < 0)
         return;
     SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kSizeBox, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));

@@ -55,6 +55,16 @@ std::string TextOf(HWND window)
     return text;
 }
 
+// Key by key into the size box's edit field, so the box reacts as to typing.
+void TypeIntoSizeBox(HWND dialog, const char* text)
+{
+    HWND box = GetDlgItem(dialog, cmb3);
+    HWND edit = FindWindowExA(box, nullptr, "Edit", nullptr);
+    SetWindowTextA(edit, "");
+    for (const char* c = text; *c; ++c)
+        SendMessageA(edit, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(*c)), 1);
+}
+
 // What the dialog did with one press of OK.
 struct Outcome {
     int result = -1;  // ChooseTextFont's answer
@@ -75,7 +85,7 @@ Outcome PressOk(int startSize, const char* typed)
         if (!dialog)
             return;
         if (typed)
-            SetDlgItemTextA(dialog, cmb3, typed);
+            TypeIntoSizeBox(dialog, typed);
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         for (int i = 0; i < 100 && IsWindow(dialog); ++i, Sleep(20)) {
             DialogSearch search = {dialog, nullptr};
