@@ -348,8 +348,10 @@ ErrorCode BeginObjectText(HWND view, void* viewArg, int index, int x, int y, int
     RECT device = plan.box;
     HDC dc = GetDC(view);
     if (dc) {
+        // The view's own DC already carries the scroll position as its
+        // viewport origin; the view record's copy is only as new as the last
+        // save, and a window origin set here would stay on the DC for good.
         SetZoomMapMode(dc, zoom, 600);
-        SetWindowOrgEx(dc, viewRecord->scrollX, viewRecord->scrollY, nullptr);
         LPtoDP(dc, reinterpret_cast<POINT*>(&device), 2);
         SIZE clickSize = {click.x, click.y};
         LogicalToDeviceSize(dc, &clickSize);

@@ -180,15 +180,15 @@ void OnMouseWheel(HWND view, UINT message, WPARAM wParam)
         ScrollViewByWheel(view, delta, (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) ? 0 : 1);
 }
 
+// The editor measures its box in pixels of the unscrolled drawing, so the
+// part in sight is the client area moved by the scroll positions, in pixels.
 void OnVisibleArea(HWND view, LPARAM lParam)
 {
     auto* rect = reinterpret_cast<RECT*>(lParam);
-    if (!rect)
+    if (!rect || !ViewEditorOf(view))
         return;
     GetClientRect(view, rect);
-    HDC dc = GetDC(view);
-    DPtoLP(dc, reinterpret_cast<POINT*>(rect), 2);
-    ReleaseDC(view, dc);
+    OffsetRect(rect, GetScrollPos(view, SB_HORZ), GetScrollPos(view, SB_VERT));
 }
 
 LRESULT OnDragLeft(HWND view, LPARAM lParam)
