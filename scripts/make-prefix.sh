@@ -4,9 +4,19 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 stamp=$WINEPREFIX/.tessary-ready
+making=$WINEPREFIX/.tessary-making
 [ -f "$stamp" ] && exit 0
-rm -rf "$WINEPREFIX"
+# Only a prefix this script began (and did not finish) is thrown away; any
+# other non-empty folder there is somebody else's.
+if [ -d "$WINEPREFIX" ] && [ -n "$(ls -A "$WINEPREFIX")" ]; then
+  if [ ! -f "$making" ]; then
+    echo "make-prefix: $WINEPREFIX exists and was not made here; set TESSARY_WINEPREFIX to another folder" >&2
+    exit 1
+  fi
+  rm -rf "$WINEPREFIX"
+fi
 mkdir -p "$WINEPREFIX"
+touch "$making"
 ( unset DISPLAY; wineboot -i ) >/dev/null 2>&1 </dev/null
 fonts=$WINEPREFIX/drive_c/windows/Fonts
 mkdir -p "$fonts"
@@ -37,3 +47,4 @@ REG
 wineserver -w
 rm -f "$reg"
 touch "$stamp"
+rm -f "$making"

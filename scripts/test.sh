@@ -10,11 +10,21 @@ phase_start install; "$TESSARY_ROOT/scripts/install-deps.sh"; phase_end
 phase_start build; "$TESSARY_ROOT/scripts/build.sh" ${TESSARY_TARGETS:-}; phase_end
 phase_start prefix; "$TESSARY_ROOT/scripts/make-prefix.sh"; phase_end
 
+# The README's start command, checked (skipped when only some targets are built).
+if [ -z "${TESSARY_TARGETS:-}" ]; then
+  phase_start "start command"; TESSARY_RUN_CHECK=1 "$TESSARY_ROOT/scripts/run.sh"; phase_end
+fi
+
 phase_start xvfb; start_xvfb; echo "DISPLAY=$DISPLAY"; phase_end
 # One persistent wineserver for the whole run; Wine's services start outside ctest.
 cleanup() { wineserver -k >/dev/null 2>&1 || true; stop_xvfb; }
 trap cleanup EXIT
-wineserver -p >/dev/null 2>&1 </dev/null
+if ! wineserver -p >/dev/null 2>&1 </dev/null; then
+  # A server left by an interrupted run holds the prefix: end it and start ours.
+  wineserver -k >/dev/null 2>&1 </dev/null || true
+  sleep 1
+  wineserver -p >/dev/null 2>&1 </dev/null
+fi
 wine wineboot >/dev/null 2>&1 </dev/null || true
 
 phase_start tests

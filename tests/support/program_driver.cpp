@@ -2,10 +2,9 @@
 
 #include <vector>
 
-#include <stb_image_write.h>
-
 #include "documents/options_file.h"
 #include "frame/option_flags.h"
+#include "support/screen_image.h"
 #include "support/test_paths.h"
 
 namespace {
@@ -144,37 +143,7 @@ HWND ProgramDriver::FindProgramWindow(const char* className, const char* title) 
 
 std::string ProgramDriver::Screenshot(const std::string& name)
 {
-    HDC screen = GetDC(nullptr);
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height; // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
-    const auto* source = static_cast<const unsigned char*>(bits);
-    for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
-        rgb[i * 3 + 0] = source[i * 4 + 2];
-        rgb[i * 3 + 1] = source[i * 4 + 1];
-        rgb[i * 3 + 2] = source[i * 4 + 0];
-    }
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(bitmap);
-    ReleaseDC(nullptr, screen);
-    std::string path = TestOutputFolder() + name + ".png";
-    if (!stbi_write_png(path.c_str(), width, height, 3, rgb.data(), width * 3))
-        return std::string();
-    return path;
+    return ScreenImage::Grab().Save(name);
 }
 
 int ProgramDriver::Close(DWORD timeoutMs)
