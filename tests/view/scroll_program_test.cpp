@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "support/program_driver.h"
@@ -24,6 +25,8 @@ const int kDefaultWheelLines = 3;
 const int kHandleReach = 4;            // a handle's square reaches this far around a corner
 const int kHandleDarkLeast = 20;       // dark pixels of a handle's square; an outline corner has about 9
 const int kEdgeGap = 8;                // keeps a big shape clear of the view's edges
+const DWORD kAwaitMs = 8000;           // real input may reach a busy program well after Settle
+const DWORD kAwaitPollMs = 50;
 
 class ScrollEnvironment : public testing::Environment {
 public:
@@ -114,15 +117,52 @@ protected:
         ASSERT_TRUE(program_.Settle());
     }
 
-    // A filled rectangle drawn with the real mouse from one screen point to another.
-    RECT DrawShape(POINT from, POINT to, const std::string& step)
+    // Real input goes through the X server and can reach a busy program after
+    // the probe that Settle posts has come back: the screen is grabbed until
+    // it shows what the step should do, or the wait runs out, and once more
+    // when the program has settled after it.
+    ScreenImage Await(const std::function<bool(const ScreenImage&)>& done, const std::string& step)
     {
+        const DWORD start = GetTickCount();
+        for (;;) {
+            program_.Settle();
+            if (done(ScreenImage::Grab()) || GetTickCount() - start > kAwaitMs)
+                break;
+            Sleep(kAwaitPollMs);
+        }
+        program_.Settle();
+        const ScreenImage image = ScreenImage::Grab();
+        image.Save(step);
+        return image;
+    }
+    // Waits for the shape's fill to show with the given edges; edges outside
+    // the view are not asked for.
+    ScreenImage AwaitShapeAt(const RECT& expected, const std::string& step)
+    {
+        return Await(
+            [&](const ScreenImage& image) {
+                const RECT box = FillBox(image, client_);
+                return box.right == expected.right && box.bottom == expected.bottom &&
+                       (expected.left <= client_.left || box.left == expected.left) &&
+                       (expected.top <= client_.top || box.top == expected.top);
+            },
+            step);
+    }
+
+    // A filled rectangle drawn with the real mouse from one screen point to
+    // another; the box of the fill that shows in `area` afterwards.
+    RECT DrawShape(POINT from, POINT to, const std::string& step, const RECT* area = nullptr)
+    {
+        const RECT where = area ? *area : client_;
         ClickTool(kRectangleTool);
         RealDrag(from, to);
-        program_.Settle();
-        const ScreenImage drawn = ScreenImage::Grab();
-        drawn.Save(step);
-        return FillBox(drawn, client_);
+        const ScreenImage drawn = Await(
+            [&](const ScreenImage& image) {
+                const RECT box = FillBox(image, where);
+                return !IsRectEmpty(&box);
+            },
+            step);
+        return FillBox(drawn, where);
     }
 
     // The standard bars are no child windows and another process cannot ask
@@ -135,16 +175,21 @@ protected:
     {
         return RECT{client_.left, client_.bottom, client_.right, client_.bottom + GetSystemMetrics(SM_CYHSCROLL)};
     }
-    // Clicks on the down arrow; each a pixel apart, since the input tool
-    // waits long for a move to the place where the pointer already is.
-    void ClickDownArrow(int times)
+    // Clicks on the down arrow, each awaited by the shape a line higher;
+    // each a pixel apart, since the input tool waits long for a move to the
+    // place where the pointer already is. The last screen.
+    ScreenImage ClickDownArrow(int times, const RECT& shape, const std::string& step)
     {
         const RECT bar = VerticalBar();
         const POINT centre = {(bar.left + bar.right) / 2, bar.bottom - GetSystemMetrics(SM_CYVSCROLL) / 2};
+        ScreenImage image;
         for (int i = 0; i < times; ++i) {
             RealClick(POINT{centre.x - 1 + i % 3, centre.y});
-            program_.Settle();
+            RECT expected = shape;
+            OffsetRect(&expected, 0, -kLine * (i + 1));
+            image = AwaitShapeAt(expected, step + "_" + std::to_string(i + 1));
         }
+        return image;
     }
     // Just above the down arrow: below the thumb, which sits at the top.
     POINT TroughBelowThumb() const
@@ -196,22 +241,26 @@ protected:
     {
         ClickTool(kSelectTool);
         RealClick(POINT{client_.right - kEdgeGap * 4, client_.bottom - kEdgeGap * 4});   // nothing there
-        program_.Settle();
         RealClick(Centre(shape));
-        program_.Settle();
-        const ScreenImage selected = ScreenImage::Grab();
-        selected.Save(step);
         // The fill lies inside the outline; the handles sit on the outline's corners.
         const POINT corners[4] = {{shape.left - 1, shape.top - 1},
                                   {shape.right, shape.top - 1},
                                   {shape.left - 1, shape.bottom},
                                   {shape.right, shape.bottom}};
-        for (const POINT& corner : corners) {
+        auto handleAt = [](const ScreenImage& image, POINT corner) {
             const RECT square = {corner.x - kHandleReach, corner.y - kHandleReach, corner.x + kHandleReach + 1,
                                  corner.y + kHandleReach + 1};
-            EXPECT_GE(selected.CountDark(square), kHandleDarkLeast)
+            return image.CountDark(square) >= kHandleDarkLeast;
+        };
+        const ScreenImage selected = Await(
+            [&](const ScreenImage& image) {
+                return std::all_of(std::begin(corners), std::end(corners),
+                                   [&](POINT corner) { return handleAt(image, corner); });
+            },
+            step);
+        for (const POINT& corner : corners)
+            EXPECT_TRUE(handleAt(selected, corner))
                 << step << ": no handle at the shape's corner " << corner.x << "," << corner.y;
-        }
     }
 
     ProgramDriver program_;
@@ -230,9 +279,7 @@ TEST_F(ScrollProgram, ThreeDownArrowClicksMoveTheDrawingAndTheRulerUpTogether)
                                  "arrows_shape_drawn");
     ASSERT_FALSE(IsRectEmpty(&shape)) << "the drawn shape shows no fill";
     const ScreenImage before = ScreenImage::Grab();
-    ClickDownArrow(3);
-    const ScreenImage scrolled = ScreenImage::Grab();
-    scrolled.Save("arrows_scrolled_three_lines");
+    const ScreenImage scrolled = ClickDownArrow(3, shape, "arrows_scrolled_line");
     const int dy = 3 * kLine;
     // The vertical ruler moved with the drawing; the horizontal one stayed.
     const RECT ruler = ClientScreenRect(verticalRuler_);
@@ -253,11 +300,12 @@ TEST_F(ScrollProgram, APageClickInTheVerticalTroughScrollsAPageLessALine)
     const RECT shape = DrawShape(POINT{client_.left + 80, client_.top + 40},
                                  POINT{client_.left + 220, client_.bottom - kEdgeGap}, "page_down_shape_drawn");
     ASSERT_FALSE(IsRectEmpty(&shape)) << "the drawn shape shows no fill";
+    const int dy = (client_.bottom - client_.top) - kLine;
     RealClick(TroughBelowThumb());
-    program_.Settle();
-    const ScreenImage scrolled = ScreenImage::Grab();
-    scrolled.Save("page_down_scrolled");
-    ExpectScrolled(shape, scrolled, 0, (client_.bottom - client_.top) - kLine, "page_down");
+    RECT expected = shape;
+    OffsetRect(&expected, 0, -dy);
+    const ScreenImage scrolled = AwaitShapeAt(expected, "page_down_scrolled");
+    ExpectScrolled(shape, scrolled, 0, dy, "page_down");
 }
 
 TEST_F(ScrollProgram, APageClickInTheHorizontalTroughScrollsAPageLessALine)
@@ -266,11 +314,12 @@ TEST_F(ScrollProgram, APageClickInTheHorizontalTroughScrollsAPageLessALine)
     const RECT shape = DrawShape(POINT{client_.left + 40, client_.top + 80},
                                  POINT{client_.right - kEdgeGap, client_.top + 200}, "page_right_shape_drawn");
     ASSERT_FALSE(IsRectEmpty(&shape)) << "the drawn shape shows no fill";
+    const int dx = (client_.right - client_.left) - kLine;
     RealClick(TroughRightOfThumb());
-    program_.Settle();
-    const ScreenImage scrolled = ScreenImage::Grab();
-    scrolled.Save("page_right_scrolled");
-    ExpectScrolled(shape, scrolled, (client_.right - client_.left) - kLine, 0, "page_right");
+    RECT expected = shape;
+    OffsetRect(&expected, -dx, 0);
+    const ScreenImage scrolled = AwaitShapeAt(expected, "page_right_scrolled");
+    ExpectScrolled(shape, scrolled, dx, 0, "page_right");
 }
 
 TEST_F(ScrollProgram, OneWheelNotchScrollsThreeLinesAndBack)
@@ -282,15 +331,14 @@ TEST_F(ScrollProgram, OneWheelNotchScrollsThreeLinesAndBack)
     SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
     ASSERT_EQ(static_cast<UINT>(kDefaultWheelLines), lines) << "the desktop's wheel setting";
     const POINT over = {client_.left + 400, client_.top + 300};
+    const int dy = kDefaultWheelLines * kLine;
     RealWheel(over, -1);
-    program_.Settle();
-    const ScreenImage down = ScreenImage::Grab();
-    down.Save("wheel_one_notch_down");
-    ExpectScrolled(shape, down, 0, kDefaultWheelLines * kLine, "wheel_down");
+    RECT expected = shape;
+    OffsetRect(&expected, 0, -dy);
+    const ScreenImage down = AwaitShapeAt(expected, "wheel_one_notch_down");
+    ExpectScrolled(shape, down, 0, dy, "wheel_down");
     RealWheel(POINT{over.x + 1, over.y}, 1);   // a move the input tool need not wait for
-    program_.Settle();
-    const ScreenImage back = ScreenImage::Grab();
-    back.Save("wheel_one_notch_back_up");
+    const ScreenImage back = AwaitShapeAt(shape, "wheel_one_notch_back_up");
     ExpectScrolled(shape, back, 0, 0, "wheel_back_up");
 }
 
@@ -299,9 +347,7 @@ TEST_F(ScrollProgram, AShapeDrawnBesideAnotherAfterScrollingLinesUpWithIt)
     const RECT first = DrawShape(POINT{client_.left + 80, client_.top + 120}, POINT{client_.left + 220, client_.top + 200},
                                  "beside_first_shape_drawn");
     ASSERT_FALSE(IsRectEmpty(&first)) << "the drawn shape shows no fill";
-    ClickDownArrow(3);
-    const ScreenImage scrolled = ScreenImage::Grab();
-    scrolled.Save("beside_scrolled");
+    const ScreenImage scrolled = ClickDownArrow(3, first, "beside_scrolled_line");
     const RECT firstShown = FillBox(scrolled, client_);
     ASSERT_FALSE(IsRectEmpty(&firstShown));
     // The second shape is dragged over the same rows as the first shows on,
@@ -311,10 +357,10 @@ TEST_F(ScrollProgram, AShapeDrawnBesideAnotherAfterScrollingLinesUpWithIt)
     const int fillInset = 2;
     const POINT from = {firstShown.right + gap, firstShown.top - fillInset};
     const POINT to = {firstShown.right + gap + width, firstShown.bottom + fillInset};
-    DrawShape(from, to, "beside_second_shape_drawn");
-    const ScreenImage whole = Repainted("beside_repainted");
     const RECT left = {client_.left, client_.top, firstShown.right + gap / 2, client_.bottom};
     const RECT right = {firstShown.right + gap / 2, client_.top, client_.right, client_.bottom};
+    DrawShape(from, to, "beside_second_shape_drawn", &right);
+    const ScreenImage whole = Repainted("beside_repainted");
     const RECT firstAfter = FillBox(whole, left);
     const RECT secondAfter = FillBox(whole, right);
     ASSERT_FALSE(IsRectEmpty(&secondAfter)) << "the second shape shows no fill";
@@ -329,22 +375,23 @@ TEST_F(ScrollProgram, TextOpenedAfterSavingAScrolledDrawingLeavesTheDrawingInPla
     const RECT shape = DrawShape(POINT{client_.left + 80, client_.top + 120}, POINT{client_.left + 220, client_.top + 200},
                                  "text_shape_drawn");
     ASSERT_FALSE(IsRectEmpty(&shape)) << "the drawn shape shows no fill";
-    ClickDownArrow(3);
+    const ScreenImage scrolled = ClickDownArrow(3, shape, "text_scrolled_line");
+    const RECT shown = FillBox(scrolled, client_);
+    ASSERT_FALSE(IsRectEmpty(&shown));
     // Saving keeps the scroll position in the drawing's view record.
     RealKey('S', false, true);
     program_.Settle();
-    const ScreenImage saved = ScreenImage::Grab();
-    saved.Save("text_scrolled_and_saved");
-    const RECT shown = FillBox(saved, client_);
-    ASSERT_FALSE(IsRectEmpty(&shown));
     ClickTool(kSelectTool);
     RealDoubleClick(Centre(shown));
-    program_.Settle();
     RealType("Ab");
-    program_.Settle();
-    ScreenImage::Grab().Save("text_typed_on_shape");
     RealClick(POINT{client_.right - kEdgeGap * 4, client_.bottom - kEdgeGap * 4});   // ends the text
-    program_.Settle();
+    // The text shows in the shape, wherever the shape now is.
+    Await(
+        [&](const ScreenImage& image) {
+            const RECT box = FillBox(image, client_);
+            return !IsRectEmpty(&box) && image.CountDark(box) > 0;
+        },
+        "text_typed_and_ended");
     const ScreenImage whole = Repainted("text_ended_repainted");
     const RECT after = FillBox(whole, client_);
     EXPECT_TRUE(EqualRect(&shown, &after)) << "the shape moved from " << shown.left << "," << shown.top << " to "
