@@ -124,10 +124,15 @@ void RealDrag(POINT from, POINT to, int steps, DWORD stepPauseMs)
     RunXdotool(MoveTo(from) + " mousedown 1");
     Sleep(kDragStartPauseMs);
     std::string moves;
-    for (int i = 1; i <= steps; ++i)
-        moves += "mousemove --sync " +
-                 Coordinates(POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps}) +
-                 " sleep " + std::to_string(stepPauseMs / 1000.0) + " ";
+    POINT previous = from;
+    for (int i = 1; i <= steps; ++i) {
+        const POINT next = {from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
+        // A step that stays put would stall --sync.
+        const bool moved = next.x != previous.x || next.y != previous.y;
+        moves += std::string(moved ? "mousemove --sync " : "mousemove ") + Coordinates(next) + " sleep " +
+                 std::to_string(stepPauseMs / 1000.0) + " ";
+        previous = next;
+    }
     RunXdotool(moves + "mouseup 1");
 }
 
