@@ -10,7 +10,7 @@
 #include "bench_drawing.h"
 #include "documents/app_options.h"
 #include "documents/document_commands.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "objects/drawing_tables.h"
 #include "objects/object_create.h"
 #include "objects/object_kind_table.h"

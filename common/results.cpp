@@ -4,7 +4,7 @@
 
 #include "common/string_helpers.h"
 #include "common/tool_tips.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "resources/resource_ids.h"
 #include "view/tracking_state.h"
 

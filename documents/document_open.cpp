@@ -6,7 +6,7 @@
 #include "documents/document_window_access.h"
 #include "documents/file_dialogs.h"
 #include "documents/recent_files.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "ole/ole_document_state.h"
 #include "resources/resource_ids.h"
 #include "view/view_children.h"

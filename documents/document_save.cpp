@@ -10,7 +10,7 @@
 #include "documents/drawing_stream.h"
 #include "documents/file_dialogs.h"
 #include "documents/recent_files.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "ole/ole_document_state.h"
 #include "resources/resource_ids.h"
 #include "view/end_text_edit.h"

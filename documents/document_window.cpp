@@ -10,7 +10,7 @@
 #include "documents/document_records.h"
 #include "documents/document_window_access.h"
 #include "documents/drawing_stream.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/menu_enabling.h"
 #include "objects/document_palette.h"
 #include "resources/resource_ids.h"

@@ -9,7 +9,7 @@
 #include "documents/document_modified.h"
 #include "documents/printer_context.h"
 #include "documents/view_record.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "resources/resource_ids.h"
 #include "view/view_record_word.h"
 

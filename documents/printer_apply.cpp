@@ -9,7 +9,7 @@
 #include "documents/print_dialogs.h"
 #include "documents/printer_context.h"
 #include "documents/view_record.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "objects/drawing_layout.h"
 #include "resources/resource_ids.h"
 #include "text/ten_startup.h"

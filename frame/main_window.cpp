@@ -7,7 +7,7 @@
 #include "common/results.h"
 #include "common/tool_tips.h"
 #include "documents/document_commands.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/dropped_files.h"
 #include "frame/environment_changes.h"
 #include "frame/hand_over.h"

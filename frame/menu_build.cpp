@@ -2,8 +2,8 @@
 
 #include "common/menu_items.h"
 #include "documents/color_table.h"
-#include "frame/app_globals.h"
-#include "frame/menu_bitmaps.h"
+#include "common/app_globals.h"
+#include "common/menu_bitmaps.h"
 #include "resources/menu_ids.h"
 
 namespace {

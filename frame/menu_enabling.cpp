@@ -1,7 +1,7 @@
 #include "frame/menu_enabling.h"
 
 #include "common/window_helpers.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/view_menu.h"
 #include "view/view_children.h"
 

@@ -5,7 +5,7 @@
 
 #include "common/rect_helpers.h"
 #include "lines/arrowheads.h"
-#include "lines/rect_handle_point.h"
+#include "common/rect_handle_point.h"
 #include "objects/shadow_extent.h"
 #include "objects/shape_frames.h"
 

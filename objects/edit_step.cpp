@@ -4,7 +4,7 @@
 #include "documents/view_record.h"
 #include "objects/drawing_edits.h"
 #include "view/document_undo.h"
-#include "view/edit_errors.h"
+#include "common/edit_errors.h"
 #include "view/view_record_word.h"
 
 ErrorCode OpenEditStep(HWND view, int undoKind, EditStep* step)

@@ -4,7 +4,7 @@
 
 #include "common/results.h"
 #include "documents/view_record.h"
-#include "lines/rect_handle_point.h"
+#include "common/rect_handle_point.h"
 #include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"
 #include "objects/edit_step.h"
@@ -22,7 +22,7 @@
 #include "objects/update_links.h"
 #include "store/record_store.h"
 #include "view/document_undo.h"
-#include "view/edit_errors.h"
+#include "common/edit_errors.h"
 #include "view/view_record_word.h"
 
 int GroupResizeActive = 0;

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "documents/app_options.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "objects/drawing_tables.h"
 #include "objects/kind_messages.h"
 #include "objects/object_kind_table.h"

@@ -5,7 +5,7 @@
 #include "common/results.h"
 #include "documents/app_options.h"
 #include "documents/view_record.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"
 #include "objects/kind_messages.h"
@@ -14,7 +14,7 @@
 #include "objects/text_format_bar.h"
 #include "store/record_store.h"
 #include "view/document_undo.h"
-#include "view/edit_errors.h"
+#include "common/edit_errors.h"
 #include "view/view_record_word.h"
 
 namespace {

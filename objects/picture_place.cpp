@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "frame/right_click_point.h"
+#include "common/right_click_point.h"
 #include "objects/object_create.h"
 #include "objects/packed_dib.h"
 #include "objects/picture_chunks.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "lines/rect_handle_point.h"
+#include "common/rect_handle_point.h"
 #include "objects/geometry_math.h"
 #include "objects/object_offset.h"
 #include "objects/point_transforms.h"

@@ -18,7 +18,7 @@
 #include "objects/selection_attributes.h"
 #include "objects/update_links.h"
 #include "store/record_store.h"
-#include "view/edit_errors.h"
+#include "common/edit_errors.h"
 #include "view/end_text_edit.h"
 #include "view/view_record_word.h"
 

@@ -1,6 +1,6 @@
 #include "view/measuring_lines.h"
 
-#include "frame/pattern_brushes.h"
+#include "common/pattern_brushes.h"
 #include "view/view_children.h"
 
 namespace {

@@ -24,7 +24,7 @@
 #include "text/ten_messages.h"
 #include "text/ten_state_access.h"
 #include "text/text_block_store.h"
-#include "view/edit_errors.h"
+#include "common/edit_errors.h"
 #include "view/object_text_edit.h"
 #include "view/view_record_word.h"
 

@@ -6,7 +6,7 @@
 #include "common/display_flags.h"
 #include "common/mapping.h"
 #include "common/results.h"
-#include "frame/back_buffer.h"
+#include "common/back_buffer.h"
 #include "objects/drawing_layout.h"
 #include "objects/paint_drawing.h"
 #include "view/grid_paint.h"

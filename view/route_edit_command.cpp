@@ -1,7 +1,7 @@
 #include "view/route_edit_command.h"
 
 #include "common/window_helpers.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "objects/kind_messages.h"
 #include "objects/selection_attributes.h"
 #include "objects/text_format_bar.h"

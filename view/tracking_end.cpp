@@ -8,7 +8,7 @@
 #include "objects/drawing_tables.h"
 #include "objects/update_links.h"
 #include "view/document_undo.h"
-#include "view/edit_errors.h"
+#include "common/edit_errors.h"
 #include "view/selection_changes.h"
 #include "view/tracking_steps.h"
 

@@ -5,7 +5,7 @@
 #include "common/icon_button.h"
 #include "common/results.h"
 #include "documents/view_record.h"
-#include "frame/pattern_brushes.h"
+#include "common/pattern_brushes.h"
 #include "objects/drag_feedback.h"
 #include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"

@@ -3,7 +3,8 @@
 #include "view/view_layout.h"
 
 #include "common/mapping.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
+#include "common/back_buffer.h"
 #include "view/scroll_view.h"
 #include "view/tool_palette.h"
 #include "view/view_children.h"

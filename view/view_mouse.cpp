@@ -2,7 +2,7 @@
 
 #include "common/info_dialog.h"
 #include "common/results.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
 #include "objects/kind_messages.h"

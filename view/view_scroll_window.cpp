@@ -6,7 +6,7 @@
 #include "common/tool_tips.h"
 #include "documents/document_records.h"
 #include "documents/view_record.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/right_menu.h"
 #include "resources/resource_ids.h"
 #include "view/edit_operations.h"

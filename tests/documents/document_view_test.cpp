@@ -8,7 +8,7 @@
 #include "documents/document_commands.h"
 #include "documents/drawing_stream.h"
 #include "drawing_file_support.h"
-#include "frame/back_buffer.h"
+#include "common/back_buffer.h"
 #include "support/test_paths.h"
 #include "view/paint_view.h"
 #include "view/scroll_view.h"

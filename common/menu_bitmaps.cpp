@@ -1,4 +1,4 @@
-#include "frame/menu_bitmaps.h"
+#include "common/menu_bitmaps.h"
 
 #include "common/io_seam.h"
 

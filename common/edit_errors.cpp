@@ -1,4 +1,4 @@
-#include "view/edit_errors.h"
+#include "common/edit_errors.h"
 
 #include "common/info_dialog.h"
 #include "common/results.h"

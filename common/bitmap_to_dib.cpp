@@ -1,4 +1,4 @@
-#include "ole/bitmap_to_dib.h"
+#include "common/bitmap_to_dib.h"
 
 #include "common/io_seam.h"
 

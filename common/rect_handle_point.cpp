@@ -1,4 +1,4 @@
-#include "lines/rect_handle_point.h"
+#include "common/rect_handle_point.h"
 
 void GetRectHandlePoint(const RECT* rect, int code, POINT* point)
 {

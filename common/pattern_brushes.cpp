@@ -1,3 +1,3 @@
-#include "frame/pattern_brushes.h"
+#include "common/pattern_brushes.h"
 
 HBRUSH PatternBrushes[kPatternBrushCount] = {};

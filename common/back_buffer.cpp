@@ -1,7 +1,6 @@
-#include "frame/back_buffer.h"
+#include "common/back_buffer.h"
 
-#include "frame/app_globals.h"
-#include "view/view_layout.h"
+#include "common/app_globals.h"
 
 HDC BackBufferDC = nullptr;
 HBITMAP BackBufferBitmap = nullptr;

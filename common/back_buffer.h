@@ -10,3 +10,5 @@ extern HBITMAP BackBufferFirstBitmap;
 
 // The buffer's size in pixels; zero without one.
 SIZE BackBufferSize();
+// Makes the buffer the main window's client size (its WM_SIZE).
+void ResizeBackBuffer();

@@ -1,4 +1,4 @@
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 
 HINSTANCE AppInstance = nullptr;
 HWND MainWindow = nullptr;
