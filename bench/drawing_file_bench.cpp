@@ -17,7 +17,7 @@
 #include "objects/picture_save.h"
 #include "store/record_store.h"
 #include "text/text_block.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include "common/io_seam.h"
 #include "common/mapping.h"
-#include "documents/app_options.h"
-#include "documents/view_record.h"
+#include "objects/app_options.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_records.h"
 #include "objects/drawing_tables.h"
@@ -22,7 +22,7 @@
 #include "objects/picture_place.h"
 #include "objects/shape_frames.h"
 #include "store/record_store.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 #include "view/view_zoom.h"
 
 namespace {

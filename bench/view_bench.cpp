@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "bench_drawing.h"
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 #include "documents/document_commands.h"
 #include "common/app_globals.h"
 #include "objects/drawing_tables.h"

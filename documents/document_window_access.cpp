@@ -4,7 +4,7 @@
 
 #include "common/file_helpers.h"
 #include "common/results.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "resources/resource_ids.h"
 #include "view/view_children.h"
 

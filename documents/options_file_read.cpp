@@ -3,7 +3,7 @@
 
 #include "common/handle_words.h"
 #include "common/io_seam.h"
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 #include "documents/options_file.h"
 #include "documents/options_file_read.h"
 #include "documents/options_records.h"

@@ -17,7 +17,7 @@
 #include "frame/owner_drawn_menus.h"
 #include "resources/resource_ids.h"
 #include "common/window_helpers.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "view/view_children.h"
 #include "view/view_layout.h"
 

@@ -1,7 +1,7 @@
 #include "frame/menu_build.h"
 
 #include "common/menu_items.h"
-#include "documents/color_table.h"
+#include "objects/color_table.h"
 #include "common/app_globals.h"
 #include "common/menu_bitmaps.h"
 #include "resources/menu_ids.h"

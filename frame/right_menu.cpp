@@ -6,7 +6,7 @@
 #include "common/right_click_point.h"
 #include "resources/menu_ids.h"
 #include "view/tracking_state.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 HMENU RightMenu = nullptr;
 

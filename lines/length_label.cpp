@@ -14,7 +14,7 @@
 #include "text/object_text_layout.h"
 #include "text/text_block.h"
 #include "text/text_block_store.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

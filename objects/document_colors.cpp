@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "common/handle_words.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
 #include "store/record_store.h"

@@ -4,8 +4,8 @@
 
 #include "common/handle_words.h"
 #include "common/io_seam.h"
-#include "documents/color_table.h"
-#include "documents/view_record.h"
+#include "objects/color_table.h"
+#include "objects/view_record.h"
 #include "libraries/library_colors.h"
 #include "objects/document_colors.h"
 #include "objects/drawing_layout.h"

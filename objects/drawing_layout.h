@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "documents/color_style.h"
+#include "objects/color_style.h"
 
 // Record keys of a drawing.
 enum DrawingRecordKeys : int {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "common/results.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "common/rect_handle_point.h"
 #include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"
@@ -21,9 +21,9 @@
 #include "objects/shape_types.h"
 #include "objects/update_links.h"
 #include "store/record_store.h"
-#include "view/document_undo.h"
+#include "objects/document_undo.h"
 #include "common/edit_errors.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 int GroupResizeActive = 0;
 

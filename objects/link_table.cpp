@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 #include "common/app_globals.h"
 #include "objects/drawing_tables.h"
 #include "objects/kind_messages.h"

@@ -8,7 +8,7 @@
 #include "objects/picture_chunks.h"
 #include "objects/shape_init.h"
 #include "objects/shape_types.h"
-#include "view/paste_position.h"
+#include "objects/paste_position.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 #include "objects/freeform_text_insets.h"
 #include "objects/picture_save.h"
 #include "objects/shape_frames.h"

@@ -5,7 +5,7 @@
 #include "common/color_helpers.h"
 #include "common/display_flags.h"
 #include "common/handle_words.h"
-#include "documents/color_table.h"
+#include "objects/color_table.h"
 #include "objects/attachment_marker.h"
 #include "objects/kind_messages.h"
 #include "objects/object_picture.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "common/rect_helpers.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "objects/shape_frames.h"
 #include "objects/shape_text_insets.h"
@@ -16,7 +16,7 @@
 #include "text/ten_state_access.h"
 #include "text/text_background.h"
 #include "text/text_block_store.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

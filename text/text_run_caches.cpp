@@ -1,6 +1,6 @@
 #include "text/text_run_caches.h"
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "store/record_store.h"
 #include "text/object_text_helpers.h"

@@ -1,8 +1,8 @@
 #include "view/command_routing.h"
 
 #include "common/window_helpers.h"
-#include "documents/color_table.h"
-#include "documents/view_record.h"
+#include "objects/color_table.h"
+#include "objects/view_record.h"
 #include "objects/kind_messages.h"
 #include "objects/selection_attributes.h"
 #include "text/font_dialogs.h"

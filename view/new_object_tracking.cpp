@@ -1,6 +1,6 @@
 // Drawing a new object (mode 11) and placing one of a given size (mode 18).
 #include "common/results.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "common/rect_handle_point.h"
 #include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"

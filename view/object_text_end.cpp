@@ -1,7 +1,7 @@
 #include <cstring>
 
-#include "documents/document_modified.h"
-#include "documents/view_record.h"
+#include "objects/document_modified.h"
+#include "objects/view_record.h"
 #include "objects/drawing_edits.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
@@ -26,7 +26,7 @@
 #include "text/text_block_store.h"
 #include "common/edit_errors.h"
 #include "view/object_text_edit.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "view/tool_palette.h"
 #include "view/tracking_entry.h"
 #include "view/view_children.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 void PlacePaletteToolObject(int id)
 {

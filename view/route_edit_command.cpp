@@ -9,7 +9,7 @@
 #include "text/ten_char_format.h"
 #include "text/ten_clipboard.h"
 #include "text/ten_messages.h"
-#include "view/document_undo.h"
+#include "objects/document_undo.h"
 #include "view/edit_operations.h"
 #include "view/selection_access.h"
 #include "view/selection_changes.h"

@@ -5,7 +5,7 @@
 #include "common/mapping.h"
 #include "view/ruler_fonts.h"
 #include "view/view_children.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 #include "view/view_settings.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "view/view_children.h"
 

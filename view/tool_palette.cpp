@@ -5,7 +5,7 @@
 
 #include "common/icon_button.h"
 #include "common/info_dialog.h"
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 #include "frame/run_tool_edit_dlg.h"
 #include "view/palette_slots.h"
 #include "view/palette_state.h"

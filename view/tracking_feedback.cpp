@@ -4,7 +4,7 @@
 
 #include "common/icon_button.h"
 #include "common/results.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "common/pattern_brushes.h"
 #include "objects/drag_feedback.h"
 #include "objects/drawing_edits.h"
@@ -15,7 +15,7 @@
 #include "objects/point_transforms.h"
 #include "view/measuring_lines.h"
 #include "view/selection_access.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 TrackScope::TrackScope(HWND window) : view(window)
 {

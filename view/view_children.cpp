@@ -1,7 +1,7 @@
 #include "view/view_children.h"
 
-#include "documents/view_record.h"
-#include "view/view_record_word.h"
+#include "objects/view_record.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "view/view_keyboard.h"
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "common/results.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
@@ -11,7 +11,7 @@
 #include "view/object_text_edit.h"
 #include "view/selection_access.h"
 #include "view/view_children.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 #include "view/view_settings.h"
 
 namespace {

@@ -19,7 +19,7 @@
 #include "view/tracking_steps.h"
 #include "view/view_children.h"
 #include "view/view_layout.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "common/results.h"
 #include "common/tool_tips.h"
 #include "documents/document_records.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "common/app_globals.h"
 #include "frame/right_menu.h"
 #include "resources/resource_ids.h"
@@ -20,7 +20,7 @@
 #include "view/view_children.h"
 #include "view/view_keyboard.h"
 #include "view/view_mouse.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 #include "view/view_settings.h"
 #include "view/view_windows.h"
 

@@ -1,7 +1,7 @@
 #include "view/view_settings.h"
 
 #include "common/io_seam.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

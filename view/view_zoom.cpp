@@ -3,7 +3,7 @@
 #include "view/view_zoom.h"
 
 #include "common/mapping.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "view/view_children.h"
 #include "view/view_settings.h"
 

@@ -16,7 +16,7 @@
 #include "ole/ole_document_state.h"
 #include "support/test_paths.h"
 #include "view/view_children.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 #include "view/view_test_frame.h"
 
 namespace {

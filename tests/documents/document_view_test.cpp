@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 #include "documents/document_commands.h"
 #include "documents/drawing_stream.h"
 #include "drawing_file_support.h"

@@ -10,7 +10,7 @@
 
 #include "common/error_codes.h"
 #include "document_windows.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "text/text_block.h"
 

@@ -4,7 +4,7 @@
 
 #include "frame/view_menu.h"
 #include "view/view_layout.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 #include "view/view_settings.h"
 #include "view/view_zoom.h"
 

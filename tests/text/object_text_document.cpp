@@ -14,7 +14,7 @@
 #include "text/ten_notifications.h"
 #include "text/text_block_store.h"
 #include "text_engine_support.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

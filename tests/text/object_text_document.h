@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "common/error_codes.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "text/text_block.h"
 

@@ -1,4 +1,4 @@
-#include "view/paste_position.h"
+#include "objects/paste_position.h"
 
 #include "common/handle_words.h"
 

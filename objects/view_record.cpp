@@ -1,4 +1,4 @@
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 
 #include "common/handle_tokens.h"
 

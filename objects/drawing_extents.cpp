@@ -1,4 +1,4 @@
-#include "imaging/drawing_extents.h"
+#include "objects/drawing_extents.h"
 
 #include "objects/drawing_tables.h"
 

@@ -1,4 +1,4 @@
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 
 unsigned char* AppOptions = nullptr;
 HGLOBAL ColorStyles = nullptr;

@@ -1,4 +1,4 @@
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 HGLOBAL GetViewRecordHandle(HWND view)
 {

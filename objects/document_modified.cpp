@@ -1,6 +1,6 @@
-#include "documents/document_modified.h"
+#include "objects/document_modified.h"
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 
 void SetDocumentModified(void* viewRecord)
 {

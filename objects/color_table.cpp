@@ -1,8 +1,8 @@
-#include "documents/color_table.h"
+#include "objects/color_table.h"
 
 #include <cstring>
 
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 
 COLORREF* ColorTable = nullptr;
 

@@ -1,14 +1,14 @@
-#include "view/document_undo.h"
+#include "objects/document_undo.h"
 
 #include <cstring>
 
 #include "common/results.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/document_palette.h"
 #include "objects/drawing_records.h"
 #include "objects/text_format_bar.h"
 #include "store/record_store.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 
