@@ -16,7 +16,7 @@
 #include "objects/object_kind_table.h"
 #include "objects/picture_save.h"
 #include "store/record_store.h"
-#include "text/text_block.h"
+#include "objects/text_block.h"
 #include "objects/view_record_word.h"
 
 namespace {

@@ -55,3 +55,24 @@ int GetOppositeSide(int code)
         return 1;
     }
 }
+
+int GetSideCodeOfPoint(const RECT* rect, int x, int y)
+{
+    bool left = x == rect->left, right = x == rect->right;
+    bool top = y == rect->top, bottom = y == rect->bottom;
+    if (left && bottom)
+        return kSideCodeBottomLeft;
+    if (left && top)
+        return kSideCodeTopLeft;
+    if (right && top)
+        return kSideCodeTopRight;
+    if (right && bottom)
+        return kSideCodeBottomRight;
+    if (right)
+        return kSideCodeRight;
+    if (left)
+        return kSideCodeLeft;
+    if (top)
+        return kSideCodeTop;
+    return kSideCodeBottom;
+}

@@ -6,7 +6,7 @@
 #include "common/tool_tips.h"
 #include "common/app_globals.h"
 #include "resources/resource_ids.h"
-#include "view/tracking_state.h"
+#include "common/tracking_mode.h"
 
 HCURSOR AppCursors[18];
 int CurrentCursorIndex = 0;

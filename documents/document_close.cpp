@@ -10,7 +10,7 @@
 #include "documents/document_window_access.h"
 #include "objects/view_record.h"
 #include "common/app_globals.h"
-#include "ole/ole_document_state.h"
+#include "documents/ole_document_state.h"
 #include "resources/resource_ids.h"
 #include "view/view_children.h"
 

@@ -7,7 +7,7 @@
 #include "documents/file_dialogs.h"
 #include "documents/recent_files.h"
 #include "common/app_globals.h"
-#include "ole/ole_document_state.h"
+#include "documents/ole_document_state.h"
 #include "resources/resource_ids.h"
 #include "view/view_children.h"
 #include "view/view_options.h"

@@ -11,7 +11,7 @@
 #include "documents/earlier_version.h"
 #include "documents/options_strings.h"
 #include "documents/recent_files.h"
-#include "libraries/attached_library_atom.h"
+#include "documents/attached_library_atom.h"
 #include "resources/resource_ids.h"
 #include "store/record_store.h"
 #include "view/ruler_fonts.h"

@@ -9,7 +9,7 @@
 #include "documents/options_records.h"
 #include "documents/record_stream.h"
 #include "documents/recent_files.h"
-#include "libraries/attached_library_atom.h"
+#include "documents/attached_library_atom.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "lines/arrowheads.h"
 #include "lines/line_attributes.h"
 #include "common/rect_handle_point.h"
-#include "view/tracking_state.h"
+#include "common/tracking_mode.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "objects/kind_messages.h"
 #include "objects/object_kind_table.h"
 #include "objects/selection_geometry.h"
-#include "view/tracking_state.h"
+#include "common/tracking_mode.h"
 
 namespace {
 

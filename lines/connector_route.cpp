@@ -321,11 +321,6 @@ bool SegEndHasArrowhead(const DrawingObject* object, const SegLineRoute* route, 
     return false;
 }
 
-int TableStoreSlot(const void* table)
-{
-    return table ? static_cast<const RecordHeader*>(table)->storeIndex : -1;
-}
-
 ErrorCode RouteRecord::Find(const DrawingRecord* drawing, const DrawingObject* object)
 {
     if (!drawing)

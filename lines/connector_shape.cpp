@@ -11,7 +11,7 @@
 #include "objects/object_kind_table.h"
 #include "objects/object_links.h"
 #include "store/record_store.h"
-#include "view/tracking_state.h"
+#include "common/tracking_mode.h"
 
 ConnectorTrackHosts ConnectorTracking;
 

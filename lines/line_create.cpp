@@ -14,7 +14,7 @@
 #include "objects/object_kind_table.h"
 #include "objects/object_links.h"
 #include "objects/selection_geometry.h"
-#include "view/tracking_state.h"
+#include "common/tracking_mode.h"
 
 namespace {
 

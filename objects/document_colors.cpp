@@ -7,7 +7,7 @@
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
 #include "store/record_store.h"
-#include "text/text_block.h"
+#include "objects/text_block.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "objects/rotate_object.h"
 #include "objects/update_links.h"
 #include "store/record_store.h"
-#include "text/text_block.h"
+#include "objects/text_block.h"
 #include "objects/view_record_word.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "objects/shape_parameters.h"
 #include "objects/shape_types.h"
 #include "store/record_store.h"
-#include "text/text_block_store.h"
+#include "objects/text_block_store.h"
 
 double NewShapeParameter(const DrawingRecord* drawing, int shapeType)
 {

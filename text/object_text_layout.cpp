@@ -15,7 +15,7 @@
 #include "text/ten_startup.h"
 #include "text/ten_state_access.h"
 #include "text/text_background.h"
-#include "text/text_block_store.h"
+#include "objects/text_block_store.h"
 #include "objects/view_record_word.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "text/format_records.h"
 #include "text/object_text_helpers.h"
 #include "text/object_text_layout.h"
-#include "text/text_block_store.h"
+#include "objects/text_block_store.h"
 #include "objects/view_record_word.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include "objects/drawing_layout.h"
 #include "store/record_store.h"
 #include "text/document_fonts.h"
-#include "text/text_block.h"
-#include "text/text_block_store.h"
+#include "objects/text_block.h"
+#include "objects/text_block_store.h"
 #include "text/text_paint.h"
 #include "objects/view_record_word.h"
 

@@ -4,7 +4,7 @@
 #include "objects/drawing_layout.h"
 #include "store/record_store.h"
 #include "text/object_text_helpers.h"
-#include "text/text_block_store.h"
+#include "objects/text_block_store.h"
 
 ErrorCode ResetTextRunCaches(void* viewRecord)
 {

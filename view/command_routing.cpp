@@ -11,7 +11,7 @@
 #include "text/ten_edit.h"
 #include "text/ten_notifications.h"
 #include "text/ten_state_access.h"
-#include "text/text_block.h"
+#include "objects/text_block.h"
 #include "text/ten_messages.h"
 #include "view/selection_access.h"
 #include "view/view_children.h"

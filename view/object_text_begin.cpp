@@ -20,7 +20,7 @@
 #include "text/ten_messages.h"
 #include "text/ten_startup.h"
 #include "text/text_background.h"
-#include "text/text_block_store.h"
+#include "objects/text_block_store.h"
 #include "objects/document_undo.h"
 #include "view/edit_operations.h"
 #include "view/tool_palette.h"

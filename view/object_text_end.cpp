@@ -23,7 +23,7 @@
 #include "text/object_text_layout.h"
 #include "text/ten_messages.h"
 #include "text/ten_state_access.h"
-#include "text/text_block_store.h"
+#include "objects/text_block_store.h"
 #include "common/edit_errors.h"
 #include "view/object_text_edit.h"
 #include "objects/view_record_word.h"

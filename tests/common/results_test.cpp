@@ -6,7 +6,7 @@
 #include "common/string_helpers.h"
 #include "common/app_globals.h"
 #include "box_watcher.h"
-#include "view/tracking_state.h"
+#include "common/tracking_mode.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "documents/drawing_stream.h"
 #include "drawing_file_support.h"
 #include "objects/drawing_tables.h"
-#include "ole/ole_document_state.h"
+#include "documents/ole_document_state.h"
 #include "support/test_paths.h"
 #include "view/view_children.h"
 #include "objects/view_record_word.h"

@@ -11,7 +11,7 @@
 #include "objects/color_table.h"
 #include "documents/options_file.h"
 #include "documents/recent_files.h"
-#include "libraries/attached_library_atom.h"
+#include "documents/attached_library_atom.h"
 #include "options_fixture.h"
 #include "support/test_paths.h"
 

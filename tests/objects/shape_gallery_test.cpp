@@ -22,7 +22,7 @@
 #include "picture_test_support.h"
 #include "store/record_store.h"
 #include "support/test_paths.h"
-#include "text/text_block.h"
+#include "objects/text_block.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "common/error_codes.h"
 #include "objects/view_record.h"
 #include "objects/drawing_layout.h"
-#include "text/text_block.h"
+#include "objects/text_block.h"
 
 class ObjectTextDocument {
 public:

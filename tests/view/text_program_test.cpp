@@ -16,14 +16,14 @@
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
 #include "store/record_store.h"
-#include "text/text_block_store.h"
+#include "objects/text_block_store.h"
 #include "objects/view_record_word.h"
 #include "frame/option_flags.h"
 #include "support/program_driver.h"
 #include "support/view_mouse.h"
 #include "support/scratch_drawing.h"
 #include "support/test_paths.h"
-#include "text/text_block.h"
+#include "objects/text_block.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "text/text_block_store.h"
+#include "objects/text_block_store.h"
 
 #include <cstring>
 
 #include "store/record_store.h"
-#include "text/text_block.h"
+#include "objects/text_block.h"
 
 ErrorCode StoreTextBlock(HGLOBAL* record, HGLOBAL textBlock)
 {

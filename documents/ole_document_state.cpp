@@ -1,4 +1,4 @@
-#include "ole/ole_document_state.h"
+#include "documents/ole_document_state.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "text/text_block.h"
+#include "objects/text_block.h"
 
 #include <cstring>
 
