@@ -12,6 +12,7 @@
 #include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_records.h"
+#include "frame/layer_hooks.h"
 #include "objects/object_kind_table.h"
 #include "store/record_store.h"
 #include "objects/view_record_word.h"

@@ -13,6 +13,7 @@
 #include "documents/document_records.h"
 #include "documents/drawing_stream.h"
 #include "objects/drawing_tables.h"
+#include "frame/layer_hooks.h"
 #include "objects/object_kind_table.h"
 #include "objects/picture_save.h"
 #include "store/record_store.h"

@@ -17,6 +17,7 @@
 #include "objects/drawing_records.h"
 #include "objects/drawing_tables.h"
 #include "objects/object_create.h"
+#include "frame/layer_hooks.h"
 #include "objects/object_kind_table.h"
 #include "objects/paint_drawing.h"
 #include "objects/picture_place.h"

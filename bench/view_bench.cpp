@@ -13,6 +13,7 @@
 #include "common/app_globals.h"
 #include "objects/drawing_tables.h"
 #include "objects/object_create.h"
+#include "frame/layer_hooks.h"
 #include "objects/object_kind_table.h"
 #include "store/record_store.h"
 #include "view/view_children.h"

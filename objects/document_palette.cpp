@@ -6,12 +6,13 @@
 #include "common/io_seam.h"
 #include "objects/color_table.h"
 #include "objects/view_record.h"
-#include "libraries/library_colors.h"
 #include "objects/document_colors.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
 #include "objects/picture_chunks.h"
 #include "store/record_store.h"
+
+LibraryColorsCall MergeLibraryColorsCall = nullptr;
 
 namespace {
 
@@ -158,8 +159,8 @@ ErrorCode BuildDocumentPalette(void* viewRecord, PaletteBuffer* palette)
     }
     if (drawing)
         GlobalUnlock(drawingHandle);
-    if (palette->count < kPaletteEntries)
-        MergeLibraryColors(reinterpret_cast<LOGPALETTE*>(palette));
+    if (palette->count < kPaletteEntries && MergeLibraryColorsCall)
+        MergeLibraryColorsCall(reinterpret_cast<LOGPALETTE*>(palette));
     if (palette->count > kPaletteEntries)
         palette->count = kPaletteEntries;
     return result;

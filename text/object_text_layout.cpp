@@ -90,13 +90,6 @@ void AlignBlock(unsigned char* block, int width, int height, int verticalAlignme
 
 } // namespace
 
-void ComputeTextFrame(DrawingObject* object)
-{
-    object->textFrame = object->inner;
-    ShrinkRect(&object->textFrame, &object->textInsets);
-    ShrinkRect(&object->textFrame, &object->textMargins);
-}
-
 HWND MakeHiddenTextEditor(DrawingRecord* drawing, const DrawingObject* object, const RECT& margins, int minimumWidth,
                           int minimumHeight, HGLOBAL fontTable)
 {
