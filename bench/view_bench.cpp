@@ -16,7 +16,7 @@
 #include "frame/layer_hooks.h"
 #include "objects/object_kind_table.h"
 #include "store/record_store.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 #include "view/view_classes.h"
 #include "view/view_layout.h"
 

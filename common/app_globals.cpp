@@ -11,3 +11,6 @@ int MapiEnabled = 0;
 int ScrollBarWidth = 0;
 int ScrollBarHeight = 0;
 HHOOK MenuHelpHook = nullptr;
+HWND PaletteWindow = nullptr;
+int PaletteWindowHeight = 0;
+HMENU RightMenu = nullptr;

@@ -20,3 +20,9 @@ extern int ScrollBarWidth;
 extern int ScrollBarHeight;
 // The F1 message-filter hook installed for the whole run.
 extern HHOOK MenuHelpHook;
+// The tool palette across the top of the main window and its height.
+extern HWND PaletteWindow;
+extern int PaletteWindowHeight;
+// The drawing views' right-button menu (resource RIGHTMENU); none when it
+// did not load.
+extern HMENU RightMenu;

@@ -12,7 +12,7 @@
 #include "common/app_globals.h"
 #include "documents/ole_document_state.h"
 #include "resources/resource_ids.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "common/app_globals.h"
 #include "documents/ole_document_state.h"
 #include "resources/resource_ids.h"
-#include "view/view_children.h"
-#include "view/view_options.h"
+#include "documents/view_children.h"
+#include "documents/view_options.h"
 
 namespace {
 

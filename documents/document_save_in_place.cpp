@@ -6,7 +6,7 @@
 #include "documents/document_window_access.h"
 #include "documents/ole_document_state.h"
 #include "resources/resource_ids.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "common/results.h"
 #include "objects/view_record.h"
 #include "resources/resource_ids.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 
 DocumentRecord* LockDocumentRecord(HWND document)
 {

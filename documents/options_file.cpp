@@ -14,7 +14,7 @@
 #include "documents/attached_library_atom.h"
 #include "resources/resource_ids.h"
 #include "store/record_store.h"
-#include "view/ruler_fonts.h"
+#include "documents/document_window_hooks.h"
 
 namespace {
 
@@ -208,5 +208,5 @@ void SaveAndFreeOptions()
     FreeRecentFileList();
     FreeBlock(&ColorStyles);
     OldOptionsStore = -1;
-    FreeRulerFonts();
+    DocumentWindowCalls.freeRulerFonts();
 }

@@ -1,7 +1,11 @@
 #include "frame/layer_hooks.h"
 
 #include "common/help_context.h"
+#include "documents/document_window_hooks.h"
 #include "frame/menu_commands.h"
+#include "frame/menu_enabling.h"
+#include "frame/right_menu.h"
+#include "frame/run_tool_edit_dlg.h"
 #include "libraries/library_colors.h"
 #include "lines/array_kind.h"
 #include "lines/connector_kind.h"
@@ -10,19 +14,19 @@
 #include "objects/object_kind_table.h"
 #include "objects/object_text_hooks.h"
 #include "objects/shape_kind.h"
-#include "objects/shape_paint.h"
 #include "text/object_text_layout.h"
 #include "text/object_text_messages.h"
 #include "text/object_text_paint.h"
 #include "text/text_background.h"
-#include "view/view_zoom.h"
+#include "view/view_hooks.h"
 
 void ConnectLayers()
 {
     HelpMenuCommand = DoHelpCommand;
     ObjectTextCalls = {ApplyObjectTextMessage, DrawObjectText, ReflowObjectText};
     MergeLibraryColorsCall = MergeLibraryColors;
-    ViewZoomOf = GetViewZoom;
+    RegisterViewHooks();
+    FrameCalls = {ActivateDocumentView, TrackRightMenu, RunToolEditDlg};
 }
 
 ErrorCode InitObjectKinds()

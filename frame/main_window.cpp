@@ -18,7 +18,7 @@
 #include "resources/resource_ids.h"
 #include "common/window_helpers.h"
 #include "objects/view_record.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 #include "view/view_layout.h"
 
 const char kMainClassName[] = "TYMainClass";

@@ -3,7 +3,7 @@
 #include "common/window_helpers.h"
 #include "common/app_globals.h"
 #include "frame/view_menu.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 
 namespace {
 

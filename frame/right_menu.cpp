@@ -8,8 +8,6 @@
 #include "view/tracking_state.h"
 #include "objects/view_record_word.h"
 
-HMENU RightMenu = nullptr;
-
 namespace {
 
 const int kLinesShapePlace = 3;

@@ -3,7 +3,7 @@
 #include "objects/app_options.h"
 #include "frame/option_flags.h"
 #include "view/view_layout.h"
-#include "view/view_settings.h"
+#include "documents/view_settings.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "objects/text_block.h"
 #include "text/ten_messages.h"
 #include "view/selection_access.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include "objects/drawing_layout.h"
 #include "objects/paint_drawing.h"
 #include "view/grid_paint.h"
-#include "view/view_children.h"
-#include "view/view_options.h"
-#include "view/view_settings.h"
+#include "documents/view_children.h"
+#include "documents/view_options.h"
+#include "documents/view_settings.h"
 
 namespace {
 

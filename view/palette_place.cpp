@@ -6,7 +6,7 @@
 #include "view/selection_access.h"
 #include "view/tool_palette.h"
 #include "view/tracking_entry.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 #include "objects/view_record_word.h"
 
 void PlacePaletteToolObject(int id)

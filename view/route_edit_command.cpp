@@ -13,7 +13,7 @@
 #include "view/edit_operations.h"
 #include "view/selection_access.h"
 #include "view/selection_changes.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 
 namespace {
 

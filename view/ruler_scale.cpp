@@ -6,7 +6,7 @@
 
 #include "objects/view_record.h"
 #include "objects/drawing_layout.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 
 namespace {
 

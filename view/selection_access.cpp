@@ -2,7 +2,7 @@
 
 #include "common/window_helpers.h"
 #include "objects/view_record.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 #include "objects/view_record_word.h"
 
 HGLOBAL ViewDrawingHandle(HWND view)

@@ -10,9 +10,9 @@
 #include "view/edit_operations.h"
 #include "view/object_text_edit.h"
 #include "view/selection_access.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 #include "objects/view_record_word.h"
-#include "view/view_settings.h"
+#include "documents/view_settings.h"
 
 namespace {
 

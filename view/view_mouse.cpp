@@ -17,7 +17,7 @@
 #include "view/tracking_entry.h"
 #include "view/tracking_state.h"
 #include "view/tracking_steps.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 #include "view/view_layout.h"
 #include "objects/view_record_word.h"
 

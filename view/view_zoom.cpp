@@ -4,8 +4,8 @@
 
 #include "common/mapping.h"
 #include "objects/view_record.h"
-#include "view/view_children.h"
-#include "view/view_settings.h"
+#include "documents/view_children.h"
+#include "documents/view_settings.h"
 
 namespace {
 

@@ -5,10 +5,11 @@
 #include "objects/drawing_extents.h"
 #include "objects/app_options.h"
 #include "objects/view_record.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 #include "view/view_layout.h"
-#include "view/view_options.h"
-#include "view/view_settings.h"
+#include "documents/view_options.h"
+#include "documents/view_settings.h"
+#include "view/view_zoom.h"
 
 namespace {
 

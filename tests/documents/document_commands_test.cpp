@@ -15,7 +15,7 @@
 #include "objects/drawing_tables.h"
 #include "documents/ole_document_state.h"
 #include "support/test_paths.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 #include "objects/view_record_word.h"
 #include "view/view_test_frame.h"
 

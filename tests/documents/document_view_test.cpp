@@ -12,9 +12,9 @@
 #include "support/test_paths.h"
 #include "view/paint_view.h"
 #include "view/scroll_view.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 #include "view/view_layout.h"
-#include "view/view_settings.h"
+#include "documents/view_settings.h"
 #include "view/view_test_frame.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "frame/view_menu.h"
 #include "view/view_layout.h"
 #include "objects/view_record_word.h"
-#include "view/view_settings.h"
+#include "documents/view_settings.h"
 #include "view/view_zoom.h"
 
 namespace {

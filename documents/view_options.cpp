@@ -1,4 +1,4 @@
-#include "view/view_options.h"
+#include "documents/view_options.h"
 
 #include <cstring>
 

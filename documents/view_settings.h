@@ -3,8 +3,24 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
 #include "common/error_codes.h"
-#include "view/view_zoom.h"
+
+#pragma pack(push, 4)
+struct ViewSettings {
+    int32_t extentX;
+    int32_t extentY;
+    int32_t zoom;
+    int32_t flags;
+};
+#pragma pack(pop)
+static_assert(sizeof(ViewSettings) == 16, "view settings");
+
+enum ViewSettingsFlags : int32_t {
+    kViewFitMode = 1,
+    kViewFitPage = 2,
+};
 
 // A negative zoom asks for a fit mode: the fit flag is set and the zoom kept 0.
 ErrorCode InitViewSettings(HWND view, int extentX, int extentY, int zoom, int flags);

@@ -1,4 +1,4 @@
-#include "view/view_settings.h"
+#include "documents/view_settings.h"
 
 #include "common/io_seam.h"
 #include "objects/view_record_word.h"

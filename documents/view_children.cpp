@@ -1,4 +1,4 @@
-#include "view/view_children.h"
+#include "documents/view_children.h"
 
 #include "objects/view_record.h"
 #include "objects/view_record_word.h"
