@@ -1,3 +1,5 @@
+// Layer 6, lines/: straight lines, connectors and arrays; uses text/ and below.
+
 // The model of a straight line: direction class, ends and angle.
 #pragma once
 #include <windows.h>
