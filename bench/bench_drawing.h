@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "common/io_seam.h"
-#include "documents/app_options.h"
-#include "documents/view_record.h"
+#include "objects/app_options.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_records.h"
+#include "frame/layer_hooks.h"
 #include "objects/object_kind_table.h"
 #include "store/record_store.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 inline LARGE_INTEGER Now()
 {

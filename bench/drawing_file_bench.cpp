@@ -13,11 +13,12 @@
 #include "documents/document_records.h"
 #include "documents/drawing_stream.h"
 #include "objects/drawing_tables.h"
+#include "frame/layer_hooks.h"
 #include "objects/object_kind_table.h"
 #include "objects/picture_save.h"
 #include "store/record_store.h"
-#include "text/text_block.h"
-#include "view/view_record_word.h"
+#include "objects/text_block.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "objects/drawing_tables.h"
 #include "objects/object_create.h"
 #include "objects/paint_drawing.h"
-#include "view/document_undo.h"
+#include "objects/document_undo.h"
 #include "view/selection_changes.h"
 #include "view/tool_palette.h"
 #include "view/view_mouse.h"

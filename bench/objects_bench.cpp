@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "common/io_seam.h"
-#include "documents/app_options.h"
-#include "documents/view_record.h"
+#include "objects/app_options.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_records.h"
 #include "objects/drawing_tables.h"
@@ -19,8 +19,8 @@
 #include "objects/object_delete.h"
 #include "objects/object_kind_table.h"
 #include "store/record_store.h"
-#include "view/document_undo.h"
-#include "view/view_record_word.h"
+#include "objects/document_undo.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -11,18 +11,19 @@
 
 #include "common/io_seam.h"
 #include "common/mapping.h"
-#include "documents/app_options.h"
-#include "documents/view_record.h"
+#include "objects/app_options.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_records.h"
 #include "objects/drawing_tables.h"
 #include "objects/object_create.h"
+#include "frame/layer_hooks.h"
 #include "objects/object_kind_table.h"
 #include "objects/paint_drawing.h"
 #include "objects/picture_place.h"
 #include "objects/shape_frames.h"
 #include "store/record_store.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 #include "view/view_zoom.h"
 
 namespace {

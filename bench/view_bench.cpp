@@ -8,14 +8,15 @@
 #include <vector>
 
 #include "bench_drawing.h"
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 #include "documents/document_commands.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "objects/drawing_tables.h"
 #include "objects/object_create.h"
+#include "frame/layer_hooks.h"
 #include "objects/object_kind_table.h"
 #include "store/record_store.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 #include "view/view_classes.h"
 #include "view/view_layout.h"
 

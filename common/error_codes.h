@@ -1,3 +1,5 @@
+// Layer 2, common/: platform helpers and program-wide globals every folder uses.
+
 // Result codes of the whole program. 0 is success; a caller stops at the first
 // non-zero code and passes it up. Store codes are 1..33 (store/store_errors.h),
 // record-stream codes 1001..1004, the application's own from 10001.

@@ -1,6 +1,6 @@
 #include "common/gray_out_rect.h"
 
-#include "frame/pattern_brushes.h"
+#include "common/pattern_brushes.h"
 
 namespace {
 

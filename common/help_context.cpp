@@ -4,13 +4,13 @@
 
 #include "common/help_mode.h"
 #include "common/string_helpers.h"
-#include "frame/app_globals.h"
-#include "frame/menu_commands.h"
+#include "common/app_globals.h"
 #include "resources/resource_ids.h"
 
 char HelpFilePath[MAX_PATH] = "";
 int HelpUsed = 0;
 HelpEngineCall HelpEngine = WinHelpA;
+HelpCommandCall HelpMenuCommand = nullptr;
 
 namespace {
 
@@ -61,7 +61,8 @@ int ShowContextHelp(int)
 void ShowHelpForCommand(int commandId)
 {
     if (GoesBackToHelpMenu(commandId)) {
-        DoHelpCommand(commandId);
+        if (HelpMenuCommand)
+            HelpMenuCommand(commandId);
         return;
     }
     if (commandId == 908 || commandId == 909) {

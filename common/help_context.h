@@ -11,6 +11,10 @@ extern int HelpUsed;
 // WinHelp without a help file waits on its own question.
 typedef BOOL(WINAPI* HelpEngineCall)(HWND, LPCSTR, UINT, ULONG_PTR);
 extern HelpEngineCall HelpEngine;
+// The Help menu's commands, which belong to the frame; it fills this at
+// start-up. Help mode sends the Help menu's own items back there.
+typedef int (*HelpCommandCall)(int id);
+extern HelpCommandCall HelpMenuCommand;
 
 void MakeHelpFilePath();
 // Notes the highlighted menu item for a later F1.

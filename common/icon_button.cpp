@@ -4,7 +4,7 @@
 #include "common/gray_out_rect.h"
 #include "common/help_mode.h"
 #include "common/tool_tips.h"
-#include "frame/pattern_brushes.h"
+#include "common/pattern_brushes.h"
 
 const char kIconButtonClassName[] = "SEIconButtonClass";
 BOOL IconButtonTracking = FALSE;

@@ -1,6 +1,6 @@
 #include "common/menu_items.h"
 
-#include "frame/menu_bitmaps.h"
+#include "common/menu_bitmaps.h"
 
 int SwatchAsFill = 1;
 

@@ -4,9 +4,9 @@
 
 #include "common/string_helpers.h"
 #include "common/tool_tips.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "resources/resource_ids.h"
-#include "view/tracking_state.h"
+#include "common/tracking_mode.h"
 
 HCURSOR AppCursors[18];
 int CurrentCursorIndex = 0;

@@ -1,6 +1,6 @@
 #include "common/scroll_helpers.h"
 
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 
 void SetScrollRangeCompat(HWND window, int bar, int min, int max, int page, BOOL redraw)
 {

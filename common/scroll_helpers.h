@@ -3,6 +3,11 @@
 #pragma once
 #include <windows.h>
 
+// The scroll codes beyond the standard ones: scroll by the signed 16-bit
+// amount in the position (98 from the text editor, 99 restoring or tracking).
+const int kScrollByEditor = 98;
+const int kScrollByAmount = 99;
+
 // Sets the range min..max with the page; the stored maximum is max + page, but
 // a max of 0 stays 0.
 void SetScrollRangeCompat(HWND window, int bar, int min, int max, int page, BOOL redraw);

@@ -1,6 +1,6 @@
 #include "common/string_helpers.h"
 
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 
 ErrorCode LoadStr(int id, char* buffer)
 {

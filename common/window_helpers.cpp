@@ -1,7 +1,7 @@
 #include "common/window_helpers.h"
 
 #include "common/display_flags.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 
 void CenterWindowOver(HWND window, HWND other)
 {

@@ -8,11 +8,11 @@
 #include "common/window_helpers.h"
 #include "documents/document_commands.h"
 #include "documents/document_window_access.h"
-#include "documents/view_record.h"
-#include "frame/app_globals.h"
-#include "ole/ole_document_state.h"
+#include "objects/view_record.h"
+#include "common/app_globals.h"
+#include "documents/ole_document_state.h"
 #include "resources/resource_ids.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 
 namespace {
 

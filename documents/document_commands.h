@@ -1,3 +1,5 @@
+// Layer 7, documents/: documents and their windows, files, options, printing.
+
 // Documents as the user handles them: New, Open, Save, Save As and Close.
 #pragma once
 #include <windows.h>

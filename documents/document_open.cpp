@@ -6,11 +6,11 @@
 #include "documents/document_window_access.h"
 #include "documents/file_dialogs.h"
 #include "documents/recent_files.h"
-#include "frame/app_globals.h"
-#include "ole/ole_document_state.h"
+#include "common/app_globals.h"
+#include "documents/ole_document_state.h"
 #include "resources/resource_ids.h"
-#include "view/view_children.h"
-#include "view/view_options.h"
+#include "documents/view_children.h"
+#include "documents/view_options.h"
 
 namespace {
 

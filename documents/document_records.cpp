@@ -13,7 +13,7 @@
 #include "objects/drawing_records.h"
 #include "store/record_store.h"
 #include "text/font_list.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

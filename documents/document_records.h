@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "common/error_codes.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 
 const short kDocumentGroup = 100;
 const short kViewRecordId = 101;

@@ -10,12 +10,12 @@
 #include "documents/drawing_stream.h"
 #include "documents/file_dialogs.h"
 #include "documents/recent_files.h"
-#include "frame/app_globals.h"
-#include "ole/ole_document_state.h"
+#include "common/app_globals.h"
+#include "documents/ole_document_state.h"
 #include "resources/resource_ids.h"
-#include "view/end_text_edit.h"
-#include "view/view_children.h"
-#include "view/view_settings.h"
+#include "documents/document_window_hooks.h"
+#include "documents/view_children.h"
+#include "documents/view_settings.h"
 
 namespace {
 
@@ -156,7 +156,7 @@ ErrorCode SaveDocumentAsCommand()
                                         kSaveHelpTopic, 1, 0, nullptr);
     if (position == 0)
         return kErrNone;
-    ErrorCode code = EndTextEdit(view, 0);
+    ErrorCode code = DocumentWindowCalls.endTextEdit(view, 0);
     if (code != kErrNone)
         return code;
     if (position != kSaveDrawing && position != kSaveTemplate) {
@@ -185,7 +185,7 @@ int SaveDocument(HWND document)
     }
     HWND view = DocumentViewOf(document);
     if (view) {
-        if (EndTextEdit(view, 0) != kErrNone)
+        if (DocumentWindowCalls.endTextEdit(view, 0) != kErrNone)
             return 1;
         if (GetOleObjectState(view) == kEmbedded) {
             if (AskConvertEmbedded(document) != 0)

@@ -4,9 +4,9 @@
 #include "common/results.h"
 #include "documents/document_commands.h"
 #include "documents/document_window_access.h"
-#include "ole/ole_document_state.h"
+#include "documents/ole_document_state.h"
 #include "resources/resource_ids.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 
 namespace {
 

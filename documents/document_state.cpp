@@ -3,11 +3,11 @@
 #include <cstring>
 
 #include "documents/document_records.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "objects/drawing_records.h"
 #include "store/record_store.h"
 #include "text/ten_startup.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

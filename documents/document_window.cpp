@@ -11,17 +11,13 @@
 #include "documents/document_window_access.h"
 #include "documents/drawing_stream.h"
 #include "documents/open_failure.h"
-#include "frame/app_globals.h"
-#include "frame/menu_enabling.h"
+#include "common/app_globals.h"
+#include "documents/document_window_hooks.h"
 #include "objects/document_palette.h"
 #include "resources/resource_ids.h"
-#include "view/ruler_fonts.h"
-#include "view/scroll_view.h"
-#include "view/tool_palette.h"
-#include "view/view_children.h"
-#include "view/view_layout.h"
-#include "view/view_record_word.h"
-#include "view/view_settings.h"
+#include "documents/view_children.h"
+#include "objects/view_record_word.h"
+#include "documents/view_settings.h"
 
 namespace {
 
@@ -164,7 +160,7 @@ ErrorCode RestoreViewSettings(HWND view, int mode, int* zoomToApply)
     SetScrollRangeCompat(view, SB_VERT, 0, stored.scrollY, client.bottom, FALSE);
     SendMessageA(view, WM_HSCROLL, (static_cast<WPARAM>(stored.scrollX & 0xFFFF) << 16) + kScrollByAmount, 0);
     SendMessageA(view, WM_VSCROLL, (static_cast<WPARAM>(stored.scrollY & 0xFFFF) << 16) + kScrollByAmount, 0);
-    SyncRulerOrigins(view);
+    DocumentWindowCalls.syncRulerOrigins(view);
     return kErrNone;
 }
 
@@ -189,7 +185,7 @@ ErrorCode FillDocument(HWND document, const char* path, int mode, int number, in
         code = ReadStoreContents(document, view, mode, slot);
     if (code != kErrNone)
         return code;
-    MakeRulerFonts();
+    DocumentWindowCalls.makeRulerFonts();
     if (ViewRecord* record = LockViewRecord(view)) {
         RealizeDocumentPalette(view, record);
         ReleaseViewRecord(view);
@@ -269,10 +265,10 @@ HWND CreateDocumentWindow(const char* path, int mode)
         ++UntitledCount;
     HWND view = DocumentViewOf(document);
     if (zoom)
-        ApplyViewZoom(view, zoom, 0);
-    RelayoutDocumentWindow(document);
+        DocumentWindowCalls.applyZoom(view, zoom, 0);
+    DocumentWindowCalls.relayout(document);
     ShowWindow(view, SW_SHOW);
-    ActivateDocumentView(document, 1);
+    FrameCalls.activateView(document, 1);
     SetFocus(view);
     SetAppCursor(0);
     return document;

@@ -4,9 +4,9 @@
 
 #include "common/file_helpers.h"
 #include "common/results.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "resources/resource_ids.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 
 DocumentRecord* LockDocumentRecord(HWND document)
 {

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "common/io_seam.h"
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 #include "documents/drawing_image.h"
 #include "documents/drawing_stream_tags.h"
 #include "documents/record_stream.h"

@@ -9,7 +9,7 @@
 #include <windows.h>
 
 #include "common/error_codes.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 
 // The name of the default template file, without folder and extension.
 extern const char kDefaultTemplateName[];

@@ -9,7 +9,7 @@
 #include "common/results.h"
 #include "documents/document_commands.h"
 #include "documents/document_window_access.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "resources/resource_ids.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "common/error_codes.h"
-#include "documents/app_options.h"
-#include "documents/color_style.h"
+#include "objects/app_options.h"
+#include "objects/color_style.h"
 #include "documents/recent_files.h"
 
 const int kOldColorStyleSize = 68;

@@ -1,7 +1,7 @@
 // The view, drawing, font and colour records and the object, draw-order
 // and link tables of an earlier version widened into the current layouts.
-#include "documents/app_options.h"
-#include "documents/color_style.h"
+#include "objects/app_options.h"
+#include "objects/color_style.h"
 #include "documents/earlier_version.h"
 #include "documents/earlier_version_records.h"
 

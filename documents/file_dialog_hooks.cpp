@@ -10,7 +10,7 @@
 #include "common/message_crackers.h"
 #include "common/window_helpers.h"
 #include "documents/file_dialog_state.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 
 FileDialogState FileDlgState = {};
 char FileDlgDefExt[kFileDlgDefExtSize] = {};

@@ -11,7 +11,7 @@
 #include "documents/file_dialog_state.h"
 #include "documents/options_strings.h"
 #include "documents/recent_files.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 
 namespace {
 

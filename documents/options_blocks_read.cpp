@@ -4,8 +4,8 @@
 
 #include "common/handle_words.h"
 #include "common/io_seam.h"
-#include "documents/app_options.h"
-#include "documents/color_style.h"
+#include "objects/app_options.h"
+#include "objects/color_style.h"
 #include "documents/options_file_read.h"
 #include "documents/options_records.h"
 #include "documents/record_stream.h"

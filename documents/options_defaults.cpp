@@ -9,7 +9,7 @@
 #include "common/handle_tokens.h"
 #include "common/io_seam.h"
 #include "common/string_helpers.h"
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 #include "documents/earlier_version.h"
 #include "documents/options_strings.h"
 #include "documents/recent_files.h"

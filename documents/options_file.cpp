@@ -6,15 +6,15 @@
 #include "common/handle_tokens.h"
 #include "common/io_seam.h"
 #include "common/string_helpers.h"
-#include "documents/app_options.h"
-#include "documents/color_table.h"
+#include "objects/app_options.h"
+#include "objects/color_table.h"
 #include "documents/earlier_version.h"
 #include "documents/options_strings.h"
 #include "documents/recent_files.h"
-#include "libraries/attached_library_atom.h"
+#include "documents/attached_library_atom.h"
 #include "resources/resource_ids.h"
 #include "store/record_store.h"
-#include "view/ruler_fonts.h"
+#include "documents/document_window_hooks.h"
 
 namespace {
 
@@ -208,5 +208,5 @@ void SaveAndFreeOptions()
     FreeRecentFileList();
     FreeBlock(&ColorStyles);
     OldOptionsStore = -1;
-    FreeRulerFonts();
+    DocumentWindowCalls.freeRulerFonts();
 }

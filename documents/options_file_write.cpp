@@ -3,13 +3,13 @@
 
 #include "common/handle_words.h"
 #include "common/io_seam.h"
-#include "documents/app_options.h"
-#include "documents/color_style.h"
+#include "objects/app_options.h"
+#include "objects/color_style.h"
 #include "documents/options_file.h"
 #include "documents/options_records.h"
 #include "documents/record_stream.h"
 #include "documents/recent_files.h"
-#include "libraries/attached_library_atom.h"
+#include "documents/attached_library_atom.h"
 
 namespace {
 

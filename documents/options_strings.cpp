@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 
 void CopyBoundedString(char* target, size_t size, const char* source, size_t count)
 {

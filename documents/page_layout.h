@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 
 const int kFreeDrawingSide = 30000;
 const int kPageAreaShort = 4800;

@@ -6,12 +6,12 @@
 #include "common/message_crackers.h"
 #include "common/results.h"
 #include "common/window_helpers.h"
-#include "documents/document_modified.h"
+#include "objects/document_modified.h"
 #include "documents/printer_context.h"
-#include "documents/view_record.h"
-#include "frame/app_globals.h"
+#include "objects/view_record.h"
+#include "common/app_globals.h"
 #include "resources/resource_ids.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 int PrintSetupConfirmed = 0;
 int OverlapChecked = 0;

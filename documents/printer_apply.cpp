@@ -4,16 +4,16 @@
 #include "common/handle_tokens.h"
 #include "common/results.h"
 #include "common/window_helpers.h"
-#include "documents/document_modified.h"
+#include "objects/document_modified.h"
 #include "documents/page_layout.h"
 #include "documents/print_dialogs.h"
 #include "documents/printer_context.h"
-#include "documents/view_record.h"
-#include "frame/app_globals.h"
+#include "objects/view_record.h"
+#include "common/app_globals.h"
 #include "objects/drawing_layout.h"
 #include "resources/resource_ids.h"
 #include "text/ten_startup.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "common/string_helpers.h"
 #include "common/window_helpers.h"
 #include "documents/printer_context.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "resources/dialog_ids.h"
 #include "resources/resource_ids.h"
 

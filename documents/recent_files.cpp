@@ -4,7 +4,7 @@
 
 #include "common/handle_tokens.h"
 #include "common/io_seam.h"
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 #include "documents/options_strings.h"
 
 RecentFileList* RecentFiles = nullptr;

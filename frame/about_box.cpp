@@ -5,7 +5,7 @@
 #include "common/icon_button.h"
 #include "common/string_helpers.h"
 #include "common/window_helpers.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/shared_gdi_objects.h"
 #include "resources/dialog_ids.h"
 #include "resources/resource_ids.h"

@@ -1,3 +1,5 @@
+// Layer 10, frame/: program entry, main window, menus and dialogs; connects the rest.
+
 // The program's start-up and shut-down: everything shared for the whole run.
 #pragma once
 #include <windows.h>

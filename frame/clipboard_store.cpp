@@ -5,7 +5,7 @@
 #include "common/io_seam.h"
 #include "common/results.h"
 #include "common/string_helpers.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "resources/resource_ids.h"
 #include "store/record_store.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "documents/document_commands.h"
 #include "documents/drawing_stream.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/command_line.h"
 #include "frame/library_commands.h"
 #include "libraries/library_windows.h"

@@ -1,6 +1,6 @@
 // The Edit, Shapes, Lines, Text, Draw and Window menus: each command goes to
 // the operation of the view or the selection that carries it out.
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/menu_commands.h"
 #include "frame/options_dialog.h"
 #include "objects/attachment_commands.h"

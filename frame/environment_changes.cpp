@@ -1,6 +1,6 @@
 #include "frame/environment_changes.h"
 
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "text/font_cache.h"
 #include "text/shared_font_reset.h"
 

@@ -3,7 +3,7 @@
 #include "documents/print_dialogs.h"
 #include "documents/print_document.h"
 #include "documents/recent_files.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/command_line.h"
 #include "frame/menu_commands.h"
 #include "ole/mail_documents.h"

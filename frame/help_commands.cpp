@@ -8,7 +8,7 @@
 #include "common/results.h"
 #include "common/string_helpers.h"
 #include "frame/about_box.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/menu_commands.h"
 #include "frame/menu_hints.h"
 #include "frame/welcome_dialog.h"

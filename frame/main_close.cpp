@@ -5,7 +5,7 @@
 
 #include "documents/document_commands.h"
 #include "documents/options_file.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/clipboard_store.h"
 #include "frame/main_window.h"
 #include "frame/option_flags.h"

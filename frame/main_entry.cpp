@@ -6,7 +6,7 @@
 
 #include "common/help_context.h"
 #include "documents/print_document.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/app_startup.h"
 #include "frame/command_line.h"
 #include "frame/hand_over.h"

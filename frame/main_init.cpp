@@ -7,8 +7,9 @@
 #include "common/tool_tip_class.h"
 #include "documents/options_file.h"
 #include "documents/printer_context.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/app_startup.h"
+#include "frame/layer_hooks.h"
 #include "frame/clipboard_store.h"
 #include "frame/main_window.h"
 #include "frame/menu_build.h"
@@ -233,6 +234,7 @@ ErrorCode InitMainWindow(HINSTANCE instance, int showCommand, const char* option
 
 ErrorCode InitApplication(HINSTANCE instance, int showCommand, const char* optionsFile)
 {
+    ConnectLayers();
     ReadPlatform(instance);
     ErrorCode code = LoadAppCursors(instance);
     if (code == kErrNone)

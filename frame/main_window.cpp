@@ -7,7 +7,7 @@
 #include "common/results.h"
 #include "common/tool_tips.h"
 #include "documents/document_commands.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/dropped_files.h"
 #include "frame/environment_changes.h"
 #include "frame/hand_over.h"
@@ -17,8 +17,8 @@
 #include "frame/owner_drawn_menus.h"
 #include "resources/resource_ids.h"
 #include "common/window_helpers.h"
-#include "documents/view_record.h"
-#include "view/view_children.h"
+#include "objects/view_record.h"
+#include "documents/view_children.h"
 #include "view/view_layout.h"
 
 const char kMainClassName[] = "TYMainClass";

@@ -1,9 +1,9 @@
 #include "frame/menu_build.h"
 
 #include "common/menu_items.h"
-#include "documents/color_table.h"
-#include "frame/app_globals.h"
-#include "frame/menu_bitmaps.h"
+#include "objects/color_table.h"
+#include "common/app_globals.h"
+#include "common/menu_bitmaps.h"
 #include "resources/menu_ids.h"
 
 namespace {

@@ -1,14 +1,14 @@
 #include "frame/menu_enabling.h"
 
 #include "common/window_helpers.h"
+#include "common/app_globals.h"
 #include "documents/recent_files.h"
-#include "frame/app_globals.h"
+#include "documents/view_children.h"
 #include "frame/frame_caption.h"
 #include "frame/recent_files_menu.h"
 #include "frame/unbuilt_commands.h"
 #include "frame/view_menu.h"
 #include "resources/menu_ids.h"
-#include "view/view_children.h"
 
 namespace {
 

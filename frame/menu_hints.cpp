@@ -2,7 +2,7 @@
 
 #include "common/help_context.h"
 #include "common/info_dialog.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/option_flags.h"
 #include "resources/menu_ids.h"
 

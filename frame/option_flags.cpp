@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 
 bool OptionsExist()
 {

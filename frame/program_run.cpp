@@ -2,7 +2,7 @@
 
 #include "documents/document_commands.h"
 #include "documents/print_document.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/library_commands.h"
 #include "frame/option_flags.h"
 #include "frame/unbuilt_commands.h"

@@ -1,14 +1,12 @@
 #include "frame/right_menu.h"
 
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/menu_build.h"
 #include "frame/menu_enabling.h"
-#include "frame/right_click_point.h"
+#include "common/right_click_point.h"
 #include "resources/menu_ids.h"
 #include "view/tracking_state.h"
-#include "view/view_record_word.h"
-
-HMENU RightMenu = nullptr;
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -3,9 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "common/app_globals.h"
 #include "common/error_codes.h"
-
-extern HMENU RightMenu;
 
 // 0; 1 when RIGHTMENU does not load; 10004 when a bitmap does not load.
 ErrorCode BuildRightMenu();

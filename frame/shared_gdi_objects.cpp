@@ -5,9 +5,9 @@
 
 #include "common/display_flags.h"
 #include "common/string_helpers.h"
-#include "frame/app_globals.h"
-#include "frame/menu_bitmaps.h"
-#include "frame/pattern_brushes.h"
+#include "common/app_globals.h"
+#include "common/menu_bitmaps.h"
+#include "common/pattern_brushes.h"
 #include "resources/bitmap_ids.h"
 #include "resources/resource_ids.h"
 

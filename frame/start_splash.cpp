@@ -1,7 +1,7 @@
 #include "frame/start_splash.h"
 
 #include "frame/about_box.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "resources/dialog_ids.h"
 
 namespace {

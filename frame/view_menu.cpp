@@ -1,9 +1,9 @@
 #include "frame/view_menu.h"
 
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 #include "frame/option_flags.h"
 #include "view/view_layout.h"
-#include "view/view_settings.h"
+#include "documents/view_settings.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "frame/main_window.h"
 #include "libraries/library_windows.h"
 #include "common/popup_class.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 #include "view/view_windows.h"
 
 namespace {

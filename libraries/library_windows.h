@@ -1,3 +1,5 @@
+// Layer 9, libraries/: symbol libraries and templates; uses view/ and below.
+
 // The library windows as the frame reaches them: the window class, the table
 // of open library windows and the library files.
 #pragma once

@@ -4,8 +4,8 @@
 #include "lines/array_layout.h"
 #include "lines/arrowheads.h"
 #include "lines/line_attributes.h"
-#include "lines/rect_handle_point.h"
-#include "view/tracking_state.h"
+#include "common/rect_handle_point.h"
+#include "common/tracking_mode.h"
 
 namespace {
 

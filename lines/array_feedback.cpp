@@ -7,7 +7,7 @@
 
 #include "lines/array_layout.h"
 #include "lines/line_adjust.h"
-#include "view/tracking_state.h"
+#include "common/tracking_mode.h"
 
 namespace {
 

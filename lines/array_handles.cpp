@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "frame/pattern_brushes.h"
+#include "common/pattern_brushes.h"
 #include "lines/array_layout.h"
 #include "objects/adjust_handles.h"
 #include "objects/attachment_marker.h"

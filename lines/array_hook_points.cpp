@@ -7,7 +7,7 @@
 #include "lines/array_handles.h"
 #include "lines/array_layout.h"
 #include "objects/drawing_edits.h"
-#include "view/tracking_state.h"
+#include "common/tracking_mode.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "lines/connector_create.h"
 
 #include "common/rect_helpers.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "lines/connector_shape.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
@@ -11,7 +11,7 @@
 #include "objects/object_kind_table.h"
 #include "objects/selection_geometry.h"
 #include "objects/update_links.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

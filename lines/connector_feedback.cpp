@@ -3,11 +3,11 @@
 #include "lines/connector_paint.h"
 #include "lines/connector_route.h"
 #include "lines/connector_shape.h"
-#include "lines/rect_handle_point.h"
+#include "common/rect_handle_point.h"
 #include "objects/kind_messages.h"
 #include "objects/object_kind_table.h"
 #include "objects/selection_geometry.h"
-#include "view/tracking_state.h"
+#include "common/tracking_mode.h"
 
 namespace {
 

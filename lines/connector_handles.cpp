@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "frame/pattern_brushes.h"
+#include "common/pattern_brushes.h"
 #include "objects/attachment_marker.h"
 #include "objects/handle_box.h"
 #include "objects/link_table.h"

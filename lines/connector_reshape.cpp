@@ -10,7 +10,7 @@
 #include "lines/connector_shape.h"
 #include "lines/connector_text.h"
 #include "lines/length_label.h"
-#include "lines/rect_handle_point.h"
+#include "common/rect_handle_point.h"
 #include "objects/drawing_edits.h"
 #include "objects/kind_messages.h"
 #include "objects/object_kind_table.h"

@@ -5,7 +5,7 @@
 
 #include "common/rect_helpers.h"
 #include "lines/arrowheads.h"
-#include "lines/rect_handle_point.h"
+#include "common/rect_handle_point.h"
 #include "objects/shadow_extent.h"
 #include "objects/shape_frames.h"
 
@@ -319,11 +319,6 @@ bool SegEndHasArrowhead(const DrawingObject* object, const SegLineRoute* route, 
     if (segment >= count - 1 && (ends == 3 || (ends == 1 && firstIsLeft) || (ends == 2 && !firstIsLeft)))
         return true;
     return false;
-}
-
-int TableStoreSlot(const void* table)
-{
-    return table ? static_cast<const RecordHeader*>(table)->storeIndex : -1;
 }
 
 ErrorCode RouteRecord::Find(const DrawingRecord* drawing, const DrawingObject* object)

@@ -8,6 +8,7 @@
 
 #include "common/error_codes.h"
 #include "objects/drawing_layout.h"
+#include "objects/drawing_tables.h"
 #include "store/record_store.h"
 
 enum HookSide : int {
@@ -92,9 +93,6 @@ private:
     RecordHandle handle_ = nullptr;
     SegLineRoute* route_ = nullptr;
 };
-
-// The store a locked object table belongs to, from its record header.
-int TableStoreSlot(const void* table);
 
 void RecalcSegLineRects(DrawingRecord* drawing, DrawingObject* object);
 // A line turned connector gets its route record (kind and corner style set).

@@ -5,13 +5,13 @@
 #include "lines/connector_text.h"
 #include "lines/length_label.h"
 #include "lines/line_geometry.h"
-#include "lines/rect_handle_point.h"
+#include "common/rect_handle_point.h"
 #include "objects/drawing_edits.h"
 #include "objects/kind_messages.h"
 #include "objects/object_kind_table.h"
 #include "objects/object_links.h"
 #include "store/record_store.h"
-#include "view/tracking_state.h"
+#include "common/tracking_mode.h"
 
 ConnectorTrackHosts ConnectorTracking;
 

@@ -12,9 +12,9 @@
 #include "objects/drawing_edits.h"
 #include "store/record_store.h"
 #include "text/object_text_layout.h"
-#include "text/text_block.h"
-#include "text/text_block_store.h"
-#include "view/view_record_word.h"
+#include "objects/text_block.h"
+#include "objects/text_block_store.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -8,13 +8,13 @@
 #include "lines/line_geometry.h"
 #include "lines/line_rects.h"
 #include "lines/arrowheads.h"
-#include "lines/rect_handle_point.h"
+#include "common/rect_handle_point.h"
 #include "objects/drawing_edits.h"
 #include "objects/kind_messages.h"
 #include "objects/object_kind_table.h"
 #include "objects/object_links.h"
 #include "objects/selection_geometry.h"
-#include "view/tracking_state.h"
+#include "common/tracking_mode.h"
 
 namespace {
 

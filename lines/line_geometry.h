@@ -1,14 +1,11 @@
+// Layer 6, lines/: straight lines, connectors and arrays; uses text/ and below.
+
 // The model of a straight line: direction class, ends and angle.
 #pragma once
 #include <windows.h>
 
 #include "objects/drawing_layout.h"
-
-enum LineDirection : int {
-    kLineHorizontal = 0,
-    kLineSloped = 1,
-    kLineVertical = 2,
-};
+#include "objects/line_direction.h"
 
 enum LineType : int {
     kLinePlain = 0,
@@ -16,10 +13,6 @@ enum LineType : int {
     kLineDigital = 2,
     kLineArc = 3,
 };
-
-// Direction class of the segment (left, top)-(right, bottom); `tolerant` 0
-// selects the exact rules.
-int ClassifyDirection(const RECT* rect, int tolerant);
 
 // A line's direction class as stored; values a file may hold outside 0..2
 // count as sloped.

@@ -4,7 +4,7 @@
 
 #include "common/color_helpers.h"
 #include "common/display_flags.h"
-#include "frame/pattern_brushes.h"
+#include "common/pattern_brushes.h"
 #include "lines/arrowheads.h"
 #include "lines/line_geometry.h"
 #include "lines/line_hit_test.h"

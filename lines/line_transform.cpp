@@ -13,7 +13,7 @@
 #include "lines/line_hit_test.h"
 #include "lines/line_outline.h"
 #include "lines/line_rects.h"
-#include "lines/rect_handle_point.h"
+#include "common/rect_handle_point.h"
 #include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"
 #include "objects/freeform_outline.h"

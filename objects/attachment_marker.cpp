@@ -1,6 +1,6 @@
 #include "objects/attachment_marker.h"
 
-#include "ole/rendering_flags.h"
+#include "objects/rendering_flags.h"
 #include "store/record_store.h"
 
 int HasAttachment(int store, const DrawingObject* object)

@@ -5,7 +5,7 @@
 #include "common/io_seam.h"
 #include "objects/metafile_scan.h"
 #include "objects/picture_chunks.h"
-#include "ole/bitmap_to_dib.h"
+#include "common/bitmap_to_dib.h"
 
 namespace {
 

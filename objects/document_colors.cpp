@@ -3,11 +3,11 @@
 #include <cstring>
 
 #include "common/handle_words.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
 #include "store/record_store.h"
-#include "text/text_block.h"
+#include "objects/text_block.h"
 
 namespace {
 

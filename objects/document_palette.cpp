@@ -4,14 +4,15 @@
 
 #include "common/handle_words.h"
 #include "common/io_seam.h"
-#include "documents/color_table.h"
-#include "documents/view_record.h"
-#include "libraries/library_colors.h"
+#include "objects/color_table.h"
+#include "objects/view_record.h"
 #include "objects/document_colors.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
 #include "objects/picture_chunks.h"
 #include "store/record_store.h"
+
+LibraryColorsCall MergeLibraryColorsCall = nullptr;
 
 namespace {
 
@@ -158,8 +159,8 @@ ErrorCode BuildDocumentPalette(void* viewRecord, PaletteBuffer* palette)
     }
     if (drawing)
         GlobalUnlock(drawingHandle);
-    if (palette->count < kPaletteEntries)
-        MergeLibraryColors(reinterpret_cast<LOGPALETTE*>(palette));
+    if (palette->count < kPaletteEntries && MergeLibraryColorsCall)
+        MergeLibraryColorsCall(reinterpret_cast<LOGPALETTE*>(palette));
     if (palette->count > kPaletteEntries)
         palette->count = kPaletteEntries;
     return result;

@@ -20,6 +20,11 @@ static_assert(sizeof(PaletteBuffer) == 4 + 4 * kPaletteEntries, "palette buffer"
 // need no display); returns the record-store error met while reading, or 0.
 ErrorCode BuildDocumentPalette(void* viewRecord, PaletteBuffer* palette);
 
+// The library windows sit above the documents; the frame fills this at
+// start-up with the step that appends the open libraries' colours.
+typedef void (*LibraryColorsCall)(LOGPALETTE* palette);
+extern LibraryColorsCall MergeLibraryColorsCall;
+
 // Gives back an earlier document palette and, on an 8-bit display, builds,
 // selects and realizes a new one in the view's context and hands it to an
 // open text editor. Returns 0 or the store error met while reading.

@@ -1,6 +1,6 @@
 #include "objects/drag_feedback.h"
 
-#include "lines/rect_handle_point.h"
+#include "common/rect_handle_point.h"
 #include "objects/kind_messages.h"
 #include "objects/object_kind_table.h"
 #include "objects/point_transforms.h"

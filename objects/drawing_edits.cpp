@@ -1,8 +1,8 @@
 #include "objects/drawing_edits.h"
 
-#include "documents/document_modified.h"
-#include "documents/view_record.h"
-#include "view/document_undo.h"
+#include "objects/document_modified.h"
+#include "objects/view_record.h"
+#include "objects/document_undo.h"
 
 void InvalidateLogicalRect(HWND window, const RECT* rect)
 {

@@ -1,3 +1,5 @@
+// Layer 4, objects/: drawings, their objects and kinds, and per-drawing state.
+
 // The stored layouts of a drawing: the drawing record (100,105), the object
 // table (110,0), the draw order (111,0), the link table (115,0) and the group
 // table (118,0). Every record starts with the store's 16-byte record header,
@@ -8,7 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "documents/color_style.h"
+#include "objects/color_style.h"
 
 // Record keys of a drawing.
 enum DrawingRecordKeys : int {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 #include "objects/drawing_layout.h"
 #include "common/handle_tokens.h"
 #include "store/record_store.h"

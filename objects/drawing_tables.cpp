@@ -81,3 +81,8 @@ void* LockedTable::Refresh()
     }
     return pointer_;
 }
+
+int TableStoreSlot(const void* table)
+{
+    return table ? static_cast<const RecordHeader*>(table)->storeIndex : -1;
+}

@@ -22,6 +22,8 @@ HGLOBAL DrawingTableHandle(DrawingRecord* drawing, DrawingTableId table);
 ErrorCode ResizeDrawingTable(DrawingRecord* drawing, DrawingTableId table, DWORD size);
 ErrorCode MarkDrawingTableChanged(DrawingRecord* drawing, DrawingTableId table);
 ErrorCode SetDrawingTableDirty(DrawingRecord* drawing, DrawingTableId table);
+// The store a locked object table belongs to, from its record header.
+int TableStoreSlot(const void* table);
 
 // A table locked for the length of a scope. Refresh() re-reads the pointer
 // after anything that may have resized the table (a kind procedure, a resize).

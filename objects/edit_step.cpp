@@ -1,11 +1,11 @@
 #include "objects/edit_step.h"
 
 #include "common/results.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_edits.h"
-#include "view/document_undo.h"
-#include "view/edit_errors.h"
-#include "view/view_record_word.h"
+#include "objects/document_undo.h"
+#include "common/edit_errors.h"
+#include "objects/view_record_word.h"
 
 ErrorCode OpenEditStep(HWND view, int undoKind, EditStep* step)
 {

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "common/results.h"
-#include "documents/view_record.h"
-#include "lines/rect_handle_point.h"
+#include "objects/view_record.h"
+#include "common/rect_handle_point.h"
 #include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"
 #include "objects/edit_step.h"
@@ -21,9 +21,9 @@
 #include "objects/shape_types.h"
 #include "objects/update_links.h"
 #include "store/record_store.h"
-#include "view/document_undo.h"
-#include "view/edit_errors.h"
-#include "view/view_record_word.h"
+#include "objects/document_undo.h"
+#include "common/edit_errors.h"
+#include "objects/view_record_word.h"
 
 int GroupResizeActive = 0;
 

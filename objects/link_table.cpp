@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "documents/app_options.h"
-#include "frame/app_globals.h"
+#include "objects/app_options.h"
+#include "common/app_globals.h"
 #include "objects/drawing_tables.h"
 #include "objects/kind_messages.h"
 #include "objects/object_kind_table.h"

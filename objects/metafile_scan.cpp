@@ -1,7 +1,7 @@
 #include "objects/metafile_scan.h"
 
 #include "common/io_seam.h"
-#include "frame/back_buffer.h"
+#include "common/back_buffer.h"
 #include "objects/metafile_records.h"
 #include "objects/picture_chunks.h"
 

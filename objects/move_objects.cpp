@@ -1,6 +1,6 @@
 #include "objects/move_objects.h"
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_tables.h"
 #include "objects/edit_step.h"
 #include "objects/groups.h"
@@ -8,7 +8,7 @@
 #include "objects/object_offset.h"
 #include "objects/update_links.h"
 #include "store/record_store.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "common/results.h"
-#include "documents/app_options.h"
-#include "documents/view_record.h"
-#include "frame/app_globals.h"
+#include "objects/app_options.h"
+#include "objects/view_record.h"
+#include "common/app_globals.h"
 #include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"
 #include "objects/kind_messages.h"
@@ -13,9 +13,9 @@
 #include "objects/object_kind_table.h"
 #include "objects/text_format_bar.h"
 #include "store/record_store.h"
-#include "view/document_undo.h"
-#include "view/edit_errors.h"
-#include "view/view_record_word.h"
+#include "objects/document_undo.h"
+#include "common/edit_errors.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -1,24 +1,6 @@
 #include "objects/object_kind_table.h"
 
-#include "lines/array_kind.h"
-#include "lines/connector_kind.h"
-#include "lines/straight_line_kind.h"
-#include "objects/shape_kind.h"
-#include "text/text_background.h"
-
 ObjectKindHandler ObjectKindTable[kObjectKindSlots];
-
-ErrorCode InitObjectKinds()
-{
-    ObjectKindTable[kKindShape] = DEV_IradeDududir;
-    ObjectKindTable[kKindLine] = RUV_OvadERovazad;
-    ObjectKindTable[kKindConnector] = VIZ_OvaVOzediru;
-    ObjectKindTable[kKindArray] = VAD_OzudiZaravoz;
-    // Slot 4 is the text editor's background painter, read back by the text code
-    // under its own type; it is never called as a kind.
-    ObjectKindTable[kKindTextPainter] = reinterpret_cast<ObjectKindHandler>(reinterpret_cast<void (*)()>(VOR_EDAZovu));
-    return kErrNone;
-}
 
 void TermObjectKinds()
 {

@@ -17,7 +17,7 @@ typedef int32_t(WINAPI* ObjectKindHandler)(HDC dc, void* drawing, void* table, i
 
 extern ObjectKindHandler ObjectKindTable[kObjectKindSlots];
 
-ErrorCode InitObjectKinds();
+// The frame fills the table at start-up (InitObjectKinds); this empties it.
 void TermObjectKinds();
 
 // Sends a message to the kind procedure of a kind; 0 for a kind outside 0..3

@@ -1,11 +1,11 @@
 #include "objects/object_offset.h"
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_edits.h"
 #include "objects/kind_messages.h"
 #include "objects/object_kind_table.h"
 #include "objects/object_links.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 int TransformRefused = 0;
 

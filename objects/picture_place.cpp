@@ -2,13 +2,13 @@
 
 #include <cstring>
 
-#include "frame/right_click_point.h"
+#include "common/right_click_point.h"
 #include "objects/object_create.h"
 #include "objects/packed_dib.h"
 #include "objects/picture_chunks.h"
 #include "objects/shape_init.h"
 #include "objects/shape_types.h"
-#include "view/paste_position.h"
+#include "objects/paste_position.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "objects/metafile_scan.h"
 #include "objects/picture_chunks.h"
 #include "objects/picture_place.h"
-#include "view/paste_position.h"
+#include "objects/paste_position.h"
 
 namespace {
 

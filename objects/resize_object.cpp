@@ -1,6 +1,6 @@
 #include "objects/resize_object.h"
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"
 #include "objects/edit_step.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "common/results.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"
 #include "objects/edit_step.h"
@@ -15,8 +15,8 @@
 #include "objects/rotate_object.h"
 #include "objects/update_links.h"
 #include "store/record_store.h"
-#include "text/text_block.h"
-#include "view/view_record_word.h"
+#include "objects/text_block.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "objects/object_offset.h"
 #include "objects/shape_frames.h"
 #include "store/record_store.h"
-#include "text/object_text_layout.h"
+#include "objects/object_text_hooks.h"
 
 namespace {
 
@@ -142,7 +142,7 @@ ErrorCode SetShapeTextOption(DrawingRecord* drawing, void* table, int index, int
     if (object->textBoxWord == value)
         return kErrNone;
     object->textBoxWord = value;
-    ErrorCode code = ReflowObjectText(drawing, object, 0, nullptr);
+    ErrorCode code = ObjectTextCalls.reflow(drawing, object, 0, nullptr);
     if (code != kErrNone)
         return code;
     return index >= 0 ? KeepInsideThroughView(drawing, table, index) : kErrNone;

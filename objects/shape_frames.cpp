@@ -7,7 +7,7 @@
 #include "objects/shadow_extent.h"
 #include "objects/shape_outlines.h"
 #include "objects/shape_text_insets.h"
-#include "text/object_text_layout.h"
+#include "objects/object_text_hooks.h"
 
 namespace {
 
@@ -75,7 +75,7 @@ ErrorCode RecalcShapeFrame(DrawingRecord* drawing, DrawingObject* object, int re
         ComputeTextFrame(object);
         return kErrNone;
     }
-    return ReflowObjectText(drawing, object, 0, nullptr);
+    return ObjectTextCalls.reflow(drawing, object, 0, nullptr);
 }
 
 void GetShapeSize(const DrawingObject* object, int32_t* size)

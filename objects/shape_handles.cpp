@@ -1,6 +1,6 @@
 #include "objects/shape_handles.h"
 
-#include "frame/pattern_brushes.h"
+#include "common/pattern_brushes.h"
 #include "objects/adjust_handles.h"
 #include "objects/drag_feedback.h"
 #include "objects/handle_box.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 #include "objects/freeform_text_insets.h"
 #include "objects/picture_save.h"
 #include "objects/shape_frames.h"
@@ -10,7 +10,7 @@
 #include "objects/shape_parameters.h"
 #include "objects/shape_types.h"
 #include "store/record_store.h"
-#include "text/text_block_store.h"
+#include "objects/text_block_store.h"
 
 double NewShapeParameter(const DrawingRecord* drawing, int shapeType)
 {

@@ -20,7 +20,7 @@
 #include "objects/shape_rotation.h"
 #include "objects/shape_summary.h"
 #include "objects/shape_type_change.h"
-#include "text/object_text_messages.h"
+#include "objects/object_text_hooks.h"
 
 namespace {
 
@@ -71,7 +71,7 @@ int32_t WINAPI DEV_IradeDududir(HDC dc, void* drawingArg, void* table, int index
     case kMsgTextSizeUp:
     case kMsgTextSizeDown:
     case kMsgTextFrame:
-        return ApplyObjectTextMessage(drawing, table, index, message, a, c);
+        return ObjectTextCalls.applyMessage(drawing, table, index, message, a, c);
     case kMsgSetOutlineColor:
         if (c)
             SetShapeLineColor(drawing, table, index, static_cast<int>(a), KindPointer<COLORREF>(c));

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "common/io_seam.h"
-#include "lines/connector_route.h"
-#include "lines/line_geometry.h"
+#include "objects/drawing_tables.h"
+#include "objects/line_direction.h"
 #include "objects/freeform_outline.h"
 #include "objects/geometry_math.h"
 #include "objects/point_transforms.h"

@@ -5,15 +5,16 @@
 #include "common/color_helpers.h"
 #include "common/display_flags.h"
 #include "common/handle_words.h"
-#include "documents/color_table.h"
+#include "objects/color_table.h"
 #include "objects/attachment_marker.h"
 #include "objects/kind_messages.h"
 #include "objects/object_picture.h"
 #include "objects/shape_frames.h"
 #include "objects/shape_rotation.h"
 #include "objects/styled_figure.h"
-#include "text/object_text_paint.h"
-#include "view/view_zoom.h"
+#include "objects/object_text_hooks.h"
+
+ViewZoomCall ViewZoomOf = nullptr;
 
 namespace {
 
@@ -68,7 +69,7 @@ void Figure(ShapePaint& p, COLORREF line, COLORREF fill, int lineWidth, int fill
 void Text(ShapePaint& p)
 {
     if (p.index != -1 && p.object->textRecordId >= 0)
-        DrawObjectText(p.dc, p.message, p.drawing, p.table, p.index, p.a, p.b, p.c);
+        ObjectTextCalls.draw(p.dc, p.message, p.drawing, p.table, p.index, p.a, p.b, p.c);
 }
 
 void ShadowText(ShapePaint& p)
@@ -96,7 +97,7 @@ bool DrawPlaceholder(ShapePaint& p)
     if (option == 0)
         return false;
     int fit = 0;
-    int zoom = GetViewZoom(WordToHandle<HWND>(static_cast<int32_t>(p.drawing->viewWindow)), &fit);
+    int zoom = ViewZoomOf ? ViewZoomOf(WordToHandle<HWND>(static_cast<int32_t>(p.drawing->viewWindow)), &fit) : 0;
     if (!fit)
         return false;
     if (zoom <= 0)

@@ -31,3 +31,9 @@ void DeletePicturePens(PlaybackState* state);
 // The 54-unit square of the attachment marker, 60 units inside the
 // bottom-right corner of the bounds and never outside their top-left.
 void GetAttachmentMarkerRect(const DrawingObject* object, RECT* rect);
+
+// The zoom per mille of a drawing's view and whether it fits the window (the
+// picture placeholders depend on it); the view fills this at start-up. None
+// paints every picture in full.
+typedef int (*ViewZoomCall)(HWND view, int* fitToWindow);
+extern ViewZoomCall ViewZoomOf;

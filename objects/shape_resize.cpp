@@ -2,12 +2,13 @@
 
 #include <cmath>
 
-#include "lines/rect_handle_point.h"
+#include "common/rect_handle_point.h"
 #include "objects/geometry_math.h"
 #include "objects/object_offset.h"
 #include "objects/point_transforms.h"
 #include "objects/shape_frames.h"
-#include "text/object_text_layout.h"
+#include "objects/object_text_hooks.h"
+#include "objects/shape_text_insets.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ ErrorCode ResizeShape(DrawingRecord* drawing, void* table, int index, int handle
     object->height = rect->bottom - rect->top;
     RecalcShapeFrame(drawing, object, 0);
     if (object->textRecordId >= 0) {
-        ErrorCode code = ReflowObjectText(drawing, object, handleCode, nullptr);
+        ErrorCode code = ObjectTextCalls.reflow(drawing, object, handleCode, nullptr);
         if (code != kErrNone)
             return code;
         return index >= 0 ? KeepInsideThroughView(drawing, table, index) : kErrNone;

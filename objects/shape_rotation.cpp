@@ -1,6 +1,6 @@
 #include "objects/shape_rotation.h"
 
-#include "lines/rect_handle_point.h"
+#include "common/rect_handle_point.h"
 #include "objects/groups.h"
 #include "objects/object_links.h"
 #include "objects/object_offset.h"

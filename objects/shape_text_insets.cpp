@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/rect_helpers.h"
 #include "objects/drawing_layout.h"
 #include "objects/geometry_math.h"
 #include "objects/shape_types.h"
@@ -123,4 +124,11 @@ void ComputeShapeTextInsets(DrawingObject* object, int fromText)
     object->textInsets.top = TruncToInt(fr[1] * H / dV);
     object->textInsets.right = TruncToInt(fr[2] * W / dH);
     object->textInsets.bottom = TruncToInt(fr[3] * H / dV);
+}
+
+void ComputeTextFrame(DrawingObject* object)
+{
+    object->textFrame = object->inner;
+    ShrinkRect(&object->textFrame, &object->textInsets);
+    ShrinkRect(&object->textFrame, &object->textMargins);
 }

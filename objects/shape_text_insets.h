@@ -8,3 +8,5 @@ struct DrawingObject;
 // rectangle. With `fromText` 1 the frame is taken to be the text's extent and
 // the insets are scaled up to the outer shape.
 void ComputeShapeTextInsets(DrawingObject* object, int fromText);
+// The text frame: the inner rectangle less the text insets and the margins.
+void ComputeTextFrame(DrawingObject* object);

@@ -10,7 +10,7 @@
 #include "objects/object_create.h"
 #include "objects/object_delete.h"
 #include "objects/object_kind_table.h"
-#include "view/hit_test_drawing.h"
+#include "common/rect_handle_point.h"
 
 namespace {
 

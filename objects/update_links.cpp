@@ -16,7 +16,7 @@
 #include "objects/resize_object.h"
 #include "objects/selection_geometry.h"
 
-#include "lines/rect_handle_point.h"
+#include "common/rect_handle_point.h"
 
 namespace {
 

@@ -1,3 +1,5 @@
+// Layer 1, resources/: the resource script and the ids it shares with the code.
+
 // Ids shared by the resource script and the code: the string table.
 // Menu commands are in menu_ids.h, dialog templates and their controls in
 // dialog_ids.h, bitmaps, cursors, icons and data resources in bitmap_ids.h.

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(wine wine64 g++-mingw-w64-x86-64-posix cmake ninja-build googletest xvfb
           imagemagick fonts-liberation fonts-wine libstb-dev x11-utils
-          xdotool ccache ghostscript)
+          xdotool ccache ghostscript python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

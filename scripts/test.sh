@@ -8,6 +8,8 @@ source "$(dirname "$0")/xvfb.sh"
 
 phase_start install; "$TESSARY_ROOT/scripts/install-deps.sh"; phase_end
 phase_start build; "$TESSARY_ROOT/scripts/build.sh" ${TESSARY_TARGETS:-}; phase_end
+# The folders are layers: no include and no library symbol may point upward.
+phase_start layers; python3 "$TESSARY_ROOT/scripts/check-layers.py" --symbols "$BUILD_DIR"; phase_end
 phase_start prefix; "$TESSARY_ROOT/scripts/make-prefix.sh"; phase_end
 
 # The README's start command, checked (skipped when only some targets are built).

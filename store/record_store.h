@@ -1,3 +1,5 @@
+// Layer 3, store/: the record store; uses only common/ and resources/.
+
 // The record store: a paged, file-backed database of variable-size records,
 // each named by a group and an id (both signed 16-bit), with undo checkpoints,
 // compaction and verification. A store is named by its slot index in the store

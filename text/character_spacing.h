@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "text/text_block.h"
+#include "objects/text_block.h"
 
 // Sets the DC's character extra to the format's average width times its
 // paragraph's spacing percent / 100 (0 unless both are positive); returns

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "text/text_block.h"
+#include "objects/text_block.h"
 
 bool IsSystemLeadByte(unsigned char value) { return IsDBCSLeadByte(value) != 0; }
 

@@ -5,7 +5,7 @@
 #include "common/handle_tokens.h"
 #include "common/handle_words.h"
 #include "common/io_seam.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 
 int FontsCreated = 0;
 int FontFlushRequests = 0;

@@ -4,7 +4,7 @@
 
 #include "common/mapping.h"
 #include "common/window_helpers.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "text/font_list.h"
 #include "text/font_size_box.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "common/io_seam.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 
 int TrueTypeFaceSeen = 0;
 

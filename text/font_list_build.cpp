@@ -1,7 +1,7 @@
 #include <cstring>
 
 #include "common/io_seam.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "text/font_list.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/object_links.h"
 
 int FindTextHolder(void* objectTable, int index)

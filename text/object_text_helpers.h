@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "objects/drawing_layout.h"
-#include "text/text_block.h"
+#include "objects/text_block.h"
 
 // Text-holder flags whose text lives in an attached guest.
 const uint32_t kGuestTextFlags = 0x2c;

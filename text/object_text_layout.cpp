@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "common/rect_helpers.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "objects/object_links.h"
 #include "objects/shape_frames.h"
@@ -16,8 +16,8 @@
 #include "text/ten_startup.h"
 #include "text/ten_state_access.h"
 #include "text/text_background.h"
-#include "text/text_block_store.h"
-#include "view/view_record_word.h"
+#include "objects/text_block_store.h"
+#include "objects/view_record_word.h"
 
 namespace {
 
@@ -90,13 +90,6 @@ void AlignBlock(unsigned char* block, int width, int height, int verticalAlignme
 }
 
 } // namespace
-
-void ComputeTextFrame(DrawingObject* object)
-{
-    object->textFrame = object->inner;
-    ShrinkRect(&object->textFrame, &object->textInsets);
-    ShrinkRect(&object->textFrame, &object->textMargins);
-}
 
 HWND MakeHiddenTextEditor(DrawingRecord* drawing, const DrawingObject* object, const RECT& margins, int minimumWidth,
                           int minimumHeight, HGLOBAL fontTable)

@@ -3,13 +3,12 @@
 #include <windows.h>
 
 #include "common/error_codes.h"
+#include "objects/shape_text_insets.h"
 #include "text/ten_state.h"
 
 struct DrawingObject;
 struct DrawingRecord;
 
-// The text frame: the inner rectangle less the text insets and the margins.
-void ComputeTextFrame(DrawingObject* object);
 // Lays the object's stored text out again in its text frame and fits the
 // object to it; mode 0 keeps the object's alignment codes as growth anchors,
 // 1..8 choose them. fontTable none: the document's.

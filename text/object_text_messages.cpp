@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "common/flag_helpers.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "objects/kind_messages.h"
 #include "objects/link_table.h"
@@ -14,8 +14,8 @@
 #include "text/format_records.h"
 #include "text/object_text_helpers.h"
 #include "text/object_text_layout.h"
-#include "text/text_block_store.h"
-#include "view/view_record_word.h"
+#include "objects/text_block_store.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -4,14 +4,14 @@
 
 #include "common/display_flags.h"
 #include "common/handle_words.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "store/record_store.h"
 #include "text/document_fonts.h"
-#include "text/text_block.h"
-#include "text/text_block_store.h"
+#include "objects/text_block.h"
+#include "objects/text_block_store.h"
 #include "text/text_paint.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "text/ten_messages.h"
 #include "text/ten_startup.h"
 #include "text/text_run_caches.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "common/io_seam.h"
 #include "common/mapping.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "text/ten_window.h"
 
 UINT TenClipFormat = 0;

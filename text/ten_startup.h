@@ -1,3 +1,5 @@
+// Layer 5, text/: the text engine and fonts; uses objects/ and below.
+
 // The text engine's start-up and exit: its window class, clipboard format,
 // default font, shared width buffer and double-byte check.
 #pragma once

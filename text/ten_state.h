@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "text/text_background.h"
-#include "text/text_block.h"
+#include "objects/text_block.h"
 
 struct CaretPos {
     int32_t position;      // 0 .. text length

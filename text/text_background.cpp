@@ -7,9 +7,9 @@
 #include "objects/drawing_tables.h"
 #include "objects/paint_drawing.h"
 #include "objects/shadow_extent.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "text/ten_state.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "text/ten_state.h"
-#include "text/text_block.h"
+#include "objects/text_block.h"
 
 // A new block (the caller frees it) of the whole text (flag 0x400) or of the
 // selection; none when it would pass 32767 bytes or memory runs out. The

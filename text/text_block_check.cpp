@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "text/text_block.h"
+#include "objects/text_block.h"
 
 bool CheckTextBlock(const void* block, SIZE_T size)
 {

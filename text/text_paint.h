@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "text/text_block.h"
+#include "objects/text_block.h"
 
 // The arrays of one laid-out text.
 struct TextLinesView {

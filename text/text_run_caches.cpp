@@ -1,10 +1,10 @@
 #include "text/text_run_caches.h"
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "store/record_store.h"
 #include "text/object_text_helpers.h"
-#include "text/text_block_store.h"
+#include "objects/text_block_store.h"
 
 ErrorCode ResetTextRunCaches(void* viewRecord)
 {

@@ -1,8 +1,8 @@
 #include "view/command_routing.h"
 
 #include "common/window_helpers.h"
-#include "documents/color_table.h"
-#include "documents/view_record.h"
+#include "objects/color_table.h"
+#include "objects/view_record.h"
 #include "objects/kind_messages.h"
 #include "objects/selection_attributes.h"
 #include "text/font_dialogs.h"
@@ -11,10 +11,10 @@
 #include "text/ten_edit.h"
 #include "text/ten_notifications.h"
 #include "text/ten_state_access.h"
-#include "text/text_block.h"
+#include "objects/text_block.h"
 #include "text/ten_messages.h"
 #include "view/selection_access.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 
 namespace {
 

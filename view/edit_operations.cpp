@@ -6,9 +6,9 @@
 
 #include "common/info_dialog.h"
 #include "common/results.h"
-#include "documents/app_options.h"
-#include "documents/document_modified.h"
-#include "documents/view_record.h"
+#include "objects/app_options.h"
+#include "objects/document_modified.h"
+#include "objects/view_record.h"
 #include "objects/document_palette.h"
 #include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"
@@ -18,9 +18,9 @@
 #include "objects/selection_attributes.h"
 #include "objects/update_links.h"
 #include "store/record_store.h"
-#include "view/edit_errors.h"
+#include "common/edit_errors.h"
 #include "view/end_text_edit.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

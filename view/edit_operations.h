@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "common/error_codes.h"
-#include "view/document_undo.h"
+#include "objects/document_undo.h"
 
 // EditOperationCode values the dispatcher carries out.
 enum EditOperationCode : int {

@@ -1,16 +1,16 @@
 #include "view/end_text_edit.h"
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"
 #include "common/window_helpers.h"
 #include "store/record_store.h"
 #include "text/font_list.h"
 #include "text/ten_messages.h"
-#include "view/document_undo.h"
+#include "objects/document_undo.h"
 #include "view/edit_operations.h"
 #include "view/object_text_edit.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "view/grid_paint.h"
 
 #include "common/mapping.h"
-#include "frame/app_globals.h"
-#include "frame/pattern_brushes.h"
+#include "common/app_globals.h"
+#include "common/pattern_brushes.h"
 #include "objects/drawing_layout.h"
 #include "resources/bitmap_ids.h"
 #include "view/ruler_scale.h"

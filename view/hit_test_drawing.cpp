@@ -185,24 +185,3 @@ int FindGroupMemberLinkedOutside(void* objectTable, int row)
     }
     return found;
 }
-
-int GetSideCodeOfPoint(const RECT* rect, int x, int y)
-{
-    bool left = x == rect->left, right = x == rect->right;
-    bool top = y == rect->top, bottom = y == rect->bottom;
-    if (left && bottom)
-        return kSideCodeBottomLeft;
-    if (left && top)
-        return kSideCodeTopLeft;
-    if (right && top)
-        return kSideCodeTopRight;
-    if (right && bottom)
-        return kSideCodeBottomRight;
-    if (right)
-        return kSideCodeRight;
-    if (left)
-        return kSideCodeLeft;
-    if (top)
-        return kSideCodeTop;
-    return kSideCodeBottom;
-}

@@ -1,7 +1,7 @@
 #include "view/measuring_lines.h"
 
-#include "frame/pattern_brushes.h"
-#include "view/view_children.h"
+#include "common/pattern_brushes.h"
+#include "documents/view_children.h"
 
 namespace {
 

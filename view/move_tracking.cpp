@@ -1,6 +1,6 @@
 // Moving the selection, or an object with what moves with it (mode 13).
 #include "common/results.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_tables.h"
 #include "objects/kind_messages.h"
 #include "objects/link_table.h"
@@ -8,7 +8,7 @@
 #include "objects/move_objects.h"
 #include "objects/object_kind_table.h"
 #include "objects/object_links.h"
-#include "view/document_undo.h"
+#include "objects/document_undo.h"
 #include "view/hit_test_drawing.h"
 #include "view/selection_changes.h"
 #include "view/snap_grid.h"

@@ -1,7 +1,7 @@
 // Drawing a new object (mode 11) and placing one of a given size (mode 18).
 #include "common/results.h"
-#include "documents/view_record.h"
-#include "lines/rect_handle_point.h"
+#include "objects/view_record.h"
+#include "common/rect_handle_point.h"
 #include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"
 #include "objects/kind_messages.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "common/mapping.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_edits.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
@@ -20,13 +20,13 @@
 #include "text/ten_messages.h"
 #include "text/ten_startup.h"
 #include "text/text_background.h"
-#include "text/text_block_store.h"
-#include "view/document_undo.h"
+#include "objects/text_block_store.h"
+#include "objects/document_undo.h"
 #include "view/edit_operations.h"
 #include "view/selection_access.h"
 #include "view/selection_changes.h"
 #include "view/tool_palette.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 #include "view/view_zoom.h"
 
 namespace {

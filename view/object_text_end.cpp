@@ -1,7 +1,7 @@
 #include <cstring>
 
-#include "documents/document_modified.h"
-#include "documents/view_record.h"
+#include "objects/document_modified.h"
+#include "objects/view_record.h"
 #include "objects/drawing_edits.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
@@ -23,10 +23,10 @@
 #include "text/object_text_layout.h"
 #include "text/ten_messages.h"
 #include "text/ten_state_access.h"
-#include "text/text_block_store.h"
-#include "view/edit_errors.h"
+#include "objects/text_block_store.h"
+#include "common/edit_errors.h"
 #include "view/object_text_edit.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include "common/display_flags.h"
 #include "common/mapping.h"
 #include "common/results.h"
-#include "frame/back_buffer.h"
+#include "common/back_buffer.h"
 #include "objects/drawing_layout.h"
 #include "objects/paint_drawing.h"
 #include "view/grid_paint.h"
-#include "view/view_children.h"
-#include "view/view_options.h"
-#include "view/view_settings.h"
+#include "documents/view_children.h"
+#include "documents/view_options.h"
+#include "documents/view_settings.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 
 void PaintDrawingView(HWND view, HDC dc, const RECT* rect);
 void PaintViewLayers(HDC dc, HWND view, const ViewRecord* record, const RECT* rect, BOOL showPageBreaks, int zoom);

@@ -7,7 +7,7 @@
 #include "common/info_dialog.h"
 #include "common/results.h"
 #include "common/tool_tips.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "view/end_text_edit.h"
 #include "view/palette_state.h"
 #include "view/route_edit_command.h"

@@ -6,8 +6,8 @@
 #include "view/selection_access.h"
 #include "view/tool_palette.h"
 #include "view/tracking_entry.h"
-#include "view/view_children.h"
-#include "view/view_record_word.h"
+#include "documents/view_children.h"
+#include "objects/view_record_word.h"
 
 void PlacePaletteToolObject(int id)
 {

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 
 bool ReadPaletteSlot(int slot, PaletteSlot* out)
 {

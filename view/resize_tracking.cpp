@@ -12,7 +12,7 @@
 #include "objects/object_links.h"
 #include "objects/point_transforms.h"
 #include "objects/resize_object.h"
-#include "view/document_undo.h"
+#include "objects/document_undo.h"
 #include "view/hit_test_drawing.h"
 #include "view/tracking_steps.h"
 

@@ -2,7 +2,7 @@
 // no corner of the frame swings off the drawing.
 #include <cmath>
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"
 #include "objects/group_transform.h"

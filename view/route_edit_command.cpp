@@ -1,7 +1,7 @@
 #include "view/route_edit_command.h"
 
 #include "common/window_helpers.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "objects/kind_messages.h"
 #include "objects/selection_attributes.h"
 #include "objects/text_format_bar.h"
@@ -9,11 +9,11 @@
 #include "text/ten_char_format.h"
 #include "text/ten_clipboard.h"
 #include "text/ten_messages.h"
-#include "view/document_undo.h"
+#include "objects/document_undo.h"
 #include "view/edit_operations.h"
 #include "view/selection_access.h"
 #include "view/selection_changes.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 
 namespace {
 

@@ -4,9 +4,10 @@
 
 #include "common/mapping.h"
 #include "view/ruler_fonts.h"
-#include "view/view_children.h"
-#include "view/view_record_word.h"
-#include "view/view_settings.h"
+#include "documents/view_children.h"
+#include "objects/view_record_word.h"
+#include "documents/view_settings.h"
+#include "view/view_zoom.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "view/ruler_fonts.h"
 #include "view/ruler_paint.h"
 #include "view/tracking_state.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 #include "view/view_mouse.h"
 #include "view/view_windows.h"
 

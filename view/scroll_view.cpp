@@ -4,8 +4,8 @@
 
 #include "common/mapping.h"
 #include "common/scroll_helpers.h"
-#include "view/view_children.h"
-#include "view/view_settings.h"
+#include "documents/view_children.h"
+#include "documents/view_settings.h"
 
 namespace {
 

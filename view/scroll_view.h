@@ -3,10 +3,8 @@
 #pragma once
 #include <windows.h>
 
-// The scroll codes beyond the standard ones: scroll by the signed 16-bit
-// amount in the position (98 from the text editor, 99 restoring or tracking).
-const int kScrollByEditor = 98;
-const int kScrollByAmount = 99;
+#include "common/scroll_helpers.h"
+
 const int kScrollLine = 16;
 
 // The drawing area's size in pixels at the view's zoom; 32000 x 32000

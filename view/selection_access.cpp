@@ -1,9 +1,9 @@
 #include "view/selection_access.h"
 
 #include "common/window_helpers.h"
-#include "documents/view_record.h"
-#include "view/view_children.h"
-#include "view/view_record_word.h"
+#include "objects/view_record.h"
+#include "documents/view_children.h"
+#include "objects/view_record_word.h"
 
 HGLOBAL ViewDrawingHandle(HWND view)
 {

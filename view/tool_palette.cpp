@@ -5,13 +5,11 @@
 
 #include "common/icon_button.h"
 #include "common/info_dialog.h"
-#include "documents/app_options.h"
-#include "frame/run_tool_edit_dlg.h"
+#include "objects/app_options.h"
+#include "documents/document_window_hooks.h"
 #include "view/palette_slots.h"
 #include "view/palette_state.h"
 
-HWND PaletteWindow = nullptr;
-int PaletteWindowHeight = 0;
 int CurrentPaletteTool = kToolSelect;
 BOOL PaletteSticky = FALSE;
 
@@ -122,7 +120,7 @@ void EditPaletteTool()
         return;
     }
     int slot = PaletteSlotOfTool(CurrentPaletteTool);
-    if (!RunToolEditDlg(slot))
+    if (!FrameCalls.editToolSlot(slot))
         return;
     PaletteSlot values;
     HWND button = ToolButton(CurrentPaletteTool);

@@ -2,8 +2,8 @@
 #pragma once
 #include <windows.h>
 
-extern HWND PaletteWindow;
-extern int PaletteWindowHeight;
+#include "common/app_globals.h"
+
 // The chosen tool's control id (108 the select tool at start), or -1 while a
 // library symbol is the placing tool.
 extern int CurrentPaletteTool;

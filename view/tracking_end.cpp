@@ -4,11 +4,11 @@
 
 #include "common/info_dialog.h"
 #include "common/results.h"
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 #include "objects/drawing_tables.h"
 #include "objects/update_links.h"
-#include "view/document_undo.h"
-#include "view/edit_errors.h"
+#include "objects/document_undo.h"
+#include "common/edit_errors.h"
 #include "view/selection_changes.h"
 #include "view/tracking_steps.h"
 

@@ -4,8 +4,8 @@
 
 #include "common/icon_button.h"
 #include "common/results.h"
-#include "documents/view_record.h"
-#include "frame/pattern_brushes.h"
+#include "objects/view_record.h"
+#include "common/pattern_brushes.h"
 #include "objects/drag_feedback.h"
 #include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"
@@ -15,7 +15,7 @@
 #include "objects/point_transforms.h"
 #include "view/measuring_lines.h"
 #include "view/selection_access.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 TrackScope::TrackScope(HWND window) : view(window)
 {

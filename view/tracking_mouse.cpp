@@ -2,7 +2,7 @@
 // scrolling and the XOR feedback of the mode.
 #include "view/tracking_entry.h"
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "view/scroll_view.h"
 #include "view/snap_grid.h"
 #include "view/tracking_steps.h"

@@ -2,10 +2,10 @@
 #include "view/tracking_entry.h"
 
 #include "common/results.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_tables.h"
 #include "objects/linked_objects.h"
-#include "view/document_undo.h"
+#include "objects/document_undo.h"
 #include "view/end_text_edit.h"
 #include "view/hit_test_drawing.h"
 #include "view/object_text_edit.h"

@@ -3,22 +3,7 @@
 #pragma once
 #include <windows.h>
 
-extern int TrackingMode;
-
-// TrackingMode values (0 none).
-enum TrackingModeValue : int {
-    kTrackingNone = 0,
-    kTrackingRubberBand = 1,
-    kTrackingNewObject = 11,
-    kTrackingResize = 12,
-    kTrackingMove = 13,
-    kTrackingMeasureVertical = 14,
-    kTrackingMeasureHorizontal = 15,
-    kTrackingMeasureBoth = 16,
-    kTrackingPlace = 18,
-    kTrackingAdjust = 19,
-    kTrackingRotate = 100,
-};
+#include "common/tracking_mode.h"
 
 // ToolCode: what a press asks the tracking to start.
 enum ToolCodeValue : int {

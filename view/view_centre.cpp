@@ -3,12 +3,13 @@
 #include <initializer_list>
 
 #include "common/mapping.h"
-#include "documents/view_record.h"
-#include "imaging/drawing_extents.h"
+#include "objects/view_record.h"
+#include "objects/drawing_extents.h"
 #include "view/scroll_view.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 #include "view/view_layout.h"
-#include "view/view_settings.h"
+#include "documents/view_settings.h"
+#include "view/view_zoom.h"
 
 namespace {
 

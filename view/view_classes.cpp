@@ -1,6 +1,6 @@
 #include "view/view_classes.h"
 
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 #include "view/view_windows.h"
 
 const char kDocumentClassName[] = "MDDocumentClass";

@@ -1,6 +1,6 @@
 #include "view/view_keyboard.h"
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "common/results.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
@@ -10,9 +10,9 @@
 #include "view/edit_operations.h"
 #include "view/object_text_edit.h"
 #include "view/selection_access.h"
-#include "view/view_children.h"
-#include "view/view_record_word.h"
-#include "view/view_settings.h"
+#include "documents/view_children.h"
+#include "objects/view_record_word.h"
+#include "documents/view_settings.h"
 
 namespace {
 

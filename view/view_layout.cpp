@@ -3,12 +3,14 @@
 #include "view/view_layout.h"
 
 #include "common/mapping.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
+#include "common/back_buffer.h"
 #include "view/scroll_view.h"
 #include "view/tool_palette.h"
-#include "view/view_children.h"
-#include "view/view_options.h"
-#include "view/view_settings.h"
+#include "documents/view_children.h"
+#include "documents/view_options.h"
+#include "documents/view_settings.h"
+#include "view/view_zoom.h"
 
 int PaletteShown = 1;
 

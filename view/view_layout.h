@@ -15,7 +15,6 @@ ErrorCode RelayoutDocumentWindow(HWND document);
 void LayoutDocumentWindow(HWND document, HWND view);
 // The main window's WM_SIZE.
 void ResizeFrame(LPARAM size);
-void ResizeBackBuffer();
 void ToggleToolbar();
 
 // Re-centring after a zoom (whether it scrolled) and keeping a drawing point

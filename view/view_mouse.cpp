@@ -2,7 +2,7 @@
 
 #include "common/info_dialog.h"
 #include "common/results.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
 #include "objects/kind_messages.h"
@@ -17,9 +17,9 @@
 #include "view/tracking_entry.h"
 #include "view/tracking_state.h"
 #include "view/tracking_steps.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 #include "view/view_layout.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

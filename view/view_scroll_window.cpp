@@ -5,9 +5,9 @@
 #include "common/results.h"
 #include "common/tool_tips.h"
 #include "documents/document_records.h"
-#include "documents/view_record.h"
-#include "frame/app_globals.h"
-#include "frame/right_menu.h"
+#include "objects/view_record.h"
+#include "common/app_globals.h"
+#include "documents/document_window_hooks.h"
 #include "resources/resource_ids.h"
 #include "view/edit_operations.h"
 #include "view/hit_test_drawing.h"
@@ -17,11 +17,11 @@
 #include "view/tool_palette.h"
 #include "view/object_text_edit.h"
 #include "view/tracking_state.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 #include "view/view_keyboard.h"
 #include "view/view_mouse.h"
-#include "view/view_record_word.h"
-#include "view/view_settings.h"
+#include "objects/view_record_word.h"
+#include "documents/view_settings.h"
 #include "view/view_windows.h"
 
 namespace {
@@ -155,7 +155,7 @@ void OnButtonDown(HWND view, UINT message, WPARAM keys, LPARAM lParam)
     if (message == WM_RBUTTONDOWN && RightMenu) {
         // The press acts as a whole click before the menu opens.
         SendMessageA(view, WM_RBUTTONUP, keys, lParam);
-        TrackRightMenu(view, point);
+        FrameCalls.trackRightMenu(view, point);
     }
 }
 

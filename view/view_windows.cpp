@@ -6,9 +6,9 @@
 #include "common/tool_tips.h"
 #include "documents/document_commands.h"
 #include "documents/document_record.h"
-#include "frame/menu_enabling.h"
+#include "documents/document_window_hooks.h"
 #include "view/paint_view.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 #include "view/view_layout.h"
 
 namespace {
@@ -30,7 +30,7 @@ void OnPaint(HWND document)
 void OnMdiActivate(HWND document, LPARAM activated)
 {
     const bool activating = reinterpret_cast<HWND>(activated) == document;
-    ActivateDocumentView(document, activating ? 1 : 0);
+    FrameCalls.activateView(document, activating ? 1 : 0);
     // Keys go to the view of the document being activated.
     HWND view = DocumentViewOf(document);
     if (activating && view)

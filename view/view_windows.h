@@ -1,3 +1,5 @@
+// Layer 8, view/: the drawing view, tools and edit commands.
+
 // The window procedures of a document window and its children: the drawing
 // view, the two rulers and the corner box.
 #pragma once

@@ -3,9 +3,9 @@
 #include "view/view_zoom.h"
 
 #include "common/mapping.h"
-#include "documents/view_record.h"
-#include "view/view_children.h"
-#include "view/view_settings.h"
+#include "objects/view_record.h"
+#include "documents/view_children.h"
+#include "documents/view_settings.h"
 
 namespace {
 

@@ -6,20 +6,7 @@
 
 #include <cstdint>
 
-#pragma pack(push, 4)
-struct ViewSettings {
-    int32_t extentX;
-    int32_t extentY;
-    int32_t zoom;
-    int32_t flags;
-};
-#pragma pack(pop)
-static_assert(sizeof(ViewSettings) == 16, "view settings");
-
-enum ViewSettingsFlags : int32_t {
-    kViewFitMode = 1,
-    kViewFitPage = 2,
-};
+#include "documents/view_settings.h"
 
 // The zoom per mille; `fitToWindow` (or none) gets 1 in the Fit to Window
 // mode. 0 and no fit for a window without settings.

@@ -1,4 +1,5 @@
-#include "view/view_settings.h"
+#include "documents/view_settings.h"
+#include "view/view_zoom.h"
 
 int GetViewZoom(HWND view, int* fitToWindow)
 {

@@ -2,13 +2,14 @@
 #include "common/info_dialog.h"
 #include "common/mapping.h"
 #include "common/window_helpers.h"
-#include "imaging/drawing_extents.h"
-#include "documents/app_options.h"
-#include "documents/view_record.h"
-#include "view/view_children.h"
+#include "objects/drawing_extents.h"
+#include "objects/app_options.h"
+#include "objects/view_record.h"
+#include "documents/view_children.h"
 #include "view/view_layout.h"
-#include "view/view_options.h"
-#include "view/view_settings.h"
+#include "documents/view_options.h"
+#include "documents/view_settings.h"
+#include "view/view_zoom.h"
 
 namespace {
 

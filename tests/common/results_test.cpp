@@ -4,9 +4,9 @@
 
 #include "common/results.h"
 #include "common/string_helpers.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "box_watcher.h"
-#include "view/tracking_state.h"
+#include "common/tracking_mode.h"
 
 namespace {
 

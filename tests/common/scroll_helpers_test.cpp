@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/scroll_helpers.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 
 namespace {
 

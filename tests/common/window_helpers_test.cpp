@@ -2,7 +2,7 @@
 
 #include "common/display_flags.h"
 #include "common/window_helpers.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include "documents/drawing_stream.h"
 #include "drawing_file_support.h"
 #include "objects/drawing_tables.h"
-#include "ole/ole_document_state.h"
+#include "documents/ole_document_state.h"
 #include "support/test_paths.h"
-#include "view/view_children.h"
-#include "view/view_record_word.h"
+#include "documents/view_children.h"
+#include "objects/view_record_word.h"
 #include "view/view_test_frame.h"
 
 namespace {

@@ -9,18 +9,18 @@
 #include "common/handle_tokens.h"
 #include "common/io_seam.h"
 #include "document_windows.h"
-#include "documents/document_modified.h"
+#include "objects/document_modified.h"
 #include "documents/document_record.h"
 #include "documents/document_records.h"
 #include "documents/file_copy.h"
 #include "documents/printer_context.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "store/record_store.h"
 #include "stream_bytes.h"
 #include "support/test_paths.h"
 #include "text/font_list.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -4,17 +4,17 @@
 #include <string>
 #include <vector>
 
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 #include "documents/document_commands.h"
 #include "documents/drawing_stream.h"
 #include "drawing_file_support.h"
-#include "frame/back_buffer.h"
+#include "common/back_buffer.h"
 #include "support/test_paths.h"
 #include "view/paint_view.h"
 #include "view/scroll_view.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 #include "view/view_layout.h"
-#include "view/view_settings.h"
+#include "documents/view_settings.h"
 #include "view/view_test_frame.h"
 
 namespace {

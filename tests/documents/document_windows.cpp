@@ -1,6 +1,6 @@
 #include "document_windows.h"
 
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

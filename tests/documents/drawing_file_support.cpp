@@ -15,7 +15,7 @@
 #include "stream_bytes.h"
 #include "text/font_list.h"
 #include "text/object_text_layout.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 
 #include "common/error_codes.h"
 #include "document_windows.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
-#include "text/text_block.h"
+#include "objects/text_block.h"
 
 // A new untitled document with its records, the view record held locked.
 class DrawingDocument {

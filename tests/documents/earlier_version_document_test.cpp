@@ -17,7 +17,7 @@
 #include "options_old_store.h"
 #include "store/record_store.h"
 #include "support/test_paths.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "documents/color_style.h"
+#include "objects/color_style.h"
 #include "documents/earlier_version.h"
 #include "documents/options_file.h"
 #include "documents/recent_files.h"

@@ -14,7 +14,7 @@
 
 #include "documents/file_dialog_state.h"
 #include "documents/file_dialogs.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "resources/resource_ids.h"
 
 namespace {

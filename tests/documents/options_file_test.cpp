@@ -7,11 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "common/io_seam.h"
-#include "documents/color_style.h"
-#include "documents/color_table.h"
+#include "objects/color_style.h"
+#include "objects/color_table.h"
 #include "documents/options_file.h"
 #include "documents/recent_files.h"
-#include "libraries/attached_library_atom.h"
+#include "documents/attached_library_atom.h"
 #include "options_fixture.h"
 #include "support/test_paths.h"
 

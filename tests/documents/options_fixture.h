@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 #include "stream_bytes.h"
 
 class OptionsTest : public testing::Test {

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "common/handle_words.h"
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 #include "documents/options_file.h"
 #include "store/record_store.h"
 

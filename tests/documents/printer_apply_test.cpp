@@ -6,10 +6,10 @@
 #include "documents/page_layout.h"
 #include "documents/print_dialogs.h"
 #include "documents/printer_context.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "common/io_seam.h"
 #include "documents/page_layout.h"
 #include "documents/printer_context.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "documents/printing_dialog.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/app_startup.h"
 #include "frame/clipboard_store.h"
 #include "store/record_store.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/command_line.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "common/io_seam.h"
 #include "common/menu_items.h"
-#include "frame/menu_bitmaps.h"
+#include "common/menu_bitmaps.h"
 #include "frame/menu_build.h"
 #include "resources/bitmap_ids.h"
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/app_startup.h"
-#include "frame/menu_bitmaps.h"
+#include "common/menu_bitmaps.h"
 #include "frame/menu_build.h"
 #include "frame/right_menu.h"
 #include "resources/menu_ids.h"

@@ -4,8 +4,8 @@
 
 #include "frame/view_menu.h"
 #include "view/view_layout.h"
-#include "view/view_record_word.h"
-#include "view/view_settings.h"
+#include "objects/view_record_word.h"
+#include "documents/view_settings.h"
 #include "view/view_zoom.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <functional>
 #include <vector>
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
 #include "objects/kind_messages.h"
@@ -17,7 +17,7 @@
 #include "objects/update_links.h"
 #include "support/scratch_drawing.h"
 #include "support/test_paths.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

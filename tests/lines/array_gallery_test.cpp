@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "array_fixture.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/kind_messages.h"
 #include "objects/object_kind_table.h"
 #include "objects/paint_drawing.h"

@@ -17,7 +17,7 @@
 #include "objects/object_kind_table.h"
 #include "objects/object_offset.h"
 #include "store/record_store.h"
-#include "text/text_block.h"
+#include "objects/text_block.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "objects/object_kind_table.h"
 #include "objects/paint_drawing.h"
 #include "objects/point_transforms.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "support/paint_canvas.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "objects/object_create.h"
 #include "objects/object_kind_table.h"
 #include "objects/paint_drawing.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "support/paint_canvas.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "lines/connector_route.h"
-#include "lines/rect_handle_point.h"
+#include "common/rect_handle_point.h"
 
 namespace {
 

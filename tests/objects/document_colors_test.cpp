@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "common/handle_words.h"
-#include "documents/color_table.h"
-#include "documents/view_record.h"
+#include "objects/color_table.h"
+#include "objects/view_record.h"
 #include "drawing_fixture.h"
 #include "objects/document_colors.h"
 #include "objects/document_palette.h"

@@ -3,14 +3,14 @@
 #include <cstring>
 
 #include "common/io_seam.h"
-#include "documents/app_options.h"
-#include "documents/view_record.h"
+#include "objects/app_options.h"
+#include "objects/view_record.h"
 #include "objects/drawing_records.h"
 #include "objects/drawing_tables.h"
 #include "objects/object_create.h"
 #include "store/record_store.h"
 #include "support/test_paths.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

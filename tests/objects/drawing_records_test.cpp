@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "documents/app_options.h"
-#include "documents/view_record.h"
+#include "objects/app_options.h"
+#include "objects/view_record.h"
 #include "drawing_fixture.h"
 #include "objects/drawing_records.h"
 #include "objects/drawing_tables.h"

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "drawing_fixture.h"
 #include "objects/drawing_tables.h"
 #include "objects/group_transform.h"

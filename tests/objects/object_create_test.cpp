@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/io_seam.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "drawing_fixture.h"
 #include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"
@@ -15,7 +15,7 @@
 #include "objects/picture_chunks.h"
 #include "objects/shape_init.h"
 #include "store/record_store.h"
-#include "view/document_undo.h"
+#include "objects/document_undo.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 // exist for the whole run, as they do in the program.
 #include <gtest/gtest.h>
 
+#include "frame/layer_hooks.h"
 #include "objects/object_kind_table.h"
 #include "store/record_store.h"
 

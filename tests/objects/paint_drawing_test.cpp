@@ -8,7 +8,7 @@
 
 #include "common/display_flags.h"
 #include "common/mapping.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "drawing_fixture.h"
 #include "objects/drawing_tables.h"
 #include "objects/kind_messages.h"

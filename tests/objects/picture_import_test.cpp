@@ -10,7 +10,7 @@
 #include "common/handle_words.h"
 #include "common/io_seam.h"
 #include "drawing_fixture.h"
-#include "frame/right_click_point.h"
+#include "common/right_click_point.h"
 #include "objects/clipboard_pictures.h"
 #include "objects/metafile_records.h"
 #include "objects/picture_chunks.h"

@@ -3,11 +3,11 @@
 
 #include <vector>
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "drawing_fixture.h"
 #include "objects/kind_messages.h"
 #include "objects/selection_attributes.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "common/handle_words.h"
 #include "common/mapping.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "drawing_fixture.h"
 #include "objects/freeform_outline.h"
 #include "objects/metafile_records.h"
@@ -22,7 +22,7 @@
 #include "picture_test_support.h"
 #include "store/record_store.h"
 #include "support/test_paths.h"
-#include "text/text_block.h"
+#include "objects/text_block.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "common/display_flags.h"
 #include "common/io_seam.h"
 #include "common/mapping.h"
-#include "documents/app_options.h"
-#include "documents/color_table.h"
+#include "objects/app_options.h"
+#include "objects/color_table.h"
 #include "drawing_fixture.h"
 #include "objects/kind_messages.h"
 #include "objects/metafile_records.h"
@@ -22,7 +22,7 @@
 #include "objects/shape_types.h"
 #include "picture_test_support.h"
 #include "store/record_store.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 #include "view/view_zoom.h"
 
 namespace {

@@ -5,12 +5,13 @@
 #include "documents/document_record.h"
 #include "documents/document_records.h"
 #include "documents/drawing_stream.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_records.h"
 #include "objects/drawing_tables.h"
+#include "frame/layer_hooks.h"
 #include "objects/object_kind_table.h"
 #include "store/record_store.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 #include <gtest/gtest.h>
 

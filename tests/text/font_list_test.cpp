@@ -5,7 +5,7 @@
 
 #include "common/io_seam.h"
 #include "font_test_support.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "text/document_fonts.h"
 #include "text/font_dialogs.h"
 #include "text/font_list.h"

@@ -12,9 +12,9 @@
 #include "objects/object_kind_table.h"
 #include "store/record_store.h"
 #include "text/ten_notifications.h"
-#include "text/text_block_store.h"
+#include "objects/text_block_store.h"
 #include "text_engine_support.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

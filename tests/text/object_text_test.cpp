@@ -17,7 +17,7 @@
 #include "text/ten_char_format.h"
 #include "text/ten_messages.h"
 #include "text/ten_state_access.h"
-#include "text/text_block_store.h"
+#include "objects/text_block_store.h"
 #include "view/end_text_edit.h"
 #include "view/object_text_edit.h"
 #include "object_text_document.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/io_seam.h"
-#include "text/text_block.h"
+#include "objects/text_block.h"
 #include "text/text_block_build.h"
 
 namespace {

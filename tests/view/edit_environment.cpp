@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/icon_button.h"
+#include "frame/layer_hooks.h"
 #include "objects/object_kind_table.h"
 #include "store/record_store.h"
 

@@ -4,19 +4,19 @@
 
 #include "common/io_seam.h"
 #include "common/mapping.h"
-#include "documents/app_options.h"
-#include "documents/view_record.h"
+#include "objects/app_options.h"
+#include "objects/view_record.h"
 #include "objects/drawing_records.h"
 #include "objects/drawing_tables.h"
 #include "objects/groups.h"
 #include "objects/object_create.h"
 #include "store/record_store.h"
 #include "support/test_paths.h"
-#include "view/document_undo.h"
+#include "objects/document_undo.h"
 #include "view/tool_palette.h"
 #include "view/tracking_state.h"
 #include "view/view_mouse.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

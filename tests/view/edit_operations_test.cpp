@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "edit_fixture.h"
-#include "view/document_undo.h"
+#include "objects/document_undo.h"
 #include "view/edit_operations.h"
 #include "view/selection_changes.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 #include "view/palette_state.h"
 #include "view/tool_palette.h"
 

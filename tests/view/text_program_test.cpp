@@ -7,17 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "documents/color_table.h"
+#include "objects/color_table.h"
 #include "documents/document_record.h"
 #include "documents/document_records.h"
 #include "documents/drawing_stream.h"
 #include "documents/options_file.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
 #include "store/record_store.h"
-#include "text/text_block_store.h"
-#include "view/view_record_word.h"
+#include "objects/text_block_store.h"
+#include "objects/view_record_word.h"
 #include "frame/option_flags.h"
 #include "support/program_driver.h"
 #include "support/real_input.h"
@@ -25,7 +25,7 @@
 #include "support/view_mouse.h"
 #include "support/scratch_drawing.h"
 #include "support/test_paths.h"
-#include "text/text_block.h"
+#include "objects/text_block.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "text/ten_startup.h"
 #include "view/end_text_edit.h"
 #include "view/selection_changes.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 #include "view/view_keyboard.h"
 
 namespace {

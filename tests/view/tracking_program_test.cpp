@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "common/io_seam.h"
-#include "documents/app_options.h"
+#include "objects/app_options.h"
 #include "documents/document_record.h"
 #include "documents/document_records.h"
 #include "documents/drawing_stream.h"
 #include "documents/options_file.h"
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "frame/option_flags.h"
 #include "objects/drawing_records.h"
 #include "objects/drawing_tables.h"
@@ -23,7 +23,7 @@
 #include "support/view_mouse.h"
 #include "support/scratch_drawing.h"
 #include "support/test_paths.h"
-#include "view/view_record_word.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

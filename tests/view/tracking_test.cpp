@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "documents/view_record.h"
+#include "objects/view_record.h"
 #include "edit_fixture.h"
 #include "objects/kind_messages.h"
 #include "objects/object_kind_table.h"
 #include "objects/shape_handles.h"
-#include "view/document_undo.h"
+#include "objects/document_undo.h"
 #include "view/selection_changes.h"
 #include "view/tool_palette.h"
 #include "view/tracking_entry.h"

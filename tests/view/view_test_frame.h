@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
+#include "common/back_buffer.h"
 #include "support/test_paths.h"
 #include "view/view_classes.h"
 #include "view/view_layout.h"

@@ -1,0 +1,3 @@
+#include "common/pattern_brushes.h"
+
+HBRUSH PatternBrushes[kPatternBrushCount] = {};

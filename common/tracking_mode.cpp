@@ -1,0 +1,3 @@
+#include "common/tracking_mode.h"
+
+int TrackingMode = kTrackingNone;

@@ -1,0 +1,3 @@
+#include "documents/attached_library_atom.h"
+
+ATOM AttachedLibraryAtom = 0;

@@ -1,0 +1,17 @@
+#include "documents/document_window_hooks.h"
+
+namespace {
+
+void NoFonts() {}
+void NoRulers(HWND) {}
+void NoZoom(HWND, int, int) {}
+ErrorCode NoLayout(HWND) { return kErrNone; }
+ErrorCode NoTextEdit(HWND, int) { return kErrNone; }
+void NoMenus(HWND, int) {}
+void NoRightMenu(HWND, POINT) {}
+BOOL NoToolDialog(int) { return FALSE; }
+
+} // namespace
+
+DocumentWindowHooks DocumentWindowCalls = {NoFonts, NoFonts, NoRulers, NoZoom, NoLayout, NoTextEdit};
+FrameHooks FrameCalls = {NoMenus, NoRightMenu, NoToolDialog};

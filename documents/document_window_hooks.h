@@ -1,0 +1,37 @@
+// The document window makes its view, rulers and corner box, but how they
+// lay out, zoom and edit belongs to view/, which registers those steps here
+// at start-up; the frame fills its own table. Until then every step does
+// nothing.
+#pragma once
+#include <windows.h>
+
+#include "common/error_codes.h"
+
+struct DocumentWindowHooks {
+    // The rulers' fonts: made with the first document window, freed with the
+    // options at the end of the run.
+    void (*makeRulerFonts)();
+    void (*freeRulerFonts)();
+    // The rulers take the view's origin.
+    void (*syncRulerOrigins)(HWND view);
+    // Puts the view on a zoom; mode 0 fixed, 1 or 2 the fit modes.
+    void (*applyZoom)(HWND view, int zoom, int mode);
+    // Places the rulers, the view and its scroll bars in the document window.
+    ErrorCode (*relayout)(HWND document);
+    // Ends in-place text editing in the view (selectMode as EndTextEdit's).
+    ErrorCode (*endTextEdit)(HWND view, int selectMode);
+};
+
+extern DocumentWindowHooks DocumentWindowCalls;
+
+// What the documents and the views ask of the frame above them.
+struct FrameHooks {
+    // The menus take their look for the document window (none: no document).
+    void (*activateView)(HWND document, int activating);
+    // The right-button menu of a drawing view at a point of its client area.
+    void (*trackRightMenu)(HWND view, POINT point);
+    // The tool-bar slot dialog; TRUE when the user confirmed.
+    BOOL (*editToolSlot)(int slot);
+};
+
+extern FrameHooks FrameCalls;

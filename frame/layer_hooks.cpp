@@ -1,0 +1,43 @@
+#include "frame/layer_hooks.h"
+
+#include "common/help_context.h"
+#include "documents/document_window_hooks.h"
+#include "frame/menu_commands.h"
+#include "frame/menu_enabling.h"
+#include "frame/right_menu.h"
+#include "frame/run_tool_edit_dlg.h"
+#include "libraries/library_colors.h"
+#include "lines/array_kind.h"
+#include "lines/connector_kind.h"
+#include "lines/straight_line_kind.h"
+#include "objects/document_palette.h"
+#include "objects/object_kind_table.h"
+#include "objects/object_text_hooks.h"
+#include "objects/shape_kind.h"
+#include "text/object_text_layout.h"
+#include "text/object_text_messages.h"
+#include "text/object_text_paint.h"
+#include "text/text_background.h"
+#include "view/view_hooks.h"
+
+void ConnectLayers()
+{
+    HelpMenuCommand = DoHelpCommand;
+    ObjectTextCalls = {ApplyObjectTextMessage, DrawObjectText, ReflowObjectText};
+    MergeLibraryColorsCall = MergeLibraryColors;
+    RegisterViewHooks();
+    FrameCalls = {ActivateDocumentView, TrackRightMenu, RunToolEditDlg};
+}
+
+ErrorCode InitObjectKinds()
+{
+    ConnectLayers();
+    ObjectKindTable[kKindShape] = DEV_IradeDududir;
+    ObjectKindTable[kKindLine] = RUV_OvadERovazad;
+    ObjectKindTable[kKindConnector] = VIZ_OvaVOzediru;
+    ObjectKindTable[kKindArray] = VAD_OzudiZaravoz;
+    // Slot 4 is the text editor's background painter, read back by the text code
+    // under its own type; it is never called as a kind.
+    ObjectKindTable[kKindTextPainter] = reinterpret_cast<ObjectKindHandler>(reinterpret_cast<void (*)()>(VOR_EDAZovu));
+    return kErrNone;
+}

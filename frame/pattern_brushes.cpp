@@ -1,3 +1,0 @@
-#include "frame/pattern_brushes.h"
-
-HBRUSH PatternBrushes[kPatternBrushCount] = {};

@@ -1,3 +1,0 @@
-#include "frame/right_click_point.h"
-
-POINT RightClickPoint = {-1, -1};

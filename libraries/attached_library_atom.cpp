@@ -1,3 +1,0 @@
-#include "libraries/attached_library_atom.h"
-
-ATOM AttachedLibraryAtom = 0;

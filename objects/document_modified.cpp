@@ -1,0 +1,11 @@
+#include "objects/document_modified.h"
+
+#include "objects/view_record.h"
+
+void SetDocumentModified(void* viewRecord)
+{
+    if (!viewRecord)
+        return;
+    WriteViewField(viewRecord, kViewFlags,
+                   static_cast<int32_t>(static_cast<uint32_t>(ReadViewField(viewRecord, kViewFlags)) | kViewModified));
+}

@@ -1,0 +1,3 @@
+#include "objects/rendering_flags.h"
+
+int RenderingRasterPicture = 0;

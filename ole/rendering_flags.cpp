@@ -1,3 +1,0 @@
-#include "ole/rendering_flags.h"
-
-int RenderingRasterPicture = 0;
