@@ -22,10 +22,10 @@
 #include "store/record_store.h"
 #include "text/font_cache.h"
 #include "text/ten_startup.h"
-#include "text/text_block.h"
-#include "text/text_block_store.h"
-#include "view/document_undo.h"
-#include "view/view_record_word.h"
+#include "objects/text_block.h"
+#include "objects/text_block_store.h"
+#include "objects/document_undo.h"
+#include "objects/view_record_word.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "frame/frame_caption.h"
 
 #include "common/string_helpers.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "resources/resource_ids.h"
 
 void RefreshFrameCaption()

@@ -1,7 +1,7 @@
 #include "frame/recent_files_menu.h"
 
 #include "documents/recent_files.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "resources/menu_ids.h"
 
 void ShowRecentFilesInMenu()

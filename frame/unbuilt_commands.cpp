@@ -6,10 +6,10 @@
 #include "frame/unbuilt_commands.h"
 
 #include "common/window_helpers.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "resources/menu_ids.h"
 #include "view/tool_palette.h"
-#include "view/view_children.h"
+#include "documents/view_children.h"
 
 namespace {
 

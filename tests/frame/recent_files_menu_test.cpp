@@ -9,7 +9,7 @@
 
 #include "documents/options_file.h"
 #include "documents/recent_files.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/app_startup.h"
 #include "frame/menu_enabling.h"
 #include "frame/recent_files_menu.h"

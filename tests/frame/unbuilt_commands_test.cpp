@@ -9,10 +9,10 @@
 #include "common/help_context.h"
 #include "common/help_mode.h"
 #include "common/icon_button.h"
-#include "frame/app_globals.h"
+#include "common/app_globals.h"
 #include "frame/app_startup.h"
 #include "frame/main_window.h"
-#include "frame/menu_bitmaps.h"
+#include "common/menu_bitmaps.h"
 #include "frame/menu_build.h"
 #include "frame/right_menu.h"
 #include "frame/unbuilt_commands.h"
@@ -20,8 +20,8 @@
 #include "resources/menu_ids.h"
 #include "view/tool_palette.h"
 #include "view/view_layout.h"
-#include "view/view_record_word.h"
-#include "view/view_settings.h"
+#include "objects/view_record_word.h"
+#include "documents/view_settings.h"
 
 namespace {
 
