@@ -184,7 +184,13 @@ ErrorCode ReflowObjectText(void* drawingArg, DrawingObject* object, int mode, vo
         ReleaseRecord(record);
         return kErrNone;
     }
-    MarkRecordChanged(record);
+    const ErrorCode marked = MarkRecordChanged(record);
+    if (marked != kErrNone) {
+        // Without its before-image the text stays as it is: undo could not bring it back.
+        DestroyWindow(editor);
+        ReleaseRecord(record);
+        return marked;
+    }
     bytes = static_cast<unsigned char*>(GlobalLock(record));
     TextBlockHeader* header = reinterpret_cast<TextBlockHeader*>(bytes + kTextRecordHeaderBytes);
     if (sizing == 1)
@@ -219,7 +225,7 @@ ErrorCode ReflowObjectText(void* drawingArg, DrawingObject* object, int mode, vo
         // The smallest text frame: the object at its creation size.
         DrawingObject smallest = *object;
         smallest.frame = RECT{0, 0, object->width, object->height};
-        RecalcShapeFrame(drawing, &smallest, 0);
+        DiscardError(RecalcShapeFrame(drawing, &smallest, 0), "without a reflow nothing can fail");
         ComputeTextFrame(&smallest);
         const int smallWidth = smallest.textFrame.right - smallest.textFrame.left;
         const int smallHeight = smallest.textFrame.bottom - smallest.textFrame.top;
@@ -282,7 +288,7 @@ ErrorCode ReflowObjectText(void* drawingArg, DrawingObject* object, int mode, vo
             const bool centre = object->rotation != 0;
             Grow(&object->frame.left, &object->frame.right, dw, anchors.horizontal, centre);
             Grow(&object->frame.top, &object->frame.bottom, dh, anchors.vertical, centre);
-            RecalcShapeFrame(drawing, object, 0);
+            DiscardError(RecalcShapeFrame(drawing, object, 0), "without a reflow nothing can fail");
             object->textFrame = object->inner;
             ComputeTextFrame(object);
             auto* laid = static_cast<unsigned char*>(GlobalLock(block));
@@ -291,10 +297,10 @@ ErrorCode ReflowObjectText(void* drawingArg, DrawingObject* object, int mode, vo
             GlobalUnlock(block);
         }
     }
-    if (code == kErrNone) {
-        MarkRecordChanged(record);
+    if (code == kErrNone)
+        code = MarkRecordChanged(record);
+    if (code == kErrNone)
         code = StoreTextBlock(&record, block);
-    }
     DestroyWindow(editor);
     if (block)
         GlobalFree(block);

@@ -2,10 +2,11 @@
 
 #include "common/info_dialog.h"
 #include "common/results.h"
+#include "objects/selection_attributes.h"
 
 void ReportEditError(ErrorCode code)
 {
-    switch (code) {
+    switch (code.value) {
     case kErrNone:
         return;
     case kErrOutsideDrawing:
@@ -24,4 +25,18 @@ void ReportEditError(ErrorCode code)
         WarnById(17);
         return;
     }
+}
+
+ErrorCode ApplyToSelectionWarning(HWND view, int message, INT_PTR value, INT_PTR pointer, int insideStep)
+{
+    int warning = 0;
+    const ErrorCode code = ApplyToSelection(view, message, value, pointer, insideStep, &warning);
+    if (warning != 0)
+        WarnById(warning);
+    return code;
+}
+
+void RunSelectionCommand(HWND view, int message, INT_PTR value, INT_PTR pointer)
+{
+    ReportEditError(ApplyToSelectionWarning(view, message, value, pointer, 0));
 }

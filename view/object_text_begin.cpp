@@ -243,13 +243,13 @@ ErrorCode BeginObjectText(HWND view, void* viewArg, int index, int x, int y, int
 {
     auto* viewRecord = static_cast<ViewRecord*>(viewArg);
     if (!view || !viewRecord)
-        return 1;
+        return kErrNotDone;
     if (!quiet)
         ClearDocumentUndo(view);
     HGLOBAL drawingHandle = GetViewDrawingHandle(viewRecord);
     auto* drawing = drawingHandle ? static_cast<DrawingRecord*>(GlobalLock(drawingHandle)) : nullptr;
     if (!drawing)
-        return 1;
+        return kErrNotDone;
     HGLOBAL tableHandle = DrawingTableHandle(drawing, kTableObjects);
     void* table = tableHandle ? GlobalLock(tableHandle) : nullptr;
     auto unlock = [&]() {
@@ -259,7 +259,7 @@ ErrorCode BeginObjectText(HWND view, void* viewArg, int index, int x, int y, int
     };
     if (!table || index >= TableCount(table)) {
         unlock();
-        return 1;
+        return kErrNotDone;
     }
     if (!quiet)
         ClearSelection(drawing, table);
@@ -360,7 +360,7 @@ ErrorCode BeginObjectText(HWND view, void* viewArg, int index, int x, int y, int
                                   device.bottom - device.top, view, nullptr, GetModuleHandleA(nullptr), &p);
     viewRecord->textEditor = HandleToWord(editor);
     if (!editor) {
-        code = 1;
+        code = kErrNotDone;
     } else {
         if (!quiet)
             ShowWindow(editor, SW_SHOW);
@@ -406,7 +406,7 @@ ErrorCode BeginNewText(HWND view, int x, int y)
     HGLOBAL handle = GetViewRecordHandle(view);
     void* record = handle ? GlobalLock(handle) : nullptr;
     if (!record)
-        return 1;
+        return kErrNotDone;
     ErrorCode code = BeginObjectText(view, record, -1, x, y, 0);
     GlobalUnlock(handle);
     return code;

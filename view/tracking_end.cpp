@@ -49,7 +49,7 @@ void FinishTracking(TrackScope& scope)
         scope.drawing->flags &= ~kDrawingDragging;
         FreeTrackingLists(scope.drawing);
         if (Tracking.newLineConnected)
-            UpdateLinks(scope.drawing);
+            ReportEditError(UpdateLinks(scope.drawing));
     }
     Tracking.newLineConnected = 0;
 }

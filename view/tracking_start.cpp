@@ -6,6 +6,7 @@
 #include "objects/drawing_tables.h"
 #include "objects/linked_objects.h"
 #include "view/document_undo.h"
+#include "view/edit_errors.h"
 #include "view/end_text_edit.h"
 #include "view/hit_test_drawing.h"
 #include "view/object_text_edit.h"
@@ -81,7 +82,7 @@ void StartTextTool(HWND view, TrackScope& scope, POINT point)
     if (code != kHitText && code != kHitAttachmentMarker)
         index = -1;
     scope.ReleaseDrawing();
-    BeginObjectText(view, scope.viewRecord, index, point.x, point.y, 0);
+    ReportEditError(BeginObjectText(view, scope.viewRecord, index, point.x, point.y, 0));
 }
 
 } // namespace
