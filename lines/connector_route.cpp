@@ -477,7 +477,7 @@ ErrorCode MakeRouteRecord(DrawingRecord* drawing, DrawingObject* object)
     MakeDefaultRoute(route, object->lineWidth, object->frame.right - object->frame.left,
                      object->frame.bottom - object->frame.top, 1, 0, object->shapeType);
     GlobalUnlock(handle);
-    const ErrorCode code = SetRecordDirty(handle);
+    code = SetRecordDirty(handle);
     ReleaseRecord(handle);
     return code;
 }
