@@ -17,7 +17,7 @@ ErrorCode DrawObjectPicture(HDC dc, int store, int group, int firstId, int count
     if (code != kErrNone)
         return code;
     if (group == kBitmapPictureGroup) {
-        const ErrorCode code = DrawDib(dc, rect, block);
+        code = DrawDib(dc, rect, block);
         GlobalFree(block);
         return code;
     }
