@@ -1,6 +1,7 @@
 #include "common/results.h"
 #include "common/tool_tips.h"
 #include "frame/menu_commands.h"
+#include "frame/unbuilt_commands.h"
 #include "view/arrange_commands.h"
 #include "view/command_routing.h"
 
@@ -90,6 +91,9 @@ MenuCommandTarget DecodeMenuCommand(int id)
 
 void DispatchMenuCommand(int id)
 {
+    // Accelerators run commands whatever their menu items show.
+    if (IsUnbuiltCommand(id))
+        return;
     HideToolTip();
     PrepareCommand();
     RunHandler(DecodeMenuCommand(id), id);

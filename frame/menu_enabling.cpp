@@ -2,6 +2,7 @@
 
 #include "common/window_helpers.h"
 #include "frame/app_globals.h"
+#include "frame/unbuilt_commands.h"
 #include "frame/view_menu.h"
 #include "view/view_children.h"
 
@@ -21,6 +22,10 @@ void EnableMenuPopup(HMENU popup)
         HWND document = GetActiveDocWindow(nullptr);
         InitViewMenu(popup, document ? DocumentViewOf(document) : nullptr);
     }
+    GreyUnbuiltCommands(popup);
 }
 
-void EnableRightMenuPopup(HMENU, int) {}
+void EnableRightMenuPopup(HMENU popup, int)
+{
+    GreyUnbuiltCommands(popup);
+}

@@ -5,6 +5,7 @@
 #include "frame/app_globals.h"
 #include "frame/library_commands.h"
 #include "frame/option_flags.h"
+#include "frame/unbuilt_commands.h"
 #include "frame/welcome_dialog.h"
 #include "libraries/library_windows.h"
 #include "view/tool_palette.h"
@@ -40,6 +41,18 @@ void OpenByOptions()
         DiscardError(NewDocument(0), "the open shows its own failure");
 }
 
+void RunOneMessage(MSG* message)
+{
+    if (PreviewWindow && IsDialogMessageA(PreviewWindow, message))
+        return;
+    if (MdiClientWindow && TranslateMDISysAccel(MdiClientWindow, message))
+        return;
+    if (MainWindow && AppAccelerators && TranslateAcceleratorA(MainWindow, AppAccelerators, message))
+        return;
+    TranslateMessage(message);
+    DispatchMessageA(message);
+}
+
 } // namespace
 
 int StartShowState(int showCommand, int embedding)
@@ -69,14 +82,8 @@ int RunMessageLoop()
 {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (PreviewWindow && IsDialogMessageA(PreviewWindow, &message))
-            continue;
-        if (MdiClientWindow && TranslateMDISysAccel(MdiClientWindow, &message))
-            continue;
-        if (MainWindow && AppAccelerators && TranslateAcceleratorA(MainWindow, AppAccelerators, &message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        RunOneMessage(&message);
+        FollowFocusWithPalette();
     }
     return static_cast<int>(message.wParam);
 }

@@ -35,8 +35,9 @@ void BuildFreeformPoints(const RECT* rect, HGLOBAL freeform, POINT* points, int*
         ++*count;
         if (i > 0) {
             FreeformVertex* previous = FreeformVertexAt(record, i - 1);
-            POINT from = {previous->x, previous->y};
-            CallKind(vertex->kind, nullptr, &from, record, i, kMsgExpandArcPiece, 0,
+            // The kinds read both ends of the piece, as two points in a row.
+            POINT ends[2] = {{previous->x, previous->y}, {vertex->x, vertex->y}};
+            CallKind(vertex->kind, nullptr, ends, record, i, kMsgExpandArcPiece, 0,
                      reinterpret_cast<INT_PTR>(count), reinterpret_cast<INT_PTR>(points));
             if (*count > kFreeformPointLimit)
                 *count = kFreeformPointLimit;

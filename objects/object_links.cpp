@@ -99,23 +99,36 @@ void MarkLinksOf(DrawingRecord* drawing, int32_t targetId, uint32_t flags, int32
         FindGroup(drawing, groupKey, groupIndex, kGroupLinksChanged);
 }
 
+namespace {
+
+// What hangs on the object gets `ownFlags`; when the object itself hangs on
+// one target, what hangs there follows too, so the object comes back to its
+// hook point. The object comes as a copy: marking reaches the kinds, which
+// may move the table.
+void MarkOwnAndHostLinks(DrawingRecord* drawing, const DrawingObject object, uint32_t ownFlags)
+{
+    MarkLinksOf(drawing, object.objectId, ownFlags, object.groupKey, object.groupIndex);
+    if (object.linkCount != 1)
+        return;
+    LockedTable objects(drawing, kTableObjects);
+    int target = FindObjectIndex(objects.Get(), object.links[0].targetId, object.links[0].targetHint);
+    if (target < 0)
+        return;
+    const DrawingObject* host = ObjectAt(objects.Get(), target);
+    MarkLinksOf(drawing, host->objectId, kLinkTargetMoved, host->groupKey, host->groupIndex);
+}
+
+} // namespace
+
 void MarkObjectLinks(DrawingRecord* drawing, void* objectTable, int index, uint32_t ownFlags)
 {
-    DrawingObject* object = ObjectAt(objectTable, index);
-    int32_t id = object->objectId;
-    int32_t key = object->groupKey;
-    int groupIndex = object->groupIndex;
-    bool single = object->linkCount == 1;
-    int32_t targetId = object->links[0].targetId;
-    int targetHint = object->links[0].targetHint;
-    MarkLinksOf(drawing, id, ownFlags, key, groupIndex);
-    if (!single)
-        return;
-    int target = FindObjectIndex(objectTable, targetId, targetHint);
-    if (target >= 0) {
-        DrawingObject* host = ObjectAt(objectTable, target);
-        MarkLinksOf(drawing, host->objectId, kLinkTargetMoved, host->groupKey, host->groupIndex);
-    }
+    MarkOwnAndHostLinks(drawing, *ObjectAt(objectTable, index), ownFlags);
+}
+
+void MarkFrameChanged(DrawingRecord* drawing, const DrawingObject* object)
+{
+    if (drawing && object)
+        MarkOwnAndHostLinks(drawing, *object, kLinkTargetMoved);
 }
 
 void DetachSlot(DrawingRecord* drawing, void* objectTable, int index, int slot)

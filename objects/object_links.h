@@ -23,6 +23,12 @@ void MarkLinksOf(DrawingRecord* drawing, int32_t targetId, uint32_t flags, int32
 // what a shape does after it turned, flipped or changed type.
 void MarkObjectLinks(DrawingRecord* drawing, void* objectTable, int index, uint32_t ownFlags);
 
+// The object's frame changed, whatever changed it (its text grew, a typeface,
+// a resize): the lines hooked to it are re-routed, and it comes back to its
+// own hook point, at the next UpdateLinks. Only what hangs on this object is
+// touched, so a drawing-wide pass stays linear.
+void MarkFrameChanged(DrawingRecord* drawing, const DrawingObject* object);
+
 // Removes the link entries of a target, all of them (source 0) or those of one
 // source, detaching the sources' slots.
 ErrorCode RemoveLinksTo(DrawingRecord* drawing, int32_t targetId, int32_t sourceId);

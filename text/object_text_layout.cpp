@@ -5,6 +5,7 @@
 #include "common/rect_helpers.h"
 #include "documents/view_record.h"
 #include "objects/drawing_layout.h"
+#include "objects/object_links.h"
 #include "objects/shape_frames.h"
 #include "objects/shape_text_insets.h"
 #include "store/record_store.h"
@@ -286,9 +287,14 @@ ErrorCode ReflowObjectText(void* drawingArg, DrawingObject* object, int mode, vo
             const int dw = (needed.right - needed.left) - (object->frame.right - object->frame.left);
             const int dh = (needed.bottom - needed.top) - (object->frame.bottom - object->frame.top);
             const bool centre = object->rotation != 0;
+            const RECT before = object->frame;
             Grow(&object->frame.left, &object->frame.right, dw, anchors.horizontal, centre);
             Grow(&object->frame.top, &object->frame.bottom, dh, anchors.vertical, centre);
             DiscardError(RecalcShapeFrame(drawing, object, 0), "without a reflow nothing can fail");
+            // Whoever asked for the layout (a text command, a resize, opening a
+            // file) ends with UpdateLinks, which takes the hooked lines along.
+            if (!EqualRect(&before, &object->frame))
+                MarkFrameChanged(drawing, object);
             object->textFrame = object->inner;
             ComputeTextFrame(object);
             auto* laid = static_cast<unsigned char*>(GlobalLock(block));

@@ -17,19 +17,24 @@ namespace {
 
 const double kPi = 3.1415926535;
 
-// Moves m out of the forbidden range (t1, t2) and its mirror (-t2, -t1).
+// The bound of the forbidden range (t1, t2) nearer to v, which lies inside it;
+// a range that starts below 0 already covers the unturned frame, so only its
+// far end is free.
+int NearerBound(int v, int t1, int t2)
+{
+    if (t1 < 0)
+        return t2;
+    return v - t1 <= t2 - v ? t1 : t2;
+}
+
+// Moves m out of the forbidden range (t1, t2) and its mirror (-t2, -t1); the
+// mirror is the same range for the opposite sense of turning.
 int LimitAngle(int m, int t1, int t2)
 {
-    auto nearer = [t1, t2](int v, int low, int high, int lowBound, int highBound) {
-        if (v <= low || v >= high)
-            return v;
-        if (t1 < 0)
-            return highBound;
-        int middle = low + (high - low) / 2;
-        return v <= middle ? lowBound : highBound;
-    };
-    m = nearer(m, t1, t2, t1, t2);
-    m = nearer(m, -t2, -t1, -t1, -t2);
+    if (m > t1 && m < t2)
+        return NearerBound(m, t1, t2);
+    if (m > -t2 && m < -t1)
+        return -NearerBound(-m, t1, t2);
     return m;
 }
 

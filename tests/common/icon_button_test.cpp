@@ -173,10 +173,26 @@ TEST_F(IconButtonTest, EnterAndSpaceClick)
 TEST_F(IconButtonTest, MissingBitmapPaintsNothingAndDoesNotFail)
 {
     SetWindowLongA(button_, kIconButtonBitmapWord, 1);   // no such bitmap
-    HDC dc = GetDC(button_);
+    const int side = 23;
+    const COLORREF untouched = RGB(1, 2, 3);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP canvas = CreateCompatibleBitmap(screen, side, side);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, canvas);
+    HBRUSH fill = CreateSolidBrush(untouched);
+    RECT all = {0, 0, side, side};
+    FillRect(dc, &all, fill);
+    DeleteObject(fill);
     PaintIconButton(dc, button_);
-    ReleaseDC(button_, dc);
-    SUCCEED();
+    int changed = 0;
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            changed += GetPixel(dc, x, y) != untouched;
+    SelectObject(dc, old);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    EXPECT_EQ(0, changed);
 }
 
 } // namespace

@@ -126,5 +126,6 @@ TEST(ExitApplication, IsSafeWhenNothingWasStarted)
 {
     ExitApplication();
     ExitApplication();
-    SUCCEED();
+    EXPECT_EQ(0, RecordStoreTableMade);
+    EXPECT_EQ(0, ObjectKindsInitialised);
 }

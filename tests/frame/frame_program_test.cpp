@@ -139,8 +139,9 @@ TEST_F(FrameProgram, ScreenshotWithAColourMenuOpen)
     ProgramDriver program;
     ASSERT_TRUE(program.Start(OptionsArgument()));
     HWND main = program.MainWindow();
-    // Alt+S opens Shapes; Down picks a swatch popup, Right opens it.
-    PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 's');
+    // Alt+T opens Text on Typeface; Down picks its Color popup (the other
+    // swatch popups are greyed until their commands are built), Right opens it.
+    PostMessageA(main, WM_SYSCOMMAND, SC_KEYMENU, 't');
     ASSERT_TRUE(program.Settle());
     for (WPARAM key : {VK_DOWN, VK_RIGHT}) {
         PostMessageA(main, WM_KEYDOWN, key, 0);

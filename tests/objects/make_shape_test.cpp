@@ -117,6 +117,27 @@ TEST_F(MakeShape, SquareBecomesOneFreeformShape)
     EXPECT_EQ(points.front().y, points.back().y);
 }
 
+// The shape of an L of six lines is fitted: its text goes into the foot,
+// below the upright (1000 x 1000 outline, foot 1000 x 400 at the bottom).
+TEST_F(MakeShape, NewShapeKeptTheUnfittedTextInsets)
+{
+    Line(1000, 1000, 1400, 1000);
+    Line(1400, 1000, 1400, 1600);
+    Line(1400, 1600, 2000, 1600);
+    Line(2000, 1600, 2000, 2000);
+    Line(2000, 2000, 1000, 2000);
+    Line(1000, 2000, 1000, 1000);
+    SelectAll();
+    MarkTables();
+    ASSERT_EQ(0, MakeShapeFromLines(Drawing(), 0));
+    ASSERT_EQ(1, Count());
+    const DrawingObject* shape = Object(0);
+    const double expected[4] = {0.0, 0.6, 0.0, 0.0};
+    for (int side = 0; side < 4; ++side)
+        EXPECT_NEAR(expected[side], shape->textInsetFractions[side], 1e-9) << side;
+    EXPECT_EQ(600, shape->textInsets.top) << "the text starts below the upright";
+}
+
 TEST_F(MakeShape, RefusedSelections)
 {
     struct Row {

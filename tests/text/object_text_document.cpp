@@ -247,6 +247,12 @@ std::vector<uint8_t> ObjectTextDocument::Write(ErrorCode* code)
     return bytes;
 }
 
+ErrorCode ObjectTextDocument::Read(const std::string& path)
+{
+    int older = 0;
+    return ReadDrawingFile(HFILE_ERROR, path.c_str(), nullptr, 0, view_, record_, &older, 0);
+}
+
 void TypeInto(HWND editor, const std::string& text)
 {
     for (char c : text)

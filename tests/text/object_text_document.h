@@ -43,6 +43,8 @@ public:
     std::vector<uint8_t> ValidTextPayload(const std::string& text);
     // The drawing stream in memory.
     std::vector<uint8_t> Write(ErrorCode* code);
+    // Fills this new document from a drawing file, as a document window opens one.
+    ErrorCode Read(const std::string& path);
 
 private:
     HWND document_ = nullptr;

@@ -191,13 +191,65 @@ TEST_F(TrackingTest, RotateByTheRotationHandle)
     EXPECT_EQ(0, Object(0)->rotation);
 }
 
-TEST_F(TrackingTest, RotationLimitKeepsCornersOnTheDrawing)
+TEST_F(TrackingTest, SlightTurnNearTheTopEdgeLeftTheShapeUpsideDown)
 {
-    RECT frame = {0, 0, 1200, 600};   // against the top-left corner
-    int limited = LimitRotation(450, frame, 20000, 20000);
-    EXPECT_NE(450, limited);
-    RECT middle = {9000, 9000, 10200, 9600};
-    EXPECT_EQ(450, LimitRotation(450, middle, 20000, 20000)) << "room all round: no limit";
+    ASSERT_EQ(0, Create(RECT{3000, 100, 4200, 700}));
+    SelectDrawingObject(DrawingHandle(), 0, FALSE, FALSE, TRUE);
+    POINT handle = {0, 0};
+    RECT box = {};
+    CallObjectKind(nullptr, Drawing(), Objects(), 0, kMsgRotateHandle, 140, reinterpret_cast<INT_PTR>(&handle),
+                   reinterpret_cast<INT_PTR>(&box));
+    ASSERT_FALSE(handle.x == 0 && handle.y == 0) << "the shape shows no rotation handle";
+    // The right-hand handle pulled down 30 pixels: a negative turn of about 17
+    // degrees, past the 10 the top edge allows.
+    POINT from = Pixel(handle.x, handle.y);
+    DragFromTo(from, {from.x, from.y + 30});
+    const int rotation = Object(0)->rotation;
+    EXPECT_LT(rotation, 0) << "turned the way it was dragged";
+    EXPECT_GE(rotation, -150) << "stopped near the unturned frame, not half a turn away";
+}
+
+// Each frame's touching angle t1 and end of the forbidden range t2 are worked
+// out by hand from its centre distance d to the edge, its half extent e towards
+// it and its half diagonal r: t1 = trunc((asin(d/r) - asin(e/r)) * 1800 / pi),
+// t2 = trunc(2 * (900 - asin(d/r) * 1800 / pi)) + t1, 1800 past 900.
+TEST(LimitRotation, NegativeTurnStopsAtTheNearBoundNotTheFar)
+{
+    const RECT nearTop = {9000, 100, 10200, 700};          // d 400, e 300, r 670.8: t1 100, t2 1800
+    const RECT nearBottom = {9000, 18850, 10000, 19850};   // d 650, e 500, r 707.1: t1 218, t2 681
+    const RECT nearLeft = {200, 9000, 800, 10200};         // d 500, e 300, r 670.8: t1 216, t2 1800
+    const RECT nearRight = {19300, 9000, 19900, 9800};     // d 400, e 300, r 500: t1 162, t2 899
+    const RECT middle = {9000, 9000, 10200, 9600};
+    struct Case {
+        const char* name;
+        RECT frame;
+        int angle;
+        int limited;
+    };
+    const Case cases[] = {
+        {"top, slight positive turn", nearTop, 150, 100},
+        {"top, slight negative turn", nearTop, -150, -100},
+        {"top, large negative turn", nearTop, -600, -100},
+        {"top, past 90 through the mirror", nearTop, 1650, 1700},
+        {"top, past -90 through the mirror", nearTop, -1650, -1700},
+        {"bottom, before the range", nearBottom, 150, 150},
+        {"bottom, near t1", nearBottom, 300, 218},
+        {"bottom, near -t1", nearBottom, -300, -218},
+        {"bottom, below the middle", nearBottom, 449, 218},
+        {"bottom, above the middle", nearBottom, 450, 681},
+        {"bottom, near -t2", nearBottom, -600, -681},
+        {"bottom, just past the negative middle", nearBottom, -449, -218},
+        {"left, near t1", nearLeft, 600, 216},
+        {"left, near -t1", nearLeft, -600, -216},
+        {"right, near t1", nearRight, 300, 162},
+        {"right, near -t1", nearRight, -300, -162},
+        {"right, near t2", nearRight, 600, 899},
+        {"right, near -t2", nearRight, -600, -899},
+        {"middle, no limit", middle, 450, 450},
+        {"middle, no limit negative", middle, -450, -450},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.limited, LimitRotation(c.angle, c.frame, 20000, 20000)) << c.name;
 }
 
 TEST_F(TrackingTest, MeasuringLinesFollowTheMouseAndChangeNothing)

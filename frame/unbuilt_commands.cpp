@@ -1,0 +1,205 @@
+// The one table of commands whose handlers are still empty. The resources
+// offer every command of the finished program, so until a command is built its
+// row keeps it greyed in the menu bar, the right-button menu and the palette,
+// and keeps its accelerator from running it (the accelerators do not look at
+// the menu). Building a command means deleting its row here.
+#include "frame/unbuilt_commands.h"
+
+#include "common/window_helpers.h"
+#include "frame/app_globals.h"
+#include "resources/menu_ids.h"
+#include "view/tool_palette.h"
+#include "view/view_children.h"
+
+namespace {
+
+enum class Unbuilt {
+    kAlways,
+    // The text editor carries these; the selected objects do not yet.
+    kOutsideTextEditor,
+};
+
+struct UnbuiltRange {
+    int first;
+    int last;
+    Unbuilt when;
+};
+
+// Each list owns the hundred of ids it lies in, whatever it holds today.
+const int kIdsPerList = 100;
+
+constexpr UnbuiltRange Hundred(int id)
+{
+    return {id / kIdsPerList * kIdsPerList, id / kIdsPerList * kIdsPerList + kIdsPerList - 1, Unbuilt::kAlways};
+}
+
+const UnbuiltRange kUnbuilt[] = {
+    // File: printing, print preview, picture export and import, mail.
+    {IDM_FILE_PRINT, IDM_FILE_IMPORT, Unbuilt::kAlways},
+    {IDM_FILE_SEND_ONE, IDM_FILE_PRINT_PREVIEW, Unbuilt::kAlways},
+    {IDM_FILE_PRINT_NOW, IDM_FILE_PRINT_NOW, Unbuilt::kAlways},
+    // Edit: the object clipboard, Duplicate, Colors and Shadows, Toolbar, Options.
+    {IDM_EDIT_CUT, IDM_EDIT_PASTE, Unbuilt::kOutsideTextEditor},
+    {IDM_EDIT_DUPLICATE, IDM_EDIT_OPTIONS, Unbuilt::kAlways},
+    // View: the custom zoom, Define Rulers and Grid, Show Grid.
+    {IDM_VIEW_ZOOM_CUSTOM, IDM_VIEW_ZOOM_CUSTOM, Unbuilt::kAlways},
+    {IDM_VIEW_RULERS_AND_GRID, IDM_VIEW_SHOW_GRID, Unbuilt::kAlways},
+    // Shapes: Text Sizing, Shape Sizing, Edit Shape Outline.
+    {IDM_SHAPES_TEXT_SIZING, IDM_SHAPES_EDIT_OUTLINE, Unbuilt::kAlways},
+    // Lines: Arrowheads, Join, Show Length, text along or across the line.
+    {IDM_LINES_ARROWHEADS, IDM_LINES_TEXT_HORIZONTAL, Unbuilt::kAlways},
+    // Text: the script commands on the selection, Shadow, Insert Symbol.
+    {IDM_TEXT_LARGER, IDM_TEXT_SMALLER, Unbuilt::kOutsideTextEditor},
+    {IDM_TEXT_SHADOW, IDM_TEXT_INSERT_SYMBOL, Unbuilt::kAlways},
+    // Draw: front and back, lock, snaps and links, shadow, flip, group,
+    // centring, align, same size, attachments, space evenly, Set Angle.
+    {IDM_DRAW_BRING_TO_FRONT, IDM_DRAW_CENTER_ON_PAGE, Unbuilt::kAlways},
+    {IDM_DRAW_ALIGN_LEFTS, IDM_DRAW_ALIGN_BOTTOMS, Unbuilt::kAlways},
+    {IDM_DRAW_SAME_WIDTH, IDM_DRAW_SAME_SIZE, Unbuilt::kAlways},
+    {IDM_DRAW_OPEN_ATTACHMENT, IDM_DRAW_CLEAR_ATTACHMENT, Unbuilt::kAlways},
+    {IDM_DRAW_SPACE_HORIZONTAL, IDM_DRAW_SPACE_BOTH, Unbuilt::kAlways},
+    {IDM_DRAW_ROTATE_ANGLE, IDM_DRAW_ROTATE_ANGLE, Unbuilt::kAlways},
+    // Help: the help file, help mode and the Tips box.
+    {IDM_HELP_SEARCH, IDM_HELP_USING_HELP, Unbuilt::kAlways},
+    {IDM_HELP_TIPS, IDM_HELP_TIPS, Unbuilt::kAlways},
+    {IDM_HELP_MODE_ON, IDM_HELP_MODE_ON, Unbuilt::kAlways},
+    {IDM_CONTEXT_HELP, IDM_CONTEXT_HELP, Unbuilt::kAlways},
+    // Libraries and their windows.
+    Hundred(IDM_LIB_OPEN),
+    // The attribute lists (the text colours are built).
+    Hundred(IDM_SHADING_FIRST),
+    Hundred(IDM_BORDER_HAIRLINE),
+    Hundred(IDM_BORDER_DOTTED),
+    Hundred(IDM_SHAPE_TYPE_FIRST),
+    Hundred(IDM_ARRAY_STYLE_BASE),
+    Hundred(IDM_LINE_HAIRLINE),
+    Hundred(IDM_LINE_DOTTED),
+    // With the Lines menu's Change Line Shape place, 2400.
+    Hundred(IDM_LINE_TYPE_PLAIN),
+    Hundred(IDM_LINE_COLOR_BASE),
+    Hundred(IDM_FILL_COLOR_BASE),
+    Hundred(IDM_BACK_COLOR_BASE),
+    Hundred(IDM_BORDER_COLOR_BASE),
+};
+
+// The palette's buttons that stand for a command.
+struct PaletteCommand {
+    int button;
+    int command;
+};
+
+const PaletteCommand kPaletteCommands[] = {
+    {kToolNew, IDM_FILE_NEW_BLANK},
+    {kToolOpen, IDM_FILE_OPEN},
+    {kToolSave, IDM_FILE_SAVE},
+    {kToolPrint, IDM_FILE_PRINT_NOW},
+    {kToolPreview, IDM_FILE_PRINT_PREVIEW},
+    {kToolCut, IDM_EDIT_CUT},
+    {kToolCopy, IDM_EDIT_COPY},
+    {kToolPaste, IDM_EDIT_PASTE},
+    {kToolUndo, IDM_EDIT_UNDO},
+    {kToolScaleUp, IDM_VIEW_ZOOM_IN},
+    {kToolScaleDown, IDM_VIEW_ZOOM_OUT},
+    {kToolHelp, IDM_HELP_MODE_ON},
+    // The script buttons do what Ctrl with the keypad's plus and minus do.
+    {kToolSuperscript, IDM_TEXT_LARGER},
+    {kToolSubscript, IDM_TEXT_SMALLER},
+};
+
+bool TextEditorHasFocus()
+{
+    HWND document = GetActiveDocWindow(nullptr);
+    HWND editor = document ? ViewEditorOf(DocumentViewOf(document)) : nullptr;
+    return editor && GetFocus() == editor;
+}
+
+const UnbuiltRange* FindRow(int id)
+{
+    for (const UnbuiltRange& row : kUnbuilt)
+        if (id >= row.first && id <= row.last)
+            return &row;
+    return nullptr;
+}
+
+// 1 all unbuilt, 0 something built, -1 no commands at all.
+int AllUnbuilt(HMENU popup)
+{
+    int verdict = -1;
+    const int count = GetMenuItemCount(popup);
+    for (int i = 0; i < count; ++i) {
+        int item;
+        if (HMENU sub = GetSubMenu(popup, i))
+            item = AllUnbuilt(sub);
+        else if (const int id = static_cast<int>(GetMenuItemID(popup, i)); id > 0)
+            item = IsUnbuiltCommand(id) ? 1 : 0;
+        else
+            item = -1;  // separators and the resources' empty places
+        if (item == 0)
+            return 0;
+        if (item == 1)
+            verdict = 1;
+    }
+    return verdict;
+}
+
+void SetItem(HMENU popup, int position, bool greyed)
+{
+    EnableMenuItem(popup, static_cast<UINT>(position), MF_BYPOSITION | (greyed ? MF_GRAYED : MF_ENABLED));
+}
+
+} // namespace
+
+bool IsUnbuiltCommand(int id)
+{
+    const UnbuiltRange* row = FindRow(id);
+    if (!row)
+        return false;
+    return row->when == Unbuilt::kAlways || !TextEditorHasFocus();
+}
+
+void GreyUnbuiltCommands(HMENU popup)
+{
+    const int count = popup ? GetMenuItemCount(popup) : 0;
+    for (int i = 0; i < count; ++i) {
+        if (HMENU sub = GetSubMenu(popup, i)) {
+            // Only greys: whether a submenu is offered is otherwise up to the
+            // popup's own enabling.
+            if (AllUnbuilt(sub) == 1)
+                SetItem(popup, i, true);
+            continue;
+        }
+        const int id = static_cast<int>(GetMenuItemID(popup, i));
+        const UnbuiltRange* row = id > 0 ? FindRow(id) : nullptr;
+        if (!row)
+            continue;
+        // The editor's rows come back when the popup opens over an editor.
+        SetItem(popup, i, IsUnbuiltCommand(id));
+    }
+}
+
+void GreyUnbuiltPaletteButtons()
+{
+    if (!PaletteWindow)
+        return;
+    for (const PaletteCommand& entry : kPaletteCommands) {
+        HWND button = GetDlgItem(PaletteWindow, entry.button);
+        const bool enabled = !IsUnbuiltCommand(entry.command);
+        if (!button || (IsWindowEnabled(button) != FALSE) == enabled)
+            continue;
+        EnableWindow(button, enabled ? TRUE : FALSE);
+        // The button paints its greyed look only when asked to paint.
+        InvalidateRect(button, nullptr, TRUE);
+    }
+}
+
+void FollowFocusWithPalette()
+{
+    static bool followed = false;
+    static HWND lastFocus = nullptr;
+    HWND focus = GetFocus();
+    if (followed && focus == lastFocus)
+        return;
+    followed = true;
+    lastFocus = focus;
+    GreyUnbuiltPaletteButtons();
+}
