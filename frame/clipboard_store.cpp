@@ -154,8 +154,10 @@ void CloseClipboardStore()
     if (ClipboardScratchStore < 0)
         return;
     HCURSOR previous = SetCursor(AppCursors[1]);
-    DiscardError(CompactStore(ClipboardScratchStore), "at exit no one is left to tell; a damaged scratch store is made anew at start");
-    DiscardError(CloseStore(ClipboardScratchStore), "at exit no one is left to tell; a damaged scratch store is made anew at start");
+    // At exit no one is left to tell, and a damaged scratch store is made anew at start.
+    const char* const atExit = "the scratch store is made anew at start";
+    DiscardError(CompactStore(ClipboardScratchStore), atExit);
+    DiscardError(CloseStore(ClipboardScratchStore), atExit);
     ClipboardScratchStore = -1;
     SetCursor(previous);
 }

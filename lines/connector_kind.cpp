@@ -106,7 +106,8 @@ int32_t WINAPI VIZ_OvaVOzediru(HDC dc, void* drawingArg, void* table, int index,
         GetSegLineEndOfCode(static_cast<int>(a), KindPointer<int32_t>(c));
         return 0;
     case kMsgAnchorPoint:
-        return GetSegLineEndPoint(drawing, table, index, static_cast<int>(a), KindPointer<int>(b), KindPointer<POINT>(c)).value;
+        return GetSegLineEndPoint(drawing, table, index, static_cast<int>(a), KindPointer<int>(b), KindPointer<POINT>(c))
+            .value;
     case kMsgMovedFrame:
         GetMovedEndRect(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(b), KindPointer<RECT>(c));
         return 0;

@@ -46,7 +46,9 @@ int32_t WINAPI DEV_IradeDududir(HDC dc, void* drawingArg, void* table, int index
         PaintShape(dc, message, drawing, table, index, nullptr, 0, a, b, c);
         return 0;
     case kMsgResizeByHandle:
-        return c ? ResizeShape(drawing, table, index, static_cast<int>(a), static_cast<int>(b), KindPointer<RECT>(c)).value : 0;
+        if (!c)
+            return 0;
+        return ResizeShape(drawing, table, index, static_cast<int>(a), static_cast<int>(b), KindPointer<RECT>(c)).value;
     case kMsgResizeToRect:
         return c ? ResizeShape(drawing, table, index, 1, static_cast<int>(b), KindPointer<RECT>(c)).value : 0;
     case kMsgSetOutlineWidth:

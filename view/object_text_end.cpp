@@ -312,8 +312,9 @@ ErrorCode StoreIntoObject(Session& s, HWND editor, int index, HGLOBAL block, con
 ErrorCode AttachGuest(Session& s, int guest, int labelReference)
 {
     const int host = FindObjectIndex(s.table, labelReference & 0xFFFF, (labelReference >> 16) & 0xFFFF);
+    // The host is gone: the text stands free.
     if (host < 0)
-        return;
+        return kErrNone;
     DrawingObject* g = ObjectAt(s.table, guest);
     DrawingObject* h = ObjectAt(s.table, host);
     h->labelPartnerId = g->objectId;
@@ -380,14 +381,13 @@ ErrorCode MakeFreeText(Session& s, HWND editor, HGLOBAL block, const RECT& margi
     DrawingObject* object = ObjectAt(s.table, index);
     object->textPlacement = box.verticalAlignment;
     object->textAlignment = FirstAlignment(block);
-    if (header.labelReference >= 0) {
+    if (header.labelReference >= 0)
         code = AttachGuest(s, index, header.labelReference);
-        if (code != kErrNone)
-            return code;
-    }
     object = ObjectAt(s.table, index);
     object->stateFlags &= ~static_cast<uint32_t>(kStateTextOpen);
     Invalidate(s, object);
+    if (code != kErrNone)
+        return code;
     if (select == 0) {
         object->stateFlags &= ~static_cast<uint32_t>(kStateSelected);
         s.drawing->selectedCount = 0;

@@ -14,12 +14,12 @@ class ViewTyping : public EditFixture {
 protected:
     void SetUp() override
     {
-        RegisterTenClass(GetModuleHandleA(nullptr));
+        ASSERT_EQ(kErrNone, RegisterTenClass(GetModuleHandleA(nullptr)));
         EditFixture::SetUp();
     }
     void TearDown() override
     {
-        EndTextEdit(view_, 0);
+        EXPECT_EQ(kErrNone, EndTextEdit(view_, 0));
         EditFixture::TearDown();
     }
     HWND Editor() { return ViewEditorOf(view_); }
@@ -42,7 +42,7 @@ TEST_F(ViewTyping, CharactersOpenTheSelectedShapesTextOrNothing)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EndTextEdit(view_, 0);
+        EXPECT_EQ(kErrNone, EndTextEdit(view_, 0));
         if (Count() == 0) {
             ASSERT_EQ(0, Create(RECT{1000, 1000, 2200, 1800}));
         }
