@@ -37,6 +37,11 @@ void ServeQueueFor(time_t seconds)
     }
 }
 
+bool HasSiblingDocument(HWND document)
+{
+    return GetWindow(document, GW_HWNDPREV) != nullptr || GetWindow(document, GW_HWNDNEXT) != nullptr;
+}
+
 bool HasUnsavedChanges(HWND view)
 {
     if (IsDocumentModified(view))
@@ -108,8 +113,10 @@ void PrepareDocumentClose(HWND document)
         ReleaseViewRecord(view);
     }
     SetOleObjectState(view, 0);
+    // Only hand over to another window: with none, the MDI client restores
+    // this one with redrawing off and leaves its old picture on the screen.
     BOOL maximized = FALSE;
-    if (GetActiveDocWindow(&maximized) == document && maximized && MdiClientWindow) {
+    if (GetActiveDocWindow(&maximized) == document && maximized && MdiClientWindow && HasSiblingDocument(document)) {
         SendMessageA(MdiClientWindow, WM_MDINEXT, reinterpret_cast<WPARAM>(document), 0);
         HWND next = GetActiveDocWindow(nullptr);
         if (next && next != document)

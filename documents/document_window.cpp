@@ -10,6 +10,7 @@
 #include "documents/document_records.h"
 #include "documents/document_window_access.h"
 #include "documents/drawing_stream.h"
+#include "documents/open_failure.h"
 #include "frame/app_globals.h"
 #include "frame/menu_enabling.h"
 #include "objects/document_palette.h"
@@ -27,7 +28,6 @@ namespace {
 const int kRulerThickness = 26;
 const int kMinimizedShrink = 16;
 const int kNoFreeSlot = 2;
-const int kNotAStore = 7;
 
 bool IsQuietMode(int mode) { return mode == 94 || mode == 97 || mode == 98; }
 bool IsUntitledMode(int mode) { return mode == 2 || mode == 97 || mode == 98 || mode == 99; }
@@ -197,18 +197,6 @@ ErrorCode FillDocument(HWND document, const char* path, int mode, int number, in
             return code;
     }
     return RestoreViewSettings(view, mode, zoomToApply);
-}
-
-void WarnOpenFailed(ErrorCode code)
-{
-    int message = IDS_OPEN_FAILED;
-    if (code == kErrDiskFull)
-        message = IDS_DISK_FULL;
-    else if (code == kNotAStore)
-        message = IDS_NOT_VERSION_1;
-    else if (code == kErrLaterVersion)
-        message = IDS_LATER_VERSION;
-    WarnById(message);
 }
 
 } // namespace

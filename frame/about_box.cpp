@@ -101,7 +101,8 @@ INT_PTR CALLBACK AboutHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM)
         // The controls are child windows and paint themselves after this.
         return PaintPicture(dialog) ? TRUE : FALSE;
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK) {
+        // Esc (IDCANCEL) closes the box like OK.
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             EndDialog(dialog, 0);
             return TRUE;
         }

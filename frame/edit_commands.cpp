@@ -80,7 +80,7 @@ int DoLinesCommand(int id)
 int DoTextCommand(int id)
 {
     static const RouteRow kRoutes[] = {
-        {IDM_TEXT_LARGER, kRouteSuperscript}, {IDM_TEXT_SMALLER, kRouteSubscript}, {IDM_TEXT_UNDERLINE, kRouteUnderline},
+        {IDM_TEXT_SUPERSCRIPT, kRouteSuperscript}, {IDM_TEXT_SUBSCRIPT, kRouteSubscript}, {IDM_TEXT_UNDERLINE, kRouteUnderline},
         {IDM_TEXT_BOLD, kRouteBold},     {IDM_TEXT_ITALIC, kRouteItalic},
     };
     int routed = RouteFromTable(kRoutes, 5, id);

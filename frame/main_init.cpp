@@ -14,6 +14,7 @@
 #include "frame/menu_build.h"
 #include "frame/menu_enabling.h"
 #include "frame/option_flags.h"
+#include "frame/recent_files_menu.h"
 #include "frame/registry_check.h"
 #include "frame/right_menu.h"
 #include "frame/shared_gdi_objects.h"
@@ -209,6 +210,7 @@ ErrorCode InitMainWindow(HINSTANCE instance, int showCommand, const char* option
                            IDM_FILE_RECENT_FIRST);
     if (code != kErrNone)
         return code;
+    ShowRecentFilesInMenu();
     LayOutPaletteFromOptions();
     ShowMainWindow(showCommand);
     MakeHelpFilePath();

@@ -1,9 +1,13 @@
 #include "frame/menu_enabling.h"
 
 #include "common/window_helpers.h"
+#include "documents/recent_files.h"
 #include "frame/app_globals.h"
+#include "frame/frame_caption.h"
+#include "frame/recent_files_menu.h"
 #include "frame/unbuilt_commands.h"
 #include "frame/view_menu.h"
+#include "resources/menu_ids.h"
 #include "view/view_children.h"
 
 namespace {
@@ -12,12 +16,20 @@ const int kViewPopup = 2;
 
 } // namespace
 
-// Least version until menu enabling lands: only the View popup follows the
-// active view; the other items stay as the resource made them.
-void ActivateDocumentView(HWND, int) {}
+// Least version until menu enabling lands: the caption names the active
+// document, the File menu shows the recent files and the View popup follows
+// the active view; the other items stay as the resource made them.
+void ActivateDocumentView(HWND document, int activating)
+{
+    if (document && activating)
+        RefreshFrameCaption();
+    ShowRecentFilesInMenu();
+}
 
 void EnableMenuPopup(HMENU popup)
 {
+    if (popup && popup == MainMenuPopups[MENU_POS_FILE])
+        BuildRecentFilesMenu(popup);
     if (popup && popup == MainMenuPopups[kViewPopup]) {
         HWND document = GetActiveDocWindow(nullptr);
         InitViewMenu(popup, document ? DocumentViewOf(document) : nullptr);

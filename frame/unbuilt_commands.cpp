@@ -49,7 +49,7 @@ const UnbuiltRange kUnbuilt[] = {
     // Lines: Arrowheads, Join, Show Length, text along or across the line.
     {IDM_LINES_ARROWHEADS, IDM_LINES_TEXT_HORIZONTAL, Unbuilt::kAlways},
     // Text: the script commands on the selection, Shadow, Insert Symbol.
-    {IDM_TEXT_LARGER, IDM_TEXT_SMALLER, Unbuilt::kOutsideTextEditor},
+    {IDM_TEXT_SUPERSCRIPT, IDM_TEXT_SUBSCRIPT, Unbuilt::kOutsideTextEditor},
     {IDM_TEXT_SHADOW, IDM_TEXT_INSERT_SYMBOL, Unbuilt::kAlways},
     // Draw: front and back, lock, snaps and links, shadow, flip, group,
     // centring, align, same size, attachments, space evenly, Set Angle.
@@ -102,8 +102,8 @@ const PaletteCommand kPaletteCommands[] = {
     {kToolScaleDown, IDM_VIEW_ZOOM_OUT},
     {kToolHelp, IDM_HELP_MODE_ON},
     // The script buttons do what Ctrl with the keypad's plus and minus do.
-    {kToolSuperscript, IDM_TEXT_LARGER},
-    {kToolSubscript, IDM_TEXT_SMALLER},
+    {kToolSuperscript, IDM_TEXT_SUPERSCRIPT},
+    {kToolSubscript, IDM_TEXT_SUBSCRIPT},
 };
 
 bool TextEditorHasFocus()

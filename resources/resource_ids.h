@@ -61,6 +61,8 @@
 #define IDS_NOTHING_TO_CENTER 68
 #define IDS_WEB_PAGE_FAILED 73
 #define IDS_ATTACHMENT_FAILED 74
+#define IDS_DAMAGED_DRAWING 75
+#define IDS_FONT_SIZE_RANGE 76  // formatted with the smallest and largest size
 
 // Program texts.
 #define IDS_VERSION 499

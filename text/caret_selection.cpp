@@ -102,15 +102,11 @@ int ShowTenCaret(HWND window, TenState* state)
     GlobalUnlock(live.lines);
     if (!window)
         return 0;
-    // The class keeps its DC with the editor's mapping: caret measures are
-    // converted from logical units here.
-    HDC dc = state->windowDC;
+    // The class keeps its own DC with the editor's mapping, and the system
+    // reads a CS_OWNDC window's caret size and place in that DC's logical
+    // units: converting them here would make the caret a speck near the origin.
     SIZE size = {state->unitsPerInch * 2 / 100, state->caretHeight};
-    POINT where = {state->caretX, state->caretTop};
-    if (dc) {
-        LogicalToDeviceSize(dc, &size);
-        LPtoDP(dc, &where, 1);
-    }
+    const POINT where = {state->caretX, state->caretTop};
     if (size.cx < 1)
         size.cx = 1;
     CreateCaret(window, nullptr, size.cx, size.cy);

@@ -6,6 +6,7 @@
 #include "common/window_helpers.h"
 #include "frame/app_globals.h"
 #include "text/font_list.h"
+#include "text/font_size_box.h"
 
 namespace {
 
@@ -118,9 +119,21 @@ int ChooseStyleFont(HWND owner, LOGFONTA* logFont)
     return 1;
 }
 
-UINT_PTR CALLBACK VXFontHook(HWND dialog, UINT message, WPARAM, LPARAM)
+UINT_PTR CALLBACK VXFontHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG && MainWindow)
-        CenterWindowOver(dialog, MainWindow);
-    return 0;
+    switch (message) {
+    case WM_INITDIALOG:
+        RememberFontSizeLimits(dialog, *reinterpret_cast<const CHOOSEFONTA*>(lParam));
+        if (MainWindow)
+            CenterWindowOver(dialog, MainWindow);
+        return 0;
+    case WM_COMMAND:
+        // A size the dialog would refuse gets our warning, not its own untitled box.
+        return LOWORD(wParam) == IDOK && !AcceptFontSizeBox(dialog) ? 1 : 0;
+    case WM_DESTROY:
+        ForgetFontSizeLimits(dialog);
+        return 0;
+    default:
+        return 0;
+    }
 }

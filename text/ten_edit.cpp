@@ -66,8 +66,12 @@ ErrorCode ApplyEdit(HWND window, TenState* state, int from, int to, int flags, b
     ErrorCode code = LayoutText(window, state, from, to, &end, &first);
     if (code != kErrNone)
         return code;
+    int whole = 0;
     if (state->stateFlags & (kTenFitWidth | kTenFitHeight)) {
         const LONG changed = AutoSizeTenWindow(window, state);
+        // A box that shrank must draw its owner's outline at its new edges.
+        if (changed != 0)
+            whole = 1;
         if (LOWORD(changed) != 0) {
             first = 0;
             end = state->live.lineCount;
@@ -78,7 +82,7 @@ ErrorCode ApplyEdit(HWND window, TenState* state, int from, int to, int flags, b
     if (paragraphSplit && !symbolKept)
         SyncCaretFormat(window, state, 0);
     if ((flags & kApplyRepaint) && window && IsWindowVisible(window)) {
-        PaintTextLines(window, state, first, end, 0);
+        PaintTextLines(window, state, first, end, whole);
         ScrollCaretIntoView(window, state, nullptr, &state->live.selectionStart, 0);
     }
     return kErrNone;

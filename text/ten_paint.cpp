@@ -119,6 +119,41 @@ void InvertSelection(HDC dc, TenState* state, const CaretPos& start, const Caret
     RestoreDC(dc, saved);
 }
 
+namespace {
+
+// Puts a DC into plain pixels for a copy; the caller restores it.
+void UsePixels(HDC dc)
+{
+    SetMapMode(dc, MM_TEXT);
+    SetWindowOrgEx(dc, 0, 0, nullptr);
+    SetViewportOrgEx(dc, 0, 0, nullptr);
+}
+
+// BitBlt maps its source point through the source DC as well: both DCs carry
+// the zoom mapping, so the copy is made in pixels on both sides, or the strip
+// is read from the wrong place of the bitmap (nothing, or its black rest).
+void CopyStripToWindow(HWND window, TenState* state, HDC strip, POINT from, POINT to)
+{
+    POINT stripFrom = from;
+    POINT stripTo = to;
+    LPtoDP(strip, &stripFrom, 1);
+    LPtoDP(strip, &stripTo, 1);
+    POINT windowFrom = from;
+    LPtoDP(state->windowDC, &windowFrom, 1);
+    HideCaret(window);
+    const int savedWindow = SaveDC(state->windowDC);
+    const int savedStrip = SaveDC(strip);
+    UsePixels(state->windowDC);
+    UsePixels(strip);
+    BitBlt(state->windowDC, windowFrom.x, windowFrom.y, stripTo.x - stripFrom.x, stripTo.y - stripFrom.y, strip,
+           stripFrom.x, stripFrom.y, SRCCOPY);
+    RestoreDC(strip, savedStrip);
+    RestoreDC(state->windowDC, savedWindow);
+    ShowCaret(window);
+}
+
+} // namespace
+
 void PaintTextLines(HWND window, TenState* state, int firstLine, int endLine, int whole)
 {
     TenTextState& live = state->live;
@@ -228,23 +263,9 @@ void PaintTextLines(HWND window, TenState* state, int firstLine, int endLine, in
 
     // Copy the strip to the window in one go.
     if (state->windowDC && window) {
-        HideCaret(window);
-        POINT from = {whole ? 0 : state->margins.left, stripTop};
-        POINT to = {whole ? live.boxWidth : live.boxWidth - state->margins.right, stripBottom};
-        POINT deviceFrom = from;
-        POINT deviceTo = to;
-        LPtoDP(dc, &deviceFrom, 1);
-        LPtoDP(dc, &deviceTo, 1);
-        POINT windowFrom = from;
-        LPtoDP(state->windowDC, &windowFrom, 1);
-        const int saveWindow = SaveDC(state->windowDC);
-        SetMapMode(state->windowDC, MM_TEXT);
-        SetWindowOrgEx(state->windowDC, 0, 0, nullptr);
-        SetViewportOrgEx(state->windowDC, 0, 0, nullptr);
-        BitBlt(state->windowDC, windowFrom.x, windowFrom.y, deviceTo.x - deviceFrom.x, deviceTo.y - deviceFrom.y, dc,
-               deviceFrom.x, deviceFrom.y, SRCCOPY);
-        RestoreDC(state->windowDC, saveWindow);
-        ShowCaret(window);
+        const POINT from = {whole ? 0 : state->margins.left, stripTop};
+        const POINT to = {whole ? live.boxWidth : live.boxWidth - state->margins.right, stripBottom};
+        CopyStripToWindow(window, state, dc, from, to);
     }
     SetWindowOrgEx(dc, 0, 0, nullptr);
 }

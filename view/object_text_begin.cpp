@@ -23,8 +23,11 @@
 #include "text/text_block_store.h"
 #include "view/document_undo.h"
 #include "view/edit_operations.h"
+#include "view/selection_access.h"
+#include "view/selection_changes.h"
 #include "view/tool_palette.h"
 #include "view/view_record_word.h"
+#include "view/view_zoom.h"
 
 namespace {
 
@@ -93,14 +96,6 @@ bool DefaultMetrics(ViewRecord* view, const DefaultFormat& d, int* ascent, int* 
     *ascent = metrics.tmAscent;
     *height = metrics.tmHeight;
     return true;
-}
-
-void ClearSelection(DrawingRecord* drawing, void* table)
-{
-    for (int i = 0; i < TableCount(table); ++i)
-        ObjectAt(table, i)->stateFlags &= ~static_cast<uint32_t>(kStateSelected);
-    drawing->selectedCount = 0;
-    drawing->primarySelected = -1;
 }
 
 // Where a new guest's first baseline goes for a host without one.
@@ -237,6 +232,21 @@ ErrorCode PlanExisting(ViewRecord* view, DrawingRecord* drawing, void* table, in
     return kErrNone;
 }
 
+// The box in the view's client pixels and the click as a size from its
+// corner, through the view's own DC, which carries the live zoom and scroll.
+// That DC is the view's for good: its mapping is read, never set, here.
+void ToViewPixels(HWND view, RECT* box, POINT* click)
+{
+    ViewDrawingDC viewDC(view);
+    HDC dc = viewDC.dc();
+    if (!dc)
+        return;
+    LPtoDP(dc, reinterpret_cast<POINT*>(box), 2);
+    SIZE size = {click->x, click->y};
+    LogicalToDeviceSize(dc, &size);
+    *click = POINT{size.cx, size.cy};
+}
+
 } // namespace
 
 ErrorCode BeginObjectText(HWND view, void* viewArg, int index, int x, int y, int quiet)
@@ -244,9 +254,13 @@ ErrorCode BeginObjectText(HWND view, void* viewArg, int index, int x, int y, int
     auto* viewRecord = static_cast<ViewRecord*>(viewArg);
     if (!view || !viewRecord)
         return kErrNotDone;
-    if (!quiet)
-        ClearDocumentUndo(view);
     HGLOBAL drawingHandle = GetViewDrawingHandle(viewRecord);
+    if (!quiet) {
+        ClearDocumentUndo(view);
+        // The handles are erased too: they would show through the editor.
+        if (drawingHandle)
+            DeselectAllObjects(drawingHandle);
+    }
     auto* drawing = drawingHandle ? static_cast<DrawingRecord*>(GlobalLock(drawingHandle)) : nullptr;
     if (!drawing)
         return kErrNotDone;
@@ -261,9 +275,8 @@ ErrorCode BeginObjectText(HWND view, void* viewArg, int index, int x, int y, int
         unlock();
         return kErrNotDone;
     }
-    if (!quiet)
-        ClearSelection(drawing, table);
-    const int zoom = viewRecord->zoom;
+    // The stored zoom is only brought up to date when the file is saved.
+    const int zoom = GetViewZoom(view, nullptr);
     DefaultFormat d = DefaultTextFormat(viewRecord, drawing);
     BoxPlan plan;
     plan.horizontal = 0;
@@ -346,16 +359,7 @@ ErrorCode BeginObjectText(HWND view, void* viewArg, int index, int x, int y, int
 
     POINT click = {x - plan.box.left, y - plan.box.top};
     RECT device = plan.box;
-    HDC dc = GetDC(view);
-    if (dc) {
-        SetZoomMapMode(dc, zoom, 600);
-        SetWindowOrgEx(dc, viewRecord->scrollX, viewRecord->scrollY, nullptr);
-        LPtoDP(dc, reinterpret_cast<POINT*>(&device), 2);
-        SIZE clickSize = {click.x, click.y};
-        LogicalToDeviceSize(dc, &clickSize);
-        click = POINT{clickSize.cx, clickSize.cy};
-        ReleaseDC(view, dc);
-    }
+    ToViewPixels(view, &device, &click);
     HWND editor = CreateWindowExA(0, kTenClassName, nullptr, WS_CHILD, -30000, -30000, device.right - device.left,
                                   device.bottom - device.top, view, nullptr, GetModuleHandleA(nullptr), &p);
     viewRecord->textEditor = HandleToWord(editor);

@@ -129,22 +129,23 @@ void ToggleFormat(int id, HWND button)
     case kToolUnderline: {
         int bit = id == kToolBold ? 1 : (id == kToolItalic ? 2 : 4);
         PaletteStyleState = down ? (PaletteStyleState | bit) : (PaletteStyleState & ~bit);
-        RouteEditCommand(id == kToolBold ? 6 : (id == kToolItalic ? 7 : 8));
+        RouteEditCommand(id == kToolBold ? kRouteBold : (id == kToolItalic ? kRouteItalic : kRouteUnderline));
         return;
     }
     case kToolSubscript:
         PaletteScriptValue = down ? -1 : 0;
-        RouteEditCommand(10);
+        RouteEditCommand(kRouteSubscript);
         return;
     case kToolSuperscript:
         PaletteScriptValue = down ? 1 : 0;
-        RouteEditCommand(9);
+        RouteEditCommand(kRouteSuperscript);
         return;
+    // The upper arrow grows the text, the lower one shrinks it.
     case kToolLargerText:
-        RouteEditCommand(13);
+        RouteEditCommand(kRouteLarger);
         return;
     case kToolSmallerText:
-        RouteEditCommand(14);
+        RouteEditCommand(kRouteSmaller);
         return;
     default:
         return;

@@ -1,5 +1,7 @@
 #include "view/scroll_view.h"
 
+#include <climits>
+
 #include "common/mapping.h"
 #include "common/scroll_helpers.h"
 #include "view/view_children.h"
@@ -9,13 +11,40 @@ namespace {
 
 const UINT kTenViewMoved = 1124;
 
+const UINT kDefaultWheelLines = 3;
+
 int BarOf(int bar) { return bar == 0 ? SB_HORZ : SB_VERT; }
+
+// A page step keeps one line of the old view in sight.
+int PageStep(int page) { return page - kScrollLine > kScrollLine ? page - kScrollLine : kScrollLine; }
 
 POINT ViewOrigin(HDC dc)
 {
     POINT origin = {0, 0};
     GetViewportOrgEx(dc, &origin);
     return origin;
+}
+
+// Scrolls a window's pixels by (dx, dy) device pixels. Wine scrolls through
+// the window's own DC and reads the amounts and the rectangles in that DC's
+// logical units, so the view (600 units an inch, origin at the scroll
+// position) moved a sixth of the way with the wrong strip left to repaint.
+// The own DC is held at plain pixels for the call and restored after.
+void ScrollPixels(HWND window, int dx, int dy, const RECT* clip, UINT flags)
+{
+    const bool ownDC = (GetClassLongPtrA(window, GCL_STYLE) & (CS_OWNDC | CS_CLASSDC)) != 0;
+    HDC dc = ownDC ? GetDC(window) : nullptr;
+    const int state = dc ? SaveDC(dc) : 0;
+    if (dc) {
+        SetMapMode(dc, MM_TEXT);
+        SetViewportOrgEx(dc, 0, 0, nullptr);
+        SetWindowOrgEx(dc, 0, 0, nullptr);
+    }
+    ScrollWindowEx(window, dx, dy, clip, clip, nullptr, nullptr, flags);
+    if (dc) {
+        RestoreDC(dc, state);
+        ReleaseDC(window, dc);
+    }
 }
 
 void SetRulerOrigin(HWND ruler, int x, int y)
@@ -145,7 +174,7 @@ void ScrollView(HWND view, int code, int bar, int position, const RECT* clip)
     HWND ruler = bar == 1 ? VerticalRulerOf(view) : HorizontalRulerOf(view);
     if (ruler && !IsWindowVisible(ruler))
         ruler = nullptr;
-    const int pageStep = page - kScrollLine > kScrollLine ? page - kScrollLine : kScrollLine;
+    const int pageStep = PageStep(page);
 
     int d = 0;
     switch (code) {
@@ -170,12 +199,10 @@ void ScrollView(HWND view, int code, int bar, int position, const RECT* clip)
     const int dx = bar == 0 ? -d : 0;
     const int dy = bar == 1 ? -d : 0;
     if (IsWindowVisible(view)) {
-        if (clip)
-            ScrollWindowEx(view, dx, dy, clip, clip, nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
-        else
-            ScrollWindow(view, dx, dy, nullptr, nullptr);
+        // Without a clip rectangle this is ScrollWindow over the whole client area.
+        ScrollPixels(view, dx, dy, clip, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
         if (ruler)
-            ScrollWindow(ruler, dx, dy, nullptr, nullptr);
+            ScrollPixels(ruler, dx, dy, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
     }
     HDC dc = GetDC(view);
     POINT origin = ViewOrigin(dc);
@@ -189,6 +216,33 @@ void ScrollView(HWND view, int code, int bar, int position, const RECT* clip)
         UpdateWindow(ruler);
     if (HWND editor = GetWindow(view, GW_CHILD))
         SendMessageA(editor, kTenViewMoved, 0, 0);
+}
+
+int WheelScrollAmount(int delta, UINT linesPerNotch, int page)
+{
+    const long long step = linesPerNotch == WHEEL_PAGESCROLL ? PageStep(page)
+                                                             : static_cast<long long>(linesPerNotch) * kScrollLine;
+    long long amount = -static_cast<long long>(delta) * step / WHEEL_DELTA;
+    // The amount travels as a signed 16-bit scroll position.
+    if (amount > SHRT_MAX)
+        amount = SHRT_MAX;
+    if (amount < -SHRT_MAX)
+        amount = -SHRT_MAX;
+    return static_cast<int>(amount);
+}
+
+void ScrollViewByWheel(HWND view, int delta, int bar)
+{
+    UINT lines = kDefaultWheelLines;
+    if (!SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0))
+        lines = kDefaultWheelLines;
+    RECT client;
+    GetClientRect(view, &client);
+    const int amount = WheelScrollAmount(delta, lines, bar == 1 ? client.bottom : client.right);
+    if (amount == 0)
+        return;
+    const WPARAM wParam = MAKEWPARAM(kScrollByAmount, static_cast<WORD>(amount & 0xFFFF));
+    SendMessageA(view, bar == 1 ? WM_VSCROLL : WM_HSCROLL, wParam, 0);
 }
 
 void ScrollViewBy(HWND view, HDC dc, int zoom, int dx, int dy, HWND editor)

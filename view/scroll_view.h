@@ -21,5 +21,12 @@ void ScrollView(HWND view, int code, int bar, int position, const RECT* clip);
 void ScrollViewBy(HWND view, HDC dc, int zoom, int dx, int dy, HWND editor);
 // The range end of a bar (maximum less page).
 int ScrollRangeEnd(HWND view, int bar);
+// The scroll in pixels for a wheel turn of `delta` (WHEEL_DELTA a notch,
+// positive away from the user, which scrolls back towards the start) with
+// `linesPerNotch` lines of kScrollLine a notch, or a page of `page` pixels a
+// notch for WHEEL_PAGESCROLL. Positive scrolls down or right.
+int WheelScrollAmount(int delta, UINT linesPerNotch, int page);
+// Scrolls the view for a wheel turn on the vertical or the horizontal bar.
+void ScrollViewByWheel(HWND view, int delta, int bar);
 // Rulers take the view's origin on their own axis.
 void SyncRulerOrigins(HWND view);

@@ -166,15 +166,29 @@ void OnButtonUp(HWND view, WPARAM keys, LPARAM lParam)
         ViewButtonUp(view, keys, point);
 }
 
+// The wheel scrolls up and down, sideways with Shift held or when tilted (a
+// tilt to the right is positive, the opposite sense of the wheel's turn).
+// Not during a drag: its feedback is drawn where the drawing was.
+void OnMouseWheel(HWND view, UINT message, WPARAM wParam)
+{
+    if (TrackingMode)
+        return;
+    const int delta = GET_WHEEL_DELTA_WPARAM(wParam);
+    if (message == WM_MOUSEHWHEEL)
+        ScrollViewByWheel(view, -delta, 0);
+    else
+        ScrollViewByWheel(view, delta, (GET_KEYSTATE_WPARAM(wParam) & MK_SHIFT) ? 0 : 1);
+}
+
+// The editor measures its box in pixels of the unscrolled drawing, so the
+// part in sight is the client area moved by the scroll positions, in pixels.
 void OnVisibleArea(HWND view, LPARAM lParam)
 {
     auto* rect = reinterpret_cast<RECT*>(lParam);
-    if (!rect)
+    if (!rect || !ViewEditorOf(view))
         return;
     GetClientRect(view, rect);
-    HDC dc = GetDC(view);
-    DPtoLP(dc, reinterpret_cast<POINT*>(rect), 2);
-    ReleaseDC(view, dc);
+    OffsetRect(rect, GetScrollPos(view, SB_HORZ), GetScrollPos(view, SB_VERT));
 }
 
 LRESULT OnDragLeft(HWND view, LPARAM lParam)
@@ -263,6 +277,10 @@ LRESULT CALLBACK SEScroll(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_VSCROLL:
         ScrollView(window, LOWORD(wParam), message == WM_HSCROLL ? 0 : 1, static_cast<short>(HIWORD(wParam)),
                    nullptr);
+        return 0;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+        OnMouseWheel(window, message, wParam);
         return 0;
     case WM_MOUSEMOVE:
         OnMouseMove(window, wParam, lParam);

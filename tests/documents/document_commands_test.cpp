@@ -225,6 +225,43 @@ TEST_F(DocumentCommands, DamagedFilesOpenNoWindow)
     }
 }
 
+// A short or garbled drawing was reported as "You may be low on memory or disk
+// space", which sends the user after the wrong cause.
+TEST_F(DocumentCommands, DamagedDrawingIsNotReportedAsLowMemory)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* warning;
+    };
+    const std::string good = [] {
+        const std::string path = WriteEveryKindFile("good.tyr");
+        const std::vector<char> bytes = Bytes(path);
+        return std::string(bytes.begin(), bytes.end());
+    }();
+    const char* damaged = "Unable to open file. It is damaged or it is not a Tessary Plus drawing.";
+    const Case cases[] = {
+        {"cut in half", good.substr(0, good.size() / 2), damaged},
+        {"cut after the signature", good.substr(0, 16), damaged},
+        {"last byte missing", good.substr(0, good.size() - 1), damaged},
+        {"text", std::string("this is not a drawing at all"), "Unable to open file. It is probably not"},
+    };
+    ViewTestFrame frame;
+    for (const Case& c : cases) {
+        const std::string path = ScratchPath("damaged.tyr");
+        std::ofstream(path, std::ios::binary) << c.bytes;
+        std::vector<SeenBox> seen;
+        {
+            BoxWatcher boxes(IDOK);
+            EXPECT_NE(kErrNone, OpenDocument(path.c_str(), FALSE, 1)) << c.name;
+            seen = boxes.Seen();
+        }
+        ASSERT_EQ(1u, seen.size()) << c.name;
+        EXPECT_EQ("Tessary Plus", seen[0].caption) << c.name;
+        EXPECT_TRUE(SawText(seen, c.warning)) << c.name;
+    }
+}
+
 TEST_F(DocumentCommands, SaveInPlaceThatCannotReplaceKeepsBothCopies)
 {
     ViewTestFrame frame;

@@ -8,7 +8,8 @@ TEST(ProgramStart, ShowsTitledMainWindowAndEndsCleanly)
     const std::string options = WriteQuietOptionsFile();
     ASSERT_FALSE(options.empty());
     ASSERT_TRUE(program.Start("/o " + options));
-    EXPECT_EQ("Tessary Plus", program.WindowText(program.MainWindow()));
+    // The first drawing is made maximized, and the caption names it.
+    EXPECT_EQ("Tessary Plus - [Untitled 1]", program.WindowText(program.MainWindow()));
     EXPECT_TRUE(IsWindowVisible(program.MainWindow()));
     EXPECT_FALSE(program.Screenshot("program_start").empty());
     EXPECT_EQ(0, program.Close());

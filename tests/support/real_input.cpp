@@ -54,6 +54,15 @@ std::string Coordinates(POINT screen)
     return std::to_string(screen.x) + " " + std::to_string(screen.y);
 }
 
+// xdotool's --sync waits for the pointer to move, about 16 s when it is
+// already there; Wine's idea of the pointer tells which case this is.
+std::string MoveTo(POINT screen)
+{
+    POINT at = {};
+    const bool there = GetCursorPos(&at) && at.x == screen.x && at.y == screen.y;
+    return std::string(there ? "mousemove " : "mousemove --sync ") + Coordinates(screen);
+}
+
 // xdotool's names of the keys tests press.
 std::string KeyName(WORD virtualKey)
 {
@@ -92,33 +101,38 @@ POINT ClientToScreenPoint(HWND window, POINT client)
 
 void RealMouseMove(POINT screen)
 {
-    RunXdotool("mousemove --sync " + Coordinates(screen));
+    RunXdotool(MoveTo(screen));
 }
 
 void RealClick(POINT screen)
 {
-    RunXdotool("mousemove --sync " + Coordinates(screen) + " click 1");
+    RunXdotool(MoveTo(screen) + " click 1");
 }
 
 void RealDoubleClick(POINT screen)
 {
-    RunXdotool("mousemove --sync " + Coordinates(screen) + " click --repeat 2 --delay 60 1");
+    RunXdotool(MoveTo(screen) + " click --repeat 2 --delay 60 1");
 }
 
 void RealRightClick(POINT screen)
 {
-    RunXdotool("mousemove --sync " + Coordinates(screen) + " click 3");
+    RunXdotool(MoveTo(screen) + " click 3");
 }
 
 void RealDrag(POINT from, POINT to, int steps, DWORD stepPauseMs)
 {
-    RunXdotool("mousemove --sync " + Coordinates(from) + " mousedown 1");
+    RunXdotool(MoveTo(from) + " mousedown 1");
     Sleep(kDragStartPauseMs);
     std::string moves;
-    for (int i = 1; i <= steps; ++i)
-        moves += "mousemove --sync " +
-                 Coordinates(POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps}) +
-                 " sleep " + std::to_string(stepPauseMs / 1000.0) + " ";
+    POINT previous = from;
+    for (int i = 1; i <= steps; ++i) {
+        const POINT next = {from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
+        // A step that stays put would stall --sync.
+        const bool moved = next.x != previous.x || next.y != previous.y;
+        moves += std::string(moved ? "mousemove --sync " : "mousemove ") + Coordinates(next) + " sleep " +
+                 std::to_string(stepPauseMs / 1000.0) + " ";
+        previous = next;
+    }
     RunXdotool(moves + "mouseup 1");
 }
 
@@ -126,7 +140,7 @@ void RealWheel(POINT screen, int notches)
 {
     const int button = notches > 0 ? kWheelUpButton : kWheelDownButton;
     const int count = notches > 0 ? notches : -notches;
-    RunXdotool("mousemove --sync " + Coordinates(screen) + " click --repeat " + std::to_string(count) +
+    RunXdotool(MoveTo(screen) + " click --repeat " + std::to_string(count) +
                " --delay 50 " + std::to_string(button));
 }
 

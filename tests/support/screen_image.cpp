@@ -1,5 +1,7 @@
 #include "support/screen_image.h"
 
+#include <cstdio>
+
 #include <stb_image_write.h>
 
 #include "support/test_paths.h"
@@ -8,6 +10,8 @@ namespace {
 
 const int kBitsPerPixel = 32;
 const int kRgbBytes = 3;
+const int kGrabAttempts = 5;
+const DWORD kGrabRetryMs = 200;
 
 COLORREF ToColorRef(uint32_t pixel)
 {
@@ -26,6 +30,20 @@ int Luma(uint32_t pixel)
 
 ScreenImage ScreenImage::Grab()
 {
+    // Under load the screen DC or the DIB section now and then cannot be had
+    // at once; a grab that got nothing is tried again.
+    for (int attempt = 0; attempt < kGrabAttempts; ++attempt) {
+        ScreenImage image = GrabOnce();
+        if (!image.pixels_.empty())
+            return image;
+        Sleep(kGrabRetryMs);
+    }
+    std::fprintf(stderr, "screen grab: no pixels after %d attempts\n", kGrabAttempts);
+    return ScreenImage();
+}
+
+ScreenImage ScreenImage::GrabOnce()
+{
     ScreenImage image;
     HDC screen = GetDC(nullptr);
     image.width_ = GetSystemMetrics(SM_CXSCREEN);
@@ -39,7 +57,7 @@ ScreenImage ScreenImage::Grab()
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap) {
+    if (screen && bitmap) {
         HDC memory = CreateCompatibleDC(screen);
         HGDIOBJ old = SelectObject(memory, bitmap);
         BitBlt(memory, 0, 0, image.width_, image.height_, screen, 0, 0, SRCCOPY);
@@ -52,9 +70,12 @@ ScreenImage ScreenImage::Grab()
         DeleteDC(memory);
         DeleteObject(bitmap);
     } else {
+        if (bitmap)
+            DeleteObject(bitmap);
         image.width_ = image.height_ = 0;
     }
-    ReleaseDC(nullptr, screen);
+    if (screen)
+        ReleaseDC(nullptr, screen);
     return image;
 }
 

@@ -25,6 +25,7 @@ public:
     std::string Save(const std::string& stepName) const;
 
 private:
+    static ScreenImage GrabOnce();
     RECT Clip(const RECT& rect) const;
 
     int width_ = 0;

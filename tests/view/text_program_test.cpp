@@ -20,6 +20,8 @@
 #include "view/view_record_word.h"
 #include "frame/option_flags.h"
 #include "support/program_driver.h"
+#include "support/real_input.h"
+#include "support/screen_image.h"
 #include "support/view_mouse.h"
 #include "support/scratch_drawing.h"
 #include "support/test_paths.h"
@@ -43,6 +45,8 @@ const int kFirstTextColor = 3201;
 const int kLineTool = 110;
 const int kAlignMiddleCentre = 642;
 const int kAlignBottomRight = 631;
+const int kIncreaseTextSize = 220;   // the upper of the two arrow buttons
+const int kDecreaseTextSize = 221;
 
 class TextEnvironment : public testing::Environment {
 public:
@@ -120,6 +124,20 @@ StoredText FindStoredText(const std::string& file, const std::string& text)
     return result;
 }
 
+// The size every format with text holds; 0 when they differ or none has text.
+int CommonSize(const StoredText& stored)
+{
+    int common = 0;
+    for (const TextFormat& format : stored.formats) {
+        if (format.length <= 0)
+            continue;
+        if (common != 0 && format.size != common)
+            return 0;
+        common = format.size;
+    }
+    return common;
+}
+
 // The style bits every format with text holds.
 int CommonStyle(const StoredText& stored)
 {
@@ -172,6 +190,15 @@ protected:
         Drag(from, to);
         ClickTool(kSelectTool);
         Click(POINT{(from.x + to.x) / 2, (from.y + to.y) / 2});
+    }
+    // A palette button pressed with the real mouse, as a person does it.
+    void PressButton(int id)
+    {
+        HWND button = GetDlgItem(palette_, id);
+        ASSERT_NE(nullptr, button) << id;
+        const RECT r = ClientScreenRect(button);
+        RealClick(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+        program_.Settle();
     }
     void Type(const std::string& text)
     {
@@ -241,6 +268,64 @@ TEST_F(TextProgram, BoldThroughTheTextMenuWithUndoAndRedo)
         StoredText stored = Saved("Router 1");
         ASSERT_TRUE(stored.found) << step.name;
         EXPECT_EQ(step.style, CommonStyle(stored) & kTextBold) << step.name;
+    }
+}
+
+// The upper arrow (Increase Text Size) made the text smaller and the lower
+// one bigger; each must do what it says, on a selected shape and in an open
+// editor with its text selected.
+TEST_F(TextProgram, TheTextSizeButtonsChangeTheSizeTheWayTheirArrowsPoint)
+{
+    struct Case {
+        const char* step;
+        const char* text;
+        int button;
+        bool editing;
+        bool bigger;
+    };
+    const Case cases[] = {
+        {"text_size_up_on_a_shape", "Up on a shape", kIncreaseTextSize, false, true},
+        {"text_size_down_on_a_shape", "Down on a shape", kDecreaseTextSize, false, false},
+        {"text_size_up_in_the_editor", "Up in the editor", kIncreaseTextSize, true, true},
+        {"text_size_down_in_the_editor", "Down in the editor", kDecreaseTextSize, true, false},
+    };
+    const int width = 160;
+    const int gap = 30;
+    int left = 40;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const POINT from = {left, 60};
+        const POINT to = {left + width, 160};
+        const POINT middle = {(from.x + to.x) / 2, (from.y + to.y) / 2};
+        left += width + gap;
+        Rectangle(from, to);
+        Type(c.text);
+        Click({500, 400});
+        const int before = CommonSize(Saved(c.text));
+        ASSERT_GT(before, 0);
+
+        // The real mouse from here on: it ends on the palette.
+        const POINT screen = ClientToScreenPoint(view_, middle);
+        if (c.editing) {
+            RealDoubleClick(screen);
+            program_.Settle();
+            ScreenImage::Grab().Save(std::string(c.step) + "_opened");
+            ASSERT_NE(nullptr, FindWindowExA(view_, nullptr, "TENClass", nullptr));
+            Command(kSelectAll);
+        } else {
+            RealClick(screen);
+            program_.Settle();
+        }
+        PressButton(c.button);
+        ScreenImage::Grab().Save(c.step);
+        Click({500, 400});
+        const int after = CommonSize(Saved(c.text));
+        ASSERT_GT(after, 0) << "one size for the whole text";
+        if (c.bigger) {
+            EXPECT_GT(after, before);
+        } else {
+            EXPECT_LT(after, before);
+        }
     }
 }
 
