@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -33,8 +34,16 @@ inline double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
 
 inline int Fail(const char* what, ErrorCode code)
 {
-    std::printf("%s failed with %d\n", what, code);
+    std::printf("%s failed with %d\n", what, code.value);
     return 1;
+}
+
+// A benchmark that cannot set up or tidy up has nothing true to report: it
+// says what failed and stops.
+inline void Require(const char* what, ErrorCode code)
+{
+    if (code != kErrNone)
+        std::exit(Fail(what, code));
 }
 
 struct BenchDrawing {
@@ -67,8 +76,9 @@ inline ErrorCode OpenBenchDrawing(const char* prefix, BenchDrawing* bench)
     int32_t width = 12;
     std::memcpy(bench->options.data() + kOptionsNewObjectDefaults, &width, sizeof(width));
     AppOptions = bench->options.data();
-    InitObjectKinds();
-    ErrorCode code = InitRecordStore(kStoreTableSlots);
+    ErrorCode code = InitObjectKinds();
+    if (code == kErrNone)
+        code = InitRecordStore(kStoreTableSlots);
     if (code != kErrNone)
         return code;
 

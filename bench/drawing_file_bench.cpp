@@ -96,9 +96,9 @@ bool PutRecord(int store, short group, short id, const std::vector<uint8_t>& pay
         return false;
     std::memcpy(static_cast<uint8_t*>(GlobalLock(record)) + 16, payload.data(), payload.size());
     GlobalUnlock(record);
-    SetRecordDirty(record);
+    const bool marked = SetRecordDirty(record) == kErrNone;
     ReleaseRecord(record);
-    return true;
+    return marked;
 }
 
 std::vector<uint8_t> TextOf(int index)
@@ -208,8 +208,10 @@ bool BuildDrawing(BenchDocument* doc)
 
 int main()
 {
-    InitObjectKinds();
-    InitRecordStore(kStoreTableSlots);
+    if (InitObjectKinds() != kErrNone || InitRecordStore(kStoreTableSlots) != kErrNone) {
+        std::printf("starting the model failed\n");
+        return 1;
+    }
     BenchDocument source;
     BenchDocument copy;
     if (!source.Open(1) || !copy.Open(2) || !BuildDrawing(&source)) {
@@ -225,7 +227,7 @@ int main()
     ErrorCode code = WriteDrawingFile(path.c_str(), nullptr, nullptr, source.record);
     const double writeSeconds = Seconds() - writeStart;
     if (code != kErrNone) {
-        std::printf("write failed: %d\n", code);
+        std::printf("write failed: %d\n", code.value);
         return 1;
     }
     WIN32_FILE_ATTRIBUTE_DATA attributes = {};
@@ -236,7 +238,7 @@ int main()
     code = ReadDrawingFile(HFILE_ERROR, path.c_str(), nullptr, 0, copy.view, copy.record, &older, 0);
     const double readSeconds = Seconds() - readStart;
     if (code != kErrNone) {
-        std::printf("read failed: %d\n", code);
+        std::printf("read failed: %d\n", code.value);
         return 1;
     }
     int objects = 0;

@@ -106,7 +106,7 @@ double TimedMove(HWND view, int dx, int dy)
 double TimedUndo(HWND view)
 {
     LARGE_INTEGER start = Now();
-    SwapDocumentUndo(view, 1);
+    Require("undo", SwapDocumentUndo(view, 1));
     UpdateWindow(view);
     return Seconds(start, Now());
 }

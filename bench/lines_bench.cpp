@@ -142,7 +142,7 @@ int main()
                 rerouteAll * 1e6 / (connectors ? connectors : 1));
     std::printf("move the shape carrying %d connectors: %.3f ms to re-route, %.1f ms to repaint (mean of %d)\n",
                 kHub, follow * 1000.0 / kMoves, paint * 1000.0 / kMoves, kMoves);
-    CloseStore(store);
+    Require("closing the store", CloseStore(store));
     DeleteFileA(path);
     return 0;
 }

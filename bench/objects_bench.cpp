@@ -106,7 +106,7 @@ int main()
     ReleaseDrawingRecords(GetViewDrawingHandle(viewBytes));
     SetViewDrawingHandle(viewBytes, nullptr);
     GlobalUnlock(viewRecord);
-    CloseStore(store);
+    Require("closing the store", CloseStore(store));
     DeleteFileA(path);
     DestroyWindow(view);
     GlobalFree(viewRecord);

@@ -50,7 +50,7 @@ LARGE_INTEGER Now()
 
 int Fail(const char* what, ErrorCode code)
 {
-    std::printf("%s failed with %d\n", what, code);
+    std::printf("%s failed with %d\n", what, code.value);
     return 1;
 }
 
@@ -157,8 +157,7 @@ int main()
     int32_t width = 12;
     std::memcpy(options.data() + kOptionsNewObjectDefaults, &width, sizeof(width));
     AppOptions = options.data();
-    InitObjectKinds();
-    if (InitRecordStore(kStoreTableSlots) != kErrNone)
+    if (InitObjectKinds() != kErrNone || InitRecordStore(kStoreTableSlots) != kErrNone)
         return Fail("store table", kErrNoMemory);
 
     char folder[MAX_PATH];
@@ -227,7 +226,7 @@ int main()
             object->fillMode = 1 + (i % 6 == 0 ? 3 : 0);
             object->lineWidth = i % 4 == 0 ? 36 : 12;
             object->rotation = i % 7 == 0 ? 300 : 0;
-            RecalcShapeFrame(drawing, object, 0);
+            DiscardError(RecalcShapeFrame(drawing, object, 0), "without a reflow nothing can fail");
         }
     }
     drawing->selectedCount = 0;
@@ -279,7 +278,7 @@ int main()
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
-    CloseStore(store);
+    const ErrorCode closed = CloseStore(store);
     DeleteFileA(path);
-    return 0;
+    return closed != kErrNone ? Fail("closing the store", closed) : 0;
 }

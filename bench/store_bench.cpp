@@ -44,7 +44,7 @@ void Fill(RecordHandle handle, DWORD size, uint32_t seed)
 bool Check(ErrorCode result, const char* what)
 {
     if (result)
-        std::printf("  %s failed: %d\n", what, result);
+        std::printf("  %s failed: %d\n", what, result.value);
     return result == 0;
 }
 
@@ -79,7 +79,8 @@ void Run(const char* title, int count, DWORD size)
         if (!Check(CreateRecord(store, group, static_cast<short>(i), size, &handle), "create"))
             return;
         Fill(handle, size, static_cast<uint32_t>(i));
-        SetRecordDirty(handle);
+        if (!Check(SetRecordDirty(handle), "mark"))
+            return;
     }
     Line("create", Now() - start, count);
 
@@ -98,14 +99,16 @@ void Run(const char* title, int count, DWORD size)
     start = Now();
     for (short id : order) {
         RecordHandle handle = nullptr;
-        FindRecord(store, group, id, &handle);
+        if (!Check(FindRecord(store, group, id, &handle), "find"))
+            return;
     }
     Line("find, random order, loaded", Now() - start, count);
 
     start = Now();
     for (short id : order) {
         RecordHandle handle = nullptr;
-        FindRecord(store, group, id, &handle);
+        if (!Check(FindRecord(store, group, id, &handle), "find"))
+            return;
         if (!Check(ResizeRecord(&handle, size + 100), "resize"))
             return;
     }
@@ -120,7 +123,8 @@ void Run(const char* title, int count, DWORD size)
     Check(BeginCheckpoint(store), "begin");
     for (int i = 0; i < changed; ++i) {
         RecordHandle handle = nullptr;
-        FindRecord(store, group, order[static_cast<size_t>(i)], &handle);
+        if (!Check(FindRecord(store, group, order[static_cast<size_t>(i)], &handle), "find"))
+            return;
         if (!Check(MarkRecordChanged(handle), "mark"))
             return;
         Fill(handle, size + 100, 99);
@@ -144,7 +148,8 @@ void Run(const char* title, int count, DWORD size)
     int deleted = 0;
     for (int i = 0; i < count; i += 2) {
         RecordHandle handle = nullptr;
-        FindRecord(store, group, static_cast<short>(i), &handle);
+        if (!Check(FindRecord(store, group, static_cast<short>(i), &handle), "find"))
+            return;
         if (!Check(DeleteRecordByHandle(handle), "delete"))
             return;
         GlobalFree(handle);

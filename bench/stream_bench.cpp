@@ -84,20 +84,21 @@ int BenchFile(const std::vector<unsigned char>& payload)
     HFILE file = OpenFileMode(path, nullptr, OF_READWRITE);
     if (file == HFILE_ERROR)
         return 1;
-    BeginStreamOperation();
+    // Every operation ends, so the file can go whatever failed.
+    bool ended = BeginStreamOperation() == kErrNone;
     double start = Seconds();
-    const double bytes = WriteRecords(file, payload);
+    const double bytes = ended ? WriteRecords(file, payload) : 0;
     const double written = Seconds() - start;
-    EndStreamOperation();
+    ended = EndStreamOperation() == kErrNone && ended;
     SeekFile(file, 0, FILE_BEGIN);
-    BeginStreamOperation();
+    ended = BeginStreamOperation() == kErrNone && ended;
     start = Seconds();
-    const bool read = ReadRecords(file);
+    const bool read = ended && ReadRecords(file);
     const double readTime = Seconds() - start;
-    EndStreamOperation();
+    ended = EndStreamOperation() == kErrNone && ended;
     CloseFile(file);
     DeleteFileA(path);
-    if (bytes == 0 || !read) {
+    if (bytes == 0 || !read || !ended) {
         std::printf("file stream failed\n");
         return 1;
     }
@@ -108,26 +109,28 @@ int BenchFile(const std::vector<unsigned char>& payload)
 
 int BenchMemory(const std::vector<unsigned char>& payload)
 {
-    BeginStreamOperation();
-    if (OpenStreamMemory(NewStreamMemoryBlock(), kStreamBufferInitialSize) != kErrNone)
+    if (BeginStreamOperation() != kErrNone ||
+        OpenStreamMemory(NewStreamMemoryBlock(), kStreamBufferInitialSize) != kErrNone) {
+        DiscardError(EndStreamOperation(), "nothing was written yet");
         return 1;
+    }
     double start = Seconds();
     const double bytes = WriteRecords(HFILE_ERROR, payload);
     HGLOBAL block = nullptr;
     DWORD size = 0;
-    FinishStreamMemory(&block, &size);
+    bool ended = FinishStreamMemory(&block, &size) == kErrNone;
     const double written = Seconds() - start;
-    EndStreamOperation();
+    ended = EndStreamOperation() == kErrNone && ended;
 
-    BeginStreamOperation();
+    ended = BeginStreamOperation() == kErrNone && ended;
     DWORD stated = 0;
     bool read = ReadStreamMemoryPrefix(block, &stated) == kErrNone && OpenStreamMemory(block, stated) == kErrNone;
     start = Seconds();
     read = read && ReadRecords(HFILE_ERROR);
     const double readTime = Seconds() - start;
-    EndStreamOperation();
+    ended = EndStreamOperation() == kErrNone && ended;
     GlobalFree(block);
-    if (bytes == 0 || !read) {
+    if (bytes == 0 || !read || !ended) {
         std::printf("memory stream failed\n");
         return 1;
     }

@@ -82,9 +82,11 @@ std::vector<unsigned char> MakeBlock(const std::string& text)
 
 int main()
 {
-    CreateFontCache();
-    InitTen();
-    RegisterTenClass(GetModuleHandleA(nullptr));
+    if (CreateFontCache() != kErrNone || InitTen() != kErrNone ||
+        RegisterTenClass(GetModuleHandleA(nullptr)) != kErrNone) {
+        std::printf("starting the text engine failed\n");
+        return 1;
+    }
     WNDCLASSA parentClass = {};
     parentClass.lpfnWndProc = ParentProc;
     parentClass.hInstance = GetModuleHandleA(nullptr);
@@ -124,7 +126,10 @@ int main()
         return 1;
     }
     const std::vector<unsigned char> block = MakeBlock(SampleText());
-    SetTenTextBlock(editor, 0, block.data(), block.size());
+    if (SetTenTextBlock(editor, 0, block.data(), block.size()) != kErrNone) {
+        std::printf("loading the text failed\n");
+        return 1;
+    }
     auto* state = static_cast<TenState*>(GlobalLock(handle));
     state->live.boxWidth = 1800;  // 3 inches
     state->live.boxHeight = 32000;
@@ -133,8 +138,12 @@ int main()
     int first = 0;
     const int layouts = 20;
     Clock::time_point t0 = Clock::now();
-    for (int i = 0; i < layouts; ++i)
-        LayoutText(editor, state, 0, kLayoutToEnd, &end, &first);
+    for (int i = 0; i < layouts; ++i) {
+        if (LayoutText(editor, state, 0, kLayoutToEnd, &end, &first) != kErrNone) {
+            std::printf("layout failed\n");
+            return 1;
+        }
+    }
     std::printf("full layout: %d bytes, 300 paragraphs, %d lines, %d runs: %.2f ms each\n", state->live.textLength,
                 state->live.lineCount, state->live.runCount, Milliseconds(t0) / layouts);
 

@@ -140,8 +140,10 @@ bool PutLabel(DrawingRecord* drawing, int index)
         return false;
     std::memcpy(static_cast<uint8_t*>(GlobalLock(record)) + kTextRecordHeaderBytes, payload.data(), payload.size());
     GlobalUnlock(record);
-    SetRecordDirty(record);
+    const ErrorCode marked = SetRecordDirty(record);
     ReleaseRecord(record);
+    if (marked != kErrNone)
+        return false;
     LockedTable objects(drawing, kTableObjects);
     ObjectAt(objects.Get(), index)->textRecordId = id;
     return true;
@@ -206,11 +208,19 @@ EndCount CountEnds(DrawingRecord* drawing)
 
 int main()
 {
-    InitObjectKinds();
-    InitRecordStore(kStoreTableSlots);
-    CreateFontCache();
-    InitTen();
-    RegisterTenClass(GetModuleHandleA(nullptr));
+    ErrorCode started = InitObjectKinds();
+    if (started == kErrNone)
+        started = InitRecordStore(kStoreTableSlots);
+    if (started == kErrNone)
+        started = CreateFontCache();
+    if (started == kErrNone)
+        started = InitTen();
+    if (started == kErrNone)
+        started = RegisterTenClass(GetModuleHandleA(nullptr));
+    if (started != kErrNone) {
+        std::printf("starting the model failed: %d\n", started.value);
+        return 1;
+    }
     BenchDocument source;
     BenchDocument copy;
     const double buildStart = Seconds();
@@ -226,7 +236,7 @@ int main()
     DeleteFileA(path.c_str());
     ErrorCode code = WriteDrawingFile(path.c_str(), nullptr, nullptr, source.record);
     if (code != kErrNone) {
-        std::printf("write failed: %d\n", code);
+        std::printf("write failed: %d\n", code.value);
         return 1;
     }
 
@@ -235,7 +245,7 @@ int main()
     code = ReadDrawingFile(HFILE_ERROR, path.c_str(), nullptr, 0, copy.view, copy.record, &older, 0);
     const double readSeconds = Seconds() - readStart;
     if (code != kErrNone) {
-        std::printf("read failed: %d\n", code);
+        std::printf("read failed: %d\n", code.value);
         return 1;
     }
     const EndCount opened = CountEnds(copy.Drawing());

@@ -79,8 +79,7 @@ int main()
     int32_t rulers = 1;
     std::memcpy(options.data() + kOptionsRulerScale, &rulers, sizeof(rulers));
     AppOptions = options.data();
-    InitObjectKinds();
-    if (InitRecordStore(kStoreTableSlots) != kErrNone)
+    if (InitObjectKinds() != kErrNone || InitRecordStore(kStoreTableSlots) != kErrNone)
         return Fail("store table", kErrNoMemory);
     if (!MakeFrame())
         return Fail("frame", kErrWindowOrCursor);
@@ -109,9 +108,9 @@ int main()
         return Fail("Save As", code);
     std::printf("Save As: %.3f s\n", Seconds(saveStart, Now()));
     saveStart = Now();
-    code = SaveDocumentInPlace(document);
-    if (code != kErrNone)
-        return Fail("Save", code);
+    const int saved = SaveDocumentInPlace(document);
+    if (saved != 0)
+        return Fail("Save", ErrorCode{saved});
     std::printf("Save in place: %.3f s\n", Seconds(saveStart, Now()));
     SendMessageA(MdiClientWindow, WM_MDIDESTROY, reinterpret_cast<WPARAM>(document), 0);
 

@@ -5,7 +5,7 @@
 
 void ReportEditError(ErrorCode code)
 {
-    switch (code) {
+    switch (code.value) {
     case kErrNone:
         return;
     case kErrOutsideDrawing:

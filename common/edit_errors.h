@@ -1,5 +1,7 @@
 // Telling the user why an edit failed.
 #pragma once
+#include <windows.h>
+
 #include "common/error_codes.h"
 
 // Shows the warning for an edit's error code.

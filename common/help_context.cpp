@@ -37,7 +37,7 @@ void MakeHelpFilePath()
     else
         program[0] = '\0';
     char leaf[kStringBufferSize];
-    LoadStr(IDS_HELP_FILE, leaf);
+    LoadStrOrBlank(IDS_HELP_FILE, leaf);
     lstrcpynA(HelpFilePath, program, MAX_PATH);
     strncat(HelpFilePath, leaf, MAX_PATH - 1 - strlen(HelpFilePath));
 }

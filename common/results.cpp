@@ -23,7 +23,7 @@ void ShowWarning(const char* message)
     if (SuppressWarnings || !MainWindow || !IsWindowVisible(MainWindow))
         return;
     char title[kStringBufferSize];
-    LoadStr(IDS_APP_TITLE, title);
+    LoadStrOrBlank(IDS_APP_TITLE, title);
     MessageBoxA(nullptr, message, title, kWarningStyle);
     TrackingMode = 0;
     ReleaseCapture();
@@ -52,14 +52,14 @@ int AppMessageBox(int stringId, UINT style)
     if (LoadStr(stringId, message) != kErrNone)
         return 0;
     char title[kStringBufferSize];
-    LoadStr(IDS_APP_TITLE, title);
+    LoadStrOrBlank(IDS_APP_TITLE, title);
     return MessageBoxA(nullptr, message, title, style | MB_TASKMODAL);
 }
 
 void WarnById(int stringId)
 {
     char message[kStringBufferSize];
-    LoadStr(stringId, message);
+    LoadStrOrBlank(stringId, message);
     ShowWarning(message);
 }
 
@@ -67,7 +67,7 @@ void WarnWithText(int stringId, const char* text)
 {
     // String and text together hold at most 523 characters.
     char message[524];
-    LoadStr(stringId, message);
+    LoadStrOrBlank(stringId, message);
     if (text) {
         size_t used = strlen(message);
         strncat(message, text, sizeof(message) - 1 - used);

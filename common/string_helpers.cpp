@@ -13,6 +13,12 @@ ErrorCode LoadStr(int id, char* buffer)
     return kErrNone;
 }
 
+void LoadStrOrBlank(int id, char* buffer)
+{
+    if (LoadStr(id, buffer) != kErrNone)
+        buffer[0] = '\0';
+}
+
 ErrorCode SplitDeviceString(char* text, char** driver, char** device, char** port)
 {
     *driver = nullptr;

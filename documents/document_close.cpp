@@ -70,11 +70,11 @@ int QuerySaveDocument(HWND document, BOOL answerYes)
     char format[kStringBufferSize];
     char title[kDocumentPathSize];
     char text[kStringBufferSize + kDocumentPathSize];
-    LoadStr(IDS_SAVE_CHANGES, format);
+    LoadStrOrBlank(IDS_SAVE_CHANGES, format);
     GetWindowTextA(document, title, sizeof(title));
     std::snprintf(text, sizeof(text), format, title);
     char caption[kStringBufferSize];
-    LoadStr(IDS_APP_TITLE, caption);
+    LoadStrOrBlank(IDS_APP_TITLE, caption);
     int answer = answerYes ? IDYES
                            : MessageBoxA(nullptr, text, caption, MB_TASKMODAL | MB_ICONQUESTION | MB_YESNOCANCEL);
     if (answer == IDYES && SaveDocument(document) != 0)

@@ -77,7 +77,7 @@ ErrorCode NewDocument(int chooser)
 ErrorCode OpenDocument(const char* path, BOOL withDialog, int mode)
 {
     if (CheckDocumentLimit(FALSE, nullptr))
-        return 1;
+        return kErrNotDone;
     char file[kLongestPath + 1] = "";
     if (path) {
         // Longer paths are cut to what a document record holds.
@@ -93,8 +93,7 @@ ErrorCode OpenDocument(const char* path, BOOL withDialog, int mode)
     if (mode == 0)
         return kErrNone;
     if (mode == 99) {
-        NewDocument(0);
-        return kErrNone;
+        return NewDocument(0);
     }
     if (mode == 1 && lstrcmpiA(ExtensionOf(file), "TYT") == 0)
         mode = 2;

@@ -242,7 +242,7 @@ ErrorCode OpenStoredDrawing(HWND view, int store, ViewRecord* record)
         drawingRecord->width = record->drawingWidth;
         drawingRecord->height = record->drawingHeight;
         GlobalUnlock(drawing);
-        SetRecordDirty(drawing);
+        return SetRecordDirty(drawing);
     }
     return kErrNone;
 }

@@ -116,8 +116,8 @@ ErrorCode SaveDocumentAs(HWND document, const char* path, BOOL sameName, int kin
     if (sameName && kind == kSaveDrawing) {
         const int result = SaveDocumentInPlace(document);
         if (result != 0 && result != -1)
-            WarnSaveFailed(result);
-        return result;
+            WarnSaveFailed(ErrorCode{result});
+        return ErrorCode{result};
     }
     ErrorCode code = SaveDocumentToFile(document, path, kind);
     if (code == kErrNone && kind == kSaveDrawing) {
@@ -190,8 +190,7 @@ int SaveDocument(HWND document)
         if (GetOleObjectState(view) == kEmbedded) {
             if (AskConvertEmbedded(document) != 0)
                 return -1;
-            UpdateEmbeddingContainer(view);
-            return 0;
+            return UpdateEmbeddingContainer(view).value;
         }
     }
     DocumentRecord* record = LockDocumentRecord(document);
@@ -210,11 +209,11 @@ int SaveDocument(HWND document)
         const ErrorCode code = SaveDocumentAs(document, path, FALSE, kind);
         if (code == kErrNone && kind == kSaveDrawing)
             AddRecentFile(path);
-        return code;
+        return code.value;
     }
     SetAppCursor(1);
     const int result = SaveDocumentInPlace(document);
     if (result != 0 && result != -1)
-        WarnSaveFailed(result);
+        WarnSaveFailed(ErrorCode{result});
     return result != 0 ? 1 : 0;
 }

@@ -53,12 +53,12 @@ int SaveDocumentInPlace(HWND document)
     HWND view = DocumentViewOf(document);
     ErrorCode code = SaveDocumentToFile(document, temporary, 1);
     if (code != kErrNone)
-        return code;
+        return code.value;
     record = LockDocumentRecord(document);
     CloseDocumentLock(record);
     if (!MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         // The old file stays as it was, and the new one beside it.
-        ReopenDocumentLock(record);
+        DiscardError(ReopenDocumentLock(record), "the failed move is what the user is told");
         ReleaseDocumentRecord(document);
         SetDocumentModifiedFlag(view, true);
         return kErrFile;
@@ -69,8 +69,7 @@ int SaveDocumentInPlace(HWND document)
     ReleaseDocumentRecord(document);
     if (code != kErrNone) {
         SetDocumentModifiedFlag(view, true);
-        return code;
+        return code.value;
     }
-    UpdateEmbeddingContainer(view);
-    return kErrNone;
+    return UpdateEmbeddingContainer(view).value;
 }

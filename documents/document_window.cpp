@@ -187,8 +187,10 @@ ErrorCode FillDocument(HWND document, const char* path, int mode, int number, in
         return code;
     DocumentWindowCalls.makeRulerFonts();
     if (ViewRecord* record = LockViewRecord(view)) {
-        RealizeDocumentPalette(view, record);
+        code = RealizeDocumentPalette(view, record);
         ReleaseViewRecord(view);
+        if (code != kErrNone)
+            return code;
     }
     return RestoreViewSettings(view, mode, zoomToApply);
 }
@@ -244,7 +246,7 @@ HWND CreateDocumentWindow(const char* path, int mode)
     if (IsUntitledMode(mode)) {
         number = UntitledCount + 1;
         char untitled[kStringBufferSize];
-        LoadStr(IDS_UNTITLED, untitled);
+        LoadStrOrBlank(IDS_UNTITLED, untitled);
         std::snprintf(title, sizeof(title), "%s %u", untitled, static_cast<unsigned>(number));
     } else if (path) {
         FileTitleOf(path, title, sizeof(title));
@@ -266,7 +268,7 @@ HWND CreateDocumentWindow(const char* path, int mode)
     HWND view = DocumentViewOf(document);
     if (zoom)
         DocumentWindowCalls.applyZoom(view, zoom, 0);
-    DocumentWindowCalls.relayout(document);
+    DiscardError(DocumentWindowCalls.relayout(document), "a window left at its old layout still works");
     ShowWindow(view, SW_SHOW);
     FrameCalls.activateView(document, 1);
     SetFocus(view);

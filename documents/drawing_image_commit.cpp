@@ -313,11 +313,14 @@ ErrorCode SettleDrawing(DrawingRecord* drawing, HGLOBAL fontTable)
     return UpdateLinks(drawing);
 }
 
-void MarkDrawingDirty(HGLOBAL handle, DrawingRecord* drawing)
+ErrorCode MarkDrawingDirty(HGLOBAL handle, DrawingRecord* drawing)
 {
-    for (DrawingTableId table : {kTableObjects, kTableDrawOrder, kTableLinks, kTableGroups})
-        SetDrawingTableDirty(drawing, table);
-    SetRecordDirty(handle);
+    for (DrawingTableId table : {kTableObjects, kTableDrawOrder, kTableLinks, kTableGroups}) {
+        const ErrorCode code = SetDrawingTableDirty(drawing, table);
+        if (code != kErrNone)
+            return code;
+    }
+    return SetRecordDirty(handle);
 }
 
 // What the document block gives the view, prepared apart from it.
@@ -463,7 +466,7 @@ ErrorCode CommitStreamImage(HWND, ViewRecord* view, StreamImage* image)
     ApplyFonts(view, image);
     if (image->drawing.present)
         code = SettleDrawing(drawing, GetViewFontTable(view));
-    MarkDrawingDirty(drawingHandle, drawing);
+    const ErrorCode marked = MarkDrawingDirty(drawingHandle, drawing);
     GlobalUnlock(drawingHandle);
-    return code;
+    return code != kErrNone ? code : marked;
 }

@@ -14,7 +14,7 @@ const char kDefaultTemplateName[] = "Tessary";
 namespace {
 
 const uint16_t kLaterVersion = 3;
-const ErrorCode kErrNotOpened = 1;
+constexpr ErrorCode kErrNotOpened{1};
 const DWORD kSymbolRecordHeader = 16;
 
 // The source of a read: memory, the caller's file or a file opened here.
@@ -38,7 +38,7 @@ struct StreamSource {
     }
     void Close()
     {
-        EndStreamOperation();
+        DiscardError(EndStreamOperation(), "a source only reads: the read has its result");
         if (opened)
             CloseFile(file);
         opened = false;
@@ -171,7 +171,7 @@ ErrorCode WriteStream(const char* path, HGLOBAL* block, DWORD* size, ViewRecord*
     StreamTarget target;
     code = target.Open(path, block != nullptr);
     if (code != kErrNone) {
-        EndStreamOperation();
+        DiscardError(EndStreamOperation(), "the failed open is what is passed up");
         return code;
     }
     code = WriteStreamStart(target.file, kDrawingStreamSignature, kDrawingStreamHeader);
@@ -264,7 +264,7 @@ int CheckDrawingFile(const char* path, HGLOBAL* preview)
                 }
             }
         }
-        EndStreamOperation();
+        DiscardError(EndStreamOperation(), "a source only reads: the check has its answer");
     }
     CloseFile(file);
     return answer;

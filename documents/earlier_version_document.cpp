@@ -58,17 +58,21 @@ ErrorCode ConvertViewBlock(HGLOBAL viewBlock, int* oldVersion)
 
 ErrorCode CreateEmptyGroupTable(int store)
 {
-    for (short group : kNewGroups)
-        CreateGroup(store, group);
+    for (short group : kNewGroups) {
+        // A group the old file has already is the one wanted.
+        const ErrorCode created = CreateGroup(store, group);
+        if (created != kErrNone && created != kStoreErrExists)
+            return created;
+    }
     RecordHandle record = nullptr;
     ErrorCode code = CreateRecord(store, kGroupTableGroup, 0, kGroupTableRecordSize, &record);
     if (code == kStoreErrExists)
         return kErrNone;
     if (code != kErrNone)
         return code;
-    SetRecordDirty(record);
+    code = SetRecordDirty(record);
     ReleaseRecord(record);
-    return kErrNone;
+    return code;
 }
 
 void SetViewVersion(HGLOBAL viewBlock, int32_t version)

@@ -212,11 +212,11 @@ ErrorCode WidenOldStyles(HGLOBAL* styles, const unsigned char* record, DWORD rec
     HGLOBAL list = *styles ? SeamGlobalReAlloc(*styles, bytes, GMEM_MOVEABLE | GMEM_ZEROINIT)
                            : SeamGlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
     if (!list)
-        return 1;
+        return kErrNotDone;
     *styles = list;
     auto* target = static_cast<unsigned char*>(GlobalLock(list));
     if (!target)
-        return 1;
+        return kErrNotDone;
     std::memcpy(target, &count, 4);
     std::memcpy(target + 4, &current, 4);
     for (int32_t index = 0; index < count; ++index) {

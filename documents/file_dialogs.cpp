@@ -41,10 +41,10 @@ struct DialogRun {
     {
         FileDlgState = {showNew, helpTopic, 1, typeOffset, ExplorerStyle() ? 1 : 0};
         const int filterIndex = initialFilter - typeOffset;
-        LoadStr(filterId, filter);
+        LoadStrOrBlank(filterId, filter);
         ConvertFilterString(filter, filterIndex, FileDlgDefExt, saving);
         if (titleId)
-            LoadStr(titleId, title);
+            LoadStrOrBlank(titleId, title);
         ofn.lStructSize = sizeof(ofn);
         ofn.hwndOwner = MainWindow ? MainWindow : owner;
         ofn.hInstance = GetModuleHandleA(nullptr);

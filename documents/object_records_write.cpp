@@ -49,7 +49,7 @@ private:
     const uint8_t* bytes_ = nullptr;
     DWORD size_ = 0;
     ErrorCode code_ = kErrStoreNotFoundCode;
-    static const ErrorCode kErrStoreNotFoundCode = 1;
+    static constexpr ErrorCode kErrStoreNotFoundCode{1};
 };
 
 void RectAt(PayloadBuilder* b, size_t offset, const RECT& r)

@@ -143,12 +143,12 @@ ErrorCode ReadStyleBlock(HFILE file, int count, int currentStyle)
     HGLOBAL list = ColorStyles ? SeamGlobalReAlloc(ColorStyles, bytes, GMEM_MOVEABLE | GMEM_ZEROINIT)
                                : SeamGlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
     if (!list)
-        return 1;
+        return kErrNotDone;
     ColorStyles = list;
     StyleReading reading;
     reading.list = static_cast<unsigned char*>(GlobalLock(list));
     if (!reading.list)
-        return 1;
+        return kErrNotDone;
     // Growing kept the old styles; a slot the file does not fill must not keep them.
     std::memset(reading.list, 0, bytes);
     reading.count = count;

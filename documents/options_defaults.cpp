@@ -90,7 +90,7 @@ void SetLibraryDefaults(OptionsRecord* options, const char* programFolder)
     windows[0].open = 1;
     for (int entry = 0; entry < 4; ++entry) {
         char text[kStringBufferSize];
-        LoadStr(IDS_DEFAULT_LIBRARY_BASE + entry, text);
+        LoadStrOrBlank(IDS_DEFAULT_LIBRARY_BASE + entry, text);
         CopyOptionsPath(windows[entry].fileName, text);
     }
     for (int entry = 1; entry < kLibraryWindowCount; ++entry) {
@@ -126,9 +126,9 @@ void SetLibraryDefaults(OptionsRecord* options, const char* programFolder)
 void SetFontDefaults(OptionsRecord* options)
 {
     char text[kStringBufferSize];
-    LoadStr(IDS_FOOTER_FACE, text);
+    LoadStrOrBlank(IDS_FOOTER_FACE, text);
     CopyFaceName(options->defaultFont.lfFaceName, text);
-    LoadStr(IDS_FOOTER_CHARSET, text);
+    LoadStrOrBlank(IDS_FOOTER_CHARSET, text);
     options->defaultFont.lfCharSet = static_cast<BYTE>(std::atoi(text));
 
     LOGFONTA footer = {};
@@ -173,7 +173,7 @@ ErrorCode MakeStandardStyles()
     HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
     const auto* bytes = loaded ? static_cast<const unsigned char*>(LockResource(loaded)) : nullptr;
     if (!bytes)
-        return 1;
+        return kErrNotDone;
     HGLOBAL list = nullptr;
     ErrorCode code = WidenOldStyles(&list, bytes, SizeofResource(module, resource));
     if (code != kErrNone)
@@ -234,7 +234,7 @@ ErrorCode CreateDefaultOptionBlocks()
     std::memcpy(options->colorTable, kDefaultColorTable, sizeof(kDefaultColorTable));
     SetDefaultToolbarSlots(AppOptions);
     char text[kStringBufferSize];
-    LoadStr(IDS_DRAWINGS_FOLDER, text);
+    LoadStrOrBlank(IDS_DRAWINGS_FOLDER, text);
     CopyOptionsPath(options->templatePath, programFolder);
     AppendOptionsPath(options->templatePath, "\\");
     AppendOptionsPath(options->templatePath, text);

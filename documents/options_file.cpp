@@ -111,10 +111,12 @@ void ConvertOldOptionsStore(int store)
             RecentFiles->changed = 1;
             return kErrNone;
         });
+    // Old settings that cannot be read stay the defaults: nothing to report.
     if (code == kErrNone)
-        WidenOldRecord(store, kOldStylesId, [](const unsigned char* bytes, DWORD size) {
+        code = WidenOldRecord(store, kOldStylesId, [](const unsigned char* bytes, DWORD size) {
             return WidenOldStyles(&ColorStyles, bytes, size);
         });
+    DiscardError(code, "the defaults stand for what could not be converted");
 }
 
 void ReadEarlierOptions(const OptionsCandidates& names)
@@ -128,7 +130,7 @@ void ReadEarlierOptions(const OptionsCandidates& names)
             continue;
         OldOptionsStore = store;
         ConvertOldOptionsStore(store);
-        CloseStore(store);
+        DiscardError(CloseStore(store), "the old store was only read");
         OldOptionsStore = -1;
         return;
     }
@@ -145,7 +147,7 @@ ErrorCode LoadOptions(const char* optionsPath, HMENU fileMenu, int firstRecentId
     ErrorCode code = CreateDefaultOptions();
     if (code != kErrNone)
         return code;
-    code = names.current[0] ? ReadOptionsFile(names.current) : 1;
+    code = names.current[0] ? ReadOptionsFile(names.current) : kErrNotDone;
     if (code != kErrNone && names.previous[0])
         code = ReadOptionsFile(names.previous);
     if (code != kErrNone)
@@ -188,7 +190,7 @@ void FreeBlock(HGLOBAL* block)
 void SaveAndFreeOptions()
 {
     if (OptionsPathAtom)
-        SaveOptions();
+        DiscardError(SaveOptions(), "at exit no one is left to tell; the next start reads the previous file");
     FreeAtom(&OptionsPathAtom);
     FreeBlock(&SymbolFonts);
     SymbolFontCount = 0;

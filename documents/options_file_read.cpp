@@ -197,15 +197,17 @@ ErrorCode ReadOptionsFile(const char* path)
         return code;
     HFILE file = SeamCreateFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
     if (file == HFILE_ERROR) {
-        EndStreamOperation();
-        return 1;
+        DiscardError(EndStreamOperation(), "the failed open is what is passed up");
+        return kErrNotDone;
     }
     OptionsFileIsPrevious = false;
     bool empty = false;
     code = ReadOptionsStart(file, &empty);
     if (code == kErrNone && !empty)
         code = ReadStreamBlock(file, kStreamEndTag, ReadBodyRecord, nullptr);
-    EndStreamOperation();
+    const ErrorCode ended = EndStreamOperation();
+    if (code == kErrNone)
+        code = ended;
     SeamClose(file);
     OptionsFileIsPrevious = false;
     return code;

@@ -253,8 +253,8 @@ ErrorCode WriteOptionsFile(const char* path)
         return code;
     HFILE file = SeamCreateFile(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
     if (file == HFILE_ERROR) {
-        EndStreamOperation();
-        return 1;
+        DiscardError(EndStreamOperation(), "the failed open is what is passed up");
+        return kErrNotDone;
     }
     // A signature that cannot be written is an error like any other write.
     code = WriteOptionRecords(file, *Options());

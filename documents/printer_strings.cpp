@@ -41,7 +41,7 @@ void SplitPrinterString(const char* printer, char* device, char* driver, char* p
     char* driverPart = nullptr;
     char* devicePart = nullptr;
     char* portPart = nullptr;
-    SplitDeviceString(copy, &driverPart, &devicePart, &portPart);
+    DiscardError(SplitDeviceString(copy, &driverPart, &devicePart, &portPart), "a missing part stays empty");
     CopyField(device, devicePart);
     CopyField(driver, driverPart);
     CopyField(port, portPart);
@@ -155,7 +155,7 @@ int BuildDevNames(const char* printer, int isDefault, HGLOBAL devNames)
     char* driver = nullptr;
     char* device = nullptr;
     char* port = nullptr;
-    SplitDeviceString(text, &driver, &device, &port);
+    DiscardError(SplitDeviceString(text, &driver, &device, &port), "a missing part stays empty");
     // The offsets follow where the parts really begin, blanks after the
     // commas skipped.
     auto offsetOf = [names, end](const char* part) {

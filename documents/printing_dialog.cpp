@@ -52,7 +52,7 @@ void InitPrintingDialog(HWND dialog)
         char device[kPrinterStringChars + 1];
         char driver[kPrinterStringChars + 1];
         char port[kPrinterStringChars + 1];
-        LoadStr(kPrinterLineFormat, format);
+        LoadStrOrBlank(kPrinterLineFormat, format);
         SplitPrinterString(printingJob.printer, device, driver, port);
         std::snprintf(line, sizeof(line), format, device, port);
     }
@@ -94,7 +94,7 @@ INT_PTR CALLBACK ShowPrintingDlg(HWND dialog, UINT message, WPARAM wParam, LPARA
             return FALSE;
         PrintAborted = 1;
         char text[kStringBufferSize];
-        LoadStr(kPrintingCancelled, text);
+        LoadStrOrBlank(kPrintingCancelled, text);
         SetDlgItemTextA(dialog, kPrinterLine, text);
         return TRUE;
     }

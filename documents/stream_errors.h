@@ -1,5 +1,6 @@
 // Result codes of the record-stream layer.
 #pragma once
+#include "common/error_codes.h"
 
 enum RecordStreamError : int {
     kErrStreamRead = 1001,      // a record's tag, length or payload cannot be read completely
@@ -7,3 +8,5 @@ enum RecordStreamError : int {
     kErrStreamSignature = 1003, // no signature, or the first record is not the stream header
     kErrStreamOptions = 1004,   // an options file of a version this program does not read
 };
+template <>
+struct IsErrorCodeEnum<RecordStreamError> : std::true_type {};

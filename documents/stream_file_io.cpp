@@ -41,7 +41,7 @@ void AttachForReading(HFILE file)
 {
     if (fileState.mode == FileMode::kReading && fileState.file == file)
         return;
-    ReleaseStreamFile();
+    DiscardError(ReleaseStreamFile(), "a writer ends through EndStreamOperation, which passes its failure up");
     fileState.file = file;
     fileState.mode = FileMode::kReading;
     LONG length = 0;

@@ -83,9 +83,9 @@ int AboutBoxWidthFor(int dialogWidth, int pictureWidth)
 void InitAboutBox(HWND dialog)
 {
     char text[kStringBufferSize];
-    LoadStr(IDS_VERSION, text);
+    LoadStrOrBlank(IDS_VERSION, text);
     SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, text);
-    LoadStr(IDS_PLATFORM, text);
+    LoadStrOrBlank(IDS_PLATFORM, text);
     SetDlgItemTextA(dialog, IDC_ABOUT_PLATFORM, text);
     if (SmallDialogFont)
         SendDlgItemMessageA(dialog, IDC_ABOUT_CREDITS, WM_SETFONT, reinterpret_cast<WPARAM>(SmallDialogFont), FALSE);

@@ -21,7 +21,7 @@ int ClipboardScratchStore = -1;
 
 namespace {
 
-const ErrorCode kErrClipboardStart = 1;
+constexpr ErrorCode kErrClipboardStart{1};
 
 struct FormatRow {
     UINT* format;
@@ -64,7 +64,7 @@ void EmptyTheClipboard()
 void ForgetOpenStore()
 {
     if (ClipboardScratchStore >= 0)
-        CloseStore(ClipboardScratchStore);
+        DiscardError(CloseStore(ClipboardScratchStore), "the scratch store is only forgotten");
     ClipboardScratchStore = -1;
 }
 
@@ -126,7 +126,7 @@ void GetClipboardStorePath(char* path)
     if (used && folder[used - 1] != '\\')
         strcat(folder, "\\");
     char leaf[kStringBufferSize];
-    LoadStr(IDS_CLIPBOARD_FILE, leaf);
+    LoadStrOrBlank(IDS_CLIPBOARD_FILE, leaf);
     lstrcpynA(path, folder, MAX_PATH);
     strncat(path, leaf, MAX_PATH - 1 - strlen(path));
 }
@@ -154,8 +154,10 @@ void CloseClipboardStore()
     if (ClipboardScratchStore < 0)
         return;
     HCURSOR previous = SetCursor(AppCursors[1]);
-    CompactStore(ClipboardScratchStore);
-    CloseStore(ClipboardScratchStore);
+    // At exit no one is left to tell, and a damaged scratch store is made anew at start.
+    const char* const atExit = "the scratch store is made anew at start";
+    DiscardError(CompactStore(ClipboardScratchStore), atExit);
+    DiscardError(CloseStore(ClipboardScratchStore), atExit);
     ClipboardScratchStore = -1;
     SetCursor(previous);
 }

@@ -17,7 +17,7 @@ void OpenDroppedFile(const char* path)
     if (CheckDrawingFile(path, nullptr) == 1) {
         if (MainWindow && IsIconic(MainWindow))
             ShowWindow(MainWindow, SW_RESTORE);
-        OpenDocument(path, FALSE, kOpenByContent);
+        DiscardError(OpenDocument(path, FALSE, kOpenByContent), "the open shows its own failure");
     } else if (IsLibraryFile(path)) {
         OpenLibraryFile(path);
     } else {

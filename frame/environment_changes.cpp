@@ -25,7 +25,7 @@ void ResetSharedFonts(int withEditors)
 {
     // Editors and stored texts hold handles the flush deletes.
     if (withEditors)
-        ReleaseTextFonts(MainWindow);
+        DiscardError(ReleaseTextFonts(MainWindow), "texts whose caches were not reached are measured again when drawn");
     FlushFontCache();
     if (withEditors)
         RebuildTextFonts(MainWindow);

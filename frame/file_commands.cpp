@@ -27,7 +27,7 @@ int OpenRecentFile(int id)
     ErrorCode code = OpenDocument(path, FALSE, kOpenByContent);
     if (code != kErrNone)
         RemoveRecentFile(id);
-    return code;
+    return code.value;
 }
 
 } // namespace
@@ -36,16 +36,16 @@ int DoFileCommand(int id)
 {
     switch (id) {
     case IDM_FILE_NEW:
-        return NewDocument(1);
+        return NewDocument(1).value;
     case IDM_FILE_OPEN:
-        return OpenDocument(nullptr, TRUE, kOpenByContent);
+        return OpenDocument(nullptr, TRUE, kOpenByContent).value;
     case IDM_FILE_CLOSE:
         CloseActiveDocument();
         return 0;
     case IDM_FILE_SAVE:
         return SaveDocument(nullptr);
     case IDM_FILE_SAVE_AS:
-        return SaveDocumentAsCommand();
+        return SaveDocumentAsCommand().value;
     case IDM_FILE_PRINT_SETUP:
         ChangeDocumentPrinter();
         return 0;
@@ -64,7 +64,7 @@ int DoFileCommand(int id)
     case IDM_FILE_PRINT_PREVIEW:
         return ShowPrintPreview();
     case IDM_FILE_NEW_BLANK:
-        return NewDocument(-1);
+        return NewDocument(-1).value;
     case IDM_FILE_PRINT_NOW:
         return PrintActiveDocument(nullptr, TRUE);
     default:

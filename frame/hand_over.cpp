@@ -49,5 +49,5 @@ void ReceiveHandOver(WPARAM print, LPARAM atom)
     if (IsLibraryFile(path))
         OpenLibraryFile(path);
     else
-        OpenDocument(path, FALSE, 1);
+        DiscardError(OpenDocument(path, FALSE, 1), "the open shows its own failure");
 }

@@ -25,7 +25,7 @@ const int kMenusTopic = 30005;
 int OpenWebPage()
 {
     char address[kStringBufferSize];
-    LoadStr(IDS_WEB_PAGE_ADDRESS, address);
+    LoadStrOrBlank(IDS_WEB_PAGE_ADDRESS, address);
     INT_PTR result = reinterpret_cast<INT_PTR>(ShellExecuteA(MainWindow, "open", address, nullptr, nullptr,
                                                              SW_SHOWNORMAL));
     if (result < 32) {

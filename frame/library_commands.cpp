@@ -16,7 +16,7 @@ const int kLibraryMenuTopic = 127;
 void OpenLibraryFile(const char* path)
 {
     if (!GetActiveDocWindow(nullptr))
-        NewDocument(-1);
+        DiscardError(NewDocument(-1), "the open shows its own failure");
     if (GetActiveDocWindow(nullptr))
         OpenLibraries(1, -1, path, nullptr);
 }

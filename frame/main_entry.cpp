@@ -33,7 +33,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR tail, int showCommand)
     ErrorCode code = InitApplication(instance, show, optionsFile);
     if (code != kErrNone) {
         ExitApplication();
-        return code;
+        return code.value;
     }
     bool runLoop = OpenFirstDocument(file, embedding);
     int exitCode = runLoop ? 0 : 1;

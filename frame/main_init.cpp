@@ -192,7 +192,7 @@ ErrorCode InitMainWindow(HINSTANCE instance, int showCommand, const char* option
     MeasureSystem = static_cast<int>(GetProfileIntA("Intl", "iMeasure", 1));
     MapiEnabled = static_cast<int>(GetProfileIntA("Mail", "MAPI", 0));
     char title[kStringBufferSize];
-    LoadStr(IDS_APP_TITLE, title);
+    LoadStrOrBlank(IDS_APP_TITLE, title);
     MainWindow = CreateWindowExA(0, kMainClassName, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
     if (!MainWindow)

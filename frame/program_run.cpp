@@ -30,15 +30,15 @@ void OpenByOptions()
         if (!result)
             return;
         if (choice == kWelcomeChoiceOpen)
-            OpenDocument(nullptr, TRUE, kOpenAtStart);
+            DiscardError(OpenDocument(nullptr, TRUE, kOpenAtStart), "the open shows its own failure");
         else if (choice == kWelcomeChoiceNew)
-            NewDocument(0);
+            DiscardError(NewDocument(0), "the open shows its own failure");
         return;
     }
     if (flags & kFlagOpenDialogAtStart)
-        OpenDocument(nullptr, TRUE, kOpenAtStart);
+        DiscardError(OpenDocument(nullptr, TRUE, kOpenAtStart), "the open shows its own failure");
     else
-        NewDocument(0);
+        DiscardError(NewDocument(0), "the open shows its own failure");
 }
 
 void RunOneMessage(MSG* message)
@@ -70,7 +70,7 @@ bool OpenFirstDocument(const char* file, int embedding)
         if (IsLibraryFile(file))
             OpenLibraryFile(file);
         else
-            OpenDocument(file, FALSE, kOpenByContent);
+            DiscardError(OpenDocument(file, FALSE, kOpenByContent), "the open shows its own failure");
         return true;
     }
     if (!embedding)

@@ -65,7 +65,7 @@ ErrorCode BuildRightMenu()
 {
     RightMenu = LoadMenuA(AppInstance, MENU_RIGHT);
     if (!RightMenu)
-        return 1;
+        return kErrNotDone;
     MoveLineShapePopup();
     ErrorCode code = MakeBitmapColumns(GetSubMenu(RightMenu, RIGHT_POS_ARRAY_STYLES), kLineShapesPerColumn);
     if (code != kErrNone)

@@ -239,7 +239,7 @@ ErrorCode UpdateBranchAttachment(DrawingRecord* drawing, void* table, int index,
             code = Detach(drawing, table, array, record, found);
         } else {
             if (c < 0 || c >= TableCount(table) || b >= SlotsInUse(ObjectAt(table, c)))
-                return 1;
+                return kErrNotDone;
             if (found < 0)
                 code = AttachNew(table, array, record, a, c, ObjectAt(table, c)->links[b].x);
             else

@@ -102,7 +102,7 @@ void MapArrayHookPoints(DrawingRecord* drawing, void* table, int index, int coun
     if (count == 1 && (array->stateFlags & kStateLayoutPending)) {
         if (drawing)
             InvalidateDrawingRect(drawing, &array->bounds);
-        LayoutArray(drawing, table, index);
+        DiscardError(LayoutArray(drawing, table, index), "the array keeps its old layout until its next change");
         if (drawing)
             InvalidateDrawingRect(drawing, &array->bounds);
     }

@@ -54,14 +54,11 @@ int32_t WINAPI VAD_OzudiZaravoz(HDC dc, void* drawingArg, void* table, int index
         DrawArrayMoveFeedback(dc, drawing, table, index, KindPointer<RECT>(c));
         return 0;
     case kMsgResizeByHandle:
-        ResizeArrayByHandle(drawing, table, index, KindPointer<RECT>(c));
-        return 0;
+        return ResizeArrayByHandle(drawing, table, index, KindPointer<RECT>(c)).value;
     case kMsgResizeToRect:
-        ResizeArrayToRect(drawing, table, index, KindPointer<RECT>(c));
-        return 0;
+        return ResizeArrayToRect(drawing, table, index, KindPointer<RECT>(c)).value;
     case kMsgInitObject:
-        CreateArray(drawing, table, index, static_cast<int>(a));
-        return 0;
+        return CreateArray(drawing, table, index, static_cast<int>(a)).value;
     case kMsgSetArrowEnds:
         SetArrayArrowEnds(drawing, table, index, BlockValue(c));
         return 0;
@@ -132,9 +129,9 @@ int32_t WINAPI VAD_OzudiZaravoz(HDC dc, void* drawingArg, void* table, int index
         GetArrayLineRect(drawing, table, index, static_cast<int>(b), KindPointer<RECT>(c));
         return 0;
     case kMsgFlip:
-        return FlipArray(drawing, table, index, static_cast<uint32_t>(a));
+        return FlipArray(drawing, table, index, static_cast<uint32_t>(a)).value;
     case kMsgShadowFlags:
-        return SetObjectShadowFlags(drawing, table, index, static_cast<uint32_t>(a), static_cast<int>(b));
+        return SetObjectShadowFlags(drawing, table, index, static_cast<uint32_t>(a), static_cast<int>(b)).value;
     case kMsgSideOfPoint:
         return GetSideOfLine(table, index, KindPointer<POINT>(b), KindPointer<POINT>(c));
     case kMsgArrowheads:
@@ -149,7 +146,7 @@ int32_t WINAPI VAD_OzudiZaravoz(HDC dc, void* drawingArg, void* table, int index
         return 0;
     case kMsgLinkChanged:
         return UpdateBranchAttachment(drawing, table, index, static_cast<int32_t>(a), static_cast<int>(b),
-                                      static_cast<int>(c));
+                                      static_cast<int>(c)).value;
     case kMsgBranchAnchor:
         return GetBranchDropAnchor(drawing, table, index, static_cast<int>(b), KindPointer<int32_t>(c));
     case kMsgBranchStem:
@@ -157,8 +154,7 @@ int32_t WINAPI VAD_OzudiZaravoz(HDC dc, void* drawingArg, void* table, int index
             *KindPointer<int32_t>(c) = GetArrayStemLength(drawing, table, index);
         return 0;
     case kMsgArrayStyle:
-        ApplyArrayStyle(drawing, table, index, BlockValue(c));
-        return 0;
+        return ApplyArrayStyle(drawing, table, index, BlockValue(c)).value;
     default:
         return 0;
     }

@@ -259,7 +259,7 @@ void SetSegLineFromPiece(DrawingRecord* drawing, void* table, int index, int ent
     default: route->segments[0] = {0, 0, w, 0}; route->segments[1] = {w, 0, w, h}; corner = 4; break;
     }
     object->lineType = corner;
-    record.SetDirty();
+    DiscardError(record.SetDirty(), "the record was found just now: its handle is good");
     record.Release();
     RecalcSegLineRects(drawing, object);
 }

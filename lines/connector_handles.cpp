@@ -87,8 +87,8 @@ ErrorCode GetSegLineHandlePoint(DrawingRecord* drawing, void* table, int index, 
     ErrorCode result = record.Find(drawing, object);
     if (result != kErrNone)
         return result;
-    return RouteHandlePoint(record.Get(), {object->inner.left, object->inner.top}, code, point, segment,
-                            segmentIndex);
+    return ErrorCode{RouteHandlePoint(record.Get(), {object->inner.left, object->inner.top}, code, point, segment,
+                                      segmentIndex)};
 }
 
 RECT ArcCornerBox(const SegLineRoute* route, const POINT* handles, int i)

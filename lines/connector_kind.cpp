@@ -46,11 +46,11 @@ int32_t WINAPI VIZ_OvaVOzediru(HDC dc, void* drawingArg, void* table, int index,
             SegLineMoveFeedback(dc, drawing, table, index, *KindPointer<POINT>(c));
         return 0;
     case kMsgResizeByHandle:
-        return ResizeSegLine(drawing, table, index, static_cast<int>(a), KindPointer<RECT>(c));
+        return ResizeSegLine(drawing, table, index, static_cast<int>(a), KindPointer<RECT>(c)).value;
     case kMsgResizeToRect:
-        return ResizeSegLine(drawing, table, index, 0, KindPointer<RECT>(c));
+        return ResizeSegLine(drawing, table, index, 0, KindPointer<RECT>(c)).value;
     case kMsgInitObject:
-        return InitSegLine(drawing, table, index, static_cast<int>(a));
+        return InitSegLine(drawing, table, index, static_cast<int>(a)).value;
     case kMsgTextTypeface:
     case kMsgTextSize:
     case kMsgTextSetStyle:
@@ -61,7 +61,7 @@ int32_t WINAPI VIZ_OvaVOzediru(HDC dc, void* drawingArg, void* table, int index,
     case kMsgTextSizeUp:
     case kMsgTextSizeDown:
     case kMsgTextFrame:
-        return ApplyObjectTextMessage(drawing, table, index, message, a, c);
+        return ApplyObjectTextMessage(drawing, table, index, message, a, c).value;
     case kMsgSetArrowEnds:
         SetLineArrowEnds(drawing, table, index, KindPointer<int32_t>(c));
         return 0;
@@ -106,7 +106,8 @@ int32_t WINAPI VIZ_OvaVOzediru(HDC dc, void* drawingArg, void* table, int index,
         GetSegLineEndOfCode(static_cast<int>(a), KindPointer<int32_t>(c));
         return 0;
     case kMsgAnchorPoint:
-        return GetSegLineEndPoint(drawing, table, index, static_cast<int>(a), KindPointer<int>(b), KindPointer<POINT>(c));
+        return GetSegLineEndPoint(drawing, table, index, static_cast<int>(a), KindPointer<int>(b), KindPointer<POINT>(c))
+            .value;
     case kMsgMovedFrame:
         GetMovedEndRect(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(b), KindPointer<RECT>(c));
         return 0;
@@ -116,8 +117,7 @@ int32_t WINAPI VIZ_OvaVOzediru(HDC dc, void* drawingArg, void* table, int index,
     case kMsgMayLink:
         return LineMayLink(drawing);
     case kMsgSlotAttached:
-        SegLineSlotConnected(drawing, table, index, static_cast<int>(a), static_cast<int>(b));
-        return 0;
+        return SegLineSlotConnected(drawing, table, index, static_cast<int>(a), static_cast<int>(b)).value;
     case kMsgSize:
         if (c) {
             const RECT& in = KindObject(table, index)->inner;
@@ -126,13 +126,13 @@ int32_t WINAPI VIZ_OvaVOzediru(HDC dc, void* drawingArg, void* table, int index,
         }
         return 0;
     case kMsgSetAdjustFromHandle:
-        return AdjustSegLine(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c));
+        return AdjustSegLine(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c)).value;
     case kMsgFlip:
-        return FlipSegLine(drawing, table, index, static_cast<uint32_t>(a));
+        return FlipSegLine(drawing, table, index, static_cast<uint32_t>(a)).value;
     case kMsgShadowFlags:
-        return SetObjectShadowFlags(drawing, table, index, static_cast<uint32_t>(a), static_cast<int>(b));
+        return SetObjectShadowFlags(drawing, table, index, static_cast<uint32_t>(a), static_cast<int>(b)).value;
     case kMsgLineType:
-        return SetSegLineShape(drawing, table, index, KindPointer<int32_t>(c), 0);
+        return SetSegLineShape(drawing, table, index, KindPointer<int32_t>(c), 0).value;
     case kMsgSideOfPoint:
         return GetSegLineSideAt(drawing, table, index, KindPointer<POINT>(b), KindPointer<POINT>(c));
     case kMsgArrowheads:
@@ -163,7 +163,7 @@ int32_t WINAPI VIZ_OvaVOzediru(HDC dc, void* drawingArg, void* table, int index,
             *KindPointer<int32_t>(c) = 0;
         return 0;
     case kMsgShowLength:
-        return ShowSegLineLength(drawing, table, index, KindPointer<int32_t>(c));
+        return ShowSegLineLength(drawing, table, index, KindPointer<int32_t>(c)).value;
     case kMsgLineTextLevel:
         SetLineTextHorizontal(drawing, table, index, KindPointer<int32_t>(c));
         return 0;

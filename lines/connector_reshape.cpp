@@ -179,7 +179,8 @@ ErrorCode ResizeSegLine(DrawingRecord* drawing, void* table, int index, int corn
     record.Release();
     RecalcSegLineRects(drawing, object);
     if (showLength && static_cast<long>(GetSegLineLength(drawing, object)) != oldLength)
-        UpdateLengthLabel(drawing, table, index, -1);
+        DiscardError(UpdateLengthLabel(drawing, table, index, -1),
+                     "a length label only annotates the line, which stands without it");
     if (label >= 0)
         RefreshLabelAngle(drawing, table, index, label, oldRotation);
     return kErrNone;
@@ -222,14 +223,14 @@ ErrorCode AdjustSegLine(DrawingRecord* drawing, void* table, int index, int hand
         code = record.MarkChanged();
     if (code != kErrNone)
         return code;
-    SetRecordInUse(record.Handle(), TRUE);
+    DiscardError(SetRecordInUse(record.Handle(), TRUE), "the record was found just now: its handle is good");
     SegLineRoute* route = record.Get();
     if (DragMiddle(object, route, handleCode, *point)) {
         POINT minima = NormaliseRoute(route);
         object->inner.left = minima.x;
         object->inner.top = minima.y;
     }
-    SetRecordInUse(record.Handle(), FALSE);
+    DiscardError(SetRecordInUse(record.Handle(), FALSE), "the record was found just now: its handle is good");
     record.Release();
     RecalcSegLineRects(drawing, object);
     return kErrNone;

@@ -472,7 +472,7 @@ ErrorCode MakeRouteRecord(DrawingRecord* drawing, DrawingObject* object)
     MakeDefaultRoute(route, object->lineWidth, object->frame.right - object->frame.left,
                      object->frame.bottom - object->frame.top, 1, 0, object->shapeType);
     GlobalUnlock(handle);
-    SetRecordDirty(handle);
+    code = SetRecordDirty(handle);
     ReleaseRecord(handle);
-    return kErrNone;
+    return code;
 }

@@ -146,7 +146,7 @@ ErrorCode SetSegLineShape(DrawingRecord* drawing, void* table, int index, const 
             object->dataCount = 0;
             object->dataFirstId = -1;
             object->dataGroup = -1;
-            return CallKind(kKindLine, nullptr, drawing, table, index, kMsgLineType, 0, 0,
+            return CallKindCode(kKindLine, nullptr, drawing, table, index, kMsgLineType, 0, 0,
                             reinterpret_cast<INT_PTR>(value));
         }
         if (family != 0x10 && family != 0x20)
@@ -191,7 +191,8 @@ ErrorCode SetSegLineShape(DrawingRecord* drawing, void* table, int index, const 
     if (label >= 0)
         RefreshLabelAngle(drawing, table, index, label, oldRotation);
     if (index >= 0 && (ObjectAt(table, index)->textRoleFlags & 0x40))
-        UpdateLengthLabel(drawing, table, index, -1);
+        DiscardError(UpdateLengthLabel(drawing, table, index, -1),
+                     "a length label only annotates the line, which stands without it");
     return kErrNone;
 }
 
@@ -248,7 +249,7 @@ ErrorCode InitSegLine(DrawingRecord* drawing, void* table, int index, int corner
     object = KindObject(table, index);
     object->lineType = corner;   // +312: the creation corner
     GlobalUnlock(handle);
-    SetRecordDirty(handle);
+    DiscardError(SetRecordDirty(handle), "the record was made just now: its handle is good");
     ReleaseRecord(handle);
 
     object->linkCapacity = 2;

@@ -184,7 +184,7 @@ ErrorCode WriteLabel(DrawingRecord* drawing, DrawingObject* object, const std::s
     if (code == kErrNone) {
         SIZE_T blockSize = GlobalSize(block);
         if (16 + blockSize > kMaxTextRecordBytes)
-            code = 1;
+            code = kErrNotDone;
         if (code == kErrNone)
             code = ResizeRecord(&record, static_cast<DWORD>(16 + blockSize));
         if (code == kErrNone) {
@@ -200,7 +200,7 @@ ErrorCode WriteLabel(DrawingRecord* drawing, DrawingObject* object, const std::s
         GlobalFree(block);
     ReleaseRecord(record);
     if (code == kErrNone)
-        ReflowObjectText(drawing, object, 0, nullptr);
+        code = ReflowObjectText(drawing, object, 0, nullptr);
     return code;
 }
 
@@ -313,10 +313,10 @@ std::string ReplaceLengthInText(const std::string& text, const std::string& numb
 ErrorCode UpdateLengthLabel(DrawingRecord* drawing, void* table, int index, int unitMode)
 {
     if (!drawing || !table || index < 0)
-        return 1;
+        return kErrNotDone;
     HWND view = DrawingViewWindow(drawing);
     if (!view || !GetViewRecordHandle(view))
-        return 1;
+        return kErrNotDone;
     DrawingObject* object = ObjectAt(table, index);
     double length;
     if (object->kind == kKindLine)

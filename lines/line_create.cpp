@@ -273,7 +273,8 @@ ErrorCode ResizeStraightLine(DrawingRecord* drawing, void* table, int index, int
     if ((line->textRoleFlags & 0x40) && index >= 0) {
         double now = GetLineChordLength(line);
         if (static_cast<long>(now) != static_cast<long>(oldLength))
-            UpdateLengthLabel(drawing, table, index, -1);
+            DiscardError(UpdateLengthLabel(drawing, table, index, -1),
+                         "a length label only annotates the line, which stands without it");
     }
     return kErrNone;
 }

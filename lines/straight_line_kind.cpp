@@ -48,14 +48,11 @@ int32_t WINAPI RUV_OvadERovazad(HDC dc, void* drawingArg, void* table, int index
         DrawLineMoveFeedback(dc, drawing, table, index, KindPointer<RECT>(c));
         return 0;
     case kMsgResizeByHandle:
-        ResizeStraightLine(drawing, table, index, static_cast<int>(a), KindPointer<RECT>(c));
-        return 0;
+        return ResizeStraightLine(drawing, table, index, static_cast<int>(a), KindPointer<RECT>(c)).value;
     case kMsgResizeToRect:
-        ResizeStraightLine(drawing, table, index, 0, KindPointer<RECT>(c));
-        return 0;
+        return ResizeStraightLine(drawing, table, index, 0, KindPointer<RECT>(c)).value;
     case kMsgInitObject:
-        InitStraightLine(drawing, table, index, static_cast<int>(a));
-        return 0;
+        return InitStraightLine(drawing, table, index, static_cast<int>(a)).value;
     case kMsgTextTypeface:
     case kMsgTextSize:
     case kMsgTextSetStyle:
@@ -66,7 +63,7 @@ int32_t WINAPI RUV_OvadERovazad(HDC dc, void* drawingArg, void* table, int index
     case kMsgTextSizeUp:
     case kMsgTextSizeDown:
     case kMsgTextFrame:
-        return ApplyObjectTextMessage(drawing, table, index, message, a, c);
+        return ApplyObjectTextMessage(drawing, table, index, message, a, c).value;
     case kMsgSetArrowEnds:
         SetLineArrowEnds(drawing, table, index, KindPointer<int32_t>(c));
         return 0;
@@ -74,7 +71,7 @@ int32_t WINAPI RUV_OvadERovazad(HDC dc, void* drawingArg, void* table, int index
         SetLineRotation(drawing, table, index, static_cast<int>(a));
         return 0;
     case kMsgOffset:
-        return OffsetLineCoordinate(drawing, table, index, static_cast<int>(a), static_cast<int>(b));
+        return OffsetLineCoordinate(drawing, table, index, static_cast<int>(a), static_cast<int>(b)).value;
     case kMsgCommandBits:
         return GetLineCommandBits(table, index);
     case kMsgShadowSchemeChanged:
@@ -129,13 +126,13 @@ int32_t WINAPI RUV_OvadERovazad(HDC dc, void* drawingArg, void* table, int index
         GetLineBoxRect(table, index, static_cast<int>(b), KindPointer<RECT>(c));
         return 0;
     case kMsgSetAdjustFromHandle:
-        return SetLineParameterFromHandle(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c));
+        return SetLineParameterFromHandle(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c)).value;
     case kMsgFlip:
-        return FlipLine(drawing, table, index, static_cast<uint32_t>(a));
+        return FlipLine(drawing, table, index, static_cast<uint32_t>(a)).value;
     case kMsgShadowFlags:
-        return SetObjectShadowFlags(drawing, table, index, static_cast<uint32_t>(a), static_cast<int>(b));
+        return SetObjectShadowFlags(drawing, table, index, static_cast<uint32_t>(a), static_cast<int>(b)).value;
     case kMsgLineType:
-        return SetLineShape(drawing, table, index, KindPointer<int32_t>(c));
+        return SetLineShape(drawing, table, index, KindPointer<int32_t>(c)).value;
     case kMsgSideOfPoint:
         return GetSideOfLine(table, index, KindPointer<POINT>(b), KindPointer<POINT>(c));
     case kMsgArrowheads:
@@ -150,7 +147,7 @@ int32_t WINAPI RUV_OvadERovazad(HDC dc, void* drawingArg, void* table, int index
         return 0;
     }
     case kMsgRotateToPoint:
-        return RotateLineToPoint(drawing, table, index, KindPointer<POINT>(c));
+        return RotateLineToPoint(drawing, table, index, KindPointer<POINT>(c)).value;
     case kMsgRotateHandle:
         return GetLineRotationHandle(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(b),
                                      KindPointer<RECT>(c));
@@ -180,7 +177,7 @@ int32_t WINAPI RUV_OvadERovazad(HDC dc, void* drawingArg, void* table, int index
             *KindPointer<int32_t>(c) = 0;
         return 0;
     case kMsgShowLength:
-        return ShowLineLength(drawing, table, index, KindPointer<int32_t>(c));
+        return ShowLineLength(drawing, table, index, KindPointer<int32_t>(c)).value;
     case kMsgLineBounds:
         if (c)
             *KindPointer<RECT>(c) = KindObject(table, index)->bounds;

@@ -38,7 +38,8 @@ ErrorCode ReadMetafilePict(HGLOBAL* block, RECT* size, RECT* bounds, int* colorC
     if (!metafile)
         return kErrBadPicture;
     *bounds = *size;
-    ScanMetafile(metafile, bounds, colorCount, colors, scanFlags);
+    DiscardError(ScanMetafile(metafile, bounds, colorCount, colors, scanFlags),
+                 "an unreadable metafile comes back as unusable in the scan flags");
     if (*scanFlags == kScanUnusable) {
         DeleteMetaFile(metafile);
         return kErrBadMetafile;

@@ -146,7 +146,7 @@ void CollectDocumentColors(void* viewRecord, int firstObject)
     }
     if (drawing)
         GlobalUnlock(drawingHandle);
-    list.Finish();
+    DiscardError(list.Finish(), "the palette is built from the colours gathered so far");
 }
 
 ErrorCode AddDocumentColors(void* viewRecord, const COLORREF* colors, int n)

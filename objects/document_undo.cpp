@@ -8,6 +8,7 @@
 #include "objects/drawing_records.h"
 #include "objects/text_format_bar.h"
 #include "store/record_store.h"
+#include "common/edit_errors.h"
 #include "objects/view_record_word.h"
 
 namespace {
@@ -63,8 +64,8 @@ ErrorCode SaveViewRecord(int store, HGLOBAL block, const ViewRecord* record)
     } else {
         code = kErrNoMemory;
     }
-    ErrorCode released = ReleaseRecord(stored);
-    return code != kErrNone ? code : released;
+    ReleaseRecord(stored);
+    return code;
 }
 
 // The stored copy over the view record, keeping what belongs to this run.
@@ -113,7 +114,7 @@ ErrorCode BeginDocumentUndo(HWND view, int undoKind)
 {
     LockedViewRecord record(view);
     if (!record.get())
-        return 1;
+        return kErrNotDone;
     ViewRecord* viewRecord = record.get();
     viewRecord->pendingUndo = 0;
     viewRecord->flags &= ~kViewUndoUndone;
@@ -133,7 +134,7 @@ ErrorCode SwapDocumentUndo(HWND view, int keep)
     {
         LockedViewRecord record(view);
         if (!record.get())
-            return 1;
+            return kErrNotDone;
         ViewRecord* viewRecord = record.get();
         if (viewRecord->pendingUndo != 0) {
             int store = viewRecord->storeSlot;
@@ -148,7 +149,9 @@ ErrorCode SwapDocumentUndo(HWND view, int keep)
             ErrorCode reopened = OpenDrawingRecords(view, store, 0, 0, &drawing);
             if (reopened == kErrNone) {
                 SetViewDrawingHandle(viewRecord, drawing);
-                RealizeDocumentPalette(view, viewRecord);
+                const ErrorCode realized = RealizeDocumentPalette(view, viewRecord);
+                if (reopened == kErrNone)
+                    reopened = realized;
                 UpdateTextFormatBar(view);
             }
             if (code == kErrNone)
@@ -168,12 +171,18 @@ ErrorCode SwapDocumentUndo(HWND view, int keep)
 
 void ClearDocumentUndo(HWND view)
 {
-    LockedViewRecord record(view);
-    if (!record.get())
-        return;
-    record.get()->pendingUndo = 0;
-    record.get()->flags &= ~kViewUndoUndone;
-    CommitCheckpoint(record.get()->storeSlot);
+    int store = -1;
+    {
+        LockedViewRecord record(view);
+        if (!record.get())
+            return;
+        record.get()->pendingUndo = 0;
+        record.get()->flags &= ~kViewUndoUndone;
+        store = record.get()->storeSlot;
+    }
+    // A step the store could not close would be lost from undo unseen.
+    if (store >= 0)
+        ReportEditError(CommitCheckpoint(store));
 }
 
 int GetDocumentUndoKind(HWND view, BOOL* redoPending)

@@ -54,6 +54,5 @@ void MarkDrawingEdited(HWND view, void* viewRecord, int repaintAll)
 
 ErrorCode CancelDrawingEdit(HWND view)
 {
-    SwapDocumentUndo(view, 0);
-    return kErrNone;
+    return SwapDocumentUndo(view, 0);
 }

@@ -145,8 +145,8 @@ ErrorCode CreateDrawingRecords(HWND view, int store, int tableId, int width, int
     if (code != kErrNone)
         return code;
     for (RecordHandle table : tables)
-        SetRecordDirty(table);
-    SetRecordDirty(record);
+        DiscardError(SetRecordDirty(table), "the records were made just now: their handles are good");
+    DiscardError(SetRecordDirty(record), "the record was made just now: its handle is good");
 
     auto* drawing = static_cast<DrawingRecord*>(GlobalLock(record));
     if (!drawing)
@@ -206,8 +206,8 @@ ErrorCode OpenDrawingRecords(HWND view, int store, int tableId, int warningId, H
     if (code != kErrNone)
         return code;
     for (RecordHandle table : tables)
-        SetRecordDirty(table);
-    SetRecordDirty(record);
+        DiscardError(SetRecordDirty(table), "the records were found just now: their handles are good");
+    DiscardError(SetRecordDirty(record), "the record was found just now: its handle is good");
 
     // The tables come from a file: their counts must fit their records.
     for (int i = 0; i < 4; ++i)

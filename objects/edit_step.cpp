@@ -4,7 +4,6 @@
 #include "objects/view_record.h"
 #include "objects/drawing_edits.h"
 #include "objects/document_undo.h"
-#include "common/edit_errors.h"
 #include "objects/view_record_word.h"
 
 ErrorCode OpenEditStep(HWND view, int undoKind, EditStep* step)
@@ -39,21 +38,19 @@ void ReleaseEditStep(EditStep* step)
     step->viewRecord = nullptr;
 }
 
-void CloseEditStep(EditStep* step, ErrorCode code, int repaintAll, int report)
+void CloseEditStep(EditStep* step, ErrorCode code, int repaintAll)
 {
     ReleaseEditStep(step);
     if (!step->viewHandle)
         return;
     if (code != kErrNone) {
         // The roll-back reopens the drawing: nothing of it may stay locked.
-        CancelDrawingEdit(step->view);
+        DiscardError(CancelDrawingEdit(step->view), "the roll-back warns of its own failure");
         void* viewRecord = GlobalLock(step->viewHandle);
         if (viewRecord) {
             WriteViewField(viewRecord, kViewPendingUndo, 0);
             GlobalUnlock(step->viewHandle);
         }
-        if (report)
-            ReportEditError(code);
         return;
     }
     void* viewRecord = GlobalLock(step->viewHandle);

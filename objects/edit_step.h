@@ -1,5 +1,5 @@
 // The frame every edit of a drawing runs in: the wait cursor, the view's undo
-// step, and at the end the edited mark or the roll-back and the report.
+// step, and at the end the edited mark or the roll-back.
 #pragma once
 #include <windows.h>
 
@@ -17,9 +17,9 @@ struct EditStep {
 // Wait cursor; the view record must exist (10004); with an undo kind the
 // view's step is opened. `step.drawing` is none for a view without drawing.
 ErrorCode OpenEditStep(HWND view, int undoKind, EditStep* step);
-// Ends the use of the records; on error the open step is rolled back, the
-// pending undo kind cleared and the error reported (`report`); on success
-// the document is marked edited.
-void CloseEditStep(EditStep* step, ErrorCode code, int repaintAll, int report);
+// Ends the use of the records; on error the open step is rolled back and the
+// pending undo kind cleared (the view reports the code); on success the
+// document is marked edited.
+void CloseEditStep(EditStep* step, ErrorCode code, int repaintAll);
 // Unlocks without any mark (an edit inside a caller's step).
 void ReleaseEditStep(EditStep* step);

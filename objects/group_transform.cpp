@@ -22,7 +22,6 @@
 #include "objects/update_links.h"
 #include "store/record_store.h"
 #include "objects/document_undo.h"
-#include "common/edit_errors.h"
 #include "objects/view_record_word.h"
 
 int GroupResizeActive = 0;
@@ -393,16 +392,15 @@ ErrorCode SetGroupRect(HWND view, int row, RECT* rect, int handleCode, int, int 
     ReleaseEditStep(&step);
     if (code != kErrNone) {
         // Even a step the caller opened is rolled back.
-        SwapDocumentUndo(view, 0);
+        DiscardError(SwapDocumentUndo(view, 0), "the roll-back warns of its own failure");
         void* viewRecord = GlobalLock(step.viewHandle);
         if (viewRecord) {
             WriteViewField(viewRecord, kViewPendingUndo, 0);
             GlobalUnlock(step.viewHandle);
         }
-        ReportEditError(code);
         return code;
     }
-    CloseEditStep(&step, kErrNone, 0, 0);
+    CloseEditStep(&step, kErrNone, 0);
     return kErrNone;
 }
 
@@ -476,7 +474,7 @@ ErrorCode RotateGroup(void* viewRecord, int row, int handleCode, int x, int y, i
         int memberAngle = 0;
         {
             LockedTable objects(step.drawing, kTableObjects);
-            code = CallObjectKind(nullptr, step.drawing, objects.Get(), i, kMsgRotateToPoint, handleOfMember, 0,
+            code = CallObjectKindCode(nullptr, step.drawing, objects.Get(), i, kMsgRotateToPoint, handleOfMember, 0,
                                   reinterpret_cast<INT_PTR>(&moved[1]));
             objects.Refresh();
             memberAngle = ObjectAt(objects.Get(), i)->rotation;
@@ -493,6 +491,6 @@ ErrorCode RotateGroup(void* viewRecord, int row, int handleCode, int x, int y, i
     }
     if (code == kErrNone)
         code = UpdateLinks(step.drawing);
-    CloseEditStep(&step, code, 0, 1);
+    CloseEditStep(&step, code, 0);
     return code;
 }

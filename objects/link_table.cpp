@@ -201,7 +201,7 @@ ErrorCode ConnectSlot(DrawingRecord* drawing, int sourceIndex, int slot, int tar
     result = AddLink(drawing, sourceIndex, slot);
     objects.Refresh();
     if (result == kErrNone)
-        result = CallObjectKind(nullptr, drawing, objects.Get(), targetIndex, kMsgLinkChanged, sourceId, slot,
+        result = CallObjectKindCode(nullptr, drawing, objects.Get(), targetIndex, kMsgLinkChanged, sourceId, slot,
                                 sourceIndex);
     return result;
 }

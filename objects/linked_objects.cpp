@@ -47,7 +47,7 @@ ErrorCode Append(HGLOBAL list, int index)
 {
     ObjectIndexListHead* head = Head(list);
     if (head->count >= head->capacity)
-        return 1;
+        return kErrNotDone;
     Entries(head)[head->count++] = index;
     return kErrNone;
 }

@@ -167,7 +167,7 @@ void JoinChainEnd(void* outline, POINT* point, int nx, int ny)
 ErrorCode MakeShapeFromLines(DrawingRecord* drawing, int dryRun)
 {
     if (!drawing || drawing->selectedCount < 2)
-        return 1;
+        return kErrNotDone;
     HGLOBAL codeBlock = SeamGlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, kCodesPerLine);
     if (!codeBlock)
         return kErrNoMemory;
@@ -190,7 +190,7 @@ ErrorCode MakeShapeFromLines(DrawingRecord* drawing, int dryRun)
         int m = reader.Read(i, &bounds);
         if (m == 0) {
             GlobalFree(codeBlock);
-            return 1;
+            return kErrNotDone;
         }
         lines.push_back(i);
         codes.insert(codes.end(), reader.code, reader.code + kCodesPerLine);
@@ -198,7 +198,7 @@ ErrorCode MakeShapeFromLines(DrawingRecord* drawing, int dryRun)
     }
     if (n < 2 || lines.size() < 2) {
         GlobalFree(codeBlock);
-        return 1;
+        return kErrNotDone;
     }
 
     DWORD bytes = static_cast<DWORD>(sizeof(FreeformHead) + sizeof(FreeformVertex) * n);
@@ -245,15 +245,15 @@ ErrorCode MakeShapeFromLines(DrawingRecord* drawing, int dryRun)
     }
     GlobalUnlock(block);
     if (!dryRun)
-        SetRecordDirty(record);
+        DiscardError(SetRecordDirty(record), "the record was found just now: its handle is good");
     GlobalFree(codeBlock);
     if (dryRun) {
         GlobalFree(block);
-        return result;
+        return ErrorCode{result};
     }
     if (result != 0) {
         ReleaseRecord(record);
-        return result;
+        return ErrorCode{result};
     }
 
     code = DeleteObjects(drawing, 1, -1);

@@ -8,8 +8,12 @@
 // Ends closer than this in both directions meet.
 const int kEndsMeetTolerance = 30;
 
-// 0 done (or, dry, possible); 1 the selection is not two or more joinable
-// lines; -1 they form no one closed chain; else an ErrorCode. The real run
+// The selected lines form no one closed chain.
+constexpr ErrorCode kErrNoClosedChain{-1};
+
+// 0 done (or, dry, possible); kErrNotDone the selection is not two or more
+// joinable lines; kErrNoClosedChain they form no one closed chain; else an
+// ErrorCode. The real run
 // belongs inside the caller's undo step with the tables marked changed.
 ErrorCode MakeShapeFromLines(DrawingRecord* drawing, int dryRun);
 // The dry run with its notices; nonzero when the command is to be carried out.

@@ -93,6 +93,6 @@ ErrorCode MoveObjects(HWND view, int dx, int dy, HGLOBAL list, int insideStep)
         code = OffsetListedObjects(step.drawing, list, dx, dy);
     if (code == kErrNone)
         code = UpdateLinks(step.drawing);
-    CloseEditStep(&step, code, 0, 1);
+    CloseEditStep(&step, code, 0);
     return code;
 }

@@ -14,7 +14,6 @@
 #include "objects/text_format_bar.h"
 #include "store/record_store.h"
 #include "objects/document_undo.h"
-#include "common/edit_errors.h"
 #include "objects/view_record_word.h"
 
 namespace {
@@ -129,7 +128,7 @@ Outcome AddObject(RecordHandle drawingHandle, DrawingRecord* drawing, const NewO
     }
     int32_t id = NewObjectId(drawing);
     if (id == 0) {
-        outcome.code = 1;
+        outcome.code = kErrNotDone;
         return outcome;
     }
     int count = 0;
@@ -178,7 +177,7 @@ Outcome AddObject(RecordHandle drawingHandle, DrawingRecord* drawing, const NewO
         drawing->fillMode = 1;
     FillNewEntry(drawing, ObjectAt(objects.Get(), index), request, id);
 
-    code = CallObjectKind(nullptr, drawing, objects.Get(), index, kMsgInitObject, request.a, request.b, request.c);
+    code = CallObjectKindCode(nullptr, drawing, objects.Get(), index, kMsgInitObject, request.a, request.b, request.c);
     objects.Refresh();
     order.Refresh();
     InvalidateLogicalRect(request.view, &ObjectAt(objects.Get(), index)->bounds);
@@ -232,13 +231,11 @@ ErrorCode CreateObject(HWND view, int kind, const RECT* frame, int shapeType, IN
     if (outcome.code != kErrNone && !outcome.cancelStep)
         return outcome.code;   // the caller cancels and reports
     if (outcome.code != kErrNone && !insideStep) {
-        CancelDrawingEdit(view);
+        DiscardError(CancelDrawingEdit(view), "the roll-back warns of its own failure");
         void* viewRecord = GlobalLock(viewHandle);
         if (viewRecord)
             WriteViewField(viewRecord, kViewPendingUndo, 0);
         GlobalUnlock(viewHandle);
-        if (report)
-            ReportEditError(outcome.code);
     } else {
         if (report) {
             void* viewRecord = GlobalLock(viewHandle);

@@ -21,3 +21,15 @@ int32_t CallObjectKind(HDC dc, void* drawing, void* table, int index, int messag
 {
     return CallKind(KindObject(table, index)->kind, dc, drawing, table, index, message, a, b, c);
 }
+
+ErrorCode CallKindCode(int kind, HDC dc, void* drawing, void* table, int index, int message, INT_PTR a, INT_PTR b,
+                       INT_PTR c)
+{
+    return ErrorCode{CallKind(kind, dc, drawing, table, index, message, a, b, c)};
+}
+
+ErrorCode CallObjectKindCode(HDC dc, void* drawing, void* table, int index, int message, INT_PTR a, INT_PTR b,
+                             INT_PTR c)
+{
+    return ErrorCode{CallObjectKind(dc, drawing, table, index, message, a, b, c)};
+}

@@ -28,3 +28,8 @@ int32_t CallKind(int kind, HDC dc, void* drawing, void* table, int index, int me
 // The same for the object at `index` of a locked table (or the detached record).
 int32_t CallObjectKind(HDC dc, void* drawing, void* table, int index, int message, INT_PTR a = 0, INT_PTR b = 0,
                        INT_PTR c = 0);
+// The same for the messages whose answer is an ErrorCode (an edit of the object).
+ErrorCode CallKindCode(int kind, HDC dc, void* drawing, void* table, int index, int message, INT_PTR a = 0,
+                       INT_PTR b = 0, INT_PTR c = 0);
+ErrorCode CallObjectKindCode(HDC dc, void* drawing, void* table, int index, int message, INT_PTR a = 0,
+                             INT_PTR b = 0, INT_PTR c = 0);

@@ -92,7 +92,7 @@ void MarkLinksOf(DrawingRecord* drawing, int32_t targetId, uint32_t flags, int32
             first = FindFirstLink(links.Get(), targetId, 1);
             for (int i = first; i >= 0 && i < RunEnd(links.Get(), first, targetId); ++i)
                 LinkEntryAt(links.Get(), i)->flags |= flags;
-            SetDrawingTableDirty(drawing, kTableLinks);
+            DiscardError(SetDrawingTableDirty(drawing, kTableLinks), "the link table is locked here: it exists");
         }
     }
     if (groupIndex >= 0)

@@ -17,9 +17,9 @@ ErrorCode DrawObjectPicture(HDC dc, int store, int group, int firstId, int count
     if (code != kErrNone)
         return code;
     if (group == kBitmapPictureGroup) {
-        DrawDib(dc, rect, block);
+        code = DrawDib(dc, rect, block);
         GlobalFree(block);
-        return kErrNone;
+        return code;
     }
     PlayMetafileTransformed(dc, rect, block, &bounds, state);
     return kErrNone;

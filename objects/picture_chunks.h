@@ -37,7 +37,7 @@ const int kMaxConnectPoints = 16;
 
 // A picture that cannot be used: no memory to join it, or chunks, headers or
 // records that do not add up.
-const ErrorCode kErrBadPicture = 1;
+constexpr ErrorCode kErrBadPicture{1};
 
 // PictureScanFlags.
 enum PictureScanFlags : int32_t {

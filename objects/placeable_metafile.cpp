@@ -103,7 +103,8 @@ ErrorCode ImportWmfFile(HWND view, DrawingRecord* drawing, HFILE file, const POI
     int scanFlags = 0;
     if (metafile) {
         RECT extent = size;
-        ScanMetafile(metafile, &extent, &colorCount, colors, &scanFlags);
+        DiscardError(ScanMetafile(metafile, &extent, &colorCount, colors, &scanFlags),
+                     "an unreadable metafile comes back as unusable in the scan flags");
         DeleteMetaFile(metafile);
         if (scanFlags == kScanUnusable)
             return kErrBadMetafile;

@@ -42,10 +42,10 @@ ErrorCode ResizeObjectInDrawing(DrawingRecord* drawing, int index, RECT* rect, i
             return kErrNone;
         InvalidateDrawingRect(drawing, &ObjectAt(objects.Get(), index)->bounds);
         if (handleCode)
-            code = CallObjectKind(nullptr, drawing, objects.Get(), index, kMsgResizeByHandle, handleCode, option,
+            code = CallObjectKindCode(nullptr, drawing, objects.Get(), index, kMsgResizeByHandle, handleCode, option,
                                   reinterpret_cast<INT_PTR>(rect));
         else
-            code = CallObjectKind(nullptr, drawing, objects.Get(), index, kMsgResizeToRect, 0, option,
+            code = CallObjectKindCode(nullptr, drawing, objects.Get(), index, kMsgResizeToRect, 0, option,
                                   reinterpret_cast<INT_PTR>(rect));
         objects.Refresh();
         InvalidateDrawingRect(drawing, &ObjectAt(objects.Get(), index)->bounds);
@@ -71,7 +71,7 @@ ErrorCode ResizeObject(HWND view, int index, RECT* rect, int handleCode, int opt
         ReleaseEditStep(&step);
         return code;
     }
-    CloseEditStep(&step, code, 0, 1);
+    CloseEditStep(&step, code, 0);
     return code;
 }
 
@@ -94,7 +94,7 @@ ErrorCode ChangeObjectShape(int message, void* viewRecord, int index, int value,
         LockedTable objects(step.drawing, kTableObjects);
         if (objects.Get() && index >= 0 && index < objects.Count()) {
             InvalidateDrawingRect(step.drawing, &ObjectAt(objects.Get(), index)->bounds);
-            code = CallObjectKind(nullptr, step.drawing, objects.Get(), index, message, value, 0,
+            code = CallObjectKindCode(nullptr, step.drawing, objects.Get(), index, message, value, 0,
                                   reinterpret_cast<INT_PTR>(point));
             objects.Refresh();
             InvalidateDrawingRect(step.drawing, &ObjectAt(objects.Get(), index)->bounds);
@@ -104,6 +104,6 @@ ErrorCode ChangeObjectShape(int message, void* viewRecord, int index, int value,
         MarkChangedObjectLinks(step.drawing, index);
         code = UpdateLinks(step.drawing);
     }
-    CloseEditStep(&step, code, 0, 1);
+    CloseEditStep(&step, code, 0);
     return code;
 }

@@ -40,7 +40,7 @@ ErrorCode PassAngleToLabel(DrawingRecord* drawing, int index, int angle)
     if (label < 0)
         return kErrNone;
     InvalidateDrawingRect(drawing, &ObjectAt(objects.Get(), label)->bounds);
-    ErrorCode code = CallObjectKind(nullptr, drawing, objects.Get(), label, kMsgSetRotation, angle);
+    ErrorCode code = CallObjectKindCode(nullptr, drawing, objects.Get(), label, kMsgSetRotation, angle);
     objects.Refresh();
     InvalidateDrawingRect(drawing, &ObjectAt(objects.Get(), label)->bounds);
     return code;
@@ -70,7 +70,7 @@ ErrorCode RotateObject(void* viewRecord, int index, int handleCode, int x, int y
         } else {
             POINT target = {x, y};
             InvalidateDrawingRect(step.drawing, &ObjectAt(objects.Get(), index)->bounds);
-            code = CallObjectKind(nullptr, step.drawing, objects.Get(), index, kMsgRotateToPoint, handleCode, 0,
+            code = CallObjectKindCode(nullptr, step.drawing, objects.Get(), index, kMsgRotateToPoint, handleCode, 0,
                                   reinterpret_cast<INT_PTR>(&target));
             objects.Refresh();
             InvalidateDrawingRect(step.drawing, &ObjectAt(objects.Get(), index)->bounds);
@@ -88,6 +88,6 @@ ErrorCode RotateObject(void* viewRecord, int index, int handleCode, int x, int y
         MarkChangedObjectLinks(step.drawing, index);
         code = UpdateLinks(step.drawing);
     }
-    CloseEditStep(&step, code, 0, 1);
+    CloseEditStep(&step, code, 0);
     return code;
 }

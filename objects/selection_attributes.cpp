@@ -193,7 +193,7 @@ ErrorCode GatherSelectionAttributes(HWND view, int message, SelectionAttributes*
     ErrorCode code = OpenEditStep(view, 0, &step);
     if (code != kErrNone || !step.drawing) {
         ReleaseEditStep(&step);
-        return 0;
+        return kErrNone;
     }
     DrawingRecord* drawing = step.drawing;
     LockedTable objects(drawing, kTableObjects);
@@ -225,11 +225,13 @@ ErrorCode GatherSelectionAttributes(HWND view, int message, SelectionAttributes*
     ReleaseEditStep(&step);
     if (code != kErrNone)
         return code;
-    return selected > 0 ? 1 : 0;
+    return selected > 0 ? kSelectionGathered : kErrNone;
 }
 
-ErrorCode ApplyToSelection(HWND view, int message, INT_PTR value, INT_PTR pointer, int insideStep)
+ErrorCode ApplyToSelection(HWND view, int message, INT_PTR value, INT_PTR pointer, int insideStep, int* warning)
 {
+    if (warning)
+        *warning = 0;
     int undoKind = message == kMsgSetRotation ? kUndoRotate : kUndoChangeAppearance;
     EditStep step;
     ErrorCode code = OpenEditStep(view, 0, &step);
@@ -250,7 +252,7 @@ ErrorCode ApplyToSelection(HWND view, int message, INT_PTR value, INT_PTR pointe
     if (code == kErrNone)
         code = MarkDrawingTableChanged(step.drawing, kTableDrawOrder);
     if (code != kErrNone) {
-        CloseEditStep(&step, code, 0, 1);
+        CloseEditStep(&step, code, 0);
         return code;
     }
     DrawingRecord* drawing = step.drawing;
@@ -276,7 +278,7 @@ ErrorCode ApplyToSelection(HWND view, int message, INT_PTR value, INT_PTR pointe
             continue;
         InvalidateDrawingRect(drawing, &object->bounds);
         RECT before = object->frame;
-        code = CallObjectKind(nullptr, drawing, objects.Get(), i, message, value, 0, pointer);
+        code = CallObjectKindCode(nullptr, drawing, objects.Get(), i, message, value, 0, pointer);
         objects.Refresh();
         object = ObjectAt(objects.Get(), i);
         InvalidateDrawingRect(drawing, &object->bounds);
@@ -299,7 +301,7 @@ ErrorCode ApplyToSelection(HWND view, int message, INT_PTR value, INT_PTR pointe
         }
     }
     if (code != kErrNone) {
-        CloseEditStep(&step, code, 0, 1);
+        CloseEditStep(&step, code, 0);
         return code;
     }
     if (pendingCount > 0) {
@@ -315,17 +317,17 @@ ErrorCode ApplyToSelection(HWND view, int message, INT_PTR value, INT_PTR pointe
         if (code == kErrNone && !step.drawing)
             code = kErrNoMemory;
         if (code != kErrNone) {
-            CloseEditStep(&step, code, 0, 1);
+            CloseEditStep(&step, code, 0);
             return code;
         }
         drawing = step.drawing;
     }
     code = UpdateLinks(drawing);
-    int warning = drawing->warningId;
+    const int left = drawing->warningId;
     drawing->warningId = 0;
-    CloseEditStep(&step, code, 1, 1);
-    if (code == kErrNone && warning != 0)
-        WarnById(warning);
+    CloseEditStep(&step, code, 1);
+    if (code == kErrNone && warning)
+        *warning = left;
     return code;
 }
 

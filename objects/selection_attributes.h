@@ -35,14 +35,19 @@ enum TextSummaryFlags : uint32_t {
     kSummaryStylesDiffer = 0x4000,
 };
 
-// 1 when something is selected, 0 when nothing is or the view has no
-// drawing, or a record-store code. `message` is 28 (shapes) or 38 (lines).
+constexpr ErrorCode kSelectionGathered{1};
+// kSelectionGathered (1) when something is selected, 0 when nothing is or the
+// view has no drawing, or a record-store code. `message` is 28 (shapes) or 38
+// (lines).
 ErrorCode GatherSelectionAttributes(HWND view, int message, SelectionAttributes* summary,
                                     TextFormatSummary* text);
 
 // Sends the message (a = value, c = pointer) to every selected object as one
 // Change Appearance step (Rotate for message 25).
-ErrorCode ApplyToSelection(HWND view, int message, INT_PTR value, INT_PTR pointer, int insideStep);
+// A warning the kinds left for a change they made anyway comes back in
+// `warning` (a string id, 0 for none) for the view to show.
+ErrorCode ApplyToSelection(HWND view, int message, INT_PTR value, INT_PTR pointer, int insideStep,
+                           int* warning = nullptr);
 
 // The menu-enabling bits of the selection (0 when nothing is selected).
 uint32_t GetSelectionCommandFlags(HGLOBAL drawingHandle);

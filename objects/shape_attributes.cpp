@@ -44,10 +44,11 @@ void SetShapeLineStyle(DrawingRecord* drawing, void* table, int index, const int
     object->lineStyle = value[1];
     if (object->lineWidth == 0) {
         const int32_t width[2] = {0, 1};
-        SetShapeLineWidth(drawing, table, index, 0, width);
+        DiscardError(SetShapeLineWidth(drawing, table, index, 0, width),
+                     "a text that cannot be laid out again keeps its old layout");
         return;
     }
-    RecalcShapeFrame(drawing, object, 1);
+    DiscardError(RecalcShapeFrame(drawing, object, 1), "a text that cannot be laid out again keeps its old layout");
 }
 
 void SetShapeFillPattern(DrawingRecord* drawing, void* table, int index, int, const int32_t* value)
@@ -69,7 +70,7 @@ void SetShapeFillPattern(DrawingRecord* drawing, void* table, int index, int, co
         if (object->lineColor == fill)
             object->lineColor = fill == kBlack ? kWhite : kBlack;
     }
-    RecalcShapeFrame(drawing, object, 1);
+    DiscardError(RecalcShapeFrame(drawing, object, 1), "a text that cannot be laid out again keeps its old layout");
 }
 
 void SetShapeLineColor(DrawingRecord* drawing, void* table, int index, int flag, const COLORREF* color)
@@ -78,10 +79,11 @@ void SetShapeLineColor(DrawingRecord* drawing, void* table, int index, int flag,
     object->lineColor = *color;
     if (object->lineWidth == 0 && flag) {
         int32_t width[2] = {0, drawing && drawing->outlineWidth != 0 ? drawing->outlineWidth : 12};
-        SetShapeLineWidth(drawing, table, index, flag, width);
+        DiscardError(SetShapeLineWidth(drawing, table, index, flag, width),
+                     "a text that cannot be laid out again keeps its old layout");
         return;
     }
-    RecalcShapeFrame(drawing, object, 1);
+    DiscardError(RecalcShapeFrame(drawing, object, 1), "a text that cannot be laid out again keeps its old layout");
 }
 
 void SetShapeFillColor(DrawingRecord* drawing, void* table, int index, int flag, const COLORREF* color)
@@ -97,7 +99,7 @@ void SetShapeFillColor(DrawingRecord* drawing, void* table, int index, int flag,
     else if (c != kNoColor && object->fillMode == 0)
         object->fillMode = 1;
     object->fillColor = c;
-    RecalcShapeFrame(drawing, object, 1);
+    DiscardError(RecalcShapeFrame(drawing, object, 1), "a text that cannot be laid out again keeps its old layout");
 }
 
 ErrorCode ApplyShadowSchemeToText(DrawingRecord* drawing, void* table, int index)
@@ -151,7 +153,7 @@ ErrorCode SetShapeTextOption(DrawingRecord* drawing, void* table, int index, int
 ErrorCode SetObjectShadowFlags(DrawingRecord* drawing, void* table, int index, uint32_t mask, int set)
 {
     SetFlagBits(&KindObject(table, index)->optionFlags, mask, set);
-    return CallObjectKind(nullptr, drawing, table, index, kMsgShadowSchemeChanged);
+    return CallObjectKindCode(nullptr, drawing, table, index, kMsgShadowSchemeChanged);
 }
 
 ErrorCode SetShapeTextSizing(DrawingRecord* drawing, void* table, int index, int frameless, int constraint)
@@ -169,11 +171,11 @@ ErrorCode SetShapeTextSizing(DrawingRecord* drawing, void* table, int index, int
             object->fillColor = kWhite;
         if (object->lineColor == kWhite)
             object->lineColor = kBlack;
-        RecalcShapeFrame(drawing, object, 0);
+        DiscardError(RecalcShapeFrame(drawing, object, 0), "without a reflow nothing can fail");
     } else if (!isFrameless && frameless != 0) {
         object->lineWidth = 0;
         object->fillMode = 0;
-        RecalcShapeFrame(drawing, object, 0);
+        DiscardError(RecalcShapeFrame(drawing, object, 0), "without a reflow nothing can fail");
     }
     SetFlagBits(&object->optionFlags, kOptionFrameless, frameless);
     return kErrNone;

@@ -313,7 +313,7 @@ int GetShapeAnchorPoint(DrawingRecord* drawing, void* table, int index, int code
         *point = at;
         return 0;
     }
-    SnapToSymbolConnectPoint(drawing, shape, &box);
+    DiscardError(SnapToSymbolConnectPoint(drawing, shape, &box), "a symbol without connect points keeps the box point");
     if (shape->rotation != 0) {
         RotatePoints(&kBox, -shape->rotation, &box, 1);
         box = OnFrame(shape->frame, box);

@@ -46,11 +46,13 @@ int32_t WINAPI DEV_IradeDududir(HDC dc, void* drawingArg, void* table, int index
         PaintShape(dc, message, drawing, table, index, nullptr, 0, a, b, c);
         return 0;
     case kMsgResizeByHandle:
-        return c ? ResizeShape(drawing, table, index, static_cast<int>(a), static_cast<int>(b), KindPointer<RECT>(c)) : 0;
+        if (!c)
+            return 0;
+        return ResizeShape(drawing, table, index, static_cast<int>(a), static_cast<int>(b), KindPointer<RECT>(c)).value;
     case kMsgResizeToRect:
-        return c ? ResizeShape(drawing, table, index, 1, static_cast<int>(b), KindPointer<RECT>(c)) : 0;
+        return c ? ResizeShape(drawing, table, index, 1, static_cast<int>(b), KindPointer<RECT>(c)).value : 0;
     case kMsgSetOutlineWidth:
-        return c ? SetShapeLineWidth(drawing, table, index, static_cast<int>(a), KindPointer<int32_t>(c)) : 0;
+        return c ? SetShapeLineWidth(drawing, table, index, static_cast<int>(a), KindPointer<int32_t>(c)).value : 0;
     case kMsgSetOutlineStyle:
         if (c)
             SetShapeLineStyle(drawing, table, index, KindPointer<int32_t>(c));
@@ -60,7 +62,7 @@ int32_t WINAPI DEV_IradeDududir(HDC dc, void* drawingArg, void* table, int index
             SetShapeFillPattern(drawing, table, index, static_cast<int>(a), KindPointer<int32_t>(c));
         return 0;
     case kMsgInitObject:
-        return InitShapeObject(drawing, table, index, a, b, c);
+        return InitShapeObject(drawing, table, index, a, b, c).value;
     case kMsgTextTypeface:
     case kMsgTextSize:
     case kMsgTextSetStyle:
@@ -71,7 +73,7 @@ int32_t WINAPI DEV_IradeDududir(HDC dc, void* drawingArg, void* table, int index
     case kMsgTextSizeUp:
     case kMsgTextSizeDown:
     case kMsgTextFrame:
-        return ObjectTextCalls.applyMessage(drawing, table, index, message, a, c);
+        return ObjectTextCalls.applyMessage(drawing, table, index, message, a, c).value;
     case kMsgSetOutlineColor:
         if (c)
             SetShapeLineColor(drawing, table, index, static_cast<int>(a), KindPointer<COLORREF>(c));
@@ -90,9 +92,9 @@ int32_t WINAPI DEV_IradeDududir(HDC dc, void* drawingArg, void* table, int index
     case kMsgCommandBits:
         return static_cast<int32_t>(GetShapeCommandBits(drawing, table, index));
     case kMsgShadowSchemeChanged:
-        return ApplyShadowSchemeToText(drawing, table, index);
+        return ApplyShadowSchemeToText(drawing, table, index).value;
     case kMsgSetTextBoxWord:
-        return SetShapeTextOption(drawing, table, index, static_cast<int>(a));
+        return SetShapeTextOption(drawing, table, index, static_cast<int>(a)).value;
     case kMsgCapabilities:
         return GetBoxPoints(static_cast<int>(a), KindPointer<int>(b), KindPointer<RECT>(c));
     case kMsgMovedFrame:
@@ -100,8 +102,7 @@ int32_t WINAPI DEV_IradeDududir(HDC dc, void* drawingArg, void* table, int index
                                               KindPointer<RECT>(c))
                       : 0;
     case kMsgSetShapeType:
-        ChangeShapeType(drawing, table, index, SecondWord(c));
-        return 0;
+        return ChangeShapeType(drawing, table, index, SecondWord(c)).value;
     case kMsgMayLink:
         return ShapesMayLink(drawing);
     case kMsgParameterDefaults:
@@ -118,20 +119,20 @@ int32_t WINAPI DEV_IradeDududir(HDC dc, void* drawingArg, void* table, int index
             GetShapeBounds(KindObject(table, index), static_cast<int>(a), KindPointer<RECT>(c));
         return 0;
     case kMsgFlip:
-        return FlipShape(drawing, table, index, static_cast<uint32_t>(a));
+        return FlipShape(drawing, table, index, static_cast<uint32_t>(a)).value;
     case kMsgShadowFlags:
-        return SetObjectShadowFlags(drawing, table, index, static_cast<uint32_t>(a), static_cast<int>(b));
+        return SetObjectShadowFlags(drawing, table, index, static_cast<uint32_t>(a), static_cast<int>(b)).value;
     case kMsgTextSizing:
-        return SetShapeTextSizing(drawing, table, index, static_cast<int>(a), SecondWord(c));
+        return SetShapeTextSizing(drawing, table, index, static_cast<int>(a), SecondWord(c)).value;
     case kMsgRecompute:
-        RecalcShapeFrame(drawing, KindObject(table, index), 0);
+        DiscardError(RecalcShapeFrame(drawing, KindObject(table, index), 0), "without a reflow nothing can fail");
         return 0;
     case kMsgDrawnRect:
         if (c)
             GetShapeBounds(KindObject(table, index), 1, KindPointer<RECT>(c));
         return 0;
     case kMsgRotateToPoint:
-        return c ? RotateShapeToPoint(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c)) : 0;
+        return c ? RotateShapeToPoint(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c)).value : 0;
     case kMsgRotateHandle:
         return GetShapeRotateHandle(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(b), KindPointer<RECT>(c));
     case kMsgOutlinePolygon:
@@ -177,9 +178,9 @@ int32_t WINAPI DEV_IradeDududir(HDC dc, void* drawingArg, void* table, int index
         DrawAdjustHandleFeedback(dc, drawing, table, index, static_cast<int>(a), b, KindPointer<POINT>(c));
         return 0;
     case kMsgSetAdjustFromHandle:
-        return SetAdjustParameter(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c));
+        return SetAdjustParameter(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c)).value;
     case kMsgShapeToLinePieces:
-        return ShapeToFreeformOutline(drawing, table, index, KindPointer<HGLOBAL>(b), KindPointer<RECT>(c));
+        return ShapeToFreeformOutline(drawing, table, index, KindPointer<HGLOBAL>(b), KindPointer<RECT>(c)).value;
     case kMsgBoxPosition:
         GetShapeBoxPosition(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c));
         return 0;

@@ -143,11 +143,11 @@ ErrorCode WritePieces(HGLOBAL* block, const Pieces& p, int W, int H)
     SIZE_T bytes = sizeof(FreeformHead) + sizeof(FreeformVertex) * p.list.size();
     HGLOBAL grown = SeamGlobalReAlloc(*block, bytes, GMEM_MOVEABLE | GMEM_ZEROINIT);
     if (!grown)
-        return 1;
+        return kErrNotDone;
     *block = grown;
     auto* head = static_cast<FreeformHead*>(GlobalLock(grown));
     if (!head)
-        return 1;
+        return kErrNotDone;
     head->vertexCount = static_cast<int32_t>(p.list.size());
     head->width = W;
     head->height = H;
@@ -170,7 +170,7 @@ ErrorCode TraceFreeform(DrawingRecord* drawing, void* table, int index, const Dr
     HGLOBAL grown = SeamGlobalReAlloc(*block, size, GMEM_MOVEABLE | GMEM_ZEROINIT);
     if (!grown) {
         ReleaseRecord(record);
-        return 1;
+        return kErrNotDone;
     }
     *block = grown;
     auto* head = static_cast<FreeformHead*>(GlobalLock(grown));
@@ -210,7 +210,7 @@ ErrorCode TraceFreeform(DrawingRecord* drawing, void* table, int index, const Dr
 ErrorCode ShapeToFreeformOutline(DrawingRecord* drawing, void* table, int index, HGLOBAL* block, RECT* rect)
 {
     if (!block || !*block)
-        return 1;
+        return kErrNotDone;
     const DrawingObject* shape = KindObject(table, index);
     RECT traced = shape->frame;
     int type = shape->shapeType;

@@ -56,7 +56,8 @@ void Picture(ShapePaint& p, const RECT* rect)
     if (!p.drawing)
         return;
     const DrawingObject* o = p.object;
-    DrawObjectPicture(p.dc, Store(p), o->dataGroup, o->dataFirstId, o->dataCount, rect, &p.playback);
+    DiscardError(DrawObjectPicture(p.dc, Store(p), o->dataGroup, o->dataFirstId, o->dataCount, rect, &p.playback),
+                 "painting goes on: a picture that cannot be read is left blank");
 }
 
 void Figure(ShapePaint& p, COLORREF line, COLORREF fill, int lineWidth, int fillMode)

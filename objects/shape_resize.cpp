@@ -51,7 +51,7 @@ ErrorCode ResizeShape(DrawingRecord* drawing, void* table, int index, int handle
     }
     object->width = rect->right - rect->left;
     object->height = rect->bottom - rect->top;
-    RecalcShapeFrame(drawing, object, 0);
+    DiscardError(RecalcShapeFrame(drawing, object, 0), "without a reflow nothing can fail");
     if (object->textRecordId >= 0) {
         ErrorCode code = ObjectTextCalls.reflow(drawing, object, handleCode, nullptr);
         if (code != kErrNone)

@@ -57,9 +57,10 @@ void SetShapeRotation(DrawingRecord* drawing, void* table, int index, int angle)
     if (index >= 0 && drawing)
         MarkObjectLinks(drawing, table, index, kLinkTargetMoved | kLinkRechoosePoint);
     object = KindObject(table, index);
-    RecalcShapeFrame(drawing, object, 0);
+    DiscardError(RecalcShapeFrame(drawing, object, 0), "without a reflow nothing can fail");
     if (index >= 0 && drawing)
-        KeepInsideThroughView(drawing, table, index);
+        DiscardError(KeepInsideThroughView(drawing, table, index),
+                     "a turned shape partly outside stays where it was turned");
 }
 
 ErrorCode RotateShapeToPoint(DrawingRecord* drawing, void* table, int index, int handleCode, const POINT* target)
@@ -80,7 +81,7 @@ ErrorCode RotateShapeToPoint(DrawingRecord* drawing, void* table, int index, int
     object->rotation = angle;
     if (index >= 0 && drawing)
         MarkObjectLinks(drawing, table, index, kLinkTargetMoved | kLinkRechoosePoint);
-    RecalcShapeFrame(drawing, KindObject(table, index), 0);
+    DiscardError(RecalcShapeFrame(drawing, KindObject(table, index), 0), "without a reflow nothing can fail");
     return kErrNone;
 }
 

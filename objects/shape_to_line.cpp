@@ -17,6 +17,8 @@ namespace {
 const int kHelpTopic = 206;
 const int32_t kConvertible = 0x400;
 const int32_t kHoldsPicture = 0x100;
+// A shape holding a picture is refused with its notice, not an error box.
+constexpr ErrorCode kPictureRefused{-1};
 
 int FirstSelected(DrawingRecord* drawing)
 {
@@ -67,33 +69,33 @@ void CreatePieces(HWND view, DrawingRecord* drawing, HGLOBAL block, const RECT& 
 ErrorCode ShapeToLines(HWND view, DrawingRecord* drawing, int dryRun)
 {
     if (!drawing)
-        return 1;
+        return kErrNotDone;
     int index = FirstSelected(drawing);
     if (index < 0)
-        return 1;
+        return kErrNotDone;
     int32_t bits;
     {
         LockedTable objects(drawing, kTableObjects);
         bits = CallObjectKind(nullptr, drawing, objects.Get(), index, kMsgCommandBits);
     }
     if (!(bits & kConvertible))
-        return 1;
+        return kErrNotDone;
     if (bits & kHoldsPicture) {
         if (dryRun)
             ShowInfoDialog("INFO_SHAPETOLINE_WRONG", kHelpTopic);
-        return -1;
+        return kPictureRefused;
     }
     if (dryRun)
-        return 0;
+        return kErrNone;
 
     HGLOBAL block = SeamGlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 1);
     if (!block)
         return kErrNoMemory;
     RECT traced = {0, 0, 0, 0};
-    int32_t result;
+    ErrorCode result;
     {
         LockedTable objects(drawing, kTableObjects);
-        result = CallObjectKind(nullptr, drawing, objects.Get(), index, kMsgShapeToLinePieces, 0,
+        result = CallObjectKindCode(nullptr, drawing, objects.Get(), index, kMsgShapeToLinePieces, 0,
                                 reinterpret_cast<INT_PTR>(&block), reinterpret_cast<INT_PTR>(&traced));
         if (result == 0)
             InvalidateDrawingRect(drawing, &ObjectAt(objects.Get(), index)->bounds);
@@ -132,7 +134,7 @@ int ShapeToLineCommand(HWND view, DrawingRecord* drawing)
         return 0;
     }
     ErrorCode result = ShapeToLines(view, drawing, 1);
-    if (result == -1)
+    if (result == kPictureRefused)
         return 0;
     if (result != 0) {
         ShowInfoDialog("INFO_SHAPETOLINE_WRONG", kHelpTopic);

@@ -24,7 +24,7 @@ ErrorCode StoreTextBlock(HGLOBAL* record, HGLOBAL textBlock)
                                         header.textLength);
     if (size + kTextRecordHeaderBytes > kMaxTextRecordBytes) {
         GlobalUnlock(textBlock);
-        return 1;
+        return kErrNotDone;
     }
     RecordHandle handle = *record;
     ErrorCode code = ResizeRecord(&handle, static_cast<DWORD>(size + kTextRecordHeaderBytes));

@@ -311,7 +311,7 @@ ErrorCode store_impl::ResizeBlockIn(int store, HGLOBAL* block, uint32_t size, in
     HGLOBAL again = slack ? ReallocWithSlack(*block, size) : ReallocZeroed(*block, size);
     if (!again) {
         if (moves)
-            FreeSpace(store, newOffset, size);
+            DiscardError(FreeSpace(store, newOffset, size), "already failing for want of memory");
         return kErrNoMemory;
     }
     *block = again;

@@ -219,7 +219,7 @@ ErrorCode store_impl::InsertBlock(int store, int16_t tree, int16_t parent, int16
     if (BlockHeaderSize(TokenHandle(parentToken)) != grown) {
         // The parent could not grow: give back what was taken for the child.
         if (offset == 0)
-            FreeSpace(store, at, size);
+            DiscardError(FreeSpace(store, at, size), "already failing: the parent could not grow");
         if (allocated)
             FreeBlockMemory(newBlock);
         return result ? result : kErrNoMemory;

@@ -66,7 +66,8 @@ ErrorCode CreateGroup(int store, short group);
 ErrorCode DeleteGroup(int store, short group);
 ErrorCode MarkRecordChanged(RecordHandle handle);
 ErrorCode SetRecordDirty(RecordHandle handle);
-ErrorCode ReleaseRecord(RecordHandle handle);
+// Ends a use of the record; the handle stays valid and nothing can fail.
+void ReleaseRecord(RecordHandle handle);
 // Changes the size (header included); the handle may change. Grown space is
 // zeroed. No before-image is kept: call MarkRecordChanged first for undo.
 ErrorCode ResizeRecord(RecordHandle* handle, DWORD size);

@@ -160,7 +160,7 @@ ErrorCode SetRecordDirty(RecordHandle handle)
     return kErrNone;
 }
 
-ErrorCode ReleaseRecord(RecordHandle) { return kErrNone; }
+void ReleaseRecord(RecordHandle) {}
 
 ErrorCode ResizeRecord(RecordHandle* handle, DWORD size)
 {

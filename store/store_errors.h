@@ -2,6 +2,7 @@
 // 10003 (file), 10004 (memory) and 10006 (disk full) also come back from store
 // operations (common/error_codes.h).
 #pragma once
+#include "common/error_codes.h"
 
 enum StoreErrorCode : int {
     kStoreErrBadShift = 1,           // allocation shift outside 0..10
@@ -38,6 +39,9 @@ enum StoreErrorCode : int {
     kStoreErrIndexFull = 32,         // index block full
     kStoreErrMemoryStore = 33,       // memory store (named for callers; the store never returns it)
 };
+
+template <>
+struct IsErrorCodeEnum<StoreErrorCode> : std::true_type {};
 
 const int kStoreErrFirst = 1;
 const int kStoreErrLast = 33;

@@ -113,7 +113,7 @@ ErrorCode WriteNewStore(HFILE file, LONG baseOffset, int shift, int capacity)
     ErrorCode result = WriteNewStoreParts(file, baseOffset, shift, capacity, mapBlock);
     FreeBlockMemory(mapBlock);
     if (result)
-        SetFileLength(file, baseOffset);
+        DiscardError(SetFileLength(file, baseOffset), "the write failure is the one passed up");
     return result;
 }
 

@@ -334,7 +334,7 @@ int MoveCaret(HWND window, TenState* state, int dx, int dy, int word)
     SyncCaretFormat(window, state, 0);
     ScrollCaretIntoView(window, state, nullptr, &live.selectionStart, 0);
     if (state->undoKind != 0)
-        SaveTenUndo(window, state, 0);
+        DiscardError(SaveTenUndo(window, state, 0), "out of memory only: the editor keeps its previous undo snapshot");
     if (byWord && live.selectionStart.position != live.selectionEnd.position)
         live.options |= kTenWordSelection;
     else

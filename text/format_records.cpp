@@ -18,7 +18,7 @@ ErrorCode MergeFormatWithNext(TenState* state, int a)
 {
     TenTextState& live = state->live;
     if (a < 0 || a >= live.formatCount - 1)
-        return 1;
+        return kErrNotDone;
     auto* formats = static_cast<TextFormat*>(GlobalLock(live.formats));
     if (!formats)
         return kErrNoMemory;
@@ -26,7 +26,8 @@ ErrorCode MergeFormatWithNext(TenState* state, int a)
     std::memmove(formats + a + 1, formats + a + 2, sizeof(TextFormat) * static_cast<size_t>(live.formatCount - a - 2));
     GlobalUnlock(live.formats);
     --live.formatCount;
-    ResizeBlock(&live.formats, sizeof(TextFormat) * static_cast<SIZE_T>(live.formatCount));  // a failed shrink is harmless
+    DiscardError(ResizeBlock(&live.formats, sizeof(TextFormat) * static_cast<SIZE_T>(live.formatCount)),
+                 "a failed shrink is harmless");
     return kErrNone;
 }
 
@@ -34,7 +35,7 @@ ErrorCode SplitFormat(TenState* state, int a, int p)
 {
     TenTextState& live = state->live;
     if (a < 0 || a >= live.formatCount)
-        return 1;
+        return kErrNotDone;
     if (ResizeBlock(&live.formats, sizeof(TextFormat) * static_cast<SIZE_T>(live.formatCount + 1)) != kErrNone)
         return kErrNoMemory;
     auto* formats = static_cast<TextFormat*>(GlobalLock(live.formats));

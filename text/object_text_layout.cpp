@@ -178,7 +178,13 @@ ErrorCode ReflowObjectText(void* drawingArg, DrawingObject* object, int mode, vo
         ReleaseRecord(record);
         return kErrNone;
     }
-    MarkRecordChanged(record);
+    const ErrorCode marked = MarkRecordChanged(record);
+    if (marked != kErrNone) {
+        // Without its before-image the text stays as it is: undo could not bring it back.
+        DestroyWindow(editor);
+        ReleaseRecord(record);
+        return marked;
+    }
     bytes = static_cast<unsigned char*>(GlobalLock(record));
     TextBlockHeader* header = reinterpret_cast<TextBlockHeader*>(bytes + kTextRecordHeaderBytes);
     if (sizing == 1)
@@ -213,7 +219,7 @@ ErrorCode ReflowObjectText(void* drawingArg, DrawingObject* object, int mode, vo
         // The smallest text frame: the object at its creation size.
         DrawingObject smallest = *object;
         smallest.frame = RECT{0, 0, object->width, object->height};
-        RecalcShapeFrame(drawing, &smallest, 0);
+        DiscardError(RecalcShapeFrame(drawing, &smallest, 0), "without a reflow nothing can fail");
         ComputeTextFrame(&smallest);
         const int smallWidth = smallest.textFrame.right - smallest.textFrame.left;
         const int smallHeight = smallest.textFrame.bottom - smallest.textFrame.top;
@@ -277,7 +283,7 @@ ErrorCode ReflowObjectText(void* drawingArg, DrawingObject* object, int mode, vo
             const RECT before = object->frame;
             Grow(&object->frame.left, &object->frame.right, dw, anchors.horizontal, centre);
             Grow(&object->frame.top, &object->frame.bottom, dh, anchors.vertical, centre);
-            RecalcShapeFrame(drawing, object, 0);
+            DiscardError(RecalcShapeFrame(drawing, object, 0), "without a reflow nothing can fail");
             // Whoever asked for the layout (a text command, a resize, opening a
             // file) ends with UpdateLinks, which takes the hooked lines along.
             if (!EqualRect(&before, &object->frame))
@@ -290,10 +296,10 @@ ErrorCode ReflowObjectText(void* drawingArg, DrawingObject* object, int mode, vo
             GlobalUnlock(block);
         }
     }
-    if (code == kErrNone) {
-        MarkRecordChanged(record);
+    if (code == kErrNone)
+        code = MarkRecordChanged(record);
+    if (code == kErrNone)
         code = StoreTextBlock(&record, block);
-    }
     DestroyWindow(editor);
     if (block)
         GlobalFree(block);

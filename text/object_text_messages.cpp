@@ -186,14 +186,16 @@ ErrorCode ApplyObjectTextMessage(void* drawingArg, void* table, int index, int m
         RecordHandle record = nullptr;
         code = FindRecord(drawing->storeSlot, kTextGroup, static_cast<short>(object->textRecordId), &record);
         if (code == kErrNone) {
-            MarkRecordChanged(record);
+            // Without its before-image the text stays as it is: undo could not bring it back.
+            code = MarkRecordChanged(record);
             const DWORD size = QueryRecordSize(record);
-            auto* bytes = static_cast<unsigned char*>(GlobalLock(record));
+            auto* bytes = code == kErrNone ? static_cast<unsigned char*>(GlobalLock(record)) : nullptr;
             if (bytes && size > kTextRecordHeaderBytes)
                 ApplyToBlock(bytes + kTextRecordHeaderBytes, size - kTextRecordHeaderBytes, message, r);
             if (bytes)
                 GlobalUnlock(record);
-            SetRecordDirty(record);
+            if (code == kErrNone)
+                code = SetRecordDirty(record);
             ReleaseRecord(record);
         }
         if (code == kErrNone)

@@ -141,7 +141,7 @@ void DrawObjectText(HDC dc, int message, void* drawingArg, void* table, int inde
     RestoreDC(dc, saved);
     if (rotated) {
         DropRotatedFonts(parts.view, dc, measuringDC);
-        SetRecordDirty(record);
+        DiscardError(SetRecordDirty(record), "the record was found just now: its handle is good");
     } else {
         SetWindowOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
     }

@@ -114,7 +114,7 @@ ErrorCode PasteTenText(HWND owner, HWND editor)
     {
         TenStateLock lock(editor);
         if (!lock)
-            return 1;
+            return kErrNotDone;
         plainOnly = (lock->stateFlags & kTenPastePlainOnly) != 0;
     }
     if (!OpenClipboard(owner))

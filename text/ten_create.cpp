@@ -120,7 +120,7 @@ ErrorCode CreateTenState(HWND window, const TenCreateParams* params)
 {
     SetWindowLongPtrA(window, 0, 0);
     if (!params || !params->fontList || !params->fontTable || !params->measuringDC)
-        return 1;
+        return kErrNotDone;
     RECT client = {};
     GetClientRect(window, &client);
     HGLOBAL handle = NewBlock(sizeof(TenState));
@@ -411,9 +411,9 @@ ErrorCode SetTenTextBlock(HWND window, int flags, const void* block, SIZE_T bloc
     } else {
         RevertTenUndo(state);
     }
-    SaveTenUndo(window, state, 0);
+    const ErrorCode saved = SaveTenUndo(window, state, 0);
     live.options &= ~static_cast<uint32_t>(kTenModified);
-    return code;
+    return code != kErrNone ? code : saved;
 }
 
 HGLOBAL GetTenTextBlock(HWND window, uint32_t flags)

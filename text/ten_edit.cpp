@@ -268,7 +268,8 @@ int DeleteTenRange(TenState* state, CaretPos from, CaretPos to)
         seam = ClampIndex(FindFormatAt(p, arrays.formats, live.formatCount), live.formatCount);
         ShiftLines(arrays, to.line + 1, -n);
     }
-    ResizeBlock(&live.formats, sizeof(TextFormat) * static_cast<SIZE_T>(live.formatCount));
+    DiscardError(ResizeBlock(&live.formats, sizeof(TextFormat) * static_cast<SIZE_T>(live.formatCount)),
+                 "a failed shrink is harmless");
     // The seam: equal neighbours join.
     {
         const auto* formats = static_cast<const TextFormat*>(GlobalLock(live.formats));
@@ -280,9 +281,9 @@ int DeleteTenRange(TenState* state, CaretPos from, CaretPos to)
             GlobalUnlock(live.formats);
         }
         if (joinAfter)
-            MergeFormatWithNext(state, seam);
+            DiscardError(MergeFormatWithNext(state, seam), "equal neighbours left apart only cost a format entry");
         else if (joinBefore)
-            MergeFormatWithNext(state, --seam);
+            DiscardError(MergeFormatWithNext(state, --seam), "equal neighbours left apart only cost a format entry");
     }
     if (removedCr && p > 0) {
         const auto* formats = static_cast<const TextFormat*>(GlobalLock(live.formats));
@@ -292,10 +293,11 @@ int DeleteTenRange(TenState* state, CaretPos from, CaretPos to)
         if (formats)
             GlobalUnlock(live.formats);
         if (holder < live.formatCount - 1)
-            CarryParagraphAttributes(state, holder);
+            DiscardError(CarryParagraphAttributes(state, holder), "the paragraph keeps its own attributes");
     }
     if (GlobalSize(live.text) > static_cast<SIZE_T>(live.textLength) + 256)
-        ResizeBlock(&live.text, static_cast<SIZE_T>(live.textLength) + 128);
+        DiscardError(ResizeBlock(&live.text, static_cast<SIZE_T>(live.textLength) + 128),
+                     "a failed shrink is harmless");
     from.format = ClampIndex(from.format, live.formatCount);
     {
         const auto* formats = static_cast<const TextFormat*>(GlobalLock(live.formats));
@@ -652,7 +654,7 @@ ErrorCode InsertTenText(HWND window, const void* data, int count, int flags, SIZ
 {
     TenStateLock lock(window);
     if (!lock)
-        return 1;
+        return kErrNotDone;
     TenState* state = lock.get();
     TenTextState& live = state->live;
     if (flags & kApplyUndoStep) {

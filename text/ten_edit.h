@@ -7,7 +7,7 @@
 #include "text/ten_state.h"
 
 // An insertion would make the text longer than 32767 bytes.
-const ErrorCode kErrTextTooLong = 5001;
+constexpr ErrorCode kErrTextTooLong{5001};
 
 // Undo kinds this engine takes itself.
 enum TenUndoKind : int {

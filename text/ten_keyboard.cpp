@@ -110,7 +110,7 @@ int TenKeyDown(HWND window, int key)
         }
     }
     if (edit)
-        EditTenChar(window, key, kApplyLayout | kApplyRepaint);
+        DiscardError(EditTenChar(window, key, kApplyLayout | kApplyRepaint), "a key the text cannot take is left out");
     return result;
 }
 

@@ -208,5 +208,5 @@ void TenMouseUp(HWND window, int)
     const bool anchorAtStart = live.anchor.position == live.selectionStart.position;
     ScrollCaretIntoView(window, state, nullptr, anchorAtStart ? &live.selectionEnd : &live.selectionStart, 0);
     if (state->undoKind != 0)
-        SaveTenUndo(window, state, 0);
+        DiscardError(SaveTenUndo(window, state, 0), "out of memory only: the editor keeps its previous undo snapshot");
 }

@@ -26,7 +26,7 @@ ErrorCode ReplaceTenSelection(HWND editor, const char* text, int* change)
     {
         TenStateLock state(editor);
         if (!state)
-            return 1;
+            return kErrNotDone;
         const TenTextState& live = state->live;
         const int start = live.selectionStart.position;
         const int end = live.selectionEnd.position;

@@ -37,7 +37,7 @@ LRESULT OnCreate(HWND window, LPARAM lParam)
         return 1;
     }
     // The window exists without state when this fails.
-    return CreateTenState(window, static_cast<const TenCreateParams*>(create->lpCreateParams));
+    return CreateTenState(window, static_cast<const TenCreateParams*>(create->lpCreateParams)).value;
 }
 
 LRESULT OnPaint(HWND window)
@@ -95,7 +95,7 @@ LRESULT OnTextBlock(HWND window, WPARAM wParam, LPARAM lParam)
         if (size == 0 || size > 65000)
             return kErrNoMemory;
     }
-    return SetTenTextBlock(window, static_cast<int>(wParam), block, size);
+    return SetTenTextBlock(window, static_cast<int>(wParam), block, size).value;
 }
 
 LRESULT OnSetBackColor(HWND window, TenState* state, COLORREF color)
@@ -111,7 +111,7 @@ LRESULT OnSetBackColor(HWND window, TenState* state, COLORREF color)
 LRESULT OnSetModify(HWND window, TenState* state, WPARAM set)
 {
     if (!set && state->undoKind != 0)
-        SaveTenUndo(window, state, 0);
+        DiscardError(SaveTenUndo(window, state, 0), "out of memory only: the editor keeps its previous undo snapshot");
     SetFlagBits(&state->live.options, kTenModified, set ? 1 : 0);
     return state->live.options;
 }
@@ -159,7 +159,7 @@ bool StateMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESU
         *result = state ? UpdateTenVisibleArea(window, state, TenPairLow(lParam), TenPairHigh(lParam)) : 0;
         return true;
     case TENM_SETCHARFORMAT:
-        *result = state ? SetTenCharFormat(window, state, wParam, lParam) : 0;
+        *result = state ? SetTenCharFormat(window, state, wParam, lParam).value : 0;
         return true;
     case TENM_GETCHARFORMAT:
         *result = state ? GetTenCharFormat(state, static_cast<int>(wParam & kCharSelectorMask)) : 0;
@@ -170,16 +170,16 @@ bool StateMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESU
         *result = 0;
         return true;
     case TENM_SETALIGNMENT:
-        *result = state ? SetTenAlignment(window, state, static_cast<int>(wParam), static_cast<int>(lParam)) : 0;
+        *result = state ? SetTenAlignment(window, state, static_cast<int>(wParam), static_cast<int>(lParam)).value : 0;
         return true;
     case TENM_GETALIGNMENT:
         *result = state ? GetTenAlignment(state) : 0;
         return true;
     case TENM_SETMEASUREDC:
-        *result = state ? SetTenMeasureDC(window, state, reinterpret_cast<HDC>(wParam)) : 0;
+        *result = state ? SetTenMeasureDC(window, state, reinterpret_cast<HDC>(wParam)).value : 0;
         return true;
     case TENM_SETWORDWRAP:
-        *result = state ? SetTenWordWrap(window, state, static_cast<int>(wParam), static_cast<int>(lParam)) : 0;
+        *result = state ? SetTenWordWrap(window, state, static_cast<int>(wParam), static_cast<int>(lParam)).value : 0;
         return true;
     case TENM_GETWORDWRAP:
         *result = state && (state->live.options & kTenWordWrap) ? 1 : 0;
@@ -223,7 +223,7 @@ bool StateMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESU
         *result = state ? PackTenPair(state->live.selectionStart.position, state->live.selectionEnd.position) : 1;
         return true;
     case TENM_SETWHOLETEXT:
-        *result = state ? SetTenWholeText(window, state, static_cast<int>(wParam), static_cast<int>(lParam)) : 1;
+        *result = state ? SetTenWholeText(window, state, static_cast<int>(wParam), static_cast<int>(lParam)).value : 1;
         return true;
     case TENM_SETBACKCOLOR:
         *result = state ? OnSetBackColor(window, state, static_cast<COLORREF>(lParam)) : 0;
@@ -247,7 +247,7 @@ bool StateMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESU
         *result = state ? state->live.lineCount : 0;
         return true;
     case TENM_ADDSPACING:
-        *result = state ? AdjustTenSpacing(window, state, static_cast<int>(wParam), static_cast<int>(lParam)) : 0;
+        *result = state ? AdjustTenSpacing(window, state, static_cast<int>(wParam), static_cast<int>(lParam)).value : 0;
         return true;
     case TENM_GETSPACING:
         *result = state ? GetTenSpacing(state) : 0;
@@ -256,7 +256,7 @@ bool StateMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESU
         *result = state ? SelectTenParagraphs(window, state, static_cast<int>(wParam)) : 0;
         return true;
     case TENM_SAVEUNDO:
-        *result = state ? SaveTenUndo(window, state, static_cast<int>(wParam)) : 1;
+        *result = state ? SaveTenUndo(window, state, static_cast<int>(wParam)).value : 1;
         return true;
     case TENM_GETOPTIONS:
         *result = state ? state->live.options : 0;
@@ -304,7 +304,7 @@ bool StateMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESU
         *result = state ? FindOrAddTenParagraph(window, state, reinterpret_cast<const TextParagraph*>(lParam)) : -1;
         return true;
     case TENM_SETVALIGN:
-        *result = state ? SetTenVAlign(window, state, static_cast<int>(wParam), static_cast<int>(lParam)) : 0;
+        *result = state ? SetTenVAlign(window, state, static_cast<int>(wParam), static_cast<int>(lParam)).value : 0;
         return true;
     case TENM_GETVALIGN:
         *result = state ? state->live.verticalAlignment : 0;
@@ -388,13 +388,13 @@ LRESULT CALLBACK TENProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case TENM_GETTEXTBLOCK:
         return reinterpret_cast<LRESULT>(GetTenTextBlock(window, static_cast<uint32_t>(wParam)));
     case TENM_CLEARSEL:
-        return EditTenChar(window, 0, static_cast<int>(wParam) & (kApplyLayout | kApplyRepaint));
+        return EditTenChar(window, 0, static_cast<int>(wParam) & (kApplyLayout | kApplyRepaint)).value;
     case TENM_INSERTTEXT: {
         if (!lParam)
             return 1;
         if (wParam & 0x1000) {
             const char* text = reinterpret_cast<const char*>(lParam);
-            return InsertTenText(window, text, static_cast<int>(std::strlen(text)), static_cast<int>(wParam));
+            return InsertTenText(window, text, static_cast<int>(std::strlen(text)), static_cast<int>(wParam)).value;
         }
         TextBlockHeader header;
         std::memcpy(&header, reinterpret_cast<const void*>(lParam), sizeof(header));
@@ -403,7 +403,7 @@ LRESULT CALLBACK TENProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
                                                               header.textLength));
         if (size == 0 || size > 65000)
             return kErrNoMemory;
-        return InsertTenText(window, reinterpret_cast<const void*>(lParam), 0, static_cast<int>(wParam), size);
+        return InsertTenText(window, reinterpret_cast<const void*>(lParam), 0, static_cast<int>(wParam), size).value;
     }
     case TENM_SETBREAKLIST:
         SetTenBreakAreas(window, reinterpret_cast<HGLOBAL>(lParam), static_cast<int>(wParam));

@@ -13,6 +13,8 @@
 #include "text/ten_state_access.h"
 #include "objects/text_block.h"
 #include "text/ten_messages.h"
+#include "common/edit_errors.h"
+#include "view/selection_command_report.h"
 #include "view/selection_access.h"
 #include "documents/view_children.h"
 
@@ -103,7 +105,8 @@ void SelectionTypeface(HWND view)
 {
     SelectionAttributes summary{};
     TextFormatSummary text{};
-    GatherSelectionAttributes(view, kMsgCollectShapeAttributes, &summary, &text);
+    DiscardError(GatherSelectionAttributes(view, kMsgCollectShapeAttributes, &summary, &text),
+                 "what could not be gathered stays unset, as for mixed values");
     ViewRecord* record = LockViewRecord(view);
     if (!record)
         return;
@@ -143,7 +146,7 @@ void SelectionTypeface(HWND view)
             request.changeMask |= 0x20;
     }
     if (request.changeMask)
-        ApplyToSelection(view, kMsgTextTypeface, 0, reinterpret_cast<INT_PTR>(&request), 0);
+        RunSelectionCommand(view, kMsgTextTypeface, 0, reinterpret_cast<INT_PTR>(&request));
 }
 
 } // namespace
@@ -184,7 +187,7 @@ int SetTextAlignment(int horizontal, int vertical)
     TextAttributeRequest request{};
     request.alignment = h;
     request.verticalAlignment = v;
-    ApplyToSelection(view, kMsgTextAlignment, 0, reinterpret_cast<INT_PTR>(&request), 0);
+    RunSelectionCommand(view, kMsgTextAlignment, 0, reinterpret_cast<INT_PTR>(&request));
     return 0;
 }
 
@@ -207,7 +210,7 @@ int SetBulletStyle(int bullet)
         return 0;
     TextAttributeRequest request{};
     request.alignment = bullet;
-    ApplyToSelection(view, kMsgTextFrame, 0, reinterpret_cast<INT_PTR>(&request), 0);
+    RunSelectionCommand(view, kMsgTextFrame, 0, reinterpret_cast<INT_PTR>(&request));
     return 0;
 }
 
@@ -224,7 +227,7 @@ int RotateSelection(int angle)
     // Nothing while an editor is open over the drawing.
     if (!view || !ViewDrawingHandle(view) || angle < 0 || ViewEditorOf(view))
         return 0;
-    ApplyToSelection(view, kMsgSetRotation, angle, 0, 0);
+    RunSelectionCommand(view, kMsgSetRotation, angle, 0);
     return 0;
 }
 
@@ -249,6 +252,6 @@ int SetTextColorFromList(int index)
     TextAttributeRequest request{};
     request.changeMask = 128;
     request.color = color;
-    ApplyToSelection(view, kMsgTextColor, 0, reinterpret_cast<INT_PTR>(&request), 0);
+    RunSelectionCommand(view, kMsgTextColor, 0, reinterpret_cast<INT_PTR>(&request));
     return 0;
 }

@@ -19,6 +19,7 @@
 #include "objects/update_links.h"
 #include "store/record_store.h"
 #include "common/edit_errors.h"
+#include "view/selection_command_report.h"
 #include "view/end_text_edit.h"
 #include "objects/view_record_word.h"
 
@@ -142,7 +143,7 @@ ErrorCode Run(int operation, HWND view, void* viewRecord, DrawingRecord* drawing
     case kEditImportMetafile: {
         ErrorCode code = ImportWmfFile(view, drawing, static_cast<HFILE>(argument), point);
         if (code == kErrNone)
-            RealizeDocumentPalette(view, viewRecord);
+            code = RealizeDocumentPalette(view, viewRecord);
         return code;
     }
     case kEditPlacePicture: {
@@ -150,16 +151,16 @@ ErrorCode Run(int operation, HWND view, void* viewRecord, DrawingRecord* drawing
             return kErrNoMemory;
         ErrorCode code = PlaceDibPicture(view, drawing, reinterpret_cast<HGLOBAL>(argument), point);
         if (code == kErrNone)
-            RealizeDocumentPalette(view, viewRecord);
+            code = RealizeDocumentPalette(view, viewRecord);
         return code;
     }
     case kEditShowLength: {
         int32_t value[2] = {-1, static_cast<int32_t>(argument)};
-        return ApplyToSelection(view, 82, 0, reinterpret_cast<INT_PTR>(value), 1);
+        return ApplyToSelectionWarning(view, 82, 0, reinterpret_cast<INT_PTR>(value), 1);
     }
     case kEditLineTextDirection: {
         int32_t value[2] = {-1, static_cast<int32_t>(argument)};
-        ErrorCode code = ApplyToSelection(view, 88, 0, reinterpret_cast<INT_PTR>(value), 1);
+        ErrorCode code = ApplyToSelectionWarning(view, 88, 0, reinterpret_cast<INT_PTR>(value), 1);
         if (argument)
             drawing->flags |= kDrawingLineTextLevel;
         else
@@ -223,10 +224,10 @@ ErrorCode DoEditOperation(HWND view, int operation, LPARAM argument, const POINT
         if (code == kErrNone && plan.markEdited)
             MarkDrawingEdited(view, viewRecord, plan.repaintAll ? 1 : 0);
         if (code == kErrNone && plan.realizePalette && ReadViewField(viewRecord, kViewPalette) != 0)
-            RealizeDocumentPalette(view, viewRecord);
+            code = RealizeDocumentPalette(view, viewRecord);
     }
     if (code != kErrNone)
-        SwapDocumentUndo(view, 0);
+        DiscardError(SwapDocumentUndo(view, 0), "the roll-back warns of its own failure");
     else if (operation != kEditCopy)
         SetDocumentModified(viewRecord);
     GlobalUnlock(viewHandle);

@@ -79,7 +79,7 @@ ErrorCode EndTextEdit(HWND view, int selectMode)
             code = EndObjectText(view, viewRecord, 0, selectMode);
             if (code != kErrNone) {
                 if (selectMode != -1)
-                    SwapDocumentUndo(view, 0);
+                    DiscardError(SwapDocumentUndo(view, 0), "the roll-back warns of its own failure");
                 InvalidateRect(view, nullptr, FALSE);
                 viewRecord->flags |= kViewRepaintBuffered;
             } else if (selectMode != -1) {

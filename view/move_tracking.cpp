@@ -239,8 +239,8 @@ ErrorCode EndMove(TrackScope& scope, bool cancelled, WPARAM keys)
     const int dx = Tracking.current.x - Tracking.anchor.x;
     const int dy = Tracking.current.y - Tracking.anchor.y;
     scope.ReleaseDrawing();
-    // MoveObjects reports its own errors.
-    MoveObjects(scope.view, dx, dy, Tracking.draggedObjects, 1);
+    // Inside the move's own step: the tracking's end rolls it back and reports.
+    code = MoveObjects(scope.view, dx, dy, Tracking.draggedObjects, 1);
     scope.RelockDrawing();
-    return kErrNone;
+    return code;
 }

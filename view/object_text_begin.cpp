@@ -253,7 +253,7 @@ ErrorCode BeginObjectText(HWND view, void* viewArg, int index, int x, int y, int
 {
     auto* viewRecord = static_cast<ViewRecord*>(viewArg);
     if (!view || !viewRecord)
-        return 1;
+        return kErrNotDone;
     HGLOBAL drawingHandle = GetViewDrawingHandle(viewRecord);
     if (!quiet) {
         ClearDocumentUndo(view);
@@ -263,7 +263,7 @@ ErrorCode BeginObjectText(HWND view, void* viewArg, int index, int x, int y, int
     }
     auto* drawing = drawingHandle ? static_cast<DrawingRecord*>(GlobalLock(drawingHandle)) : nullptr;
     if (!drawing)
-        return 1;
+        return kErrNotDone;
     HGLOBAL tableHandle = DrawingTableHandle(drawing, kTableObjects);
     void* table = tableHandle ? GlobalLock(tableHandle) : nullptr;
     auto unlock = [&]() {
@@ -273,7 +273,7 @@ ErrorCode BeginObjectText(HWND view, void* viewArg, int index, int x, int y, int
     };
     if (!table || index >= TableCount(table)) {
         unlock();
-        return 1;
+        return kErrNotDone;
     }
     // The stored zoom is only brought up to date when the file is saved.
     const int zoom = GetViewZoom(view, nullptr);
@@ -364,7 +364,7 @@ ErrorCode BeginObjectText(HWND view, void* viewArg, int index, int x, int y, int
                                   device.bottom - device.top, view, nullptr, GetModuleHandleA(nullptr), &p);
     viewRecord->textEditor = HandleToWord(editor);
     if (!editor) {
-        code = 1;
+        code = kErrNotDone;
     } else {
         if (!quiet)
             ShowWindow(editor, SW_SHOW);
@@ -410,7 +410,7 @@ ErrorCode BeginNewText(HWND view, int x, int y)
     HGLOBAL handle = GetViewRecordHandle(view);
     void* record = handle ? GlobalLock(handle) : nullptr;
     if (!record)
-        return 1;
+        return kErrNotDone;
     ErrorCode code = BeginObjectText(view, record, -1, x, y, 0);
     GlobalUnlock(handle);
     return code;

@@ -244,9 +244,12 @@ ErrorCode StoreIntoObject(Session& s, HWND editor, int index, HGLOBAL block, con
         code = FindRecord(s.drawing->storeSlot, kTextGroup, static_cast<short>(object->textRecordId), &record);
     bool stored = false;
     if (code == kErrNone) {
-        SetRecordDirty(record);
-        MarkRecordChanged(record);
-        code = StoreTextBlock(&record, block);
+        // Without its before-image the text stays as it was: undo could not bring it back.
+        code = SetRecordDirty(record);
+        if (code == kErrNone)
+            code = MarkRecordChanged(record);
+        if (code == kErrNone)
+            code = StoreTextBlock(&record, block);
         stored = code == kErrNone;
     }
     if (stored) {
@@ -270,7 +273,7 @@ ErrorCode StoreIntoObject(Session& s, HWND editor, int index, HGLOBAL block, con
             Invalidate(s, object);
         if (object->groupIndex < 0 || GroupResizeActive) {
             object->frame = frame;
-            RecalcShapeFrame(s.drawing, object, 0);
+            DiscardError(RecalcShapeFrame(s.drawing, object, 0), "without a reflow nothing can fail");
             object->textFrame = textFrame;
         } else {
             code = RescaleGroup(s, index, frame);
@@ -306,11 +309,12 @@ ErrorCode StoreIntoObject(Session& s, HWND editor, int index, HGLOBAL block, con
 }
 
 // A new guest hangs on its host at the anchor of its alignments.
-void AttachGuest(Session& s, int guest, int labelReference)
+ErrorCode AttachGuest(Session& s, int guest, int labelReference)
 {
     const int host = FindObjectIndex(s.table, labelReference & 0xFFFF, (labelReference >> 16) & 0xFFFF);
+    // The host is gone: the text stands free.
     if (host < 0)
-        return;
+        return kErrNone;
     DrawingObject* g = ObjectAt(s.table, guest);
     DrawingObject* h = ObjectAt(s.table, host);
     h->labelPartnerId = g->objectId;
@@ -340,16 +344,17 @@ void AttachGuest(Session& s, int guest, int labelReference)
     CallObjectKind(nullptr, s.drawing, s.table, host, kMsgLineAngle, 1, code, reinterpret_cast<INT_PTR>(&angle));
     if (angle != 0)
         CallObjectKind(nullptr, s.drawing, s.table, guest, kMsgSetRotation, angle);
-    ConnectSlot(s.drawing, guest, -1, host, code, offsetX, offsetY);
+    const ErrorCode linked = ConnectSlot(s.drawing, guest, -1, host, code, offsetX, offsetY);
+    if (linked != kErrNone)
+        return linked;
     g = ObjectAt(s.table, guest);
     h = ObjectAt(s.table, host);
     MarkLinksOf(s.drawing, g->objectId, 0x10, g->groupKey, g->groupIndex);
-    if (h->groupIndex < 0) {
-        UpdateLinks(s.drawing);
-    } else {
-        g->groupKey = h->groupKey;
-        g->groupIndex = h->groupIndex;
-    }
+    if (h->groupIndex < 0)
+        return UpdateLinks(s.drawing);
+    g->groupKey = h->groupKey;
+    g->groupIndex = h->groupIndex;
+    return kErrNone;
 }
 
 ErrorCode MakeFreeText(Session& s, HWND editor, HGLOBAL block, const RECT& margins, int select)
@@ -377,10 +382,12 @@ ErrorCode MakeFreeText(Session& s, HWND editor, HGLOBAL block, const RECT& margi
     object->textPlacement = box.verticalAlignment;
     object->textAlignment = FirstAlignment(block);
     if (header.labelReference >= 0)
-        AttachGuest(s, index, header.labelReference);
+        code = AttachGuest(s, index, header.labelReference);
     object = ObjectAt(s.table, index);
     object->stateFlags &= ~static_cast<uint32_t>(kStateTextOpen);
     Invalidate(s, object);
+    if (code != kErrNone)
+        return code;
     if (select == 0) {
         object->stateFlags &= ~static_cast<uint32_t>(kStateSelected);
         s.drawing->selectedCount = 0;
@@ -405,7 +412,7 @@ ErrorCode MakeFreeText(Session& s, HWND editor, HGLOBAL block, const RECT& margi
         }
         if (bytes)
             GlobalUnlock(record);
-        SetRecordDirty(record);
+        DiscardError(SetRecordDirty(record), "the record was found just now: its handle is good");
         ReleaseRecord(record);
     }
     return KeepObjectInsideDrawing(s.viewRecord, s.drawing, s.table, index);

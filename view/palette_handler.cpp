@@ -97,7 +97,7 @@ void ShowButtonHelp(int id)
 
 void PickDrawingTool(int id)
 {
-    EndTextEdit(nullptr, 0);
+    DiscardError(EndTextEdit(nullptr, 0), "ending the edit reports its own failure");
     if (!LineToolHintShown && PaletteHintsOn()) {
         LineToolHintShown = 1;
         ShowInfoDialog("HINT_LINETOOL", 122);
@@ -112,7 +112,7 @@ void PickDrawingTool(int id)
 
 void PickTextTool()
 {
-    EndTextEdit(nullptr, 0);
+    DiscardError(EndTextEdit(nullptr, 0), "ending the edit reports its own failure");
     if (!TextToolHintShown && PaletteHintsOn()) {
         TextToolHintShown = 1;
         ShowInfoDialog("HINT_TEXTTOOL", 112);

@@ -29,7 +29,8 @@ ErrorCode HandlePoint(DrawingRecord* drawing, void* objects, int index, int code
     const DrawingObject* object = ObjectAt(objects, index);
     if (object->kind == kKindConnector) {
         int segmentIndex = 0;
-        return GetSegLineHandlePoint(drawing, objects, index, code, point, segment, &segmentIndex) ? 1 : kErrNone;
+        const ErrorCode found = GetSegLineHandlePoint(drawing, objects, index, code, point, segment, &segmentIndex);
+        return found ? kErrNotDone : kErrNone;
     }
     *point = {0, 0};
     CallObjectKind(nullptr, drawing, objects, index, kMsgAnchorPoint, code, 0, reinterpret_cast<INT_PTR>(point));
@@ -173,14 +174,14 @@ ErrorCode PrepareHandleDrag(DrawingRecord* drawing, int code, int index, BOOL sh
         RECT segment = TrackedFrame;
         int asked = code == kHitLineStart ? kHitLineEnd : (code == kHitLineEnd ? kHitLineStart : code);
         if (HandlePoint(drawing, objects.Refresh(), index, asked, &setup.anchor, &segment) != kErrNone)
-            return 1;
+            return kErrNotDone;
         setup.locked = setup.anchor;
         setup.axisLock = 99;
         setup.cursor = code >= 50 ? ((code == 50 || code == 52) ? 8 : 7) : 6;
         if (code >= 50)
             Tracking.trackRect = segment;
     } else if (!SetupOfCode(code, TrackedFrame, line, &setup)) {
-        return 1;
+        return kErrNotDone;
     }
     if (code == 20 || code == 21 || code == 142)
         Tracking.trackRect.top = Tracking.trackRect.bottom = line;
@@ -231,9 +232,9 @@ ErrorCode EndResize(TrackScope& scope, bool cancelled)
     int side = GetSideCodeOfPoint(&rect, Tracking.anchor.x, Tracking.anchor.y);
     if (Tracking.hitKind < 0) {
         scope.ReleaseDrawing();
-        SetGroupRect(scope.view, index, &rect, side, 0, 0);
+        const ErrorCode resized = SetGroupRect(scope.view, index, &rect, side, 0, 0);
         scope.RelockDrawing();
-        return kErrNone;
+        return resized;
     }
     {
         LockedTable objects(scope.drawing, kTableObjects);
@@ -256,10 +257,10 @@ ErrorCode EndResize(TrackScope& scope, bool cancelled)
             return code;
     }
     scope.ReleaseDrawing();
-    // ResizeObject reports its own errors and rolls its step back.
-    ResizeObject(scope.view, index, &rect, side, 0, 0);
+    // ResizeObject rolls its step back; the tracking's end reports.
+    code = ResizeObject(scope.view, index, &rect, side, 0, 0);
     scope.RelockDrawing();
-    return kErrNone;
+    return code;
 }
 
 ErrorCode EndAdjust(TrackScope& scope, bool cancelled)
@@ -268,7 +269,8 @@ ErrorCode EndAdjust(TrackScope& scope, bool cancelled)
         return kErrNone;
     POINT point = Tracking.current;
     scope.ReleaseDrawing();
-    ChangeObjectShape(kMsgSetAdjustFromHandle, scope.viewRecord, Tracking.trackIndex, Tracking.hitCode, &point);
+    const ErrorCode code =
+        ChangeObjectShape(kMsgSetAdjustFromHandle, scope.viewRecord, Tracking.trackIndex, Tracking.hitCode, &point);
     scope.RelockDrawing();
-    return kErrNone;
+    return code;
 }

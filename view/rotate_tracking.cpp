@@ -140,11 +140,11 @@ ErrorCode EndRotate(TrackScope& scope, bool cancelled)
         return kErrNone;
     }
     scope.ReleaseDrawing();
-    // Both report their own errors.
-    if (Tracking.hitKind < 0)
-        RotateGroup(scope.viewRecord, index, Tracking.rotateHandle, Tracking.current.x, Tracking.current.y, 0);
-    else
-        RotateObject(scope.viewRecord, index, Tracking.rotateHandle, Tracking.current.x, Tracking.current.y);
+    // Both roll their step back; the tracking's end reports.
+    const ErrorCode code =
+        Tracking.hitKind < 0
+            ? RotateGroup(scope.viewRecord, index, Tracking.rotateHandle, Tracking.current.x, Tracking.current.y, 0)
+            : RotateObject(scope.viewRecord, index, Tracking.rotateHandle, Tracking.current.x, Tracking.current.y);
     scope.RelockDrawing();
-    return kErrNone;
+    return code;
 }

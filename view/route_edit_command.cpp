@@ -9,6 +9,8 @@
 #include "text/ten_char_format.h"
 #include "text/ten_clipboard.h"
 #include "text/ten_messages.h"
+#include "common/edit_errors.h"
+#include "view/selection_command_report.h"
 #include "objects/document_undo.h"
 #include "view/edit_operations.h"
 #include "view/selection_access.h"
@@ -50,16 +52,16 @@ int RouteToEditor(HWND editor, int code)
         SendMessageA(editor, EM_UNDO, 0, 0);
         return 1;
     case kRouteCut:
-        DeleteTenSelection(MainWindow, editor, 1);
+        ReportEditError(DeleteTenSelection(MainWindow, editor, 1));
         return 1;
     case kRouteCopy:
-        CopyTenSelection(MainWindow, editor);
+        ReportEditError(CopyTenSelection(MainWindow, editor));
         return 1;
     case kRoutePaste:
-        PasteTenText(MainWindow, editor);
+        ReportEditError(PasteTenText(MainWindow, editor));
         return 1;
     case kRouteClear:
-        DeleteTenSelection(MainWindow, editor, 0);
+        ReportEditError(DeleteTenSelection(MainWindow, editor, 0));
         return 1;
     case kRouteBold:
     case kRouteItalic:
@@ -86,7 +88,7 @@ void RouteToSelection(HWND view, int code)
 {
     switch (code) {
     case kRouteUndo:
-        SwapDocumentUndo(view, 1);
+        DiscardError(SwapDocumentUndo(view, 1), "the undo warns of its own failure");
         break;
     case kRouteCut:
     case kRouteCopy:
@@ -95,7 +97,7 @@ void RouteToSelection(HWND view, int code)
     case kRouteTextSizing:
     case kRouteShapeSizing:
     case kRouteEditOutline:
-        DoEditOperation(view, code, 0, nullptr);
+        DiscardError(DoEditOperation(view, code, 0, nullptr), "the operation reports its own failure");
         break;
     case kRouteSelectAll:
         SelectAllObjects();
@@ -137,7 +139,8 @@ void ApplyTextStyleToSelection(HWND view, int code)
         return;
     SelectionAttributes summary{};
     TextFormatSummary text{};
-    GatherSelectionAttributes(view, kMsgCollectShapeAttributes, &summary, &text);
+    DiscardError(GatherSelectionAttributes(view, kMsgCollectShapeAttributes, &summary, &text),
+                 "what could not be gathered stays unset, as for mixed values");
     TextAttributeRequest request{};
     switch (code) {
     case kRouteBold:
@@ -147,11 +150,11 @@ void ApplyTextStyleToSelection(HWND view, int code)
         if (text.styleFlags & static_cast<uint32_t>(bit)) {
             request.changeMask = 0x20;
             request.clearStyle = bit;
-            ApplyToSelection(view, kMsgTextClearStyle, 0, reinterpret_cast<INT_PTR>(&request), 0);
+            RunSelectionCommand(view, kMsgTextClearStyle, 0, reinterpret_cast<INT_PTR>(&request));
         } else {
             request.changeMask = 0x10;
             request.setStyle = bit;
-            ApplyToSelection(view, kMsgTextSetStyle, 0, reinterpret_cast<INT_PTR>(&request), 0);
+            RunSelectionCommand(view, kMsgTextSetStyle, 0, reinterpret_cast<INT_PTR>(&request));
         }
         UpdateTextFormatBar(view);
         break;
@@ -162,10 +165,10 @@ void ApplyTextStyleToSelection(HWND view, int code)
         UpdateTextFormatBar(view);
         break;
     case kRouteSmaller:
-        ApplyToSelection(view, kMsgTextSizeDown, 0, reinterpret_cast<INT_PTR>(&request), 0);
+        RunSelectionCommand(view, kMsgTextSizeDown, 0, reinterpret_cast<INT_PTR>(&request));
         break;
     case kRouteLarger:
-        ApplyToSelection(view, kMsgTextSizeUp, 0, reinterpret_cast<INT_PTR>(&request), 0);
+        RunSelectionCommand(view, kMsgTextSizeUp, 0, reinterpret_cast<INT_PTR>(&request));
         break;
     default:
         break;

@@ -49,7 +49,7 @@ void FinishTracking(TrackScope& scope)
         scope.drawing->flags &= ~kDrawingDragging;
         FreeTrackingLists(scope.drawing);
         if (Tracking.newLineConnected)
-            UpdateLinks(scope.drawing);
+            ReportEditError(UpdateLinks(scope.drawing));
     }
     Tracking.newLineConnected = 0;
 }
@@ -110,7 +110,7 @@ void EndTracking(HWND view, void* viewRecord, int x, int y, WPARAM keys)
     FinishTracking(scope);
     if (code != kErrNone) {
         scope.ReleaseDrawing();
-        SwapDocumentUndo(view, 0);
+        DiscardError(SwapDocumentUndo(view, 0), "the roll-back warns of its own failure");
         ReportEditError(code);
     }
     Tracking.draggedOut = 0;

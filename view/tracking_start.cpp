@@ -5,6 +5,7 @@
 #include "objects/view_record.h"
 #include "objects/drawing_tables.h"
 #include "objects/linked_objects.h"
+#include "common/edit_errors.h"
 #include "objects/document_undo.h"
 #include "view/end_text_edit.h"
 #include "view/hit_test_drawing.h"
@@ -81,7 +82,7 @@ void StartTextTool(HWND view, TrackScope& scope, POINT point)
     if (code != kHitText && code != kHitAttachmentMarker)
         index = -1;
     scope.ReleaseDrawing();
-    BeginObjectText(view, scope.viewRecord, index, point.x, point.y, 0);
+    ReportEditError(BeginObjectText(view, scope.viewRecord, index, point.x, point.y, 0));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "objects/kind_messages.h"
 #include "objects/object_kind_table.h"
 #include "text/ten_messages.h"
+#include "common/edit_errors.h"
 #include "view/edit_operations.h"
 #include "view/object_text_edit.h"
 #include "view/selection_access.h"
@@ -49,7 +50,7 @@ void DrawingKeyDown(HWND view, int key)
     switch (key) {
     case VK_BACK:
     case VK_DELETE:
-        DoEditOperation(view, kOperationClear, 0, nullptr);
+        DiscardError(DoEditOperation(view, kOperationClear, 0, nullptr), "the operation reports its own failure");
         break;
     case VK_SHIFT:
         if (KeyHeld(VK_CONTROL))
@@ -63,7 +64,7 @@ void DrawingKeyDown(HWND view, int key)
     case VK_UP:
     case VK_RIGHT:
     case VK_DOWN:
-        DoEditOperation(view, kOperationNudge, key, nullptr);
+        DiscardError(DoEditOperation(view, kOperationNudge, key, nullptr), "the operation reports its own failure");
         break;
     default:
         break;
@@ -165,7 +166,7 @@ void HandleViewChar(HWND view, int character, LPARAM lParam)
     const int index = TextTarget(view, &corner);
     if (index < 0)
         return;
-    BeginObjectText(view, record, index, corner.x, corner.y, 0);
+    ReportEditError(BeginObjectText(view, record, index, corner.x, corner.y, 0));
     editor = ViewEditorOf(view);
     if (editor)
         TypeIntoNewEditor(view, editor, character, lParam, corner);

@@ -7,6 +7,7 @@
 #include "objects/drawing_tables.h"
 #include "objects/kind_messages.h"
 #include "objects/object_kind_table.h"
+#include "common/edit_errors.h"
 #include "view/end_text_edit.h"
 #include "view/hit_test_drawing.h"
 #include "view/object_text_edit.h"
@@ -162,7 +163,7 @@ void DoubleClickObject(HWND view, POINT device)
     }
     GlobalUnlock(drawingHandle);
     if (bits & kTakesText)
-        BeginObjectText(view, LockedViewRecord(view), index, point.x, point.y, 0);
+        ReportEditError(BeginObjectText(view, LockedViewRecord(view), index, point.x, point.y, 0));
 }
 
 void RulerButtonDown(HWND ruler, WPARAM keyFlags, POINT point, int toolCode)

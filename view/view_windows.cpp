@@ -16,7 +16,7 @@ namespace {
 void OnSize(HWND document, WPARAM type)
 {
     if (type == SIZE_RESTORED || type == SIZE_MAXIMIZED)
-        RelayoutDocumentWindow(document);
+        DiscardError(RelayoutDocumentWindow(document), "a window left at its old layout still works");
 }
 
 void OnPaint(HWND document)

@@ -16,7 +16,7 @@ const int kMissingString = 64999;
 std::string StringOf(int id)
 {
     char text[kStringBufferSize];
-    LoadStr(id, text);
+    EXPECT_EQ(kErrNone, LoadStr(id, text));
     return text;
 }
 

@@ -38,7 +38,7 @@ void FillWithEveryShapeType(HWND view)
         RECT frame = {600 + (cell % 6) * 1200, 600 + (cell / 6) * 900, 0, 0};
         frame.right = frame.left + 900;
         frame.bottom = frame.top + 600;
-        CreateObject(view, kKindShape, &frame, type, 0, 0, 0, 1, 0, 0);
+        EXPECT_EQ(kErrNone, CreateObject(view, kKindShape, &frame, type, 0, 0, 0, 1, 0, 0));
     }
 }
 

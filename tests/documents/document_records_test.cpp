@@ -343,7 +343,7 @@ TEST_F(DocumentStores, EarlierVersionStoreIsCopiedWhole)
     ASSERT_EQ(kErrNone, CreateRecord(oldStore, 51, 7, 16 + 5, &created));
     std::memcpy(static_cast<char*>(GlobalLock(created)) + 16, "older", 5);
     GlobalUnlock(created);
-    SetRecordDirty(created);
+    ASSERT_EQ(kErrNone, SetRecordDirty(created));
     ReleaseRecord(created);
     ASSERT_EQ(kErrNone, CloseStore(oldStore));
     const std::vector<uint8_t> before = ReadWholeFile(path);

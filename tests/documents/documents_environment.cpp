@@ -12,8 +12,8 @@ class DocumentsEnvironment : public testing::Environment {
 public:
     void SetUp() override
     {
-        InitObjectKinds();
-        InitRecordStore(kStoreTableSlots);
+        ASSERT_EQ(kErrNone, InitObjectKinds());
+        ASSERT_EQ(kErrNone, InitRecordStore(kStoreTableSlots));
     }
     void TearDown() override
     {

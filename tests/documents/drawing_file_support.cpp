@@ -108,7 +108,7 @@ void DrawingDocument::SetTable(int table, const void* rows, int count, int entry
         std::memcpy(static_cast<uint8_t*>(locked.Get()) + kTableHeadSize, rows,
                     static_cast<size_t>(entrySize) * static_cast<size_t>(count));
     static_cast<TableHead*>(locked.Get())->count = count;
-    SetDrawingTableDirty(Drawing(), id);
+    ASSERT_EQ(kErrNone, SetDrawingTableDirty(Drawing(), id));
 }
 
 void DrawingDocument::Append(const DrawingObject& object)
@@ -144,7 +144,7 @@ void DrawingDocument::PutRecord(short group, short id, const std::vector<uint8_t
     auto* bytes = static_cast<uint8_t*>(GlobalLock(record));
     std::memcpy(bytes + 16, payload.data(), payload.size());
     GlobalUnlock(record);
-    SetRecordDirty(record);
+    ASSERT_EQ(kErrNone, SetRecordDirty(record));
     ReleaseRecord(record);
 }
 
@@ -164,7 +164,8 @@ std::vector<uint8_t> DrawingDocument::RecordPayload(short group, short id)
 int DrawingDocument::RecordCount(short group)
 {
     int count = -1;
-    CountGroupRecords(store_, group, &count);
+    if (CountGroupRecords(store_, group, &count) != kErrNone)
+        return -1;
     return count;
 }
 
@@ -342,7 +343,7 @@ void AddPicture(DrawingDocument* document, DrawingObject* o)
     for (int i = 0; i < 4; ++i)
         WriteLeU16(c + kChunkConnectPoints + 2 * i, points[i]);
     GlobalUnlock(chunk);
-    SetRecordDirty(chunk);
+    ASSERT_EQ(kErrNone, SetRecordDirty(chunk));
     ReleaseRecord(chunk);
     o->dataGroup = kBitmapPictureGroup;
     o->dataFirstId = first;

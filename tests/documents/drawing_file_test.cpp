@@ -7,6 +7,7 @@
 #include "common/handle_words.h"
 #include "documents/drawing_stream.h"
 #include "documents/drawing_stream_tags.h"
+#include "documents/stream_errors.h"
 #include "drawing_file_support.h"
 #include "objects/drawing_tables.h"
 #include "store/record_store.h"
@@ -260,10 +261,10 @@ TEST_F(DrawingFiles, LaterVersionIsRefused)
     for (int i = 0; i < 8; ++i)
         lower[static_cast<size_t>(i)] = static_cast<uint8_t>(tolower(lower[static_cast<size_t>(i)]));
     const Case cases[] = {
-        {"empty", {}, 1003},
-        {"five bytes", {'Q', 'U', 'O', 'R', 'V'}, 1003},
-        {"lower-case signature", lower, 0},
-        {"no header", StreamBytes().Raw("QUORVELX").Tag(0x4001).bytes(), 1003},
+        {"empty", {}, kErrStreamSignature},
+        {"five bytes", {'Q', 'U', 'O', 'R', 'V'}, kErrStreamSignature},
+        {"lower-case signature", lower, kErrNone},
+        {"no header", StreamBytes().Raw("QUORVELX").Tag(0x4001).bytes(), kErrStreamSignature},
     };
     for (const Case& c : cases) {
         DrawingDocument fresh;

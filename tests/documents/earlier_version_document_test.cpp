@@ -16,6 +16,7 @@
 #include "documents/earlier_version.h"
 #include "options_old_store.h"
 #include "store/record_store.h"
+#include "store/store_errors.h"
 #include "support/test_paths.h"
 #include "objects/view_record_word.h"
 
@@ -330,7 +331,7 @@ TEST(EarlierVersionDocument, DamagedRecordsEndTheConversion)
         {"text counts beyond the record", 114, 3, OldRecordBytes(50).I16(4, 3000).bytes, kErrFile},
         {"short drawing record", 100, 105, OldRecordBytes(20).bytes, kErrFile},
         {"short route", 116, 2, OldRecordBytes(10).bytes, kErrFile},
-        {"font table missing", 100, 103, {}, 11},
+        {"font table missing", 100, 103, {}, kStoreErrNotFound},
     };
     for (const Case& test : cases) {
         OldDrawing drawing(2);
@@ -343,7 +344,7 @@ TEST(EarlierVersionDocument, DamagedRecordsEndTheConversion)
             ASSERT_EQ(kErrNone, ResizeRecord(&record, static_cast<DWORD>(16 + test.payload.size())));
             std::memcpy(static_cast<uint8_t*>(GlobalLock(record)) + 16, test.payload.data(), test.payload.size());
             GlobalUnlock(record);
-            SetRecordDirty(record);
+            ASSERT_EQ(kErrNone, SetRecordDirty(record));
             ReleaseRecord(record);
         }
         std::vector<uint8_t> view;
@@ -374,7 +375,7 @@ TEST(EarlierVersionDocument, SeededMutationsAnswerACode)
         if (!payload.empty())
             std::memcpy(static_cast<uint8_t*>(GlobalLock(record)) + 16, payload.data(), payload.size());
         GlobalUnlock(record);
-        SetRecordDirty(record);
+        ASSERT_EQ(kErrNone, SetRecordDirty(record));
         ReleaseRecord(record);
         std::vector<uint8_t> view;
         const ErrorCode code = drawing.Convert(&view);
@@ -395,7 +396,7 @@ TEST(EarlierVersionDocument, OpensAsADocument)
         ASSERT_EQ(kErrNone, FindRecord(drawing.store.slot, 100, 101, &record));
         static_cast<uint8_t*>(GlobalLock(record))[16 + 58] = 0;  // the default printer
         GlobalUnlock(record);
-        SetRecordDirty(record);
+        ASSERT_EQ(kErrNone, SetRecordDirty(record));
         ReleaseRecord(record);
         drawing.store.Put(100, 102, std::vector<uint8_t>(156, 0));
         drawing.store.Close();

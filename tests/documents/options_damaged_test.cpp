@@ -8,6 +8,7 @@
 
 #include "documents/options_file.h"
 #include "documents/recent_files.h"
+#include "documents/stream_errors.h"
 #include "options_fixture.h"
 
 namespace {
@@ -61,15 +62,15 @@ TEST_F(OptionsDamaged, DamagedInputs)
     for (int level = 0; level < 100; ++level)
         endless.insert(endless.end(), {0x99, 0x89, 0, 0, 0, 0});
     const Case cases[] = {
-        {"cut after the signature", std::vector<uint8_t>(good.begin(), good.begin() + 8), 1001},
-        {"cut inside the header", std::vector<uint8_t>(good.begin(), good.begin() + 20), 1001},
-        {"cut in the middle", std::vector<uint8_t>(good.begin(), good.begin() + good.size() / 2), 1001},
-        {"cut before the end record", std::vector<uint8_t>(good.begin(), good.end() - 2), 1001},
-        {"header length 2", Replace(good, 10, {2, 0, 0, 0}), 1003},
-        {"general length beyond the file", Replace(good, 28, {0xFF, 0xFF, 0xFF, 0x7F}), 1001},
-        {"zeroed signature", Replace(good, 0, {0, 0, 0, 0}), 1003},
-        {"version 9", Replace(good, 20, {9, 0}), 1004},
-        {"openers nested without end", endless, 1001},
+        {"cut after the signature", std::vector<uint8_t>(good.begin(), good.begin() + 8), kErrStreamRead},
+        {"cut inside the header", std::vector<uint8_t>(good.begin(), good.begin() + 20), kErrStreamRead},
+        {"cut in the middle", std::vector<uint8_t>(good.begin(), good.begin() + good.size() / 2), kErrStreamRead},
+        {"cut before the end record", std::vector<uint8_t>(good.begin(), good.end() - 2), kErrStreamRead},
+        {"header length 2", Replace(good, 10, {2, 0, 0, 0}), kErrStreamSignature},
+        {"general length beyond the file", Replace(good, 28, {0xFF, 0xFF, 0xFF, 0x7F}), kErrStreamRead},
+        {"zeroed signature", Replace(good, 0, {0, 0, 0, 0}), kErrStreamSignature},
+        {"version 9", Replace(good, 20, {9, 0}), kErrStreamOptions},
+        {"openers nested without end", endless, kErrStreamRead},
     };
     for (const Case& test : cases) {
         MakeDefaults();
@@ -105,7 +106,7 @@ TEST_F(OptionsDamaged, SeededMutationsAnswerACode)
         MakeDefaults();
         WriteWholeFile(path_, bytes);
         const ErrorCode code = ReadOptionsFile(path_.c_str());
-        EXPECT_GE(code, 0) << "round " << round;
+        EXPECT_GE(code.value, 0) << "round " << round;
         ExpectConsistent("round " + std::to_string(round));
     }
 }

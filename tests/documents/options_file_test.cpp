@@ -12,6 +12,7 @@
 #include "documents/options_file.h"
 #include "documents/recent_files.h"
 #include "documents/attached_library_atom.h"
+#include "documents/stream_errors.h"
 #include "options_fixture.h"
 #include "support/test_paths.h"
 
@@ -177,15 +178,15 @@ TEST_F(OptionsFile, SignatureAndVersionWords)
         {"version 3", OptionsStart(3, 3).Tag(0x4001), kErrNone},
         {"version 2", OptionsStart(3, 2).Tag(0x4001), kErrNone},
         {"version 0", OptionsStart(3, 0).Tag(0x4001), kErrNone},
-        {"version 1", OptionsStart(3, 1).Tag(0x4001), 1004},
-        {"version 4", OptionsStart(3, 4).Tag(0x4001), 1004},
-        {"negative version", OptionsStart(3, -1).Tag(0x4001), 1004},
+        {"version 1", OptionsStart(3, 1).Tag(0x4001), kErrStreamOptions},
+        {"version 4", OptionsStart(3, 4).Tag(0x4001), kErrStreamOptions},
+        {"negative version", OptionsStart(3, -1).Tag(0x4001), kErrStreamOptions},
         {"lower-case signature", OptionsStart(3, 3, "qrvlopti").Tag(0x4001), kErrNone},
-        {"drawing signature", OptionsStart(3, 3, "QUORVELX").Tag(0x4001), 1003},
-        {"first record not the header", notHeader, 1003},
-        {"signature cut short", cutSignature, 1001},
+        {"drawing signature", OptionsStart(3, 3, "QUORVELX").Tag(0x4001), kErrStreamSignature},
+        {"first record not the header", notHeader, kErrStreamSignature},
+        {"signature cut short", cutSignature, kErrStreamRead},
         {"empty file", StreamBytes(), kErrNone},
-        {"no end record", OptionsStart(3, 3), 1001},
+        {"no end record", OptionsStart(3, 3), kErrStreamRead},
     };
     for (const Case& test : cases)
         EXPECT_EQ(test.expected, ReadBytes(test.stream)) << test.name;

@@ -79,7 +79,7 @@ void WriteOldStore(const std::string& path, int flags)
     std::memcpy(payload + 8, &major, 8);
     WriteLeU16(payload + 20, static_cast<uint16_t>(flags));
     GlobalUnlock(record);
-    SetRecordDirty(record);
+    ASSERT_EQ(kErrNone, SetRecordDirty(record));
     ReleaseRecord(record);
     ASSERT_EQ(kErrNone, CloseStore(store));
 }
@@ -88,7 +88,7 @@ class WindowsFolderOptions : public testing::Test {
 protected:
     void SetUp() override
     {
-        InitRecordStore(kStoreTableSlots);
+        ASSERT_EQ(kErrNone, InitRecordStore(kStoreTableSlots));
         char folder[MAX_PATH];
         GetWindowsDirectoryA(folder, MAX_PATH);
         windows_ = std::string(folder) + "\\";

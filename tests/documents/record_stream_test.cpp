@@ -61,7 +61,7 @@ ErrorCode ReadFromMemory(const std::vector<uint8_t>& bytes, size_t statedDataSiz
         code = ReadDrawingBody(HFILE_ERROR, seen);
     const DWORD position = StreamMemory.position;
     EXPECT_LE(position, statedDataSize + 4) << "read past the stated size";
-    EndStreamOperation();
+    EXPECT_EQ(kErrNone, EndStreamOperation());
     GlobalFree(block);
     return code;
 }
@@ -72,7 +72,7 @@ ErrorCode ReadFromFile(const std::string& path, std::vector<Seen>* seen)
     EXPECT_NE(HFILE_ERROR, file);
     EXPECT_EQ(kErrNone, BeginStreamOperation());
     ErrorCode code = ReadDrawingBody(file, seen);
-    EndStreamOperation();
+    EXPECT_EQ(kErrNone, EndStreamOperation());
     CloseFile(file);
     return code;
 }
@@ -103,7 +103,7 @@ protected:
     void TearDown() override
     {
         SeamDisarm();
-        EndStreamOperation();
+        DiscardError(EndStreamOperation(), "the test checked what it meant to; this only clears what it left open");
     }
 };
 
@@ -288,7 +288,7 @@ TEST_F(RecordStream, BufferGrowsToTheLargestRecordOnly)
     ASSERT_EQ(kErrNone, ReadStreamRecord(HFILE_ERROR, &tag, &length));
     EXPECT_EQ(0u, length);
     EXPECT_EQ(before, std::vector<uint8_t>(StreamPayload(), StreamPayload() + 10)) << "an empty record leaves it";
-    EndStreamOperation();
+    EXPECT_EQ(kErrNone, EndStreamOperation());
     GlobalFree(block);
 }
 
@@ -304,7 +304,7 @@ TEST_F(RecordStream, FailedGrowthLeavesTheBuffer)
     EXPECT_EQ(kErrNoMemory, ReadStreamRecord(HFILE_ERROR, &tag, &length));
     EXPECT_EQ(kStreamBufferInitialSize, StreamBufferSize());
     EXPECT_NE(nullptr, StreamPayload());
-    EndStreamOperation();
+    EXPECT_EQ(kErrNone, EndStreamOperation());
     GlobalFree(block);
 }
 
@@ -338,7 +338,7 @@ TEST_F(RecordStream, MemoryPrefixBeyondTheBlockIsRefused)
         if (c.stated > GlobalSize(block)) {
             EXPECT_EQ(kErrStreamRead, opened) << c.name;
         }
-        EndStreamOperation();
+        EXPECT_EQ(kErrNone, EndStreamOperation());
         GlobalFree(block);
     }
 }
@@ -378,7 +378,7 @@ TEST_F(RecordStream, MemoryTargetThatCannotGrowFailsTheWrite)
     SeamDisarm();
     HGLOBAL block = nullptr;
     DWORD size = 0;
-    FinishStreamMemory(&block, &size);
+    DiscardError(FinishStreamMemory(&block, &size), "only frees what the refused write left");
     GlobalFree(block);
 }
 
@@ -392,7 +392,7 @@ TEST_F(RecordStream, FileWriteFailureIsReported)
     SeamArmFault(kSeamWrite, 1, true);
     EXPECT_EQ(kErrStreamWrite, WriteStreamEnd(file));
     SeamDisarm();
-    EndStreamOperation();
+    DiscardError(EndStreamOperation(), "the refused end was the check");
     CloseFile(file);
     DeleteFileA(path.c_str());
 }
@@ -419,7 +419,7 @@ TEST_F(RecordStream, FileReadsAndWritesGoThroughBuffers)
     ASSERT_EQ(kErrNone, WriteStreamEnd(file));
     EXPECT_LT(SeamCallsCounted(), 400) << "writes";
     SeamDisarm();
-    EndStreamOperation();
+    EXPECT_EQ(kErrNone, EndStreamOperation());
 
     ASSERT_NE(HFILE_ERROR, SeekFile(file, 0, FILE_BEGIN));
     ASSERT_EQ(kErrNone, BeginStreamOperation());
@@ -440,7 +440,7 @@ TEST_F(RecordStream, FileReadsAndWritesGoThroughBuffers)
     EXPECT_EQ(kStreamEndTag, tag);
     EXPECT_LT(SeamCallsCounted(), 400) << "reads";
     SeamDisarm();
-    EndStreamOperation();
+    EXPECT_EQ(kErrNone, EndStreamOperation());
     CloseFile(file);
     DeleteFileA(path.c_str());
 }
@@ -453,7 +453,7 @@ TEST_F(RecordStream, EndingAReadLeavesTheFileWhereTheStreamStopped)
     HFILE file = OpenFileMode(path.c_str(), nullptr, OF_READ);
     ASSERT_EQ(kErrNone, BeginStreamOperation());
     ASSERT_EQ(kErrNone, ReadStreamStart(file, kDrawingStreamSignature, nullptr));
-    EndStreamOperation();
+    EXPECT_EQ(kErrNone, EndStreamOperation());
     EXPECT_EQ(26, SeekFile(file, 0, FILE_CURRENT));
     CloseFile(file);
     DeleteFileA(path.c_str());
@@ -471,7 +471,7 @@ TEST_F(RecordStream, HeaderGivesTheStreamsUnits)
     EXPECT_EQ(1200, StreamUnitsPerInch);
     EXPECT_EQ(77, StreamHeaderWord4);
     EXPECT_EQ(2, header.version);
-    EndStreamOperation();
+    EXPECT_EQ(kErrNone, EndStreamOperation());
     GlobalFree(block);
 }
 

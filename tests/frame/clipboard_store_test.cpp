@@ -21,7 +21,7 @@ protected:
     void TearDown() override
     {
         if (ClipboardScratchStore >= 0)
-            CloseStore(ClipboardScratchStore);
+            DiscardError(CloseStore(ClipboardScratchStore), "a test that needs a clean close checks it itself");
         ClipboardScratchStore = -1;
         TermRecordStore();
         EmptyTheClipboard();
@@ -60,7 +60,7 @@ protected:
         ASSERT_EQ(kErrNone, RegisterClipboardFormats());
         RecordHandle record = nullptr;
         ASSERT_EQ(kErrNone, CreateRecord(ClipboardScratchStore, kMarkerGroup, kMarkerId, 32, &record));
-        SetRecordDirty(record);
+        ASSERT_EQ(kErrNone, SetRecordDirty(record));
         ReleaseRecord(record);
         CloseClipboardStore();
     }

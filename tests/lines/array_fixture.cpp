@@ -90,6 +90,6 @@ void ArrayDrawing::WriteList(int index, const std::vector<unsigned char>& bytes)
     // The store keeps its own header words: only the payload is replaced.
     std::memcpy(target + 16, bytes.data() + 16, bytes.size() - 16);
     GlobalUnlock(record);
-    SetRecordDirty(record);
+    EXPECT_EQ(kErrNone, SetRecordDirty(record));
     ReleaseRecord(record);
 }

@@ -215,24 +215,24 @@ TEST(LineGeometry, LineTypeMessageKeepsOrResetsTheParameter)
     line.lineType = kLineComm;
     line.adjust = 0.7;
     int32_t value[2] = {0, 3};
-    SetLineShape(nullptr, &line, -1, value);
+    EXPECT_EQ(kErrNone, SetLineShape(nullptr, &line, -1, value));
     EXPECT_EQ(kLineDigital, line.lineType);
     EXPECT_DOUBLE_EQ(0.25, line.adjust);
     value[1] = 4;
-    SetLineShape(nullptr, &line, -1, value);
+    EXPECT_EQ(kErrNone, SetLineShape(nullptr, &line, -1, value));
     EXPECT_DOUBLE_EQ(180.0, line.adjust);
     line.adjust = -50.0;
-    SetLineShape(nullptr, &line, -1, value);
+    EXPECT_EQ(kErrNone, SetLineShape(nullptr, &line, -1, value));
     EXPECT_DOUBLE_EQ(-50.0, line.adjust);
     value[1] = 1;
-    SetLineShape(nullptr, &line, -1, value);
+    EXPECT_EQ(kErrNone, SetLineShape(nullptr, &line, -1, value));
     EXPECT_EQ(kLinePlain, line.lineType);
     EXPECT_DOUBLE_EQ(-50.0, line.adjust);
     value[1] = 2;
-    SetLineShape(nullptr, &line, -1, value);
+    EXPECT_EQ(kErrNone, SetLineShape(nullptr, &line, -1, value));
     EXPECT_DOUBLE_EQ(0.25, line.adjust);
     value[1] = 9;
-    SetLineShape(nullptr, &line, -1, value);
+    EXPECT_EQ(kErrNone, SetLineShape(nullptr, &line, -1, value));
     EXPECT_EQ(kLineComm, line.lineType);
 }
 
@@ -253,16 +253,16 @@ TEST(LineGeometry, FlippingAHorizontalArcOnlyTurnsItsBulge)
     line.startArrow = 1;
     line.endArrow = 2;
     line.arrowEnds = 3;
-    FlipLine(nullptr, &line, -1, 0x10);
+    EXPECT_EQ(kErrNone, FlipLine(nullptr, &line, -1, 0x10));
     EXPECT_DOUBLE_EQ(-180.0, line.adjust);
     EXPECT_EQ(1, line.startArrow);
-    FlipLine(nullptr, &line, -1, 0x08);
+    EXPECT_EQ(kErrNone, FlipLine(nullptr, &line, -1, 0x08));
     EXPECT_EQ(2, line.startArrow);
     EXPECT_EQ(1, line.endArrow);
     // A displaced word without a kind is cleared with its end.
     line.startArrow = 0x100;
     line.endArrow = 0;
-    FlipLine(nullptr, &line, -1, 0x08);
+    EXPECT_EQ(kErrNone, FlipLine(nullptr, &line, -1, 0x08));
     EXPECT_EQ(0, line.startArrow);
     EXPECT_EQ(0, line.endArrow);
     EXPECT_EQ(0, line.arrowEnds);

@@ -55,7 +55,7 @@ protected:
         for (size_t i = 0; i < colors.size() && i < 256; ++i)
             WriteLeU32(bytes + kColorListColors + 4 * i, colors[i]);
         GlobalUnlock(record);
-        SetRecordDirty(record);
+        ASSERT_EQ(kErrNone, SetRecordDirty(record));
         ReleaseRecord(record);
     }
 
@@ -188,7 +188,7 @@ TEST_F(DocumentColors, ThePaletteTakesStandardListAndPictureColoursOnce)
     ASSERT_EQ(0, PlaceDibPicture(view_, Drawing(), BlockOf(dib), &at));
     ASSERT_EQ(2, Count());
 
-    ErrorCode code = -1;
+    ErrorCode code{-1};
     std::vector<COLORREF> palette = Palette(&code);
     EXPECT_EQ(0, code);
     std::vector<COLORREF> expected(standard, standard + kColorTableSize);
@@ -226,7 +226,7 @@ TEST_F(DocumentColors, AMissingPictureEndsThePictureStepWithItsError)
     Object(0)->dataGroup = kMetafilePictureGroup;
     Object(0)->dataFirstId = 900;
     Object(0)->dataCount = 1;
-    ErrorCode code = 0;
+    ErrorCode code = kErrNone;
     std::vector<COLORREF> palette = Palette(&code);
     EXPECT_NE(0, code);
     EXPECT_EQ(static_cast<size_t>(kColorTableSize), palette.size());

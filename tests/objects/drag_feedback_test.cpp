@@ -71,7 +71,7 @@ DrawingObject Shape(RECT frame, int type, double parameter)
     object.dataFirstId = -1;
     object.groupIndex = -1;
     object.labelPartnerId = kNoObjectId;
-    RecalcShapeFrame(nullptr, &object, 0);
+    EXPECT_EQ(kErrNone, RecalcShapeFrame(nullptr, &object, 0));
     return object;
 }
 

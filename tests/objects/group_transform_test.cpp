@@ -46,7 +46,7 @@ protected:
     void Turn(int index, int angle)
     {
         Object(index)->rotation = angle;
-        RecalcShapeFrame(Drawing(), Object(index), 0);
+        EXPECT_EQ(kErrNone, RecalcShapeFrame(Drawing(), Object(index), 0));
     }
     int Width(int index) { return Object(index)->frame.right - Object(index)->frame.left; }
     int Height(int index) { return Object(index)->frame.bottom - Object(index)->frame.top; }

@@ -43,7 +43,7 @@ protected:
     void MarkTables()
     {
         for (DrawingTableId table : {kTableObjects, kTableDrawOrder, kTableGroups, kTableLinks})
-            MarkDrawingTableChanged(Drawing(), table);
+            EXPECT_EQ(kErrNone, MarkDrawingTableChanged(Drawing(), table));
     }
     ErrorCode DeleteAllForTest()
     {
@@ -84,9 +84,9 @@ TEST_F(MakeShape, EndsMeetWithinTheTolerance)
         int miss;
         ErrorCode dry;
     } rows[] = {
-        {"exact corners", 0, 0},
-        {"corners 29 off", 29, 0},
-        {"corners 30 off", 30, -1},
+        {"exact corners", 0, kErrNone},
+        {"corners 29 off", 29, kErrNone},
+        {"corners 30 off", 30, kErrNoClosedChain},
     };
     for (const Row& row : rows) {
         Square(row.miss);
@@ -144,12 +144,12 @@ TEST_F(MakeShape, RefusedSelections)
         const char* name;
         ErrorCode expected;
     } rows[] = {
-        {"open chain", -1},
-        {"one line", 1},
-        {"an array among the lines", 1},
+        {"open chain", kErrNoClosedChain},
+        {"one line", kErrNotDone},
+        {"an array among the lines", kErrNotDone},
     };
     for (const Row& row : rows) {
-        if (row.expected == -1) {
+        if (row.expected == kErrNoClosedChain) {
             Line(1000, 1000, 2000, 1000);
             Line(2000, 1000, 2000, 2000);
             Line(2000, 2000, 1000, 2000);

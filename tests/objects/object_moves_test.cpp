@@ -42,11 +42,11 @@ TEST_F(ObjectMoves, OffsetStopsShortOfTheCoordinateLimit)
     };
     // The bounds reach 32,700 (frame 32,670 plus 30).
     const std::vector<Row> rows = {
-        {"66 to the right", 66, 0, 0},
+        {"66 to the right", 66, 0, kErrNone},
         {"67 to the right", 67, 0, kErrOutsideDrawing},
         {"67 down", 0, 67, kErrOutsideDrawing},
-        {"far to the left", -30000, 0, 0},
-        {"far up", 0, -30000, 0},
+        {"far to the left", -30000, 0, kErrNone},
+        {"far up", 0, -30000, kErrNone},
     };
     for (const Row& row : rows) {
         ASSERT_EQ(0, Create({32070, 32070, 32670, 32670}, 2, 0, 1));
@@ -72,12 +72,12 @@ TEST_F(ObjectMoves, KeepInsideBringsObjectsBackLeftAndTopWinning)
     };
     // The drawing is 20,000 x 20,000.
     const std::vector<Row> rows = {
-        {"past the right", {19800, 100, 20400, 400}, 0, 19400, 100},
-        {"past the left", {-300, 100, 300, 400}, 0, 0, 100},
-        {"past the bottom", {100, 19900, 700, 20200}, 0, 100, 19700},
-        {"past the top", {100, -50, 700, 250}, 0, 100, 0},
+        {"past the right", {19800, 100, 20400, 400}, kErrNone, 19400, 100},
+        {"past the left", {-300, 100, 300, 400}, kErrNone, 0, 100},
+        {"past the bottom", {100, 19900, 700, 20200}, kErrNone, 100, 19700},
+        {"past the top", {100, -50, 700, 250}, kErrNone, 100, 0},
         {"wider than the drawing", {-100, 100, 20100, 400}, kErrOutsideDrawing, -100, 100},
-        {"inside", {500, 500, 800, 800}, 0, 500, 500},
+        {"inside", {500, 500, 800, 800}, kErrNone, 500, 500},
     };
     for (const Row& row : rows) {
         ASSERT_EQ(0, Create(row.frame, 2, 0, 1));

@@ -66,7 +66,7 @@ void EditChunk(int store, int group, int id, Change change)
     auto* bytes = static_cast<uint8_t*>(GlobalLock(record));
     change(bytes, size);
     GlobalUnlock(record);
-    SetRecordDirty(record);
+    ASSERT_EQ(kErrNone, SetRecordDirty(record));
     ReleaseRecord(record);
 }
 

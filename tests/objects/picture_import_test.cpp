@@ -93,9 +93,9 @@ TEST_F(PictureImport, PlaceableHeadersGiveTheSizeInDrawingUnits)
         RECT size;
     };
     const std::vector<Row> rows = {
-        {"one inch by half an inch", PlaceableFile(bits, {0, 0, 1440, 720}, 1440), 0, {0, 0, 600, 300}},
-        {"a box away from the origin", PlaceableFile(bits, {10, 20, 106, 68}, 96), 0, {0, 0, 600, 300}},
-        {"a box of negative size", PlaceableFile(bits, {100, 100, 50, 100}, 1440), 0, {0, 0, 100, 100}},
+        {"one inch by half an inch", PlaceableFile(bits, {0, 0, 1440, 720}, 1440), kErrNone, {0, 0, 600, 300}},
+        {"a box away from the origin", PlaceableFile(bits, {10, 20, 106, 68}, 96), kErrNone, {0, 0, 600, 300}},
+        {"a box of negative size", PlaceableFile(bits, {100, 100, 50, 100}, 1440), kErrNone, {0, 0, 100, 100}},
         {"no units per inch", PlaceableFile(bits, {0, 0, 1440, 720}, 0), kErrBadPicture, {}},
         {"another key", PlaceableFile(bits, {0, 0, 1440, 720}, 1440, 0x12345678), kErrBadPicture, {}},
         {"the header alone", PlaceableFile({}, {0, 0, 1440, 720}, 1440), kErrBadPicture, {}},

@@ -77,7 +77,7 @@ protected:
         std::memcpy(bytes + 16 + TextBlockParagraphsOffset(header), &paragraph, sizeof(paragraph));
         std::memcpy(bytes + 16 + TextBlockTextOffset(header), text.data(), text.size());
         GlobalUnlock(record);
-        SetRecordDirty(record);
+        EXPECT_EQ(kErrNone, SetRecordDirty(record));
         ReleaseRecord(record);
         return id;
     }
@@ -113,7 +113,7 @@ protected:
             v->y = 520 - static_cast<int>(radius * std::sin(angle));
         }
         GlobalUnlock(record);
-        SetRecordDirty(record);
+        EXPECT_EQ(kErrNone, SetRecordDirty(record));
         return record;
     }
 
@@ -138,7 +138,7 @@ protected:
             object->lineWidth = 0;
             object->fillMode = 0;
         }
-        RecalcShapeFrame(Drawing(), object, 0);
+        EXPECT_EQ(kErrNone, RecalcShapeFrame(Drawing(), object, 0));
     }
 };
 
@@ -212,7 +212,7 @@ TEST_F(ShapeGallery, EveryShapeTypeInThreeStyles)
             picture->optionFlags |= kOptionFlipH;
         if (i == 3)
             picture->rotation = 300;
-        RecalcShapeFrame(Drawing(), picture, 0);
+        EXPECT_EQ(kErrNone, RecalcShapeFrame(Drawing(), picture, 0));
     }
     Drawing()->selectedCount = 0;
     Drawing()->primarySelected = -1;

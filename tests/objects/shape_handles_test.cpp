@@ -51,7 +51,7 @@ void MakeShape(DrawingObject* object, RECT frame, int type, double parameter)
     object->labelPartnerId = kNoObjectId;
     object->linkCapacity = 1;
     object->objectId = 1;
-    RecalcShapeFrame(nullptr, object, 0);
+    EXPECT_EQ(kErrNone, RecalcShapeFrame(nullptr, object, 0));
 }
 
 int Hit(void* table, int index, int tool, POINT p)
@@ -177,7 +177,7 @@ TEST(AdjustHandle, TurnedShapeReadsItsOwnParameterAtItsHandle)
         DrawingObject shape;
         MakeShape(&shape, {3000, 3000, 3600, 3300}, kShapeInputOutput, 0.3);
         shape.rotation = angle;
-        RecalcShapeFrame(nullptr, &shape, 0);
+        EXPECT_EQ(kErrNone, RecalcShapeFrame(nullptr, &shape, 0));
         AdjustHandleInfo info;
         GetAdjustHandleGeometry(&shape, &info);
         POINT centre = {(info.box.left + info.box.right) / 2, (info.box.top + info.box.bottom) / 2};
@@ -374,7 +374,7 @@ TEST(HitTest, TurnedRectangleRejectsPointsOffItsTurnedFrame)
     Table table(1);
     MakeShape(table.At(0), {1000, 1000, 1600, 1600}, kShapeRectangle, 0.0);
     table.At(0)->rotation = 450;
-    RecalcShapeFrame(nullptr, table.At(0), 0);
+    EXPECT_EQ(kErrNone, RecalcShapeFrame(nullptr, table.At(0), 0));
     // Within the bounds of the turned square, but outside the square itself.
     EXPECT_EQ(0, Hit(table.Get(), 0, 0, {960, 960}));
     EXPECT_EQ(44, Hit(table.Get(), 0, 0, {1300, 1300}));

@@ -571,7 +571,7 @@ TEST(ShapeKind, ShadowFlagsAndObjectShadow)
     drawing.style.shadowDx = -30;
     drawing.style.shadowDy = 45;
     DrawingObject object = Shape({1000, 1000, 1600, 1300}, 2);
-    RecalcShapeFrame(&drawing, &object, 1);
+    EXPECT_EQ(kErrNone, RecalcShapeFrame(&drawing, &object, 1));
     EXPECT_EQ(1000 - 30 - 30, object.bounds.left);
     EXPECT_EQ(1300 + 30 + 45, object.bounds.bottom);
     EXPECT_EQ(1600 + 30, object.bounds.right);
@@ -587,7 +587,7 @@ TEST(ShapeKind, ExtrusionShrinksTheInnerRectangle)
     drawing.style.shadowDx = 10;
     drawing.style.shadowDy = -20;
     DrawingObject object = Shape({1000, 1000, 1600, 1300}, 2);
-    RecalcShapeFrame(&drawing, &object, 1);
+    EXPECT_EQ(kErrNone, RecalcShapeFrame(&drawing, &object, 1));
     EXPECT_EQ(1000 + 12 + 10, object.inner.left);
     EXPECT_EQ(1000 + 12 + 20, object.inner.top);
     EXPECT_EQ(1600 - 12 - 10, object.inner.right);

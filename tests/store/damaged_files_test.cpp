@@ -41,7 +41,7 @@ Layout LayoutOf(const std::vector<uint8_t>& b)
     return layout;
 }
 
-bool IsStoreCode(ErrorCode code) { return code >= kStoreErrFirst && code <= kStoreErrLast; }
+bool IsStoreCode(ErrorCode code) { return code.value >= kStoreErrFirst && code.value <= kStoreErrLast; }
 
 // Opens the file and touches everything in it; the first failure comes back.
 ErrorCode OpenAndWalk(const std::string& path, bool deep)

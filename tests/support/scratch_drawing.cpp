@@ -21,8 +21,8 @@ void StartDrawingModel()
     if (started)
         return;
     started = true;
-    InitObjectKinds();
-    InitRecordStore(kStoreTableSlots);
+    ASSERT_EQ(kErrNone, InitObjectKinds());
+    ASSERT_EQ(kErrNone, InitRecordStore(kStoreTableSlots));
 }
 
 ScratchDrawing::ScratchDrawing()

@@ -33,7 +33,7 @@ void GiveAreas(TestEditor& editor, const std::vector<AreaSpec>& specs)
     }
     GlobalUnlock(list);
     SetTenBreakAreas(editor.window(), list, static_cast<int>(specs.size()));
-    editor.Layout();
+    EXPECT_EQ(kErrNone, editor.Layout());
 }
 
 std::vector<TextBreakArea> Areas(const TestEditor& editor)
@@ -142,7 +142,7 @@ TEST(TextBreakAreas, TextFlowsFromAreaToAreaBelowABar)
     }
     // Without areas the same text stands in one column again.
     SetTenBreakAreas(editor.window(), nullptr, 0);
-    editor.Layout();
+    EXPECT_EQ(kErrNone, editor.Layout());
     const std::vector<TextLine> plain = editor.Lines();
     for (size_t i = 1; i < plain.size(); ++i) {
         EXPECT_EQ(Bottom(plain[i - 1]), plain[i].top) << i;
@@ -253,7 +253,7 @@ TEST(TextBreakAreas, ParentHearsWhenTheTextRunsPastTheAreas)
     };
     for (const Case& c : cases) {
         ASSERT_EQ(0, editor.Load(Paragraphs(c.paragraphs)));
-        editor.Layout();
+        EXPECT_EQ(kErrNone, editor.Layout());
         EXPECT_EQ(c.overflowSent, TakeNotifications(TENN_OVERFLOW)) << c.paragraphs;
         EXPECT_EQ(c.overflows, (editor.state()->stateFlags & kTenTextOverflows) != 0) << c.paragraphs;
         EXPECT_EQ(c.pastBreaks, TakeNotifications(TENN_PASTBREAKS) > 0) << c.paragraphs;

@@ -30,7 +30,7 @@ protected:
     {
         SeamDisarm();
         DestroyFontCache();
-        CreateFontCache();
+        EXPECT_EQ(kErrNone, CreateFontCache());
         FreeFontList(list_);
         DestroyWindow(MainWindow);
         MainWindow = savedMain_;

@@ -26,7 +26,7 @@ std::vector<Stretch> Stretches(const TestEditor& editor)
 void PutFormats(TestEditor& editor, const std::vector<Stretch>& stretches)
 {
     TenTextState& live = editor.state()->live;
-    ResizeBlock(&live.formats, sizeof(TextFormat) * stretches.size());
+    ASSERT_EQ(kErrNone, ResizeBlock(&live.formats, sizeof(TextFormat) * stretches.size()));
     auto* formats = static_cast<TextFormat*>(GlobalLock(live.formats));
     for (size_t i = 0; i < stretches.size(); ++i) {
         TextFormat f = {};

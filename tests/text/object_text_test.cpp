@@ -56,7 +56,7 @@ TEST(ObjectText, TypedTextOfARectangleIsStoredAndWrittenWithTheDrawing)
     EXPECT_EQ(1, doc.Count());
     EXPECT_EQ("Router 1", doc.StoredText(0));
     EXPECT_EQ(0u, doc.Object(0)->stateFlags & kStateTextOpen);
-    ErrorCode code = 1;
+    ErrorCode code = kErrNotDone;
     const std::vector<uint8_t> stream = doc.Write(&code);
     EXPECT_EQ(0, code);
     EXPECT_TRUE(Contains(stream, "Router 1"));
@@ -305,7 +305,7 @@ TEST(ObjectText, TheStoredRecordMayBe65000BytesButNotOneMore)
         const char* name;
         int recordBytes;
         ErrorCode expected;
-    } cases[] = {{"exactly 65,000", 65000, 0}, {"65,001", 65001, 1}};
+    } cases[] = {{"exactly 65,000", 65000, kErrNone}, {"65,001", 65001, kErrNotDone}};
     for (const Case& c : cases) {
         // A block with a few formats so that the whole record reaches the size.
         TextBlockHeader header = {};

@@ -145,8 +145,8 @@ TEST(TextEditing, InsertionsBeyond32767BytesAreRefusedWithNothingChanged)
     struct Case {
         const char* name;
         int count;
-        int expected;
-    } cases[] = {{"one past", 18, kErrTextTooLong}, {"far past", 400, kErrTextTooLong}, {"exactly full", 17, 0}};
+        ErrorCode expected;
+    } cases[] = {{"one past", 18, kErrTextTooLong}, {"far past", 400, kErrTextTooLong}, {"exactly full", 17, kErrNone}};
     for (const Case& c : cases) {
         const std::string bytes(static_cast<size_t>(c.count), 'b');
         EXPECT_EQ(c.expected, InsertTenText(editor.window(), bytes.c_str(), c.count, kApplyUndoStep | kAll)) << c.name;

@@ -35,7 +35,7 @@ TEST(TextEditorFitBox, GrowthFindsAHeightThatHoldsTheTextAtTheBoxRatio)
     TestEditor editor(setup);
     ASSERT_TRUE(editor.ok());
     editor.SetBox(600, 300);
-    editor.Layout();
+    EXPECT_EQ(kErrNone, editor.Layout());
     int32_t size[2] = {0, 0};
     ASSERT_EQ(0, FitTenBoxToText(editor.window(), TenStateHandle(editor.window()), 3000, size, 0));
     EXPECT_GT(size[1], 300);

@@ -1,5 +1,7 @@
 #include "text_engine_support.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <map>
 
@@ -57,12 +59,11 @@ std::vector<T> ReadArray(HGLOBAL handle, int count)
 
 void StartTextEngine()
 {
-    CreateFontCache();
-    if (!TenClipFormat)
-        InitTen();
-    else if (!CharWidthBuffer)
-        InitTen();
-    RegisterTenClass(GetModuleHandleA(nullptr));
+    EXPECT_EQ(kErrNone, CreateFontCache());
+    if (!TenClipFormat || !CharWidthBuffer) {
+        EXPECT_EQ(kErrNone, InitTen());
+    }
+    EXPECT_EQ(kErrNone, RegisterTenClass(GetModuleHandleA(nullptr)));
     WNDCLASSA parentClass = {};
     parentClass.lpfnWndProc = ParentProc;
     parentClass.hInstance = GetModuleHandleA(nullptr);
@@ -201,22 +202,22 @@ TestEditor::~TestEditor()
     StopTextEngine();
 }
 
-int TestEditor::Load(const std::vector<unsigned char>& block)
+ErrorCode TestEditor::Load(const std::vector<unsigned char>& block)
 {
     const uint32_t options = state_->live.options;
     const int width = state_->live.boxWidth;
     const int height = state_->live.boxHeight;
-    const int code = SetTenTextBlock(window_, 0, block.data(), block.size());
+    const ErrorCode code = SetTenTextBlock(window_, 0, block.data(), block.size());
     state_->live.options = options;
     SetBox(width, height);
     return code;
 }
 
-int TestEditor::Layout()
+ErrorCode TestEditor::Layout()
 {
     int end = 0;
     int first = 0;
-    const int code = LayoutText(window_, state_, 0, kLayoutToEnd, &end, &first);
+    const ErrorCode code = LayoutText(window_, state_, 0, kLayoutToEnd, &end, &first);
     RefreshCaretPositions(window_, state_);
     return code;
 }
@@ -225,7 +226,7 @@ void TestEditor::SetBox(int width, int height)
 {
     state_->live.boxWidth = width;
     state_->live.boxHeight = height;
-    Layout();
+    EXPECT_EQ(kErrNone, Layout());
 }
 
 void TestEditor::Select(int start, int end)

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/error_codes.h"
 #include "text/ten_state.h"
 
 // One stretch of a block made by hand.
@@ -52,8 +53,8 @@ public:
     TenState* state() const { return state_; }
 
     // Loads a block; the box size and options of the setup stay.
-    int Load(const std::vector<unsigned char>& block);
-    int Layout();
+    ErrorCode Load(const std::vector<unsigned char>& block);
+    ErrorCode Layout();
     void SetBox(int width, int height);
     void Select(int start, int end);
 

@@ -226,7 +226,7 @@ TEST(TextLayout, TypingReflowsOnlyItsParagraph)
     EXPECT_EQ(lineCount, editor.state()->live.lineCount);
     EXPECT_LE(end, line + 2);
     const std::vector<TextLine> incremental = editor.Lines();
-    editor.Layout();
+    EXPECT_EQ(kErrNone, editor.Layout());
     ExpectSameLines(editor.Lines(), incremental, "one character");
     // Many characters: the paragraph grows and the lines below move down.
     const std::string more(200, 'y');
@@ -234,7 +234,7 @@ TEST(TextLayout, TypingReflowsOnlyItsParagraph)
                                kApplyMoveSelection | kApplyLayout));
     EXPECT_GT(editor.state()->live.lineCount, lineCount);
     const std::vector<TextLine> grown = editor.Lines();
-    editor.Layout();
+    EXPECT_EQ(kErrNone, editor.Layout());
     ExpectSameLines(editor.Lines(), grown, "many characters");
 }
 

@@ -13,8 +13,8 @@ class EditEnvironment : public testing::Environment {
 public:
     void SetUp() override
     {
-        InitObjectKinds();
-        InitRecordStore(kStoreTableSlots);
+        ASSERT_EQ(kErrNone, InitObjectKinds());
+        ASSERT_EQ(kErrNone, InitRecordStore(kStoreTableSlots));
         RegisterIconButtonClass(GetModuleHandleA(nullptr));
     }
     void TearDown() override

@@ -14,12 +14,16 @@ class ViewTyping : public EditFixture {
 protected:
     void SetUp() override
     {
-        RegisterTenClass(GetModuleHandleA(nullptr));
+        ASSERT_EQ(kErrNone, RegisterTenClass(GetModuleHandleA(nullptr)));
         EditFixture::SetUp();
     }
+    // This drawing has no font list, so its editors open without a text to
+    // hand back and ending one is refused: the cases check only which
+    // characters open one.
+    void EndEditor() { DiscardError(EndTextEdit(view_, 0), "an editor without fonts holds no text"); }
     void TearDown() override
     {
-        EndTextEdit(view_, 0);
+        EndEditor();
         EditFixture::TearDown();
     }
     HWND Editor() { return ViewEditorOf(view_); }
@@ -42,7 +46,7 @@ TEST_F(ViewTyping, CharactersOpenTheSelectedShapesTextOrNothing)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EndTextEdit(view_, 0);
+        EndEditor();
         if (Count() == 0) {
             ASSERT_EQ(0, Create(RECT{1000, 1000, 2200, 1800}));
         }
