@@ -6,18 +6,13 @@
 #include <algorithm>
 #include <string>
 
-#include "support/program_driver.h"
+#include "support/desktop_program.h"
 #include "support/real_input.h"
 #include "support/screen_image.h"
 
 namespace {
 
-const int kSelectTool = 108;
-const int kTextTool = 109;
-const int kRectangleTool = 114;
 const int kScaleUp = 509;
-const int kNewBlank = 150;
-const DWORD kSplashMs = 2500;   // the start-up splash stays for two seconds of the clock
 
 // A new drawing centres a shape's text; this band across the middle holds
 // "Hello" at the default size and stays clear of the outline, the selection
@@ -42,56 +37,7 @@ const int kOutlineBand = 3;
 
 enum class Opening { DoubleClick, SelectThenType, TextTool, ZoomedDoubleClick };
 
-class TypingProgram : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        const std::string options = WriteQuietOptionsFile();
-        ASSERT_FALSE(options.empty());
-        ASSERT_TRUE(program_.Start("/o " + options));
-        Sleep(kSplashMs);
-        ASSERT_TRUE(program_.Settle());
-        palette_ = FindWindowExA(program_.MainWindow(), nullptr, "#32770", nullptr);
-        ASSERT_NE(nullptr, palette_);
-        HWND client = FindWindowExA(program_.MainWindow(), nullptr, "MDICLIENT", nullptr);
-        ASSERT_NE(nullptr, client);
-        HWND document = reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0));
-        if (!document) {
-            program_.PostCommand(kNewBlank);
-            ASSERT_TRUE(program_.Settle());
-            document = reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0));
-        }
-        ASSERT_NE(nullptr, document);
-        view_ = FindWindowExA(document, nullptr, "MDScrollClass", nullptr);
-        ASSERT_NE(nullptr, view_);
-    }
-    void TearDown() override { program_.Close(); }
-
-    void ClickTool(int id)
-    {
-        HWND button = GetDlgItem(palette_, id);
-        ASSERT_NE(nullptr, button) << id;
-        RECT r = ClientScreenRect(button);
-        RealClick(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-        ASSERT_TRUE(program_.Settle());
-    }
-    // A rectangle drawn with the real mouse; its frame on the screen.
-    RECT DrawRectangle(POINT from, POINT to)
-    {
-        ClickTool(kRectangleTool);
-        const POINT a = ClientToScreenPoint(view_, from);
-        const POINT b = ClientToScreenPoint(view_, to);
-        RealDrag(a, b);
-        program_.Settle();
-        ClickTool(kSelectTool);
-        return RECT{a.x, a.y, b.x, b.y};
-    }
-    HWND Editor() const { return FindWindowExA(view_, nullptr, "TENClass", nullptr); }
-
-    ProgramDriver program_;
-    HWND palette_ = nullptr;
-    HWND view_ = nullptr;
-};
+using TypingProgram = DesktopProgram;
 
 RECT TextBand(const RECT& frame)
 {
@@ -138,7 +84,7 @@ TEST_F(TypingProgram, TypedTextShowsWhileTheEditorIsOpen)
         RECT frame = {0, 0, 0, 0};
         if (c.opening == Opening::TextTool) {
             // A new text starts at the click, its first baseline there.
-            ClickTool(kTextTool);
+            ClickTool(desktop_ids::kTextTool);
             const POINT at = ClientToScreenPoint(view_, c.from);
             RealClick(at);
             band = RECT{at.x - 2, at.y - 20, at.x + kNewTextWidth, at.y + 8};
