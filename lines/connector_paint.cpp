@@ -195,6 +195,229 @@ void DrawArcCorner(HDC dc, const SegLineRoute* route, int i, const POINT* handle
     SelectObject(dc, keep);
 }
 
+namespace {
+
+// Bits of a line's arrow-ends word: a marker at the start (left), at the end.
+const int kArrowAtStart = 2;
+const int kArrowAtEnd = 1;
+// Connectors with this shape type round their corners.
+const int kArcCorners = 1;
+// Up to this width the markers' outline pen is the line's own width.
+const int kThinOutline = 12;
+// The one mid-line kind that is drawn only when its end's bit is set.
+const int kMidKindNeedingEndsBit = 17;
+// A two-piece arc connector's mid marker aims across its box (600 units a
+// side) between two points just either side of the arc's middle.
+const int kBoxNear = 180;
+const int kBoxFar = 420;
+const int kBoxNudge = 5;
+
+struct ConnectorPens {
+    HBRUSH brush;
+    HPEN thin;
+    HPEN arrow;
+    HPEN line;
+    HGDIOBJ oldPen;
+    HGDIOBJ oldBrush;
+};
+
+ConnectorPens CreateConnectorPens(HDC dc, const DrawingObject* object, COLORREF colour)
+{
+    static const int kStyles[4] = {PS_DOT, PS_DASH, PS_DASHDOT, PS_DASHDOTDOT};
+    const int w = object->lineWidth;
+    COLORREF mapped = MapOutputColor(dc, colour, 1);
+    ConnectorPens pens = {};
+    pens.brush = CreateSolidBrush(mapped);
+    pens.thin = CreatePen(PS_SOLID, 0, mapped);
+    pens.arrow = CreateOutputPen(dc, PS_INSIDEFRAME, w <= kThinOutline ? w : w / 2, colour);
+    if (object->lineStyle >= 2 && object->lineStyle <= 5)
+        pens.line = CreatePen(kStyles[object->lineStyle - 2], 0, mapped);
+    else
+        pens.line = CreateOutputPen(dc, PS_SOLID, w, colour);
+    pens.oldPen = SelectObject(dc, pens.line);
+    pens.oldBrush = SelectObject(dc, pens.brush);
+    return pens;
+}
+
+void DeleteConnectorPens(HDC dc, const ConnectorPens& pens)
+{
+    SelectObject(dc, pens.oldBrush);
+    SelectObject(dc, pens.oldPen);
+    SelectObject(dc, GetStockObject(BLACK_BRUSH));
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    DeleteObject(pens.brush);
+    DeleteObject(pens.thin);
+    DeleteObject(pens.arrow);
+    DeleteObject(pens.line);
+}
+
+// The route's handle points and its end markers in route order. The stored
+// start marker belongs to the left (or upper) end, whichever way the route runs.
+struct RouteEnds {
+    POINT origin;
+    POINT handles[kMaxRouteHandles];
+    int handleCount;
+    bool firstIsLeft;
+    EndMarker first;
+    EndMarker last;
+};
+
+void FindRouteEnds(const DrawingObject* object, const SegLineRoute* route, int dx, int dy, RouteEnds* ends)
+{
+    ends->origin = {object->inner.left + dx, object->inner.top + dy};
+    RECT squares[kMaxRouteHandles];
+    ends->handleCount = 0;
+    GetSegLineHandles(route, ends->origin, ends->handles, squares, &ends->handleCount);
+    const POINT start = ends->handles[0];
+    const POINT last = ends->handles[ends->handleCount - 1];
+    ends->firstIsLeft = start.x < last.x || (start.x == last.x && start.y <= last.y);
+    const uint32_t leftWord = static_cast<uint32_t>(object->startArrow);
+    const uint32_t rightWord = static_cast<uint32_t>(object->endArrow);
+    const bool leftOn = (object->arrowEnds & kArrowAtStart) != 0;
+    const bool rightOn = (object->arrowEnds & kArrowAtEnd) != 0;
+    const int size = object->arrowSize;
+    const int w = object->lineWidth;
+    ends->first = MarkerFor(ends->firstIsLeft ? leftWord : rightWord, ends->firstIsLeft ? leftOn : rightOn, size, w);
+    ends->last = MarkerFor(ends->firstIsLeft ? rightWord : leftWord, ends->firstIsLeft ? rightOn : leftOn, size, w);
+}
+
+POINT SegmentStart(const RouteSegment& s, POINT origin) { return {s.x0 + origin.x, s.y0 + origin.y}; }
+POINT SegmentEnd(const RouteSegment& s, POINT origin) { return {s.x1 + origin.x, s.y1 + origin.y}; }
+
+// Square corners: each piece drawn on its own, shortened before an end marker.
+void DrawSquareRoute(HDC dc, const DrawingObject* object, const SegLineRoute* route, int n, const RouteEnds& ends,
+                     const ConnectorPens& pens)
+{
+    const POINT startPoint = ends.handles[0];
+    const POINT lastPoint = ends.handles[ends.handleCount - 1];
+    for (int i = 0; i < n; ++i) {
+        const POINT A = SegmentStart(route->segments[i], ends.origin);
+        const POINT B = SegmentEnd(route->segments[i], ends.origin);
+        EndMarker atA;
+        EndMarker atB;
+        if (i == 0) {
+            if (SamePoint(A, startPoint))
+                atA = ends.first;
+            else
+                atB = ends.first;
+        }
+        if (i == n - 1) {
+            if (SamePoint(B, lastPoint) && !(n == 1 && SamePoint(A, lastPoint)))
+                atB = ends.last;
+            else
+                atA = ends.last;
+        }
+        POINT a = Toward(A, B, atA.stroke);
+        POINT b = Toward(B, A, atB.stroke);
+        int saved = SaveDC(dc);
+        MoveToEx(dc, a.x, a.y, nullptr);
+        LineTo(dc, b.x, b.y);
+        RestoreDC(dc, saved);
+        if (atA.on || atB.on) {
+            POINT ta = Toward(A, B, atA.extra);
+            POINT tb = Toward(B, A, atB.extra);
+            int flags = (atA.on ? kArrowAtStart : 0) | (atB.on ? kArrowAtEnd : 0);
+            DrawArrowheads(dc, flags, atA.on ? atA.word : 0, atB.on ? atB.word : 0, object->lineWidth,
+                           object->arrowSize, 0, ta.x, ta.y, tb.x, tb.y, pens.brush, pens.thin, pens.arrow);
+            SelectObject(dc, pens.line);
+        }
+    }
+}
+
+void DrawArcRoute(HDC dc, const DrawingObject* object, const SegLineRoute* route, const RouteEnds& ends,
+                  const ConnectorPens& pens)
+{
+    for (int i = 0; i + 1 < ends.handleCount; ++i) {
+        int flags = 0;
+        if (i == 0 && ends.first.on)
+            flags |= kArrowAtStart;
+        if (i + 1 == ends.handleCount - 1 && ends.last.on)
+            flags |= kArrowAtEnd;
+        DrawArcCorner(dc, route, i, ends.handles, 0, 0, flags, object->lineWidth, pens.brush, pens.thin, pens.arrow,
+                      object);
+        SelectObject(dc, pens.line);
+    }
+}
+
+// Where the mid-line markers stand: entering and leaving the middle piece in
+// route order, or across the middle of a two-piece arc.
+void FindMiddleCourse(const DrawingObject* object, const SegLineRoute* route, int n, bool arcs, const RouteEnds& ends,
+                      int dx, int dy, POINT* entry, POINT* exit)
+{
+    if (arcs && n == 2) {
+        RECT box;
+        HitRouteSegment(route, 0, 0, 1, &box, 0);
+        int X = box.left < 0 ? kBoxFar : kBoxNear;
+        int Y = box.top < 0 ? kBoxFar : kBoxNear;
+        bool same = (box.left < 0 && box.top < 0) || (box.left == 0 && box.top == 0);
+        POINT pts[2];
+        if (same) {
+            pts[0] = {X - kBoxNudge, Y + kBoxNudge};
+            pts[1] = {X + kBoxNudge, Y - kBoxNudge};
+        } else {
+            pts[0] = {X - kBoxNudge, Y - kBoxNudge};
+            pts[1] = {X + kBoxNudge, Y + kBoxNudge};
+        }
+        DrawingObject moved = *object;
+        OffsetRect(&moved.inner, dx, dy);
+        MapRouteBoxPoints(&moved, route, 0, 2, pts);
+        *entry = pts[0];
+        *exit = pts[1];
+        return;
+    }
+    const int m = (n - 1) / 2;
+    const POINT A = SegmentStart(route->segments[m], ends.origin);
+    const POINT B = SegmentEnd(route->segments[m], ends.origin);
+    // Route order through the middle segment: in from the start side.
+    bool aFirst;
+    if (m == 0) {
+        aFirst = SamePoint(A, ends.handles[0]);
+    } else {
+        const RouteSegment& p = route->segments[m - 1];
+        aFirst = SamePoint(A, SegmentStart(p, ends.origin)) || SamePoint(A, SegmentEnd(p, ends.origin));
+    }
+    *entry = aFirst ? A : B;
+    *exit = aFirst ? B : A;
+}
+
+void DrawMiddleMarkers(HDC dc, const DrawingObject* object, const SegLineRoute* route, int n, bool arcs,
+                       const RouteEnds& ends, int dx, int dy, const ConnectorPens& pens)
+{
+    const uint32_t leftWord = static_cast<uint32_t>(object->startArrow);
+    const uint32_t rightWord = static_cast<uint32_t>(object->endArrow);
+    const bool leftMiddle = IsMiddleArrowhead(leftWord) != 0;
+    const bool rightMiddle = IsMiddleArrowhead(rightWord) != 0;
+    if (!(leftMiddle || rightMiddle) || (object->shapeType == kArcCorners && n == 1))
+        return;
+    int flags = object->arrowEnds & ((leftMiddle ? kArrowAtStart : 0) | (rightMiddle ? kArrowAtEnd : 0));
+    // A kind that needs no ends bit is drawn whatever the bits say.
+    if (leftMiddle && ArrowheadKindOf(leftWord) != kMidKindNeedingEndsBit)
+        flags |= kArrowAtStart;
+    if (rightMiddle && ArrowheadKindOf(rightWord) != kMidKindNeedingEndsBit)
+        flags |= kArrowAtEnd;
+    POINT entry;
+    POINT exit;
+    FindMiddleCourse(object, route, n, arcs, ends, dx, dy, &entry, &exit);
+    if (!ends.firstIsLeft)
+        std::swap(entry, exit);
+    DrawArrowheads(dc, flags, leftMiddle ? leftWord : 0, rightMiddle ? rightWord : 0, object->lineWidth,
+                   object->arrowSize, 0, entry.x, entry.y, exit.x, exit.y, pens.brush, pens.thin, pens.arrow);
+}
+
+void DrawConnectorAttachmentMarker(HDC dc, const DrawingObject* object, const SegLineRoute* route, POINT origin)
+{
+    RouteSegment first = route->segments[0];
+    first.x0 += origin.x;
+    first.x1 += origin.x;
+    first.y0 += origin.y;
+    first.y1 += origin.y;
+    RECT marker;
+    GetSegLineMarkerRect(object, first, &marker);
+    DrawAttachmentMarker(dc, &marker);
+}
+
+} // namespace
+
 void PaintSegLine(HDC dc, int message, DrawingRecord* drawing, void* table, int index, int firstValue,
                   const int32_t* offset)
 {
@@ -219,163 +442,18 @@ void PaintSegLine(HDC dc, int message, DrawingRecord* drawing, void* table, int 
     int n = RouteCount(route);
     if (n == 0)
         return;
-    int w = object->lineWidth;
-    COLORREF mapped = MapOutputColor(dc, colour, 1);
-    HBRUSH brush = CreateSolidBrush(mapped);
-    HPEN thinPen = CreatePen(PS_SOLID, 0, mapped);
-    HPEN arrowPen = CreateOutputPen(dc, PS_INSIDEFRAME, w < 13 ? w : w / 2, colour);
-    HPEN linePen;
-    static const int kStyles[4] = {PS_DOT, PS_DASH, PS_DASHDOT, PS_DASHDOTDOT};
-    if (object->lineStyle >= 2 && object->lineStyle <= 5)
-        linePen = CreatePen(kStyles[object->lineStyle - 2], 0, mapped);
+    ConnectorPens pens = CreateConnectorPens(dc, object, colour);
+    RouteEnds ends;
+    FindRouteEnds(object, route, dx, dy, &ends);
+    const bool arcs = object->shapeType == kArcCorners && n > 1;
+    if (arcs)
+        DrawArcRoute(dc, object, route, ends, pens);
     else
-        linePen = CreateOutputPen(dc, PS_SOLID, w, colour);
-    HGDIOBJ oldPen = SelectObject(dc, linePen);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
-
-    POINT origin = {object->inner.left + dx, object->inner.top + dy};
-    POINT handles[kMaxRouteHandles];
-    RECT squares[kMaxRouteHandles];
-    int handleCount = 0;
-    GetSegLineHandles(route, origin, handles, squares, &handleCount);
-    POINT startPoint = handles[0];
-    POINT lastPoint = handles[handleCount - 1];
-    bool firstIsLeft = startPoint.x < lastPoint.x || (startPoint.x == lastPoint.x && startPoint.y <= lastPoint.y);
-    int ends = object->arrowEnds;
-    uint32_t leftWord = static_cast<uint32_t>(object->startArrow);
-    uint32_t rightWord = static_cast<uint32_t>(object->endArrow);
-    bool leftOn = (ends & 2) != 0;
-    bool rightOn = (ends & 1) != 0;
-    uint32_t startWord = firstIsLeft ? leftWord : rightWord;
-    uint32_t lastWord = firstIsLeft ? rightWord : leftWord;
-    bool startOn = firstIsLeft ? leftOn : rightOn;
-    bool lastOn = firstIsLeft ? rightOn : leftOn;
-    int size = object->arrowSize;
-    EndMarker startMarker = MarkerFor(startWord, startOn, size, w);
-    EndMarker lastMarker = MarkerFor(lastWord, lastOn, size, w);
-    bool arcs = object->shapeType == 1 && n > 1;
-
-    if (!arcs) {
-        for (int i = 0; i < n; ++i) {
-            const RouteSegment& s = route->segments[i];
-            POINT A = {s.x0 + origin.x, s.y0 + origin.y};
-            POINT B = {s.x1 + origin.x, s.y1 + origin.y};
-            EndMarker atA;
-            EndMarker atB;
-            if (i == 0) {
-                if (SamePoint(A, startPoint))
-                    atA = startMarker;
-                else
-                    atB = startMarker;
-            }
-            if (i == n - 1) {
-                if (SamePoint(B, lastPoint) && !(n == 1 && SamePoint(A, lastPoint)))
-                    atB = lastMarker;
-                else
-                    atA = lastMarker;
-            }
-            POINT a = Toward(A, B, atA.stroke);
-            POINT b = Toward(B, A, atB.stroke);
-            int saved = SaveDC(dc);
-            MoveToEx(dc, a.x, a.y, nullptr);
-            LineTo(dc, b.x, b.y);
-            RestoreDC(dc, saved);
-            if (atA.on || atB.on) {
-                POINT ta = Toward(A, B, atA.extra);
-                POINT tb = Toward(B, A, atB.extra);
-                int flags = (atA.on ? 2 : 0) | (atB.on ? 1 : 0);
-                DrawArrowheads(dc, flags, atA.on ? atA.word : 0, atB.on ? atB.word : 0, w, size, 0, ta.x, ta.y, tb.x,
-                               tb.y, brush, thinPen, arrowPen);
-                SelectObject(dc, linePen);
-            }
-        }
-    } else {
-        for (int i = 0; i + 1 < handleCount; ++i) {
-            int flags = 0;
-            if (i == 0 && startMarker.on)
-                flags |= 2;
-            if (i + 1 == handleCount - 1 && lastMarker.on)
-                flags |= 1;
-            DrawArcCorner(dc, route, i, handles, 0, 0, flags, w, brush, thinPen, arrowPen, object);
-            SelectObject(dc, linePen);
-        }
-    }
-
-    // Middle markers.
-    bool leftMiddle = IsMiddleArrowhead(leftWord) != 0;
-    bool rightMiddle = IsMiddleArrowhead(rightWord) != 0;
-    if ((leftMiddle || rightMiddle) && !(object->shapeType == 1 && n == 1)) {
-        int flags = (leftMiddle ? (leftOn ? 2 : 0) : 0) | (rightMiddle ? (rightOn ? 1 : 0) : 0);
-        // A kind that needs no ends bit is drawn whatever the bits say.
-        if (leftMiddle && ArrowheadKindOf(leftWord) != 17)
-            flags |= 2;
-        if (rightMiddle && ArrowheadKindOf(rightWord) != 17)
-            flags |= 1;
-        uint32_t first = leftMiddle ? leftWord : 0;
-        uint32_t second = rightMiddle ? rightWord : 0;
-        POINT entry;
-        POINT exit;
-        if (arcs && n == 2) {
-            RECT box;
-            HitRouteSegment(route, 0, 0, 1, &box, 0);
-            int X = box.left < 0 ? 420 : 180;
-            int Y = box.top < 0 ? 420 : 180;
-            bool same = (box.left < 0 && box.top < 0) || (box.left == 0 && box.top == 0);
-            POINT pts[2];
-            if (same) {
-                pts[0] = {X - 5, Y + 5};
-                pts[1] = {X + 5, Y - 5};
-            } else {
-                pts[0] = {X - 5, Y - 5};
-                pts[1] = {X + 5, Y + 5};
-            }
-            DrawingObject moved = *object;
-            OffsetRect(&moved.inner, dx, dy);
-            MapRouteBoxPoints(&moved, route, 0, 2, pts);
-            entry = pts[0];
-            exit = pts[1];
-        } else {
-            int m = (n - 1) / 2;
-            const RouteSegment& s = route->segments[m];
-            POINT A = {s.x0 + origin.x, s.y0 + origin.y};
-            POINT B = {s.x1 + origin.x, s.y1 + origin.y};
-            // Route order through the middle segment: in from the start side.
-            bool aFirst;
-            if (m == 0) {
-                aFirst = SamePoint(A, startPoint);
-            } else {
-                const RouteSegment& p = route->segments[m - 1];
-                POINT P0 = {p.x0 + origin.x, p.y0 + origin.y};
-                POINT P1 = {p.x1 + origin.x, p.y1 + origin.y};
-                aFirst = SamePoint(A, P0) || SamePoint(A, P1);
-            }
-            entry = aFirst ? A : B;
-            exit = aFirst ? B : A;
-        }
-        if (!firstIsLeft)
-            std::swap(entry, exit);
-        DrawArrowheads(dc, flags, first, second, w, size, 0, entry.x, entry.y, exit.x, exit.y, brush, thinPen,
-                       arrowPen);
-    }
-
-    if (markerDue) {
-        RouteSegment first = route->segments[0];
-        first.x0 += origin.x;
-        first.x1 += origin.x;
-        first.y0 += origin.y;
-        first.y1 += origin.y;
-        RECT marker;
-        GetSegLineMarkerRect(object, first, &marker);
-        DrawAttachmentMarker(dc, &marker);
-    }
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, GetStockObject(BLACK_BRUSH));
-    SelectObject(dc, GetStockObject(BLACK_PEN));
-    DeleteObject(brush);
-    DeleteObject(thinPen);
-    DeleteObject(arrowPen);
-    DeleteObject(linePen);
+        DrawSquareRoute(dc, object, route, n, ends, pens);
+    DrawMiddleMarkers(dc, object, route, n, arcs, ends, dx, dy, pens);
+    if (markerDue)
+        DrawConnectorAttachmentMarker(dc, object, route, ends.origin);
+    DeleteConnectorPens(dc, pens);
 }
 
 void DrawRouteXor(HDC dc, const SegLineRoute* route, int cornerStyle, int dx, int dy, int solid)

@@ -1,5 +1,6 @@
 #include "lines/line_paint.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/color_helpers.h"
@@ -39,18 +40,289 @@ void DrawLinePiece(HDC dc, HPEN pen, int x1, int y1, int x2, int y2)
 
 namespace {
 
+// Bits of a line's arrow-ends word: a marker at the start, at the end.
+const int kArrowAtStart = 2;
+const int kArrowAtEnd = 1;
+// Mid-line kinds 17..19 are drawn as the end kinds 1..3 at the apex.
+const int kMidToEndKind = 16;
+// On an arc, a marker aims along the curve at least this far.
+const int kArcArrowAim = 6;
+// Half the length of the chord a sloped arc's mid-line markers point along.
+const int kMidArrowReach = 600;
+
 struct Direction {
     double ux;
     double uy;
-    bool sloped;
 
-    POINT Along(POINT p, int d) const
-    {
-        if (!sloped)
-            return {p.x + TruncToInt(d * ux), p.y + TruncToInt(d * uy)};
-        return {p.x + TruncToInt(d * ux), p.y + TruncToInt(d * uy)};
-    }
+    POINT Along(POINT p, int d) const { return {p.x + TruncToInt(d * ux), p.y + TruncToInt(d * uy)}; }
 };
+
+// What the ends of one line carry: the marker words and how far the stroke
+// stops short of each end.
+struct LineEndMarkers {
+    uint32_t startWord;
+    uint32_t endWord;
+    int width;
+    int size;
+    int setback[2];    // stroke setback before the marker (negative: none)
+    int displaced[2];  // the marker's own displacement from the end
+    bool mid[2];       // drawn in the middle of the line instead
+    int ends;          // kArrowAtStart | kArrowAtEnd still to draw
+};
+
+LineEndMarkers MarkersOf(const DrawingObject& line)
+{
+    LineEndMarkers m = {};
+    m.startWord = static_cast<uint32_t>(line.startArrow);
+    m.endWord = static_cast<uint32_t>(line.endArrow);
+    m.width = line.lineWidth;
+    m.size = line.arrowSize;
+    m.setback[0] = GetArrowSetback(m.startWord, m.size, m.width);
+    m.setback[1] = GetArrowSetback(m.endWord, m.size, m.width);
+    m.displaced[0] = (m.startWord & kArrowDisplaced) ? kArrowDisplacement : 0;
+    m.displaced[1] = (m.endWord & kArrowDisplaced) ? kArrowDisplacement : 0;
+    m.mid[0] = IsMidLineArrow(m.startWord) != 0;
+    m.mid[1] = IsMidLineArrow(m.endWord) != 0;
+    m.ends = line.arrowEnds;
+    return m;
+}
+
+// The GDI objects one line is drawn with.
+struct LinePens {
+    HBRUSH brush;
+    HPEN stroke;   // none for an invisible line style
+    HPEN thin;
+    HPEN outline;
+    HGDIOBJ oldPen;
+    HGDIOBJ oldBrush;
+};
+
+LinePens CreateLinePens(HDC dc, COLORREF colour, const DrawingObject& line)
+{
+    const int width = line.lineWidth;
+    const int kThinOutline = 12;
+    COLORREF mapped = MapOutputColor(dc, colour, 1);
+    LinePens pens = {};
+    pens.brush = CreateSolidBrush(mapped);
+    pens.stroke = CreateLineStylePen(dc, colour, width, line.lineStyle);
+    pens.thin = CreatePen(PS_SOLID, 0, mapped);
+    pens.outline = CreatePen(PS_INSIDEFRAME, width <= kThinOutline ? width : width / 2, mapped);
+    pens.oldPen = GetCurrentObject(dc, OBJ_PEN);
+    pens.oldBrush = GetCurrentObject(dc, OBJ_BRUSH);
+    return pens;
+}
+
+void DeleteLinePens(HDC dc, const LinePens& pens)
+{
+    SelectObject(dc, pens.oldBrush);
+    SelectObject(dc, pens.oldPen);
+    SelectObject(dc, GetStockObject(BLACK_BRUSH));
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    DeleteObject(pens.brush);
+    if (pens.stroke)
+        DeleteObject(pens.stroke);
+    DeleteObject(pens.thin);
+    DeleteObject(pens.outline);
+}
+
+void DrawMarkers(HDC dc, int ends, uint32_t first, uint32_t second, const LineEndMarkers& m, POINT a, POINT b,
+                 const LinePens& pens)
+{
+    DrawArrowheads(dc, ends, first, second, m.width, m.size, 0, a.x, a.y, b.x, b.y, pens.brush, pens.thin,
+                   pens.outline);
+}
+
+// Where a line runs and where its stroke starts and stops.
+struct LineCourse {
+    POINT start;
+    POINT end;
+    int direction;
+    Direction unit;
+    int trim[2];
+};
+
+LineCourse CourseOf(const DrawingObject& line, const LineEndMarkers& m)
+{
+    LineCourse course = {};
+    GetLineEnds(&line, &course.start, &course.end);
+    course.direction = LineDirectionOf(&line);
+    course.trim[0] = (m.ends & kArrowAtStart) ? std::max(m.setback[0], 0) + m.displaced[0] : 0;
+    course.trim[1] = (m.ends & kArrowAtEnd) ? std::max(m.setback[1], 0) + m.displaced[1] : 0;
+    course.unit = {1.0, 0.0};
+    if (course.direction == kLineVertical) {
+        course.unit = {0.0, 1.0};
+    } else if (course.direction == kLineSloped) {
+        double fw = static_cast<double>(line.frame.right) - line.frame.left;
+        double fh = static_cast<double>(line.frame.bottom) - line.frame.top;
+        double length = std::sqrt(fw * fw + fh * fh);
+        // A sloped line of no length (from a file) has no direction.
+        double c = length > 0.0 ? fw / length : 0.0;
+        double s = length > 0.0 ? fh / length : 0.0;
+        course.unit = {c, RunsUp(&line) ? -s : s};
+        // A sloped stroke's square end reaches half its width past the trim.
+        for (int& t : course.trim)
+            if (t)
+                t += m.width / 2;
+    }
+    return course;
+}
+
+struct LineOutline {
+    POINT points[kLineOutlineCapacity];
+    int count;
+    int figure;
+};
+
+// A straight or bent line: its pieces, mid-line markers on the middle piece,
+// then the end markers.
+void DrawStraightPieces(HDC dc, const LineOutline& outline, const LineCourse& course, LineEndMarkers& m,
+                        const LinePens& pens, int* saved)
+{
+    const Direction& u = course.unit;
+    const int n = outline.count;
+    if (n == 0) {
+        POINT a = u.Along(course.start, course.trim[0]);
+        POINT b = u.Along(course.end, -course.trim[1]);
+        DrawLinePiece(dc, pens.stroke, a.x, a.y, b.x, b.y);
+    } else {
+        for (int i = 0; i + 1 < n; ++i) {
+            POINT a = outline.points[i];
+            POINT b = outline.points[i + 1];
+            if (i == 0)
+                a = u.Along(a, course.trim[0]);
+            if (i + 1 == n - 1)
+                b = u.Along(b, -course.trim[1]);
+            DrawLinePiece(dc, pens.stroke, a.x, a.y, b.x, b.y);
+        }
+        if ((m.mid[0] || m.mid[1]) && m.ends != 0) {
+            int middle = (n - 1) / 2;
+            DrawMarkers(dc, m.ends, m.mid[0] ? m.startWord : 0, m.mid[1] ? m.endWord : 0, m,
+                        outline.points[middle], outline.points[middle + 1], pens);
+            if (m.mid[0])
+                m.ends &= ~kArrowAtStart;
+            if (m.mid[1])
+                m.ends &= ~kArrowAtEnd;
+        }
+    }
+    if (*saved)
+        RestoreDC(dc, *saved);
+    *saved = 0;
+    if (m.ends != 0) {
+        POINT a = u.Along(course.start, m.displaced[0]);
+        POINT b = u.Along(course.end, -m.displaced[1]);
+        DrawMarkers(dc, m.ends, (m.ends & kArrowAtStart) ? m.startWord : 0, (m.ends & kArrowAtEnd) ? m.endWord : 0, m,
+                    a, b, pens);
+    }
+}
+
+// End markers of an arc aim along the curve.
+void DrawArcEndMarkers(HDC dc, const DrawingObject& line, const LineCourse& course, const LineEndMarkers& m,
+                       const LinePens& pens)
+{
+    double sign = course.direction == kLineVertical ? -1.0 : 1.0;
+    if ((m.ends & kArrowAtStart) && !m.mid[0]) {
+        POINT tip = course.start;
+        if (m.displaced[0])
+            RotatePointOnArc(&line, -sign * m.displaced[0], &tip);
+        POINT aim = tip;
+        RotatePointOnArc(&line, -sign * std::max(m.setback[0], kArcArrowAim), &aim);
+        DrawMarkers(dc, kArrowAtStart, m.startWord, 0, m, tip, aim, pens);
+    }
+    if ((m.ends & kArrowAtEnd) && !m.mid[1]) {
+        POINT tip = course.end;
+        if (m.displaced[1])
+            RotatePointOnArc(&line, sign * m.displaced[1], &tip);
+        POINT aim = tip;
+        RotatePointOnArc(&line, sign * std::max(m.setback[1], kArcArrowAim), &aim);
+        DrawMarkers(dc, kArrowAtEnd, 0, m.endWord, m, aim, tip, pens);
+    }
+}
+
+// Mid-line markers of an arc sit at its apex, along the line's run.
+void DrawArcMidMarkers(HDC dc, const DrawingObject& line, const LineCourse& course, POINT apex,
+                       const LineEndMarkers& m, const LinePens& pens)
+{
+    const Direction& u = course.unit;
+    POINT a;
+    POINT b;
+    if (course.direction == kLineHorizontal) {
+        a = {line.frame.left, apex.y};
+        b = {line.frame.right, apex.y};
+    } else if (course.direction == kLineVertical) {
+        a = {apex.x, line.frame.top};
+        b = {apex.x, line.frame.bottom};
+    } else {
+        a = {apex.x - TruncToInt(kMidArrowReach * u.ux), apex.y - TruncToInt(kMidArrowReach * u.uy)};
+        b = {apex.x + TruncToInt(kMidArrowReach * u.ux), apex.y + TruncToInt(kMidArrowReach * u.uy)};
+    }
+    if (m.mid[0] && m.mid[1]) {
+        uint32_t first = (m.startWord & 0xFF00) | (ArrowheadKindOf(m.startWord) - kMidToEndKind);
+        uint32_t second = (m.endWord & 0xFF00) | (ArrowheadKindOf(m.endWord) - kMidToEndKind);
+        DrawMarkers(dc, kArrowAtStart, first, 0, m, apex, b, pens);
+        DrawMarkers(dc, kArrowAtEnd, 0, second, m, a, apex, pens);
+    } else if (m.mid[0] && (m.ends & kArrowAtStart)) {
+        DrawMarkers(dc, kArrowAtStart, m.startWord, 0, m, a, b, pens);
+    } else if (m.mid[1] && (m.ends & kArrowAtEnd)) {
+        DrawMarkers(dc, kArrowAtEnd, 0, m.endWord, m, a, b, pens);
+    }
+}
+
+// An arc line: drawn as a chord, an arc or a polyline, then its markers.
+void DrawArcPieces(HDC dc, const DrawingObject& line, const LineOutline& outline, const LineCourse& course,
+                   const LineEndMarkers& m, const LinePens& pens, int* saved)
+{
+    const Direction& u = course.unit;
+    const POINT* points = outline.points;
+    if (outline.figure == kOutlineChord) {
+        POINT a = u.Along(course.start, course.trim[0]);
+        POINT b = u.Along(course.end, -course.trim[1]);
+        DrawLinePiece(dc, pens.stroke, a.x, a.y, b.x, b.y);
+    } else if (outline.figure == kOutlineArc) {
+        SelectObject(dc, pens.stroke);
+        Arc(dc, points[3].x, points[3].y, points[4].x, points[4].y, points[0].x, points[0].y, points[1].x, points[1].y);
+    } else if (outline.count > 1) {
+        SelectObject(dc, pens.stroke);
+        Polyline(dc, points, outline.count);
+    }
+    if (*saved)
+        RestoreDC(dc, *saved);
+    *saved = 0;
+    const bool anyMid = m.mid[0] || m.mid[1];
+    // The outline keeps the apex after its points: third for arcs and chords.
+    POINT apex = (outline.figure == kOutlineArc || outline.figure == kOutlineChord) ? points[2] : points[outline.count];
+    if (outline.figure == kOutlineChord) {
+        if (m.ends != 0 && !anyMid)
+            DrawMarkers(dc, m.ends, m.startWord, m.endWord, m, u.Along(course.start, m.displaced[0]),
+                        u.Along(course.end, -m.displaced[1]), pens);
+    } else {
+        DrawArcEndMarkers(dc, line, course, m, pens);
+    }
+    if (anyMid)
+        DrawArcMidMarkers(dc, line, course, apex, m, pens);
+}
+
+// A shadow pass moves the line by the shadow offset in its colour; false when
+// this line casts no shadow.
+bool ApplyShadowOffset(int message, const DrawingRecord* drawing, const int32_t* offset, DrawingObject* line,
+                       COLORREF* colour)
+{
+    int dx = offset ? offset[0] : 0;
+    int dy = offset ? offset[1] : 0;
+    bool shifted = dx != 0 || dy != 0;
+    if (message != kMsgShadowSilhouette && message != kMsgShadowOutline)
+        return true;
+    bool applies = drawing && (drawing->style.flags & kStyleShadowOnLines);
+    if (shifted && (!applies || (line->optionFlags & kOptionHideShadow)))
+        return false;
+    OffsetRect(&line->frame, dx, dy);
+    if (LineDirectionOf(line) == kLineHorizontal)
+        line->kindCoordinate += dy;
+    else if (LineDirectionOf(line) == kLineVertical)
+        line->kindCoordinate += dx;
+    if (offset)
+        *colour = static_cast<COLORREF>(offset[2]);
+    return true;
+}
 
 } // namespace
 
@@ -60,179 +332,25 @@ void DrawStraightLine(HDC dc, int message, DrawingRecord* drawing, void* table, 
     if (!dc || !table)
         return;
     DrawingObject line = *KindObject(table, index);
-    int w = line.lineWidth;
-    int size = line.arrowSize;
-    uint32_t startWord = static_cast<uint32_t>(line.startArrow);
-    uint32_t endWord = static_cast<uint32_t>(line.endArrow);
-    int s0 = GetArrowSetback(startWord, size, w);
-    int s1 = GetArrowSetback(endWord, size, w);
-    int w0 = (startWord & kArrowDisplaced) ? kArrowDisplacement : 0;
-    int w1 = (endWord & kArrowDisplaced) ? kArrowDisplacement : 0;
-    bool m0 = IsMidLineArrow(startWord) != 0;
-    bool m1 = IsMidLineArrow(endWord) != 0;
     COLORREF colour = line.lineColor;
-    int dx = offset ? offset[0] : 0;
-    int dy = offset ? offset[1] : 0;
-    bool shifted = dx != 0 || dy != 0;
-    if (message == kMsgShadowSilhouette || message == kMsgShadowOutline) {
-        bool applies = drawing && (drawing->style.flags & kStyleShadowOnLines);
-        if (shifted && (!applies || (line.optionFlags & kOptionHideShadow)))
-            return;
-        OffsetRect(&line.frame, dx, dy);
-        if (LineDirectionOf(&line) == kLineHorizontal)
-            line.kindCoordinate += dy;
-        else if (LineDirectionOf(&line) == kLineVertical)
-            line.kindCoordinate += dx;
-        if (offset)
-            colour = static_cast<COLORREF>(offset[2]);
-    }
-    bool markerDue = !shifted && !RenderingMetafile && flags == 0 && index >= 0 && drawing &&
-                     HasAttachment(drawing->storeSlot, &line);
+    if (!ApplyShadowOffset(message, drawing, offset, &line, &colour))
+        return;
+    const bool shifted = offset && (offset[0] != 0 || offset[1] != 0);
+    const bool markerDue = !shifted && !RenderingMetafile && flags == 0 && index >= 0 && drawing &&
+                           HasAttachment(drawing->storeSlot, &line);
 
-    COLORREF mapped = MapOutputColor(dc, colour, 1);
-    HBRUSH brush = CreateSolidBrush(mapped);
-    HPEN pen = CreateLineStylePen(dc, colour, w, line.lineStyle);
-    HPEN thinPen = CreatePen(PS_SOLID, 0, mapped);
-    HPEN outlinePen = CreatePen(PS_INSIDEFRAME, w <= 12 ? w : w / 2, mapped);
-    HGDIOBJ oldPen = GetCurrentObject(dc, OBJ_PEN);
-    HGDIOBJ oldBrush = GetCurrentObject(dc, OBJ_BRUSH);
-
-    int e = line.arrowEnds;
-    int t0 = (e & 2) ? (s0 > 0 ? s0 : 0) + w0 : 0;
-    int t1 = (e & 1) ? (s1 > 0 ? s1 : 0) + w1 : 0;
-    if (pen) {
-        POINT P0;
-        POINT P1;
-        GetLineEnds(&line, &P0, &P1);
-        int direction = LineDirectionOf(&line);
-        Direction u = {1.0, 0.0, false};
-        if (direction == kLineVertical) {
-            u = {0.0, 1.0, false};
-        } else if (direction == kLineSloped) {
-            double fw = static_cast<double>(line.frame.right) - line.frame.left;
-            double fh = static_cast<double>(line.frame.bottom) - line.frame.top;
-            double length = std::sqrt(fw * fw + fh * fh);
-            // A sloped line of no length (from a file) has no direction.
-            double c = length > 0.0 ? fw / length : 0.0;
-            double s = length > 0.0 ? fh / length : 0.0;
-            u = {c, RunsUp(&line) ? -s : s, true};
-            if (t0)
-                t0 += w / 2;
-            if (t1)
-                t1 += w / 2;
-        }
-        int saved = direction == kLineSloped ? SaveDC(dc) : 0;
-        POINT points[kLineOutlineCapacity];
-        int n = 0;
-        int figure = 0;
-        int trims[2] = {t0, t1};
-        ComputeLineOutline(&line, &line.frame, line.kindCoordinate, line.adjust, 0, points, &n, &figure, 0, trims);
-        if (line.lineType != kLineArc) {
-            if (n == 0) {
-                POINT a = u.Along(P0, t0);
-                POINT b = u.Along(P1, -t1);
-                DrawLinePiece(dc, pen, a.x, a.y, b.x, b.y);
-            } else {
-                for (int i = 0; i + 1 < n; ++i) {
-                    POINT a = points[i];
-                    POINT b = points[i + 1];
-                    if (i == 0)
-                        a = u.Along(a, t0);
-                    if (i + 1 == n - 1)
-                        b = u.Along(b, -t1);
-                    DrawLinePiece(dc, pen, a.x, a.y, b.x, b.y);
-                }
-                if ((m0 || m1) && e != 0) {
-                    int mid = (n - 1) / 2;
-                    DrawArrowheads(dc, e, m0 ? startWord : 0, m1 ? endWord : 0, w, size, 0, points[mid].x,
-                                   points[mid].y, points[mid + 1].x, points[mid + 1].y, brush, thinPen, outlinePen);
-                    if (m0)
-                        e &= ~2;
-                    if (m1)
-                        e &= ~1;
-                }
-            }
-            if (saved)
-                RestoreDC(dc, saved);
-            saved = 0;
-            if (e != 0) {
-                POINT a = u.Along(P0, w0);
-                POINT b = u.Along(P1, -w1);
-                DrawArrowheads(dc, e, (e & 2) ? startWord : 0, (e & 1) ? endWord : 0, w, size, 0, a.x, a.y, b.x, b.y,
-                               brush, thinPen, outlinePen);
-            }
-        } else {
-            if (figure == kOutlineChord) {
-                POINT a = u.Along(P0, t0);
-                POINT b = u.Along(P1, -t1);
-                DrawLinePiece(dc, pen, a.x, a.y, b.x, b.y);
-            } else if (figure == kOutlineArc) {
-                SelectObject(dc, pen);
-                Arc(dc, points[3].x, points[3].y, points[4].x, points[4].y, points[0].x, points[0].y, points[1].x,
-                    points[1].y);
-            } else if (n > 1) {
-                SelectObject(dc, pen);
-                Polyline(dc, points, n);
-            }
-            if (saved)
-                RestoreDC(dc, saved);
-            saved = 0;
-            POINT apex = figure == kOutlineArc ? points[2] : (figure == kOutlineChord ? points[2] : points[n]);
-            double sign = direction == kLineVertical ? -1.0 : 1.0;
-            if (figure == kOutlineChord) {
-                if (e != 0 && !(m0 || m1)) {
-                    POINT a = u.Along(P0, w0);
-                    POINT b = u.Along(P1, -w1);
-                    DrawArrowheads(dc, e, startWord, endWord, w, size, 0, a.x, a.y, b.x, b.y, brush, thinPen,
-                                   outlinePen);
-                }
-            } else {
-                if ((e & 2) && !m0) {
-                    POINT tip = P0;
-                    if (w0)
-                        RotatePointOnArc(&line, -sign * w0, &tip);
-                    POINT dir = tip;
-                    RotatePointOnArc(&line, -sign * (s0 > 6 ? s0 : 6), &dir);
-                    DrawArrowheads(dc, 2, startWord, 0, w, size, 0, tip.x, tip.y, dir.x, dir.y, brush, thinPen,
-                                   outlinePen);
-                }
-                if ((e & 1) && !m1) {
-                    POINT tip = P1;
-                    if (w1)
-                        RotatePointOnArc(&line, sign * w1, &tip);
-                    POINT dir = tip;
-                    RotatePointOnArc(&line, sign * (s1 > 6 ? s1 : 6), &dir);
-                    DrawArrowheads(dc, 1, 0, endWord, w, size, 0, dir.x, dir.y, tip.x, tip.y, brush, thinPen,
-                                   outlinePen);
-                }
-            }
-            if (m0 || m1) {
-                POINT a;
-                POINT b;
-                if (direction == kLineHorizontal) {
-                    a = {line.frame.left, apex.y};
-                    b = {line.frame.right, apex.y};
-                } else if (direction == kLineVertical) {
-                    a = {apex.x, line.frame.top};
-                    b = {apex.x, line.frame.bottom};
-                } else {
-                    a = {apex.x - TruncToInt(600 * u.ux), apex.y - TruncToInt(600 * u.uy)};
-                    b = {apex.x + TruncToInt(600 * u.ux), apex.y + TruncToInt(600 * u.uy)};
-                }
-                if (m0 && m1) {
-                    uint32_t first = (startWord & 0xFF00) | (ArrowheadKindOf(startWord) - 16);
-                    uint32_t second = (endWord & 0xFF00) | (ArrowheadKindOf(endWord) - 16);
-                    DrawArrowheads(dc, 2, first, 0, w, size, 0, apex.x, apex.y, b.x, b.y, brush, thinPen,
-                                   outlinePen);
-                    DrawArrowheads(dc, 1, 0, second, w, size, 0, a.x, a.y, apex.x, apex.y, brush, thinPen,
-                                   outlinePen);
-                } else if (m0 && (e & 2)) {
-                    DrawArrowheads(dc, 2, startWord, 0, w, size, 0, a.x, a.y, b.x, b.y, brush, thinPen, outlinePen);
-                } else if (m1 && (e & 1)) {
-                    DrawArrowheads(dc, 1, 0, endWord, w, size, 0, a.x, a.y, b.x, b.y, brush, thinPen, outlinePen);
-                }
-            }
-        }
+    LinePens pens = CreateLinePens(dc, colour, line);
+    LineEndMarkers markers = MarkersOf(line);
+    if (pens.stroke) {
+        LineCourse course = CourseOf(line, markers);
+        int saved = course.direction == kLineSloped ? SaveDC(dc) : 0;
+        LineOutline outline = {};
+        ComputeLineOutline(&line, &line.frame, line.kindCoordinate, line.adjust, 0, outline.points, &outline.count,
+                           &outline.figure, 0, course.trim);
+        if (line.lineType != kLineArc)
+            DrawStraightPieces(dc, outline, course, markers, pens, &saved);
+        else
+            DrawArcPieces(dc, line, outline, course, markers, pens, &saved);
         if (saved)
             RestoreDC(dc, saved);
     }
@@ -241,15 +359,7 @@ void DrawStraightLine(HDC dc, int message, DrawingRecord* drawing, void* table, 
         GetLineMarkerRect(&line, &marker);
         DrawAttachmentMarker(dc, &marker);
     }
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, GetStockObject(BLACK_BRUSH));
-    SelectObject(dc, GetStockObject(BLACK_PEN));
-    DeleteObject(brush);
-    if (pen)
-        DeleteObject(pen);
-    DeleteObject(thinPen);
-    DeleteObject(outlinePen);
+    DeleteLinePens(dc, pens);
 }
 
 void DrawLineHandles(HDC dc, DrawingRecord* drawing, void* table, int index)

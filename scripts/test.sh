@@ -21,12 +21,19 @@ phase_start xvfb; start_xvfb; echo "DISPLAY=$DISPLAY"; phase_end
 # One persistent wineserver for the whole run; Wine's services start outside ctest.
 cleanup() { wineserver -k >/dev/null 2>&1 || true; stop_xvfb; }
 trap cleanup EXIT
-if ! wineserver -p >/dev/null 2>&1 </dev/null; then
-  # A server left by an interrupted run holds the prefix: end it and start ours.
-  wineserver -k >/dev/null 2>&1 </dev/null || true
-  sleep 1
-  wineserver -p >/dev/null 2>&1 </dev/null
-fi
+start_wineserver() {
+  local attempt
+  for attempt in 1 2 3 4 5 6 7 8 9 10; do
+    wineserver -p >/dev/null 2>&1 </dev/null && return 0
+    # A server left by an interrupted or just-ended run holds the prefix:
+    # end it, wait for it to go, and start ours.
+    wineserver -k >/dev/null 2>&1 </dev/null || true
+    sleep 1
+  done
+  echo "no wineserver could be started for $WINEPREFIX" >&2
+  return 1
+}
+start_wineserver
 wine wineboot >/dev/null 2>&1 </dev/null || true
 
 phase_start tests
