@@ -11,6 +11,7 @@
 #include "lines/array_reshape.h"
 #include "lines/array_style.h"
 #include "lines/line_attributes.h"
+#include "lines/line_kind_common.h"
 #include "lines/line_transform.h"
 #include "objects/kind_arguments.h"
 #include "objects/kind_messages.h"
@@ -78,18 +79,11 @@ int32_t WINAPI VAD_OzudiZaravoz(HDC dc, void* drawingArg, void* table, int index
     case kMsgRecompute:
         ComputeArrayBounds(drawing, table, index);
         return 0;
-    case kMsgSetLineColor:
-        if (c)
-            SetShapeLineColor(drawing, table, index, static_cast<int>(a), KindPointer<COLORREF>(c));
-        return 0;
     case kMsgSetLineWidth:
         SetArrayLineWidth(drawing, table, index, static_cast<int>(a), BlockValue(c));
         return 0;
     case kMsgSetLineStyle:
         SetArrayLineStyle(drawing, table, index, BlockValue(c));
-        return 0;
-    case kMsgCollectLineAttributes:
-        CollectLineAttributes(drawing, table, index, KindPointer<DrawingObject>(c));
         return 0;
     case kMsgHookPoints:
         GetArrayHookPoints(drawing, table, index, KindPointer<int>(b), KindPointer<POINT>(c));
@@ -130,8 +124,6 @@ int32_t WINAPI VAD_OzudiZaravoz(HDC dc, void* drawingArg, void* table, int index
         return 0;
     case kMsgFlip:
         return FlipArray(drawing, table, index, static_cast<uint32_t>(a)).value;
-    case kMsgShadowFlags:
-        return SetObjectShadowFlags(drawing, table, index, static_cast<uint32_t>(a), static_cast<int>(b)).value;
     case kMsgSideOfPoint:
         return GetSideOfLine(table, index, KindPointer<POINT>(b), KindPointer<POINT>(c));
     case kMsgArrowheads:
@@ -139,10 +131,6 @@ int32_t WINAPI VAD_OzudiZaravoz(HDC dc, void* drawingArg, void* table, int index
         return 0;
     case kMsgDrawnRect:
         GetLineExtentRect(table, index, KindPointer<RECT>(c));
-        return 0;
-    case kMsgClearWord:
-        if (c)
-            *KindPointer<int32_t>(c) = 0;
         return 0;
     case kMsgLinkChanged:
         return UpdateBranchAttachment(drawing, table, index, static_cast<int32_t>(a), static_cast<int>(b),
@@ -156,6 +144,6 @@ int32_t WINAPI VAD_OzudiZaravoz(HDC dc, void* drawingArg, void* table, int index
     case kMsgArrayStyle:
         return ApplyArrayStyle(drawing, table, index, BlockValue(c)).value;
     default:
-        return 0;
+        return AnswerCommonLineMessage(dc, drawing, table, index, message, a, b, c);
     }
 }

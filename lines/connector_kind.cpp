@@ -9,6 +9,7 @@
 #include "lines/connector_shape.h"
 #include "lines/connector_text.h"
 #include "lines/line_attributes.h"
+#include "lines/line_kind_common.h"
 #include "lines/line_transform.h"
 #include "objects/kind_arguments.h"
 #include "objects/kind_messages.h"
@@ -23,6 +24,8 @@ int32_t WINAPI VIZ_OvaVOzediru(HDC dc, void* drawingArg, void* table, int index,
     auto* drawing = static_cast<DrawingRecord*>(drawingArg);
     if (!table && message != kMsgCapabilities && message != kMsgEndOfHandle)
         return 0;
+    if (IsObjectTextMessage(message))
+        return ApplyObjectTextMessage(drawing, table, index, message, a, c).value;
     switch (message) {
     case kMsgDraw:
     case kMsgShadowSilhouette:
@@ -51,17 +54,6 @@ int32_t WINAPI VIZ_OvaVOzediru(HDC dc, void* drawingArg, void* table, int index,
         return ResizeSegLine(drawing, table, index, 0, KindPointer<RECT>(c)).value;
     case kMsgInitObject:
         return InitSegLine(drawing, table, index, static_cast<int>(a)).value;
-    case kMsgTextTypeface:
-    case kMsgTextSize:
-    case kMsgTextSetStyle:
-    case kMsgTextClearStyle:
-    case kMsgTextColor:
-    case kMsgTextAlignment:
-    case kMsgTextOption:
-    case kMsgTextSizeUp:
-    case kMsgTextSizeDown:
-    case kMsgTextFrame:
-        return ApplyObjectTextMessage(drawing, table, index, message, a, c).value;
     case kMsgSetArrowEnds:
         SetLineArrowEnds(drawing, table, index, KindPointer<int32_t>(c));
         return 0;
@@ -75,27 +67,11 @@ int32_t WINAPI VIZ_OvaVOzediru(HDC dc, void* drawingArg, void* table, int index,
     case kMsgRecompute:
         RecalcSegLineRects(drawing, KindObject(table, index));
         return 0;
-    case kMsgSetLineColor:
-        if (c)
-            SetShapeLineColor(drawing, table, index, static_cast<int>(a), KindPointer<COLORREF>(c));
-        return 0;
-    case kMsgSetLineWidth:
-        SetLineWidth(drawing, table, index, static_cast<int>(a), KindPointer<int32_t>(c));
-        return 0;
-    case kMsgSetLineStyle:
-        SetLineStyle(drawing, table, index, KindPointer<int32_t>(c));
-        return 0;
-    case kMsgCollectLineAttributes:
-        CollectLineAttributes(drawing, table, index, KindPointer<DrawingObject>(c));
-        return 0;
     case kMsgHookPoints:
         GetSegLineHookPoint(drawing, table, index, KindPointer<int>(b), KindPointer<POINT>(c));
         return 0;
     case kMsgMapBoxPoints:
         GetSegLineBoxPoints(drawing, table, index, static_cast<int>(b), static_cast<int>(a), KindPointer<POINT>(c));
-        return 0;
-    case kMsgDrawHookMarkers:
-        DrawHookMarkers(dc, drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c));
         return 0;
     case kMsgCapabilities:
         return GetLineCapabilities();
@@ -129,8 +105,6 @@ int32_t WINAPI VIZ_OvaVOzediru(HDC dc, void* drawingArg, void* table, int index,
         return AdjustSegLine(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c)).value;
     case kMsgFlip:
         return FlipSegLine(drawing, table, index, static_cast<uint32_t>(a)).value;
-    case kMsgShadowFlags:
-        return SetObjectShadowFlags(drawing, table, index, static_cast<uint32_t>(a), static_cast<int>(b)).value;
     case kMsgLineType:
         return SetSegLineShape(drawing, table, index, KindPointer<int32_t>(c), 0).value;
     case kMsgSideOfPoint:
@@ -158,16 +132,12 @@ int32_t WINAPI VIZ_OvaVOzediru(HDC dc, void* drawingArg, void* table, int index,
     case kMsgTakeLineType:
         SetSegLineFromPiece(drawing, table, index, static_cast<int>(a), KindPointer<unsigned char>(c));
         return 0;
-    case kMsgClearWord:
-        if (c)
-            *KindPointer<int32_t>(c) = 0;
-        return 0;
     case kMsgShowLength:
         return ShowSegLineLength(drawing, table, index, KindPointer<int32_t>(c)).value;
     case kMsgLineTextLevel:
         SetLineTextHorizontal(drawing, table, index, KindPointer<int32_t>(c));
         return 0;
     default:
-        return 0;
+        return AnswerCommonLineMessage(dc, drawing, table, index, message, a, b, c);
     }
 }

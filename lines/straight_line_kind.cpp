@@ -3,6 +3,7 @@
 #include "lines/length_label.h"
 #include "lines/line_adjust.h"
 #include "lines/line_attributes.h"
+#include "lines/line_kind_common.h"
 #include "lines/line_create.h"
 #include "lines/line_geometry.h"
 #include "lines/line_hit_test.h"
@@ -21,6 +22,8 @@ int32_t WINAPI RUV_OvadERovazad(HDC dc, void* drawingArg, void* table, int index
     auto* drawing = static_cast<DrawingRecord*>(drawingArg);
     if (!table && message != kMsgCapabilities && message != kMsgExpandArcPiece)
         return 0;
+    if (IsObjectTextMessage(message))
+        return ApplyObjectTextMessage(drawing, table, index, message, a, c).value;
     switch (message) {
     case kMsgDraw:
     case kMsgShadowSilhouette:
@@ -53,17 +56,6 @@ int32_t WINAPI RUV_OvadERovazad(HDC dc, void* drawingArg, void* table, int index
         return ResizeStraightLine(drawing, table, index, 0, KindPointer<RECT>(c)).value;
     case kMsgInitObject:
         return InitStraightLine(drawing, table, index, static_cast<int>(a)).value;
-    case kMsgTextTypeface:
-    case kMsgTextSize:
-    case kMsgTextSetStyle:
-    case kMsgTextClearStyle:
-    case kMsgTextColor:
-    case kMsgTextAlignment:
-    case kMsgTextOption:
-    case kMsgTextSizeUp:
-    case kMsgTextSizeDown:
-    case kMsgTextFrame:
-        return ApplyObjectTextMessage(drawing, table, index, message, a, c).value;
     case kMsgSetArrowEnds:
         SetLineArrowEnds(drawing, table, index, KindPointer<int32_t>(c));
         return 0;
@@ -78,27 +70,11 @@ int32_t WINAPI RUV_OvadERovazad(HDC dc, void* drawingArg, void* table, int index
     case kMsgRecompute:
         RecalcLineRects(drawing, KindObject(table, index));
         return 0;
-    case kMsgSetLineColor:
-        if (c)
-            SetShapeLineColor(drawing, table, index, static_cast<int>(a), KindPointer<COLORREF>(c));
-        return 0;
-    case kMsgSetLineWidth:
-        SetLineWidth(drawing, table, index, static_cast<int>(a), KindPointer<int32_t>(c));
-        return 0;
-    case kMsgSetLineStyle:
-        SetLineStyle(drawing, table, index, KindPointer<int32_t>(c));
-        return 0;
-    case kMsgCollectLineAttributes:
-        CollectLineAttributes(drawing, table, index, KindPointer<DrawingObject>(c));
-        return 0;
     case kMsgHookPoints:
         MapPointToLineHook(drawing, table, index, static_cast<int>(a), KindPointer<int>(b), KindPointer<POINT>(c));
         return 0;
     case kMsgMapBoxPoints:
         MapBoxPointsOntoLine(table, index, static_cast<int>(a), KindPointer<POINT>(c), 0);
-        return 0;
-    case kMsgDrawHookMarkers:
-        DrawHookMarkers(dc, drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c));
         return 0;
     case kMsgCapabilities:
         return GetLineCapabilities();
@@ -129,8 +105,6 @@ int32_t WINAPI RUV_OvadERovazad(HDC dc, void* drawingArg, void* table, int index
         return SetLineParameterFromHandle(drawing, table, index, static_cast<int>(a), KindPointer<POINT>(c)).value;
     case kMsgFlip:
         return FlipLine(drawing, table, index, static_cast<uint32_t>(a)).value;
-    case kMsgShadowFlags:
-        return SetObjectShadowFlags(drawing, table, index, static_cast<uint32_t>(a), static_cast<int>(b)).value;
     case kMsgLineType:
         return SetLineShape(drawing, table, index, KindPointer<int32_t>(c)).value;
     case kMsgSideOfPoint:
@@ -172,10 +146,6 @@ int32_t WINAPI RUV_OvadERovazad(HDC dc, void* drawingArg, void* table, int index
     case kMsgTakeLineType:
         SetLineTypeFromSegment(drawing, table, index, static_cast<int>(a), KindPointer<unsigned char>(c));
         return 0;
-    case kMsgClearWord:
-        if (c)
-            *KindPointer<int32_t>(c) = 0;
-        return 0;
     case kMsgShowLength:
         return ShowLineLength(drawing, table, index, KindPointer<int32_t>(c)).value;
     case kMsgLineBounds:
@@ -186,6 +156,6 @@ int32_t WINAPI RUV_OvadERovazad(HDC dc, void* drawingArg, void* table, int index
         SetTextAlongLine(drawing, table, index, KindPointer<int32_t>(c));
         return 0;
     default:
-        return 0;
+        return AnswerCommonLineMessage(dc, drawing, table, index, message, a, b, c);
     }
 }

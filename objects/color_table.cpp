@@ -6,9 +6,7 @@
 
 COLORREF* ColorTable = nullptr;
 
-namespace {
-
-const COLORREF kDefaultColors[kColorTableSize] = {
+const COLORREF kDefaultColorTable[kColorTableSize] = {
     RGB(160, 0, 0),     RGB(192, 96, 0),    RGB(128, 128, 0),   RGB(0, 128, 0),
     RGB(0, 128, 128),   RGB(0, 0, 128),     RGB(128, 0, 128),   RGB(0, 0, 0),
     RGB(192, 0, 0),     RGB(255, 96, 0),    RGB(192, 192, 0),   RGB(0, 192, 0),
@@ -23,11 +21,9 @@ const COLORREF kDefaultColors[kColorTableSize] = {
     RGB(224, 255, 255), RGB(224, 224, 255), RGB(255, 224, 255), RGB(255, 255, 255),
 };
 
-} // namespace
-
 const COLORREF* StandardColors()
 {
-    return ColorTable ? ColorTable : kDefaultColors;
+    return ColorTable ? ColorTable : kDefaultColorTable;
 }
 
 int GetQuickPreviewOption()

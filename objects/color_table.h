@@ -3,7 +3,12 @@
 #pragma once
 #include <windows.h>
 
-const int kColorTableSize = 48;
+#include "objects/app_options.h"
+
+const int kColorTableSize = kColorTableEntries;
+
+// The program's 48 standard colours, the options' defaults.
+extern const COLORREF kDefaultColorTable[kColorTableSize];
 
 // Offsets in the options record.
 enum OptionsPictureField : int {

@@ -89,3 +89,23 @@ enum KindMessage : int {
     kMsgLineBounds = 87,
     kMsgLineTextLevel = 88,
 };
+
+// The text commands a kind with text hands on to the object's text.
+inline bool IsObjectTextMessage(int message)
+{
+    switch (message) {
+    case kMsgTextTypeface:
+    case kMsgTextSize:
+    case kMsgTextSetStyle:
+    case kMsgTextClearStyle:
+    case kMsgTextColor:
+    case kMsgTextAlignment:
+    case kMsgTextOption:
+    case kMsgTextSizeUp:
+    case kMsgTextSizeDown:
+    case kMsgTextFrame:
+        return true;
+    default:
+        return false;
+    }
+}

@@ -38,6 +38,8 @@ int32_t WINAPI DEV_IradeDududir(HDC dc, void* drawingArg, void* table, int index
                                 INT_PTR c)
 {
     auto* drawing = static_cast<DrawingRecord*>(drawingArg);
+    if (IsObjectTextMessage(message))
+        return ObjectTextCalls.applyMessage(drawing, table, index, message, a, c).value;
     switch (message) {
     case kMsgDraw:
     case kMsgShadowSilhouette:
@@ -63,17 +65,6 @@ int32_t WINAPI DEV_IradeDududir(HDC dc, void* drawingArg, void* table, int index
         return 0;
     case kMsgInitObject:
         return InitShapeObject(drawing, table, index, a, b, c).value;
-    case kMsgTextTypeface:
-    case kMsgTextSize:
-    case kMsgTextSetStyle:
-    case kMsgTextClearStyle:
-    case kMsgTextColor:
-    case kMsgTextAlignment:
-    case kMsgTextOption:
-    case kMsgTextSizeUp:
-    case kMsgTextSizeDown:
-    case kMsgTextFrame:
-        return ObjectTextCalls.applyMessage(drawing, table, index, message, a, c).value;
     case kMsgSetOutlineColor:
         if (c)
             SetShapeLineColor(drawing, table, index, static_cast<int>(a), KindPointer<COLORREF>(c));
