@@ -1,11 +1,17 @@
 #include "objects/shape_outlines.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "objects/freeform_outline.h"
 #include "objects/geometry_math.h"
 
 namespace {
+
+// Points on each quarter ellipse of a rounded corner or a storage end, and on each half of an
+// oval or a rounded end.
+const int kCornerArcPoints = 20;
+const int kHalfEllipsePoints = 40;
 
 // The rectangle being built in (L, T, R, B) and the frame giving the proportions.
 struct OutlineBox {
@@ -48,10 +54,10 @@ int ScaleOffset(int offset, int extent, int frameExtent)
 
 void BuildRoundedCorners(PointWriter& out, const OutlineBox& b, int k)
 {
-    out.Arc(20, b.L, b.T, b.L + k, b.T + 2 * k, 0, 0, 0, k, 1);
-    out.Arc(20, b.L, b.B - 2 * k, b.L + k, b.B, 0, 0, k, 0, 1);
-    out.Arc(20, b.R - k, b.B, b.R, b.B - 2 * k, 0, 0, 0, -k, 0);
-    out.Arc(20, b.R - k, b.T + 2 * k, b.R, b.T, 0, 0, -k, 0, 0);
+    out.Arc(kCornerArcPoints, b.L, b.T, b.L + k, b.T + 2 * k, 0, 0, 0, k, 1);
+    out.Arc(kCornerArcPoints, b.L, b.B - 2 * k, b.L + k, b.B, 0, 0, k, 0, 1);
+    out.Arc(kCornerArcPoints, b.R - k, b.B, b.R, b.B - 2 * k, 0, 0, 0, -k, 0);
+    out.Arc(kCornerArcPoints, b.R - k, b.T + 2 * k, b.R, b.T, 0, 0, -k, 0, 0);
     out.Close();
 }
 
@@ -170,9 +176,9 @@ void BuildOnlineStorage(PointWriter& out, const OutlineBox& b, double p, int ex)
     out.Add(b.L + s, b.T);
     out.Add(b.R, b.T);
     if (b.FB == b.B)
-        out.Arc(20, b.FR - s, b.FT + ex, b.FR, b.FB - ex, 0, 0, 0, 0, 1);
+        out.Arc(kCornerArcPoints, b.FR - s, b.FT + ex, b.FR, b.FB - ex, 0, 0, 0, 0, 1);
     else
-        out.Arc(20, b.FR - s - ex, b.FT, b.FR - ex, b.FB, ex, ex, 0, 0, 1);
+        out.Arc(kCornerArcPoints, b.FR - s - ex, b.FT, b.FR - ex, b.FB, ex, ex, 0, 0, 1);
     out.Add(b.R, b.FB == b.B ? b.B - ex : b.B);
     out.Add(b.R, b.B);
     out.Add(b.L + s, b.B);
@@ -210,8 +216,9 @@ int BuildEllipseArc(POINT* points, int n, const RECT* rect, int lowClamp, int hi
     return n;
 }
 
-void BuildShapeOutline(const RECT* rect, const RECT* frame, double p, int shapeType, int ex, HGLOBAL freeform,
-                       POINT* points, int* count)
+namespace {
+
+OutlineBox BoxOf(const RECT* rect, const RECT* frame)
 {
     OutlineBox b;
     b.L = rect->left;
@@ -226,25 +233,153 @@ void BuildShapeOutline(const RECT* rect, const RECT* frame, double p, int shapeT
     b.FB = frame->bottom;
     b.FW = b.FR - b.FL;
     b.FH = b.FB - b.FT;
+    return b;
+}
 
+// The corners and then the side midpoints, for the box-point list.
+void BuildBoxPoints(PointWriter& out, const OutlineBox& b)
+{
+    out.Add(b.L, b.T);
+    out.Add(b.R, b.T);
+    out.Add(b.R, b.B);
+    out.Add(b.L, b.B);
+    out.Add(b.L + b.W / 2, b.T);
+    out.Add(b.R, b.T + b.H / 2);
+    out.Add(b.L + b.W / 2, b.B);
+    out.Add(b.L, b.T + b.H / 2);
+}
+
+void BuildOval(PointWriter& out, const OutlineBox& b)
+{
+    out.Arc(kHalfEllipsePoints, b.L, b.T, b.L + b.W / 2, b.B, 0, 0, 0, 0, 1);
+    out.Arc(kHalfEllipsePoints, b.R - b.W / 2, b.B, b.R, b.T, 0, 0, 0, 0, 0);
+}
+
+// A closed polygon through the given corners.
+void AddClosed(PointWriter& out, std::initializer_list<POINT> corners)
+{
+    for (const POINT& c : corners)
+        out.Add(c.x, c.y);
+    out.Close();
+}
+
+// The four-sided figures: a rectangle, a diamond or a quadrilateral slanted
+// by the shape's parameter. False for any other type.
+bool BuildQuadrilateral(PointWriter& out, const OutlineBox& b, double p, int shapeType)
+{
+    const int midX = b.L + b.W / 2;
+    const int midY = b.T + b.H / 2;
+    switch (shapeType) {
+    case kShapeRectangle:
+        AddClosed(out, {{b.L, b.T}, {b.R, b.T}, {b.R, b.B}, {b.L, b.B}});
+        return true;
+    case kShapeInputOutput: {
+        int s = FrameSlant(b, p);
+        AddClosed(out, {{b.L + s, b.T}, {b.R, b.T}, {b.R - s, b.B}, {b.L, b.B}});
+        return true;
+    }
+    case kShapeDecision:
+        AddClosed(out, {{midX, b.T}, {b.R, midY}, {midX, b.B}, {b.L, midY}});
+        return true;
+    case kShapeManualInput: {
+        int d = TruncToInt(p * b.FH);
+        AddClosed(out, {{b.L, b.T + d}, {b.R, b.T}, {b.R, b.B}, {b.L, b.B}});
+        return true;
+    }
+    case kShapeTrapezoid: {
+        int s = FrameSlant(b, p);
+        AddClosed(out, {{b.L + s, b.T}, {b.R - s, b.T}, {b.R, b.B}, {b.L, b.B}});
+        return true;
+    }
+    case kShapeManualOperation: {
+        int s = FrameSlant(b, p);
+        AddClosed(out, {{b.L, b.T}, {b.R, b.T}, {b.R - s, b.B}, {b.L + s, b.B}});
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void BuildTriangle(PointWriter& out, const OutlineBox& b, bool pointingUp)
+{
+    if (pointingUp)
+        AddClosed(out, {{b.L + b.W / 2, b.T}, {b.R, b.B}, {b.L, b.B}});
+    else
+        AddClosed(out, {{b.L, b.T}, {b.R, b.T}, {b.L + b.W / 2, b.B}});
+}
+
+void BuildOctagon(PointWriter& out, const OutlineBox& b, double p)
+{
+    int s = std::min(TruncToInt(p * b.FW), TruncToInt(p * b.FH));
+    if (b.FH != 0)
+        s = ScaleOffset(s, b.H, b.FH);
+    AddClosed(out, {{b.L + s, b.T}, {b.R - s, b.T}, {b.R, b.T + s}, {b.R, b.B - s}, {b.R - s, b.B}, {b.L + s, b.B},
+                    {b.L, b.B - s}, {b.L, b.T + s}});
+}
+
+void BuildPreparation(PointWriter& out, const OutlineBox& b, double p)
+{
+    int s = HalfHeightSlant(b, TruncToInt(p * b.FW));
+    int mid = (b.FT + b.FB) / 2;
+    AddClosed(out, {{b.L + s, b.T}, {b.R - s, b.T}, {b.R, mid}, {b.R - s, b.B}, {b.L + s, b.B}, {b.L, mid}});
+}
+
+void BuildOffPage(PointWriter& out, const OutlineBox& b, double p)
+{
+    int d = TruncToInt(p * b.FH);
+    if (b.FW / 2 != 0)
+        d = ScaleOffset(d, b.W / 2, b.FW / 2);
+    AddClosed(out, {{b.L, b.B - d}, {b.L, b.T}, {b.R, b.T}, {b.R, b.B - d}, {(b.FL + b.FR) / 2, b.B}});
+}
+
+void BuildPentagon(PointWriter& out, const OutlineBox& b, double p)
+{
+    int s = HalfHeightSlant(b, TruncToInt(p * b.FW));
+    AddClosed(out, {{b.L + s, b.T}, {b.R, b.T}, {b.R, b.B}, {b.L + s, b.B}, {b.L, (b.FT + b.FB) / 2}});
+}
+
+// The delay and display shapes end in a half ellipse on the right; the
+// display's left side is a point.
+void BuildRoundedEnd(PointWriter& out, const OutlineBox& b, double p, bool pointedLeft)
+{
+    int s = TruncToInt(p * b.FW);
+    int k = 0;
+    if (pointedLeft) {
+        k = TruncToInt(p * b.W);
+        if (b.FH / 2 != 0)
+            k = ScaleOffset(s, b.H / 2, b.FH / 2);
+        out.Add(b.L + k, b.B);
+        out.Add(b.L, (b.FT + b.FB) / 2);
+        out.Add(b.L + k, b.T);
+    } else {
+        out.Add(b.L, b.B);
+        out.Add(b.L, b.T);
+    }
+    out.Add(b.R - s, b.T);
+    out.Arc(kHalfEllipsePoints, b.R - s, b.T, b.R, b.B, 0, 0, 0, 0, 0);
+    out.Add(b.R - s, b.B);
+    out.Add(b.L + k, b.B);
+}
+
+} // namespace
+
+void BuildShapeOutline(const RECT* rect, const RECT* frame, double p, int shapeType, int ex, HGLOBAL freeform,
+                       POINT* points, int* count)
+{
+    if (shapeType == kShapeFreeform) {
+        BuildFreeformPoints(rect, freeform, points, count);
+        return;
+    }
+    const OutlineBox b = BoxOf(rect, frame);
     PointWriter out(points);
+    if (BuildQuadrilateral(out, b, p, shapeType)) {
+        *count = out.Count();
+        return;
+    }
     switch (shapeType) {
     case kShapeBoxPoints:
-        out.Add(b.L, b.T);
-        out.Add(b.R, b.T);
-        out.Add(b.R, b.B);
-        out.Add(b.L, b.B);
-        out.Add(b.L + b.W / 2, b.T);
-        out.Add(b.R, b.T + b.H / 2);
-        out.Add(b.L + b.W / 2, b.B);
-        out.Add(b.L, b.T + b.H / 2);
-        break;
-    case kShapeRectangle:
-        out.Add(b.L, b.T);
-        out.Add(b.R, b.T);
-        out.Add(b.R, b.B);
-        out.Add(b.L, b.B);
-        out.Close();
+        BuildBoxPoints(out, b);
         break;
     case kShapeRoundRect:
         BuildRoundedCorners(out, b, TruncToInt(p * std::min(b.W, b.H)));
@@ -256,24 +391,7 @@ void BuildShapeOutline(const RECT* rect, const RECT* frame, double p, int shapeT
         break;
     case kShapeOval:
     case kShapeCircle:
-        out.Arc(40, b.L, b.T, b.L + b.W / 2, b.B, 0, 0, 0, 0, 1);
-        out.Arc(40, b.R - b.W / 2, b.B, b.R, b.T, 0, 0, 0, 0, 0);
-        break;
-    case kShapeInputOutput: {
-        int s = FrameSlant(b, p);
-        out.Add(b.L + s, b.T);
-        out.Add(b.R, b.T);
-        out.Add(b.R - s, b.B);
-        out.Add(b.L, b.B);
-        out.Close();
-        break;
-    }
-    case kShapeDecision:
-        out.Add(b.L + b.W / 2, b.T);
-        out.Add(b.R, b.T + b.H / 2);
-        out.Add(b.L + b.W / 2, b.B);
-        out.Add(b.L, b.T + b.H / 2);
-        out.Close();
+        BuildOval(out, b);
         break;
     case kShapeDocument:
         BuildDocumentWave(out, b, p);
@@ -287,123 +405,28 @@ void BuildShapeOutline(const RECT* rect, const RECT* frame, double p, int shapeT
         BuildVerticalArrow(out, b, p, ex, shapeType == kShapeTopArrow);
         break;
     case kShapeTriangle:
-        out.Add(b.L + b.W / 2, b.T);
-        out.Add(b.R, b.B);
-        out.Add(b.L, b.B);
-        out.Close();
-        break;
     case kShapeReverseTriangle:
-        out.Add(b.L, b.T);
-        out.Add(b.R, b.T);
-        out.Add(b.L + b.W / 2, b.B);
-        out.Close();
+        BuildTriangle(out, b, shapeType == kShapeTriangle);
         break;
-    case kShapeManualInput: {
-        int d = TruncToInt(p * b.FH);
-        out.Add(b.L, b.T + d);
-        out.Add(b.R, b.T);
-        out.Add(b.R, b.B);
-        out.Add(b.L, b.B);
-        out.Close();
+    case kShapeOctagon:
+        BuildOctagon(out, b, p);
         break;
-    }
-    case kShapeTrapezoid: {
-        int s = FrameSlant(b, p);
-        out.Add(b.L + s, b.T);
-        out.Add(b.R - s, b.T);
-        out.Add(b.R, b.B);
-        out.Add(b.L, b.B);
-        out.Close();
-        break;
-    }
-    case kShapeManualOperation: {
-        int s = FrameSlant(b, p);
-        out.Add(b.L, b.T);
-        out.Add(b.R, b.T);
-        out.Add(b.R - s, b.B);
-        out.Add(b.L + s, b.B);
-        out.Close();
-        break;
-    }
-    case kShapeOctagon: {
-        int s = std::min(TruncToInt(p * b.FW), TruncToInt(p * b.FH));
-        if (b.FH != 0)
-            s = ScaleOffset(s, b.H, b.FH);
-        out.Add(b.L + s, b.T);
-        out.Add(b.R - s, b.T);
-        out.Add(b.R, b.T + s);
-        out.Add(b.R, b.B - s);
-        out.Add(b.R - s, b.B);
-        out.Add(b.L + s, b.B);
-        out.Add(b.L, b.B - s);
-        out.Add(b.L, b.T + s);
-        out.Close();
-        break;
-    }
     case kShapeOnlineStorage:
         BuildOnlineStorage(out, b, p, ex);
         break;
-    case kShapePreparation: {
-        int s = HalfHeightSlant(b, TruncToInt(p * b.FW));
-        int mid = (b.FT + b.FB) / 2;
-        out.Add(b.L + s, b.T);
-        out.Add(b.R - s, b.T);
-        out.Add(b.R, mid);
-        out.Add(b.R - s, b.B);
-        out.Add(b.L + s, b.B);
-        out.Add(b.L, mid);
-        out.Close();
+    case kShapePreparation:
+        BuildPreparation(out, b, p);
         break;
-    }
-    case kShapeOffPage: {
-        int d = TruncToInt(p * b.FH);
-        if (b.FW / 2 != 0)
-            d = ScaleOffset(d, b.W / 2, b.FW / 2);
-        out.Add(b.L, b.B - d);
-        out.Add(b.L, b.T);
-        out.Add(b.R, b.T);
-        out.Add(b.R, b.B - d);
-        out.Add((b.FL + b.FR) / 2, b.B);
-        out.Close();
+    case kShapeOffPage:
+        BuildOffPage(out, b, p);
         break;
-    }
-    case kShapePentagon: {
-        int s = HalfHeightSlant(b, TruncToInt(p * b.FW));
-        out.Add(b.L + s, b.T);
-        out.Add(b.R, b.T);
-        out.Add(b.R, b.B);
-        out.Add(b.L + s, b.B);
-        out.Add(b.L, (b.FT + b.FB) / 2);
-        out.Close();
+    case kShapePentagon:
+        BuildPentagon(out, b, p);
         break;
-    }
-    case kShapeDelay: {
-        int s = TruncToInt(p * b.FW);
-        out.Add(b.L, b.B);
-        out.Add(b.L, b.T);
-        out.Add(b.R - s, b.T);
-        out.Arc(40, b.R - s, b.T, b.R, b.B, 0, 0, 0, 0, 0);
-        out.Add(b.R - s, b.B);
-        out.Add(b.L, b.B);
+    case kShapeDelay:
+    case kShapeDisplay:
+        BuildRoundedEnd(out, b, p, shapeType == kShapeDisplay);
         break;
-    }
-    case kShapeDisplay: {
-        int s = TruncToInt(p * b.FW);
-        int k = TruncToInt(p * b.W);
-        if (b.FH / 2 != 0)
-            k = ScaleOffset(s, b.H / 2, b.FH / 2);
-        out.Add(b.L + k, b.B);
-        out.Add(b.L, (b.FT + b.FB) / 2);
-        out.Add(b.L + k, b.T);
-        out.Add(b.R - s, b.T);
-        out.Arc(40, b.R - s, b.T, b.R, b.B, 0, 0, 0, 0, 0);
-        out.Add(b.R - s, b.B);
-        out.Add(b.L + k, b.B);
-        break;
-    }
-    case kShapeFreeform:
-        BuildFreeformPoints(rect, freeform, points, count);
-        return;
     default:
         break;
     }
