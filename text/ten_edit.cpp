@@ -311,6 +311,232 @@ int DeleteTenRange(TenState* state, CaretPos from, CaretPos to)
     return removedCr ? 1 : 0;
 }
 
+namespace {
+
+// Typing or pasting more than one character in a symbol font switches the
+// typing format to a plain face first. True when it did.
+ErrorCode TypeInPlainFaceAfterSymbols(TenState* state, int count, int typed, bool* plainFace)
+{
+    TenTextState& live = state->live;
+    *plainFace = false;
+    const auto* formats = static_cast<const TextFormat*>(GlobalLock(live.formats));
+    if (!formats)
+        return kErrNoMemory;
+    const int index = live.typingFormatIndex;
+    const bool indexed = index >= 0 && index < live.formatCount;
+    const bool symbol = indexed ? IsSymbolFormat(formats[index]) != 0 : IsSymbolFormat(live.typingFormat) != 0;
+    if (symbol && (count > 1 || typed)) {
+        if (indexed)
+            live.typingFormat = formats[index];
+        live.typingFormat.face = FindPlainFace(state);
+        UpdateSymbolFlag(state, &live.typingFormat);
+        live.typingFormat.script = 0;
+        live.typingFormatIndex = -1;
+        *plainFace = true;
+    }
+    GlobalUnlock(live.formats);
+    return kErrNone;
+}
+
+// The selection the new bytes replace goes first; the typing format becomes
+// the selection's first format (keeping a plain face just chosen).
+void DeleteSelectionBeforeInsert(TenState* state, int selected, bool plainFace, int* paragraphSplit)
+{
+    TenTextState& live = state->live;
+    if (live.typingFormatIndex != -1) {
+        const auto* formats = static_cast<const TextFormat*>(GlobalLock(live.formats));
+        const int face = live.typingFormat.face;
+        live.typingFormat = formats[ClampIndex(live.selectionStart.format, live.formatCount)];
+        GlobalUnlock(live.formats);
+        if (plainFace)
+            live.typingFormat.face = face;
+        live.typingFormatIndex = -1;
+    }
+    CaretPos end = live.selectionEnd;
+    if (live.options & kTenWordSelection) {
+        // A selected word keeps the space after it.
+        const char* text = static_cast<const char*>(GlobalLock(live.text));
+        const char last = text ? text[end.position - 1] : 0;
+        if (text)
+            GlobalUnlock(live.text);
+        if (selected > 2 && (last == kHardSpace || last == kTabCharacter || last == ' '))
+            end.position -= 1;
+    }
+    const int split = DeleteTenRange(state, live.selectionStart, end);
+    if (paragraphSplit)
+        *paragraphSplit = split;
+}
+
+// A soft hyphen never starts the text nor stands beside another.
+bool SoftHyphenRefused(const TenTextState& live, const char* bytes, int count, int pos)
+{
+    if (count != 1 || bytes[0] != kSoftHyphen)
+        return false;
+    const char* text = static_cast<const char*>(GlobalLock(live.text));
+    const bool refused = pos == 0 || (text && text[pos - 1] == kSoftHyphen) ||
+                         (text && pos < live.textLength && text[pos] == kSoftHyphen);
+    if (text)
+        GlobalUnlock(live.text);
+    return refused;
+}
+
+// Splits format f so that a new, empty format stands at pos; its index.
+ErrorCode MakeFormatAt(TenState* state, int f, int pos, int* made)
+{
+    TenTextState& live = state->live;
+    const auto* formats = static_cast<const TextFormat*>(GlobalLock(live.formats));
+    const int start = formats[f].start;
+    const int end = f == live.formatCount - 1 ? live.textLength : FormatEnd(formats[f]);
+    GlobalUnlock(live.formats);
+    ErrorCode code = kErrNone;
+    if (pos > start && pos < end) {
+        code = SplitFormat(state, f, pos);
+        if (code == kErrNone)
+            code = SplitFormat(state, f + 1, pos);
+        *made = f + 1;
+    } else if (pos <= start) {
+        code = SplitFormat(state, f, pos);
+        *made = f;
+    } else {
+        code = SplitFormat(state, f, pos);
+        *made = f + 1;
+    }
+    return code != kErrNone ? kErrNoMemory : kErrNone;
+}
+
+// A format just made takes the typing format's attributes and font.
+void TakeTypingFormat(TenState* state, int index)
+{
+    TenTextState& live = state->live;
+    auto* formats = static_cast<TextFormat*>(GlobalLock(live.formats));
+    TextFormat& made = formats[index];
+    const TextFormat& t = live.typingFormat;
+    made.face = t.face;
+    made.size = t.size;
+    made.requestedSize = t.size;
+    made.style = t.style;
+    made.paragraphIndex = t.paragraphIndex;
+    made.script = t.script;
+    made.flags = t.flags;
+    made.color = t.color;
+    made.hyphenation = t.hyphenation;
+    UpdateSymbolFlag(state, &made);
+    MakeFormatFont(state, &made);
+    GlobalUnlock(live.formats);
+}
+
+// The format the new bytes go into: the typing format's own entry while it
+// still covers pos, an equal neighbour, or a new entry made for it.
+ErrorCode ChooseInsertFormat(TenState* state, int pos, int* chosenOut, bool* justMade)
+{
+    TenTextState& live = state->live;
+    int chosen = live.typingFormatIndex;
+    *justMade = false;
+    {
+        const auto* formats = static_cast<const TextFormat*>(GlobalLock(live.formats));
+        if (!formats)
+            return kErrNoMemory;
+        if (chosen >= 0 && (chosen >= live.formatCount || formats[chosen].start > pos ||
+                            (chosen < live.formatCount - 1 && FormatEnd(formats[chosen]) < pos))) {
+            live.typingFormat = formats[ClampIndex(chosen, live.formatCount)];
+            chosen = -1;
+        }
+        GlobalUnlock(live.formats);
+    }
+    if (chosen >= 0) {
+        *chosenOut = chosen;
+        return kErrNone;
+    }
+    const auto* formats = static_cast<const TextFormat*>(GlobalLock(live.formats));
+    const int f = ClampIndex(FindFormatAt(pos, formats, live.formatCount), live.formatCount);
+    const bool useBefore = pos == formats[f].start && f > 0 && FormatsEqual(formats[f - 1], live.typingFormat);
+    const bool useOwn = !useBefore && FormatsEqual(formats[f], live.typingFormat);
+    const bool emptyOwn = formats[f].length == 0;
+    GlobalUnlock(live.formats);
+    if (useBefore) {
+        chosen = f - 1;
+    } else if (useOwn || emptyOwn) {
+        chosen = f;
+        *justMade = !useOwn;
+    } else {
+        ErrorCode code = MakeFormatAt(state, f, pos, &chosen);
+        if (code != kErrNone)
+            return code;
+        *justMade = true;
+    }
+    if (*justMade)
+        TakeTypingFormat(state, chosen);
+    live.typingFormatIndex = chosen;
+    *chosenOut = chosen;
+    return kErrNone;
+}
+
+ErrorCode PutBytes(TenState* state, const char* bytes, int count, int pos, int chosen, int noteLine)
+{
+    TenTextState& live = state->live;
+    TenArrays arrays(&live);
+    if (!arrays.Ok())
+        return kErrNoMemory;
+    if (ReserveText(arrays, count) != kErrNone)
+        return kErrNoMemory;
+    std::memmove(arrays.text + pos + count, arrays.text + pos, static_cast<size_t>(live.textLength - pos));
+    std::memcpy(arrays.text + pos, bytes, static_cast<size_t>(count));
+    live.textLength += count;
+    arrays.formats[chosen].length += count;
+    for (int i = chosen + 1; i < live.formatCount; ++i)
+        arrays.formats[i].start += count;
+    ShiftLines(arrays, noteLine, count);
+    return kErrNone;
+}
+
+// A new paragraph starts without break-before and without the rule: the
+// format is split where it begins, or the typing format drops them at the end.
+ErrorCode EndCarriedFlagsAtNewParagraph(TenState* state, int pos, int firstCr, int chosen, bool justMade,
+                                        int* paragraphSplit)
+{
+    TenTextState& live = state->live;
+    auto* formats = static_cast<TextFormat*>(GlobalLock(live.formats));
+    const TextFormat holder = formats[chosen];
+    const char* text = static_cast<const char*>(GlobalLock(live.text));
+    const uint32_t carried = kFormatNewBreakArea | kFormatRuleBelow1;
+    int p = pos + firstCr + 1;
+    const int end = FormatEnd(holder);
+    bool splitAt = false;
+    if ((holder.flags & carried) && (!justMade || firstCr != 0)) {
+        if (p == end && p > 1 && text[p - 2] == kParagraphEnd)
+            p -= 1;
+        if (p > holder.start && p < end && p < live.textLength) {
+            splitAt = true;
+        } else if (p == live.textLength && end == live.textLength) {
+            live.typingFormat = holder;
+            live.typingFormat.flags &= ~carried;
+            live.typingFormatIndex = -1;
+        }
+    }
+    GlobalUnlock(live.text);
+    GlobalUnlock(live.formats);
+    if (!splitAt)
+        return kErrNone;
+    if (SplitFormat(state, chosen, p) != kErrNone)
+        return kErrNoMemory;
+    formats = static_cast<TextFormat*>(GlobalLock(live.formats));
+    formats[chosen + 1].flags &= ~carried;
+    GlobalUnlock(live.formats);
+    if (paragraphSplit)
+        *paragraphSplit = 1;
+    return kErrNone;
+}
+
+int FirstParagraphEnd(const char* bytes, int count)
+{
+    for (int i = 0; i < count; ++i)
+        if (bytes[i] == kParagraphEnd)
+            return i;
+    return -1;
+}
+
+} // namespace
+
 ErrorCode InsertTenChars(TenState* state, const char* bytes, int count, int* paragraphSplit, int* nothingInserted,
                          int typed)
 {
@@ -326,50 +552,11 @@ ErrorCode InsertTenChars(TenState* state, const char* bytes, int count, int* par
         return kErrTextTooLong;
 
     bool plainFace = false;
-    {
-        const auto* formats = static_cast<const TextFormat*>(GlobalLock(live.formats));
-        if (!formats)
-            return kErrNoMemory;
-        const int index = live.typingFormatIndex;
-        const bool symbol = index < 0 || index >= live.formatCount ? IsSymbolFormat(live.typingFormat) != 0
-                                                                    : IsSymbolFormat(formats[index]) != 0;
-        GlobalUnlock(live.formats);
-        if (symbol && (count > 1 || typed)) {
-            if (index >= 0 && index < live.formatCount) {
-                formats = static_cast<const TextFormat*>(GlobalLock(live.formats));
-                live.typingFormat = formats[index];
-                GlobalUnlock(live.formats);
-            }
-            live.typingFormat.face = FindPlainFace(state);
-            UpdateSymbolFlag(state, &live.typingFormat);
-            live.typingFormat.script = 0;
-            live.typingFormatIndex = -1;
-            plainFace = true;
-        }
-    }
-    if (selected > 0) {
-        if (live.typingFormatIndex != -1) {
-            const auto* formats = static_cast<const TextFormat*>(GlobalLock(live.formats));
-            const int face = live.typingFormat.face;
-            live.typingFormat = formats[ClampIndex(live.selectionStart.format, live.formatCount)];
-            GlobalUnlock(live.formats);
-            if (plainFace)
-                live.typingFormat.face = face;
-            live.typingFormatIndex = -1;
-        }
-        CaretPos end = live.selectionEnd;
-        if (live.options & kTenWordSelection) {
-            const char* text = static_cast<const char*>(GlobalLock(live.text));
-            const char last = text ? text[end.position - 1] : 0;
-            if (text)
-                GlobalUnlock(live.text);
-            if (selected > 2 && (last == kHardSpace || last == kTabCharacter || last == ' '))
-                end.position -= 1;
-        }
-        const int split = DeleteTenRange(state, live.selectionStart, end);
-        if (paragraphSplit)
-            *paragraphSplit = split;
-    }
+    ErrorCode code = TypeInPlainFaceAfterSymbols(state, count, typed, &plainFace);
+    if (code != kErrNone)
+        return code;
+    if (selected > 0)
+        DeleteSelectionBeforeInsert(state, selected, plainFace, paragraphSplit);
     if (live.textLength + count > kMaxTextBytes)
         return kErrTextTooLong;
     if (state->maximumLength > 0) {
@@ -378,152 +565,24 @@ ErrorCode InsertTenChars(TenState* state, const char* bytes, int count, int* par
             MessageBeep(static_cast<UINT>(-1));
             count = room > 0 ? room : 0;
         }
-        if (count <= 0) {
-            if (nothingInserted)
-                *nothingInserted = 1;
-            return kErrNone;
-        }
     }
     const int pos = live.selectionStart.position;
-    if (count == 1 && bytes[0] == kSoftHyphen) {
-        const char* text = static_cast<const char*>(GlobalLock(live.text));
-        const bool refused = pos == 0 || (text && text[pos - 1] == kSoftHyphen) ||
-                             (text && pos < live.textLength && text[pos] == kSoftHyphen);
-        if (text)
-            GlobalUnlock(live.text);
-        if (refused) {
-            if (nothingInserted)
-                *nothingInserted = 1;
-            return kErrNone;
-        }
+    if ((state->maximumLength > 0 && count <= 0) || SoftHyphenRefused(live, bytes, count, pos)) {
+        if (nothingInserted)
+            *nothingInserted = 1;
+        return kErrNone;
     }
 
-    // The format of the new bytes.
-    int chosen = live.typingFormatIndex;
+    int chosen = 0;
     bool justMade = false;
-    {
-        const auto* formats = static_cast<const TextFormat*>(GlobalLock(live.formats));
-        if (!formats)
-            return kErrNoMemory;
-        if (chosen >= 0 && (chosen >= live.formatCount || formats[chosen].start > pos ||
-                            (chosen < live.formatCount - 1 && FormatEnd(formats[chosen]) < pos))) {
-            live.typingFormat = formats[ClampIndex(chosen, live.formatCount)];
-            chosen = -1;
-        }
-        GlobalUnlock(live.formats);
-    }
-    if (chosen < 0) {
-        int f = 0;
-        bool useBefore = false;
-        bool useOwn = false;
-        bool emptyOwn = false;
-        {
-            const auto* formats = static_cast<const TextFormat*>(GlobalLock(live.formats));
-            f = ClampIndex(FindFormatAt(pos, formats, live.formatCount), live.formatCount);
-            useBefore = pos == formats[f].start && f > 0 && FormatsEqual(formats[f - 1], live.typingFormat);
-            useOwn = !useBefore && FormatsEqual(formats[f], live.typingFormat);
-            emptyOwn = formats[f].length == 0;
-            GlobalUnlock(live.formats);
-        }
-        if (useBefore) {
-            chosen = f - 1;
-        } else if (useOwn || emptyOwn) {
-            chosen = f;
-            justMade = !useOwn;
-        } else {
-            const auto* formats = static_cast<const TextFormat*>(GlobalLock(live.formats));
-            const int start = formats[f].start;
-            const int end = f == live.formatCount - 1 ? live.textLength : FormatEnd(formats[f]);
-            GlobalUnlock(live.formats);
-            ErrorCode code = kErrNone;
-            if (pos > start && pos < end) {
-                code = SplitFormat(state, f, pos);
-                if (code == kErrNone)
-                    code = SplitFormat(state, f + 1, pos);
-                chosen = f + 1;
-            } else if (pos <= start) {
-                code = SplitFormat(state, f, pos);
-                chosen = f;
-            } else {
-                code = SplitFormat(state, f, pos);
-                chosen = f + 1;
-            }
-            if (code != kErrNone)
-                return kErrNoMemory;
-            justMade = true;
-        }
-        if (justMade) {
-            auto* formats = static_cast<TextFormat*>(GlobalLock(live.formats));
-            TextFormat& made = formats[chosen];
-            const TextFormat& t = live.typingFormat;
-            made.face = t.face;
-            made.size = t.size;
-            made.requestedSize = t.size;
-            made.style = t.style;
-            made.paragraphIndex = t.paragraphIndex;
-            made.script = t.script;
-            made.flags = t.flags;
-            made.color = t.color;
-            made.hyphenation = t.hyphenation;
-            UpdateSymbolFlag(state, &made);
-            MakeFormatFont(state, &made);
-            GlobalUnlock(live.formats);
-        }
-        live.typingFormatIndex = chosen;
-    }
-
-    int firstCr = -1;
-    for (int i = 0; i < count && firstCr < 0; ++i) {
-        if (bytes[i] == kParagraphEnd)
-            firstCr = i;
-    }
-    {
-        TenArrays arrays(&live);
-        if (!arrays.Ok())
-            return kErrNoMemory;
-        if (ReserveText(arrays, count) != kErrNone)
-            return kErrNoMemory;
-        std::memmove(arrays.text + pos + count, arrays.text + pos, static_cast<size_t>(live.textLength - pos));
-        std::memcpy(arrays.text + pos, bytes, static_cast<size_t>(count));
-        live.textLength += count;
-        arrays.formats[chosen].length += count;
-        for (int i = chosen + 1; i < live.formatCount; ++i)
-            arrays.formats[i].start += count;
-        ShiftLines(arrays, noteLine, count);
-    }
-
-    // A new paragraph starts without break-before and without the rule.
-    if (firstCr >= 0) {
-        auto* formats = static_cast<TextFormat*>(GlobalLock(live.formats));
-        const TextFormat holder = formats[chosen];
-        const char* text = static_cast<const char*>(GlobalLock(live.text));
-        const uint32_t carried = kFormatNewBreakArea | kFormatRuleBelow1;
-        int p = pos + firstCr + 1;
-        const int end = FormatEnd(holder);
-        bool splitAt = false;
-        if ((holder.flags & carried) && (!justMade || firstCr != 0)) {
-            if (p == end && p > 1 && text[p - 2] == kParagraphEnd)
-                p -= 1;
-            if (p > holder.start && p < end && p < live.textLength) {
-                splitAt = true;
-            } else if (p == live.textLength && end == live.textLength) {
-                live.typingFormat = holder;
-                live.typingFormat.flags &= ~carried;
-                live.typingFormatIndex = -1;
-            }
-        }
-        GlobalUnlock(live.text);
-        GlobalUnlock(live.formats);
-        if (splitAt) {
-            if (SplitFormat(state, chosen, p) != kErrNone)
-                return kErrNoMemory;
-            formats = static_cast<TextFormat*>(GlobalLock(live.formats));
-            formats[chosen + 1].flags &= ~carried;
-            GlobalUnlock(live.formats);
-            if (paragraphSplit)
-                *paragraphSplit = 1;
-        }
-    }
+    code = ChooseInsertFormat(state, pos, &chosen, &justMade);
+    if (code == kErrNone)
+        code = PutBytes(state, bytes, count, pos, chosen, noteLine);
+    const int firstCr = FirstParagraphEnd(bytes, count);
+    if (code == kErrNone && firstCr >= 0)
+        code = EndCarriedFlagsAtNewParagraph(state, pos, firstCr, chosen, justMade, paragraphSplit);
+    if (code != kErrNone)
+        return code;
     live.options &= ~static_cast<uint32_t>(kTenWholeText);
     return kErrNone;
 }

@@ -148,16 +148,10 @@ LRESULT OnRightButton(HWND window, LPARAM lParam)
     return SendMessageA(parent, WM_RBUTTONDOWN, 0, MAKELPARAM(where.x, where.y));
 }
 
-// The private messages whose handlers work on a locked state.
-bool StateMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+// Character formats, paragraphs, spacing, fonts and colours.
+bool TextFormatMessage(HWND window, TenState* state, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    TenStateLock lock(window);
-    TenState* state = lock.get();
     switch (message) {
-    case TENM_OFFSETORIGIN:
-    case TENM_UPDATEVISIBLE:
-        *result = state ? UpdateTenVisibleArea(window, state, TenPairLow(lParam), TenPairHigh(lParam)) : 0;
-        return true;
     case TENM_SETCHARFORMAT:
         *result = state ? SetTenCharFormat(window, state, wParam, lParam).value : 0;
         return true;
@@ -184,103 +178,17 @@ bool StateMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESU
     case TENM_GETWORDWRAP:
         *result = state && (state->live.options & kTenWordWrap) ? 1 : 0;
         return true;
-    case TENM_SETBOXSIZE:
-        if (state) {
-            state->live.boxWidth = TenPairLow(lParam);
-            state->live.boxHeight = TenPairHigh(lParam);
-        }
-        *result = state ? 0 : 1;
-        return true;
-    case TENM_GETMODIFY:
-        *result = state ? (state->live.options & kTenModified) : 1;
-        return true;
-    case TENM_SETMODIFY:
-        *result = state ? OnSetModify(window, state, wParam) : 1;
-        return true;
-    case TENM_SETORIGIN:
-        if (state) {
-            state->originX = TenPairLow(lParam);
-            state->originY = TenPairHigh(lParam);
-        }
-        *result = state ? 0 : 1;
-        return true;
-    case TENM_SETMARGINS:
-        if (state && lParam)
-            state->margins = *reinterpret_cast<const RECT*>(lParam);
-        *result = state ? 0 : 1;
-        return true;
-    case TENM_REPAINT:
-        if (state && IsWindowVisible(window))
-            PaintTextLines(window, state, 0, state->live.lineCount, static_cast<int>(wParam));
-        *result = state ? 0 : 1;
-        return true;
-    case TENM_SETSEL:
-        if (state)
-            SetTenSelection(window, state, wParam, TenPairLow(lParam), TenPairHigh(lParam));
-        *result = state ? 0 : 1;
-        return true;
-    case TENM_GETSEL:
-        *result = state ? PackTenPair(state->live.selectionStart.position, state->live.selectionEnd.position) : 1;
-        return true;
-    case TENM_SETWHOLETEXT:
-        *result = state ? SetTenWholeText(window, state, static_cast<int>(wParam), static_cast<int>(lParam)).value : 1;
-        return true;
     case TENM_SETBACKCOLOR:
         *result = state ? OnSetBackColor(window, state, static_cast<COLORREF>(lParam)) : 0;
         return true;
-    case TENM_SHOWCARET:
-        *result = state ? 0 : 1;
-        return true;
     case TENM_GETPARAGRAPHS:
         *result = state ? reinterpret_cast<LRESULT>(state->live.paragraphs) : 0;
-        return true;
-    case TENM_SELECTNEXTWORD:
-    case TENM_SELECTPREVWORD:
-        if (state && !(state->live.options & kTenWholeText))
-            SelectTenWord(window, state, message == TENM_SELECTNEXTWORD ? 1 : -1);
-        *result = 0;
-        return true;
-    case TENM_GETTEXTHEIGHT:
-        *result = state ? TextHeight(state) : 0;
-        return true;
-    case TENM_GETLINECOUNT:
-        *result = state ? state->live.lineCount : 0;
         return true;
     case TENM_ADDSPACING:
         *result = state ? AdjustTenSpacing(window, state, static_cast<int>(wParam), static_cast<int>(lParam)).value : 0;
         return true;
     case TENM_GETSPACING:
         *result = state ? GetTenSpacing(state) : 0;
-        return true;
-    case TENM_SELECTPARAGRAPHS:
-        *result = state ? SelectTenParagraphs(window, state, static_cast<int>(wParam)) : 0;
-        return true;
-    case TENM_SAVEUNDO:
-        *result = state ? SaveTenUndo(window, state, static_cast<int>(wParam)).value : 1;
-        return true;
-    case TENM_GETOPTIONS:
-        *result = state ? state->live.options : 0;
-        return true;
-    case TENM_SETOPTIONS:
-        if (state)
-            state->live.options = static_cast<uint32_t>(wParam);
-        *result = 0;
-        return true;
-    case TENM_GETTEXTLENGTH:
-        *result = state ? state->live.textLength : 0;
-        return true;
-    case TENM_SETSTATEFLAGS:
-        if (state)
-            SetFlagBits(&state->stateFlags, static_cast<uint32_t>(wParam), lParam != 0);
-        *result = 0;
-        return true;
-    case TENM_GETUNDOKIND:
-        *result = state ? state->undoKind : 1;
-        return true;
-    case TENM_CARETTOVISIBLE:
-        if (state)
-            CaretToVisibleLine(window, state);
-        *result = 0;
         return true;
     case TENM_RELEASEFONTS:
         if (state)
@@ -291,9 +199,6 @@ bool StateMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESU
         if (state)
             RefreshStateFormatFonts(state, 0, state->live.formatCount - 1);
         *result = 0;
-        return true;
-    case TENM_GETROLE:
-        *result = state ? state->editorRole : 0;
         return true;
     case TENM_GETPARAGRAPH:
         if (state)
@@ -314,6 +219,54 @@ bool StateMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESU
             state->palette = reinterpret_cast<HPALETTE>(wParam);
         *result = 0;
         return true;
+    default:
+        return false;
+    }
+}
+
+// Where the text lies: its box, origin, margins, visible part and size.
+bool TextGeometryMessage(HWND window, TenState* state, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    switch (message) {
+    case TENM_OFFSETORIGIN:
+    case TENM_UPDATEVISIBLE:
+        *result = state ? UpdateTenVisibleArea(window, state, TenPairLow(lParam), TenPairHigh(lParam)) : 0;
+        return true;
+    case TENM_SETBOXSIZE:
+        if (state) {
+            state->live.boxWidth = TenPairLow(lParam);
+            state->live.boxHeight = TenPairHigh(lParam);
+        }
+        *result = state ? 0 : 1;
+        return true;
+    case TENM_SETORIGIN:
+        if (state) {
+            state->originX = TenPairLow(lParam);
+            state->originY = TenPairHigh(lParam);
+        }
+        *result = state ? 0 : 1;
+        return true;
+    case TENM_SETMARGINS:
+        if (state && lParam)
+            state->margins = *reinterpret_cast<const RECT*>(lParam);
+        *result = state ? 0 : 1;
+        return true;
+    case TENM_REPAINT:
+        if (state && IsWindowVisible(window))
+            PaintTextLines(window, state, 0, state->live.lineCount, static_cast<int>(wParam));
+        *result = state ? 0 : 1;
+        return true;
+    case TENM_GETTEXTHEIGHT:
+        *result = state ? TextHeight(state) : 0;
+        return true;
+    case TENM_GETLINECOUNT:
+        *result = state ? state->live.lineCount : 0;
+        return true;
+    case TENM_CARETTOVISIBLE:
+        if (state)
+            CaretToVisibleLine(window, state);
+        *result = 0;
+        return true;
     case TENM_OWNERFRAME:
         *result = state ? OnOwnerFrame(state, wParam, lParam) : 0;
         return true;
@@ -321,6 +274,78 @@ bool StateMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESU
         if (wParam != SIZE_RESTORED)
             return false;
         *result = state ? SizeTenWindow(window, state, LOWORD(lParam), HIWORD(lParam)) : 1;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The selection, whole-text mode and the text length.
+bool TextSelectionMessage(HWND window, TenState* state, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    switch (message) {
+    case TENM_SETSEL:
+        if (state)
+            SetTenSelection(window, state, wParam, TenPairLow(lParam), TenPairHigh(lParam));
+        *result = state ? 0 : 1;
+        return true;
+    case TENM_GETSEL:
+        *result = state ? PackTenPair(state->live.selectionStart.position, state->live.selectionEnd.position) : 1;
+        return true;
+    case TENM_SETWHOLETEXT:
+        *result = state ? SetTenWholeText(window, state, static_cast<int>(wParam), static_cast<int>(lParam)).value : 1;
+        return true;
+    case TENM_SHOWCARET:
+        *result = state ? 0 : 1;
+        return true;
+    case TENM_SELECTNEXTWORD:
+    case TENM_SELECTPREVWORD:
+        if (state && !(state->live.options & kTenWholeText))
+            SelectTenWord(window, state, message == TENM_SELECTNEXTWORD ? 1 : -1);
+        *result = 0;
+        return true;
+    case TENM_SELECTPARAGRAPHS:
+        *result = state ? SelectTenParagraphs(window, state, static_cast<int>(wParam)) : 0;
+        return true;
+    case TENM_GETTEXTLENGTH:
+        *result = state ? state->live.textLength : 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The modified flag, options, state flags, undo and focus.
+bool EditorFlagsMessage(HWND window, TenState* state, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    switch (message) {
+    case TENM_GETMODIFY:
+        *result = state ? (state->live.options & kTenModified) : 1;
+        return true;
+    case TENM_SETMODIFY:
+        *result = state ? OnSetModify(window, state, wParam) : 1;
+        return true;
+    case TENM_SAVEUNDO:
+        *result = state ? SaveTenUndo(window, state, static_cast<int>(wParam)).value : 1;
+        return true;
+    case TENM_GETOPTIONS:
+        *result = state ? state->live.options : 0;
+        return true;
+    case TENM_SETOPTIONS:
+        if (state)
+            state->live.options = static_cast<uint32_t>(wParam);
+        *result = 0;
+        return true;
+    case TENM_SETSTATEFLAGS:
+        if (state)
+            SetFlagBits(&state->stateFlags, static_cast<uint32_t>(wParam), lParam != 0);
+        *result = 0;
+        return true;
+    case TENM_GETUNDOKIND:
+        *result = state ? state->undoKind : 1;
+        return true;
+    case TENM_GETROLE:
+        *result = state ? state->editorRole : 0;
         return true;
     case WM_ACTIVATE:
     case WM_SETFOCUS:
@@ -341,6 +366,17 @@ bool StateMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESU
     default:
         return false;
     }
+}
+
+// The private messages whose handlers work on a locked state.
+bool StateMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    TenStateLock lock(window);
+    TenState* state = lock.get();
+    return TextFormatMessage(window, state, message, wParam, lParam, result) ||
+           TextGeometryMessage(window, state, message, wParam, lParam, result) ||
+           TextSelectionMessage(window, state, message, wParam, lParam, result) ||
+           EditorFlagsMessage(window, state, message, wParam, lParam, result);
 }
 
 } // namespace
