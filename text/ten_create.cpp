@@ -116,49 +116,46 @@ void FreeTenArrays(TenTextState* text)
     }
 }
 
-ErrorCode CreateTenState(HWND window, const TenCreateParams* params)
+namespace {
+
+const int kDefaultUnitsPerInch = 600;
+// Creation flags: the initial text is used; the window stays hidden.
+const int kCreateWithText = 1;
+const int kCreateHidden = 2;
+// A text block grows in steps; this much room comes with the first text.
+const int kTextRoom = 256;
+
+// The editor keeps its own copy of the owner's break areas.
+ErrorCode CopyBreakAreas(TenState* state, const TenCreateParams* params)
 {
-    SetWindowLongPtrA(window, 0, 0);
-    if (!params || !params->fontList || !params->fontTable || !params->measuringDC)
-        return kErrNotDone;
-    RECT client = {};
-    GetClientRect(window, &client);
-    HGLOBAL handle = NewBlock(sizeof(TenState));
-    auto* state = handle ? static_cast<TenState*>(GlobalLock(handle)) : nullptr;
-    if (!state) {
-        FreeStateBlock(window, handle, nullptr);
+    state->breakAreaCount = 0;
+    if (!params->breakAreaList)
+        return kErrNone;
+    const SIZE_T size = GlobalSize(params->breakAreaList);
+    state->breakAreaList = NewBlock(size);
+    const void* from = GlobalLock(params->breakAreaList);
+    void* to = state->breakAreaList ? GlobalLock(state->breakAreaList) : nullptr;
+    if (from && to)
+        std::memcpy(to, from, size);
+    if (to)
+        GlobalUnlock(state->breakAreaList);
+    if (from)
+        GlobalUnlock(params->breakAreaList);
+    if (!to)
         return kErrNoMemory;
-    }
-    if (!MakeArrays(&state->live) || !MakeArrays(&state->undo)) {
-        FreeStateBlock(window, handle, state);
-        return kErrNoMemory;
-    }
-    int areaCount = params->breakAreaCount;
-    if (params->breakAreaList) {
-        const SIZE_T size = GlobalSize(params->breakAreaList);
-        state->breakAreaList = NewBlock(size);
-        const void* from = GlobalLock(params->breakAreaList);
-        void* to = state->breakAreaList ? GlobalLock(state->breakAreaList) : nullptr;
-        if (from && to)
-            std::memcpy(to, from, size);
-        if (to)
-            GlobalUnlock(state->breakAreaList);
-        if (from)
-            GlobalUnlock(params->breakAreaList);
-        if (!to) {
-            FreeStateBlock(window, handle, state);
-            return kErrNoMemory;
-        }
-    } else {
-        areaCount = 0;
-    }
+    state->breakAreaCount = params->breakAreaCount;
+    return kErrNone;
+}
+
+// The window's DC and an off-screen copy of the client area, no taller than
+// the screen.
+ErrorCode MakeEditorSurfaces(HWND window, TenState* state, const RECT& client)
+{
     HDC own = GetDC(window);
     state->windowDC = own;
     state->offscreenDC = own ? CreateCompatibleDC(own) : nullptr;
-    if (!state->offscreenDC) {
-        FreeStateBlock(window, handle, state);
+    if (!state->offscreenDC)
         return kErrNoMemory;
-    }
     int bitmapHeight = client.bottom;
     const int screenHeight = GetDeviceCaps(own, VERTRES);
     if (screenHeight > 0 && bitmapHeight > screenHeight)
@@ -169,7 +166,11 @@ ErrorCode CreateTenState(HWND window, const TenCreateParams* params)
         SelectObject(state->offscreenDC, state->offscreenBitmap);
     state->bitmapWidth = client.right;
     state->bitmapHeight = bitmapHeight;
+    return kErrNone;
+}
 
+void TakeCreateParams(TenState* state, const TenCreateParams* params)
+{
     state->live.verticalAlignment = params->verticalAlignment;
     state->palette = params->palette;
     state->fontTable = params->fontTable;
@@ -177,7 +178,7 @@ ErrorCode CreateTenState(HWND window, const TenCreateParams* params)
     state->editorRole = params->editorRole;
     state->characterFilter = params->characterFilter;
     state->maximumLength = params->maximumLength;
-    state->unitsPerInch = params->unitsPerInch > 0 ? params->unitsPerInch : 600;
+    state->unitsPerInch = params->unitsPerInch > 0 ? params->unitsPerInch : kDefaultUnitsPerInch;
     std::memcpy(state->textInsets, params->textInsets, sizeof(state->textInsets));
     state->labelReference = params->labelReference;
     state->maximumWidth = params->maximumWidth;
@@ -197,78 +198,130 @@ ErrorCode CreateTenState(HWND window, const TenCreateParams* params)
     state->defaultFace = params->face;
     state->ownerFrame = params->ownerFrame;
     state->measuringDC = params->measuringDC;
+}
 
-    PrepareDC(own, state->zoom, state->unitsPerInch, state->backgroundColor);
+// The DCs in drawing units at the editor's zoom; the box in drawing units.
+void PrepareEditorDCs(TenState* state, const RECT& client, const TenCreateParams* params)
+{
+    PrepareDC(state->windowDC, state->zoom, state->unitsPerInch, state->backgroundColor);
     PrepareDC(state->offscreenDC, state->zoom, state->unitsPerInch, state->backgroundColor);
     SetZoomMapMode(state->measuringDC, 0, state->unitsPerInch);
     SetTextAlign(state->measuringDC, TA_BASELINE);
 
     SIZE box = {client.right, client.bottom};
-    DeviceToLogicalSize(own, &box);
+    DeviceToLogicalSize(state->windowDC, &box);
     TenTextState& live = state->live;
     live.boxWidth = box.cx;
     live.boxHeight = box.cy;
     live.options = static_cast<uint32_t>(params->options);
     live.neededHeight = 0;
-    state->breakAreaCount = areaCount;
-    state->lastWidthChange = ComputeLastWidthChange(state->breakAreaList, areaCount);
+    state->lastWidthChange = ComputeLastWidthChange(state->breakAreaList, state->breakAreaCount);
+}
 
-    // The first format, paragraph and text.
-    live.ownerObjectIndex = params->ownerObjectIndex;
-    live.formatCount = 1;
-    live.lineCount = 1;
-    live.runCount = 1;
+// The initial text, cut to the longest a text may be.
+ErrorCode PutInitialText(TenState* state, const TenCreateParams* params)
+{
+    TenTextState& live = state->live;
     int length = 0;
-    if (params->initialText && (params->creationFlags & 1)) {
+    if (params->initialText && (params->creationFlags & kCreateWithText)) {
         length = static_cast<int>(std::strlen(params->initialText));
         if (length > kMaxTextBytes)
             length = kMaxTextBytes;
-        if (ResizeBlock(&live.text, static_cast<SIZE_T>(length) + 256) != kErrNone) {
-            FreeStateBlock(window, handle, state);
+        if (ResizeBlock(&live.text, static_cast<SIZE_T>(length) + kTextRoom) != kErrNone)
             return kErrNoMemory;
-        }
         char* text = static_cast<char*>(GlobalLock(live.text));
         std::memcpy(text, params->initialText, static_cast<size_t>(length));
         GlobalUnlock(live.text);
     }
     live.textLength = length;
-    {
-        auto* formats = static_cast<TextFormat*>(GlobalLock(live.formats));
-        TextFormat first = {};
-        first.face = params->face;
-        first.size = params->size;
-        first.style = params->style;
-        first.color = params->color;
-        first.script = params->script;
-        first.hyphenation = params->hyphenation;
-        first.requestedSize = params->size;
-        first.length = length;
-        formats[0] = first;
-        GlobalUnlock(live.formats);
-        auto* paragraphBlock = static_cast<unsigned char*>(GlobalLock(live.paragraphs));
-        const int32_t one = 1;
-        std::memcpy(paragraphBlock, &one, sizeof(one));
-        const TextParagraph paragraph = NewTextParagraph(params->alignment, state->unitsPerInch);
-        std::memcpy(paragraphBlock + 4, &paragraph, sizeof(paragraph));
-        GlobalUnlock(live.paragraphs);
-    }
+    return kErrNone;
+}
+
+// One format over the whole text and one paragraph.
+void WriteFirstFormatAndParagraph(TenState* state, const TenCreateParams* params)
+{
+    TenTextState& live = state->live;
+    auto* formats = static_cast<TextFormat*>(GlobalLock(live.formats));
+    TextFormat first = {};
+    first.face = params->face;
+    first.size = params->size;
+    first.style = params->style;
+    first.color = params->color;
+    first.script = params->script;
+    first.hyphenation = params->hyphenation;
+    first.requestedSize = params->size;
+    first.length = live.textLength;
+    formats[0] = first;
+    GlobalUnlock(live.formats);
+    auto* paragraphBlock = static_cast<unsigned char*>(GlobalLock(live.paragraphs));
+    const int32_t one = 1;
+    std::memcpy(paragraphBlock, &one, sizeof(one));
+    const TextParagraph paragraph = NewTextParagraph(params->alignment, state->unitsPerInch);
+    std::memcpy(paragraphBlock + sizeof(one), &paragraph, sizeof(paragraph));
+    GlobalUnlock(live.paragraphs);
+}
+
+// Everything of the state that does not need the window word yet.
+ErrorCode FillNewState(HWND window, TenState* state, const TenCreateParams* params)
+{
+    RECT client = {};
+    GetClientRect(window, &client);
+    if (!MakeArrays(&state->live) || !MakeArrays(&state->undo))
+        return kErrNoMemory;
+    ErrorCode code = CopyBreakAreas(state, params);
+    if (code == kErrNone)
+        code = MakeEditorSurfaces(window, state, client);
+    if (code != kErrNone)
+        return code;
+    TakeCreateParams(state, params);
+    PrepareEditorDCs(state, client, params);
+    TenTextState& live = state->live;
+    live.ownerObjectIndex = params->ownerObjectIndex;
+    live.formatCount = 1;
+    live.lineCount = 1;
+    live.runCount = 1;
+    code = PutInitialText(state, params);
+    if (code != kErrNone)
+        return code;
+    WriteFirstFormatAndParagraph(state, params);
     RefreshStateFormatFonts(state, 0, live.formatCount - 1);
+    return kErrNone;
+}
+
+} // namespace
+
+ErrorCode CreateTenState(HWND window, const TenCreateParams* params)
+{
+    SetWindowLongPtrA(window, 0, 0);
+    if (!params || !params->fontList || !params->fontTable || !params->measuringDC)
+        return kErrNotDone;
+    HGLOBAL handle = NewBlock(sizeof(TenState));
+    auto* state = handle ? static_cast<TenState*>(GlobalLock(handle)) : nullptr;
+    if (!state) {
+        FreeStateBlock(window, handle, nullptr);
+        return kErrNoMemory;
+    }
+    ErrorCode code = FillNewState(window, state, params);
+    if (code != kErrNone) {
+        FreeStateBlock(window, handle, state);
+        return code;
+    }
     GlobalUnlock(handle);
     SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(handle));
     state = static_cast<TenState*>(GlobalLock(handle));
     int end = 0;
     int firstChanged = 0;
-    ErrorCode code = LayoutText(window, state, 0, kLayoutToEnd, &end, &firstChanged);
+    code = LayoutText(window, state, 0, kLayoutToEnd, &end, &firstChanged);
     if (code != kErrNone) {
         FreeStateBlock(window, handle, state);
         return code;
     }
-    if ((state->stateFlags & (kTenFitWidth | kTenFitHeight)) && live.textLength > 0)
+    if ((state->stateFlags & (kTenFitWidth | kTenFitHeight)) && state->live.textLength > 0)
         AutoSizeTenWindow(window, state);
     ResetSelection(window, state);
     SyncCaretFormat(window, state, kSyncForce);
     GlobalUnlock(handle);
-    if (!(params->creationFlags & 2))
+    if (!(params->creationFlags & kCreateHidden))
         ShowWindow(window, SW_SHOW);
     return kErrNone;
 }
