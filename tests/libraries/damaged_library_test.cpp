@@ -10,7 +10,7 @@
 #include "common/io_seam.h"
 #include "libraries/library_window.h"
 #include "libraries/library_windows.h"
-#include "library_fixture.h"
+#include "support/library_fixture.h"
 #include "store/record_store.h"
 #include "support/test_paths.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "libraries/library_file.h"
-#include "library_fixture.h"
+#include "support/library_fixture.h"
 #include "support/test_paths.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "library_fixture.h"
+#include "support/library_fixture.h"
 
 #include <cstdio>
 #include <cstring>
