@@ -1,3 +1,4 @@
+#include "libraries/library_frames.h"
 #include "libraries/library_layout.h"
 #include "libraries/library_names.h"
 #include "libraries/library_window.h"
@@ -25,6 +26,12 @@ const int kNameOffsetY = 1;
 const int kNameSampleLength = 30;
 const int kNameCellMargin = 4;
 
+void Line(HDC dc, int x1, int y1, int x2, int y2)
+{
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+}
+
 struct CellGeometry {
     int width;
     int height;
@@ -40,55 +47,6 @@ CellGeometry GeometryOf(int row)
     if (LibraryNamesMode(row))
         return {NameCellWidth, NameCellHeight, 0, 0};
     return {slot.buttonSize, slot.buttonSize, 0, 0};
-}
-
-struct FramePens {
-    HPEN highlight = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
-    HPEN shadow = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNSHADOW));
-    HPEN frame = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWFRAME));
-    ~FramePens()
-    {
-        DeleteObject(highlight);
-        DeleteObject(shadow);
-        DeleteObject(frame);
-    }
-};
-
-void Line(HDC dc, int x1, int y1, int x2, int y2)
-{
-    MoveToEx(dc, x1, y1, nullptr);
-    LineTo(dc, x2, y2);
-}
-
-void Polyline3(HDC dc, int x1, int y1, int x2, int y2, int x3, int y3)
-{
-    MoveToEx(dc, x1, y1, nullptr);
-    LineTo(dc, x2, y2);
-    LineTo(dc, x3, y3);
-}
-
-void DrawRaisedFrame(HDC dc, const RECT& r, const FramePens& pens)
-{
-    SelectObject(dc, pens.highlight);
-    Line(dc, r.left, r.top, r.left, r.bottom - 2);
-    Line(dc, r.left, r.top, r.right - 2, r.top);
-    SelectObject(dc, pens.shadow);
-    Polyline3(dc, r.left, r.bottom - 2, r.right - 2, r.bottom - 2, r.right - 2, r.top);
-    SelectObject(dc, pens.frame);
-    Polyline3(dc, r.left, r.bottom - 1, r.right - 1, r.bottom - 1, r.right - 1, r.top);
-}
-
-void DrawPressedFrame(HDC dc, const RECT& r, const FramePens& pens)
-{
-    SelectObject(dc, pens.highlight);
-    Line(dc, r.left, r.bottom - 1, r.right - 1, r.bottom - 1);
-    Line(dc, r.right - 1, r.top, r.right - 1, r.bottom - 1);
-    SelectObject(dc, pens.shadow);
-    Line(dc, r.left, r.top + 1, r.left, r.bottom - 2);
-    Line(dc, r.left + 1, r.top, r.right - 2, r.top);
-    SelectObject(dc, pens.frame);
-    Line(dc, r.left, r.top, r.left, r.bottom - 1);
-    Line(dc, r.left, r.top, r.right - 2, r.top);
 }
 
 bool IsSelectedItem(int row, int index)
@@ -114,9 +72,9 @@ void PaintButtonFrames(HDC dc, int row)
         if (GetLibraryButtonRect(row, &cell, i))
             continue;
         if (IsSelectedItem(row, i))
-            DrawPressedFrame(dc, cell, pens);
+            DrawPressedButtonFrame(dc, cell, pens);
         else
-            DrawRaisedFrame(dc, cell, pens);
+            DrawRaisedButtonFrame(dc, cell, pens);
     }
     SelectObject(dc, GetStockObject(WHITE_PEN));
 }
@@ -424,9 +382,9 @@ void DrawLibraryButtonState(int row, int id, bool pressed)
     HDC dc = GetDC(window);
     FramePens pens;
     if (pressed)
-        DrawPressedFrame(dc, cell, pens);
+        DrawPressedButtonFrame(dc, cell, pens);
     else
-        DrawRaisedFrame(dc, cell, pens);
+        DrawRaisedButtonFrame(dc, cell, pens);
     SelectObject(dc, GetStockObject(WHITE_PEN));
     ReleaseDC(window, dc);
 }
