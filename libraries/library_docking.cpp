@@ -134,7 +134,7 @@ void Undock(HWND window, const RECT& place)
     char title[kTitleSize] = "";
     GetWindowTextA(window, title, sizeof(title));
     HWND document = GetParent(window);
-    HWND made = CreateWindowExA(0, kLibraryClassName, title, WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX,
+    HWND made = CreateWindowExA(0, kLibraryClassName, title, kFloatingLibraryStyle,
                                 place.left, place.top, place.right - place.left, place.bottom - place.top, MainWindow,
                                 nullptr, AppInstance, reinterpret_cast<LPVOID>(static_cast<INT_PTR>(kLibraryCreateNoRow)));
     if (!ReplaceWindow(window, made))

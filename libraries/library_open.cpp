@@ -192,7 +192,7 @@ int CreateLibraryWindow(int row, bool interactive, bool isNew, const char* path)
         return 1;
     const RECT place = PlaceFromEntry(*entry);
     const int frame = GetSystemMetrics(SM_CYFRAME);
-    HWND window = CreateWindowExA(0, kLibraryClassName, "", WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX,
+    HWND window = CreateWindowExA(0, kLibraryClassName, "", kFloatingLibraryStyle,
                                   place.left, place.top, entry->width + 2 * frame, entry->height, MainWindow, nullptr,
                                   AppInstance, reinterpret_cast<LPVOID>(static_cast<INT_PTR>(row)));
     if (!window)

@@ -13,6 +13,8 @@ const int kSmallButtons = 30;
 const int kMediumButtons = 50;
 const int kLargeButtons = 70;
 const int kDockedBarHeight = 30;
+// A floating library window: an overlapped tool window owned by the main window.
+const DWORD kFloatingLibraryStyle = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX;
 
 // The cell of a name in names mode, shared by every library window.
 extern int NameCellWidth;

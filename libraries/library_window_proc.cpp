@@ -6,6 +6,7 @@
 #include "common/app_globals.h"
 #include "common/help_mode.h"
 #include "common/info_dialog.h"
+#include "common/results.h"
 #include "common/right_click_point.h"
 #include "common/tool_tips.h"
 #include "common/tracking_mode.h"
@@ -219,6 +220,63 @@ void OnLButtonDown(HWND window, POINT point)
     }
 }
 
+const int kLibraryRightPopup = RIGHT_POS_LIBRARY;
+const int kMenuSlack = 10;
+const int kMenuReach = 100;
+const int kHelpCursor = 2;
+
+void ShowLibraryContextMenu(HWND window, POINT point)
+{
+    HMENU popup = RightMenu ? GetSubMenu(RightMenu, kLibraryRightPopup) : nullptr;
+    if (!popup)
+        return;
+    ClientToScreen(window, &point);
+    RightClickPoint = point;
+    RightClickLibraryWindow = window;
+    TPMPARAMS exclude = {};
+    exclude.cbSize = sizeof(exclude);
+    SetRect(&exclude.rcExclude, point.x - kMenuSlack, point.y - kMenuSlack, point.x + kMenuReach,
+            point.y + kMenuReach);
+    TrackPopupMenuEx(popup, TPM_RIGHTBUTTON, point.x, point.y, MainWindow, &exclude);
+    MSG queued;
+    PeekMessageA(&queued, window, WM_RBUTTONDOWN, WM_RBUTTONDOWN, PM_REMOVE);
+}
+
+// Only a docked bar has a context menu; its press also picks the symbol.
+void OnRButtonDown(HWND window, POINT point)
+{
+    HideToolTip();
+    const int row = GetLibraryRow(window);
+    if (!IsValidLibraryRow(row) || !LibraryWindows[row].docked || !RightMenu || TrackingMode != kTrackingNone)
+        return;
+    const int id = ButtonAt(row, point);
+    if (id >= 0)
+        SelectLibraryItem(row, id);
+    ShowLibraryContextMenu(window, point);
+}
+
+LRESULT OnSetCursor(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (HelpMode) {
+        SetCursor(AppCursors[kHelpCursor]);
+        return 1;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void OnPaletteChanged(HWND window, HWND changer)
+{
+    const int row = GetLibraryRow(window);
+    if (changer == window || !IsValidLibraryRow(row) || !LibraryWindows[row].palette)
+        return;
+    HDC dc = GetDC(window);
+    HPALETTE old = SelectPalette(dc, LibraryWindows[row].palette, FALSE);
+    RealizePalette(dc);
+    SelectPalette(dc, old, FALSE);
+    ReleaseDC(window, dc);
+    InvalidateRect(window, nullptr, FALSE);
+}
+
 void OnLButtonUp(HWND window)
 {
     if (LibraryMoving()) {
@@ -342,6 +400,14 @@ LRESULT CALLBACK VXLibHandler(HWND window, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_LBUTTONUP:
         OnLButtonUp(window);
+        return 0;
+    case WM_RBUTTONDOWN:
+        OnRButtonDown(window, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_SETCURSOR:
+        return OnSetCursor(window, message, wParam, lParam);
+    case WM_PALETTECHANGED:
+        OnPaletteChanged(window, reinterpret_cast<HWND>(wParam));
         return 0;
     case WM_CLOSE:
         ReturnFocusToDocument(window);

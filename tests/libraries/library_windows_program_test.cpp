@@ -141,4 +141,64 @@ TEST_F(LibraryWindowsProgram, TwelveSymbolsInBothModesDockedDetachedAndBackAfter
     Screenshot("after_restart");
 }
 
+int CountLibraryWindows(DWORD process)
+{
+    struct Count {
+        DWORD process;
+        int found;
+    } count = {process, 0};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* c = reinterpret_cast<Count*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            char className[32] = "";
+            GetClassNameA(window, className, sizeof(className));
+            if (owner == c->process && lstrcmpA(className, kLibraryClass) == 0)
+                ++c->found;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.found;
+}
+
+TEST_F(LibraryWindowsProgram, OpeningAnOpenLibraryBringsItsWindowInsteadOfASecond)
+{
+    LibraryFixture fixture;
+    fixture.symbols = 3;
+    const std::string path = WriteLibraryFixture(ScratchPath("once.vxl"), fixture);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        program_.PostCommand(IDM_LIB_OPEN);
+        AnswerFileDialog("Open Vexlet Library", path);
+    }
+    DWORD process = 0;
+    GetWindowThreadProcessId(program_.MainWindow(), &process);
+    EXPECT_EQ(1, CountLibraryWindows(process));
+    EXPECT_EQ(nullptr, AwaitDialog(nullptr, 500)) << "no message for a new window";
+}
+
+TEST_F(LibraryWindowsProgram, KeysTypedInALibraryWindowGoToTheDrawing)
+{
+    LibraryFixture fixture;
+    fixture.symbols = 4;
+    const std::string path = WriteLibraryFixture(ScratchPath("keys.vxl"), fixture);
+    program_.PostCommand(IDM_LIB_OPEN);
+    AnswerFileDialog("Open Vexlet Library", path);
+    HWND library = FloatingLibrary(Title(path).c_str());
+    ASSERT_NE(nullptr, library);
+    const RECT client = ClientScreenRect(library);
+    EXPECT_EQ(program_.MainWindow(), GetWindow(library, GW_OWNER));
+    RealClick(POINT{client.left + 70, client.top + 20});
+    ASSERT_TRUE(program_.Settle());
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(library, nullptr), &info));
+    EXPECT_EQ(library, info.hwndFocus) << "the click gives the library window the keyboard";
+    Screenshot("second_symbol_chosen");
+    RealKey(VK_RIGHT);
+    ASSERT_TRUE(program_.Settle());
+    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(library, nullptr), &info));
+    EXPECT_EQ(view_, info.hwndFocus) << "the key went back to the drawing";
+}
+
 } // namespace
