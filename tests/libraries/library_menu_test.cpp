@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "libraries/library_menu.h"
+#include "libraries/library_windows.h"
 #include "libraries/library_table.h"
 #include "objects/app_options.h"
 
@@ -135,6 +136,21 @@ TEST_F(LibraryMenu, FreeRowsArePreferredOverRemembered)
     EXPECT_EQ(2, FindFreeLibraryRow());
     EXPECT_EQ(0, FindLibraryEntry("c:\\lib\\net.vxl", false));
     EXPECT_EQ(-1, FindLibraryEntry("c:\\lib\\net.vxl", true));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(LibraryMenu, SixteenWindowsOpenMakeNoSeventeenth)
+{
+    std::vector<Row> rows(kLibraryRowCount, Row{"C:\\LIB\\", "NET.VXL", true, false});
+    Fill(rows);
+    EXPECT_EQ(-1, FindFreeLibraryRow());
+    EXPECT_EQ(0, OpenLibraries(1, -1, "C:\\LIB\\OTHER.VXL", nullptr)) << "the limit is a message, not a failure";
+    EXPECT_EQ(0, CreateNewLibrary());
+    for (int row = 0; row < kLibraryRowCount; ++row)
+        EXPECT_EQ(stand_in_, LibraryWindows[row].window) << row;
 }
 
 } // namespace
