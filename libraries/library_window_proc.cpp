@@ -28,6 +28,8 @@ const int kNamesTopic = 30026;
 const int kDockedTopic = 214;
 const int kFloatingTopic = 109;
 const int kLibraryMenuTopic = 127;
+const int kChangeLibraryTopic = 212;
+const int kCreateLibraryTopic = 213;
 const int kButtonSizes[] = {kSmallButtons, kMediumButtons, kLargeButtons};
 
 void OnCreate(HWND window, const CREATESTRUCTA* create)
@@ -115,10 +117,10 @@ int CommandTopic(int id)
 {
     switch (id) {
     case IDM_LIB_OPEN:
-        return 212;
+        return kChangeLibraryTopic;
     case IDM_LIB_CREATE:
     case IDM_LIB_ADD_VEXLET:
-        return 213;
+        return kCreateLibraryTopic;
     case IDM_LIB_EDIT_VEXLET:
         return kNamesTopic;
     case IDM_LIB_DETACH_TOOLBAR:
@@ -285,13 +287,12 @@ void OnLButtonUp(HWND window)
     }
 }
 
-void OnSize(HWND window, WPARAM kind, int width, int height)
+void OnSize(HWND window, int width, int height)
 {
     const int row = GetLibraryRow(window);
     if (LibraryLayoutActive || !IsValidLibraryRow(row) || !RowView(row))
         return;
     LayoutLibraryWindow(row, width, height, LibraryNamesMode(row), false);
-    static_cast<void>(kind);
 }
 
 // Keys typed while a library window has the focus belong to the document.
@@ -418,7 +419,7 @@ LRESULT CALLBACK VXLibHandler(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_SIZE:
         if (wParam == SIZE_MINIMIZED)
             break;
-        OnSize(window, wParam, LOWORD(lParam), HIWORD(lParam));
+        OnSize(window, LOWORD(lParam), HIWORD(lParam));
         return 0;
     case WM_KEYDOWN:
     case WM_KEYUP:
