@@ -136,6 +136,21 @@ TEST_F(LibraryWindowsProgram, TwelveSymbolsInBothModesDockedDetachedAndBackAfter
     ASSERT_NE(nullptr, library) << "the detached library floats";
     Screenshot("detached");
 
+    // Docked again, the bar is dragged out by its empty end onto the tool bar.
+    GetWindowRect(library, &frame);
+    RealDrag(POINT{(frame.left + frame.right) / 2, frame.top + GetSystemMetrics(SM_CYFRAME) + 6},
+             POINT{documentClient.left + 120, documentClient.top + 12});
+    ASSERT_TRUE(program_.Settle());
+    docked = DockedLibrary();
+    ASSERT_NE(nullptr, docked) << "the library did not dock again";
+    const RECT again = ClientScreenRect(docked);
+    const RECT palette = ClientScreenRect(palette_);
+    RealDrag(POINT{again.right - 60, again.top + 10}, POINT{500, (palette.top + palette.bottom) / 2});
+    ASSERT_TRUE(program_.Settle());
+    EXPECT_EQ(nullptr, DockedLibrary());
+    ASSERT_NE(nullptr, FloatingLibrary(title.c_str())) << "the bar dragged out of the document floats";
+    Screenshot("dragged_out");
+
     Restart();
     EXPECT_NE(nullptr, FloatingLibrary(title.c_str())) << "the library window did not come back";
     Screenshot("after_restart");
