@@ -272,6 +272,7 @@ HWND CreateDocumentWindow(const char* path, int mode)
     ShowWindow(view, SW_SHOW);
     FrameCalls.activateView(document, 1);
     SetFocus(view);
+    FrameCalls.documentOpened(document);
     SetAppCursor(0);
     return document;
 }

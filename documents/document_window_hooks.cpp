@@ -10,8 +10,9 @@ ErrorCode NoTextEdit(HWND, int) { return kErrNone; }
 void NoMenus(HWND, int) {}
 void NoRightMenu(HWND, POINT) {}
 BOOL NoToolDialog(int) { return FALSE; }
+void NoLibraries(HWND) {}
 
 } // namespace
 
 DocumentWindowHooks DocumentWindowCalls = {NoFonts, NoFonts, NoRulers, NoZoom, NoLayout, NoTextEdit};
-FrameHooks FrameCalls = {NoMenus, NoRightMenu, NoToolDialog};
+FrameHooks FrameCalls = {NoMenus, NoRightMenu, NoToolDialog, NoLibraries};

@@ -32,6 +32,9 @@ struct FrameHooks {
     void (*trackRightMenu)(HWND view, POINT point);
     // The tool-bar slot dialog; TRUE when the user confirmed.
     BOOL (*editToolSlot)(int slot);
+    // A document window is up: the libraries it names or that are to be
+    // reopened come with it.
+    void (*documentOpened)(HWND document);
 };
 
 extern FrameHooks FrameCalls;

@@ -5,6 +5,7 @@
 #include "documents/document_commands.h"
 #include "frame/menu_commands.h"
 #include "libraries/library_windows.h"
+#include "objects/app_options.h"
 #include "resources/menu_ids.h"
 
 namespace {
@@ -27,7 +28,7 @@ int DoLibrariesCommand(int id)
         return OpenLibraries(1, -1, nullptr, nullptr);
     if (id == IDM_LIB_CREATE)
         return CreateNewLibrary();
-    if (id >= IDM_LIB_WINDOW_BASE && id <= IDM_LIB_WINDOW_BASE + LibraryWindowCount)
+    if (id > IDM_LIB_WINDOW_BASE && id <= IDM_LIB_WINDOW_BASE + kLibraryWindowCount)
         return OpenLibraries(1, id - IDM_LIB_WINDOW_BASE - 1, nullptr, nullptr);
     HWND library = GetActiveLibraryWindow();
     if (library) {

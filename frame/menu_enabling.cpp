@@ -8,6 +8,7 @@
 #include "frame/recent_files_menu.h"
 #include "frame/unbuilt_commands.h"
 #include "frame/view_menu.h"
+#include "libraries/library_windows.h"
 #include "resources/menu_ids.h"
 
 namespace {
@@ -30,6 +31,8 @@ void EnableMenuPopup(HMENU popup)
 {
     if (popup && popup == MainMenuPopups[MENU_POS_FILE])
         BuildRecentFilesMenu(popup);
+    if (popup && popup == MainMenuPopups[MENU_POS_LIBRARIES])
+        PrepareLibrariesMenu(popup);
     if (popup && popup == MainMenuPopups[kViewPopup]) {
         HWND document = GetActiveDocWindow(nullptr);
         InitViewMenu(popup, document ? DocumentViewOf(document) : nullptr);

@@ -64,8 +64,8 @@ const UnbuiltRange kUnbuilt[] = {
     {IDM_HELP_TIPS, IDM_HELP_TIPS, Unbuilt::kAlways},
     {IDM_HELP_MODE_ON, IDM_HELP_MODE_ON, Unbuilt::kAlways},
     {IDM_CONTEXT_HELP, IDM_CONTEXT_HELP, Unbuilt::kAlways},
-    // Libraries and their windows.
-    Hundred(IDM_LIB_OPEN),
+    // Adding, editing and removing symbols.
+    {IDM_LIB_ADD_VEXLET, IDM_LIB_REMOVE_VEXLET, Unbuilt::kAlways},
     // The attribute lists (the text colours are built).
     Hundred(IDM_SHADING_FIRST),
     Hundred(IDM_BORDER_HAIRLINE),

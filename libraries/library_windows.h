@@ -5,19 +5,29 @@
 #pragma once
 #include <windows.h>
 
-// The number of open library windows.
-extern int LibraryWindowCount;
+#include "libraries/library_file.h"
+#include "libraries/library_menu.h"
 
-// 0 when the class VXLIBCLASS cannot be registered.
+// The library window whose context menu was opened last.
+extern HWND RightClickLibraryWindow;
+
+// 0 when the class VXLIBCLASS cannot be registered; the table is cleared.
 ATOM RegisterLibraryClass(HINSTANCE instance);
 // 0 when the class EVXWINDOWCLASS cannot be registered.
 ATOM RegisterVexletPreviewClass(HINSTANCE instance);
-// Nonzero when the file's content is a symbol library.
-BOOL IsLibraryFile(const char* path);
-// show 1 shows the window; row -1 with no path runs the open dialog.
-int OpenLibraries(int show, int row, const char* path, HWND dockInto);
+// With parentWindow: the library named by that document, docked into it.
+// interactive 0: reopens the libraries remembered as open. interactive 1:
+// row -1 opens path (or asks for a library) in a new window; a row opens its
+// remembered library or brings its window up. 1 when no window was made.
+int OpenLibraries(int interactive, int row, const char* path, HWND parentWindow);
+// Asks for a new file, writes an empty library there and shows it.
 int CreateNewLibrary();
 // The library window under the last right-click, else the topmost floating one.
 HWND GetActiveLibraryWindow();
 // Destroys every library window (the main window's close).
 void DestroyLibraryWindows();
+// A document window was made: reopens the remembered libraries when none is
+// open and docks the library the document names.
+void OpenLibrariesForDocument(HWND document);
+// Rebuilds the list of libraries at the end of the Libraries menu.
+void PrepareLibrariesMenu(HMENU menu);

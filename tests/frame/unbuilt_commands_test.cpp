@@ -75,10 +75,10 @@ const IdRow kIds[] = {
     {IDM_DRAW_ATTACH_FILE, kGreyed}, {IDM_DRAW_CLEAR_ATTACHMENT, kGreyed}, {IDM_DRAW_USE_SNAPS, kGreyed},
     {IDM_DRAW_LINES_LINK, kGreyed}, {IDM_DRAW_SHAPES_LINK, kGreyed},
     // Libraries
-    {IDM_LIB_OPEN, kGreyed}, {IDM_LIB_CREATE, kGreyed}, {IDM_LIB_CLOSE, kGreyed}, {IDM_LIB_EDIT_VEXLET, kGreyed},
-    {IDM_LIB_ADD_VEXLET, kGreyed}, {IDM_LIB_REMOVE_VEXLET, kGreyed}, {IDM_LIB_SMALL_BUTTONS, kGreyed},
-    {IDM_LIB_MEDIUM_BUTTONS, kGreyed}, {IDM_LIB_LARGE_BUTTONS, kGreyed}, {IDM_LIB_NAMES, kGreyed},
-    {IDM_LIB_DETACH_TOOLBAR, kGreyed},
+    {IDM_LIB_OPEN, kOffered}, {IDM_LIB_CREATE, kOffered}, {IDM_LIB_CLOSE, kOffered}, {IDM_LIB_EDIT_VEXLET, kGreyed},
+    {IDM_LIB_ADD_VEXLET, kGreyed}, {IDM_LIB_REMOVE_VEXLET, kGreyed}, {IDM_LIB_SMALL_BUTTONS, kOffered},
+    {IDM_LIB_MEDIUM_BUTTONS, kOffered}, {IDM_LIB_LARGE_BUTTONS, kOffered}, {IDM_LIB_NAMES, kOffered},
+    {IDM_LIB_DETACH_TOOLBAR, kOffered},
     // Window
     {IDM_WINDOW_CASCADE, kOffered}, {IDM_WINDOW_TILE, kOffered},
     // Help

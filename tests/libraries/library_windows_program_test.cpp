@@ -1,0 +1,219 @@
+// Library windows in the running program: made, closed and reopened from the
+// Libraries menu, shown as buttons and as names, docked into a document,
+// detached again and brought back at the next start.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "libraries/library_records.h"
+#include "support/library_fixture.h"
+#include "resources/menu_ids.h"
+#include "store/record_store.h"
+#include "support/desktop_program.h"
+#include "support/real_input.h"
+#include "support/screen_image.h"
+#include "support/test_paths.h"
+
+namespace {
+
+const char kLibraryClass[] = "VXLIBCLASS";
+const int kSplashPolls = 100;
+const DWORD kPollMs = 50;
+
+class LibraryWindowsProgram : public DesktopProgram {
+protected:
+    static void SetUpTestSuite() { ASSERT_EQ(kErrNone, InitRecordStore(kStoreTableSlots)); }
+    static void TearDownTestSuite() { TermRecordStore(); }
+
+    // Types the path into the file dialog of that title and confirms it.
+    void AnswerFileDialog(const char* title, const std::string& path)
+    {
+        HWND dialog = AwaitDialog(title);
+        ASSERT_NE(nullptr, dialog) << title;
+        HWND name = GetDlgItem(dialog, cmb13);
+        if (!name)
+            name = GetDlgItem(dialog, edt1);
+        if (name && FindWindowExA(name, nullptr, "Edit", nullptr))
+            name = FindWindowExA(name, nullptr, "Edit", nullptr);
+        ASSERT_NE(nullptr, name) << "the file name field";
+        SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        ASSERT_TRUE(program_.Settle());
+    }
+
+    HWND FloatingLibrary(const char* title) const { return program_.FindProgramWindow(kLibraryClass, title); }
+    HWND DockedLibrary() const { return FindWindowExA(document_, nullptr, kLibraryClass, nullptr); }
+
+    // Ends the program, not saving the drawing that the docking changed, and
+    // starts it again on the options it wrote, with a new blank drawing.
+    void Restart()
+    {
+        PostMessageA(program_.MainWindow(), WM_CLOSE, 0, 0);
+        HWND ask = AwaitDialog(nullptr, 3000);
+        if (ask)
+            PostMessageA(ask, WM_COMMAND, IDNO, 0);
+        ASSERT_EQ(0, program_.WaitForExit());
+        ASSERT_TRUE(program_.Start("/o " + options_));
+        for (int i = 0; i < kSplashPolls && program_.FindProgramWindow("#32770", "About Tessary Plus"); ++i)
+            Sleep(kPollMs);
+        ASSERT_TRUE(program_.Settle());
+        Command(desktop_ids::kNewBlank);
+    }
+
+    std::string Title(const std::string& path) const
+    {
+        const size_t slash = path.find_last_of('\\');
+        const std::string file = path.substr(slash + 1);
+        return file.substr(0, file.find('.'));
+    }
+};
+
+TEST_F(LibraryWindowsProgram, NewLibraryClosesAndComesBackFromTheLibrariesMenu)
+{
+    const std::string path = ScratchPath("made.vxl");
+    DeleteFileA(path.c_str());
+    program_.PostCommand(IDM_LIB_CREATE);
+    AnswerFileDialog("Create Vexlet Library", path);
+    const std::string title = Title(path);
+    HWND library = FloatingLibrary(title.c_str());
+    ASSERT_NE(nullptr, library) << "no library window after Create New Library";
+    EXPECT_TRUE(ScreenImage::Grab().Uniform(ClientScreenRect(library))) << "an empty library paints no buttons";
+    Screenshot("new_library");
+    LibraryHeader header;
+    ASSERT_TRUE(ReadLibraryHeader(path, &header));
+    EXPECT_EQ(0, header.symbolCount);
+
+    Command(IDM_LIB_CLOSE);
+    EXPECT_EQ(nullptr, FloatingLibrary(title.c_str()));
+    Command(IDM_LIB_WINDOW_BASE + 1);
+    EXPECT_NE(nullptr, FloatingLibrary(title.c_str())) << "the remembered library did not reopen";
+    Screenshot("reopened_from_menu");
+}
+
+TEST_F(LibraryWindowsProgram, TwelveSymbolsInBothModesDockedDetachedAndBackAfterRestart)
+{
+    LibraryFixture fixture;
+    fixture.symbols = 12;
+    const std::string path = WriteLibraryFixture(ScratchPath("twelve.vxl"), fixture);
+    ASSERT_FALSE(path.empty());
+    program_.PostCommand(IDM_LIB_OPEN);
+    AnswerFileDialog("Open Vexlet Library", path);
+    const std::string title = Title(path);
+    HWND library = FloatingLibrary(title.c_str());
+    ASSERT_NE(nullptr, library) << "no library window after Open Library";
+    const RECT buttons = ClientScreenRect(library);
+    EXPECT_EQ(4 * 50, buttons.right - buttons.left) << "four medium buttons a row";
+    EXPECT_EQ(3 * 50, buttons.bottom - buttons.top) << "three rows of medium buttons";
+    EXPECT_FALSE(ScreenImage::Grab().Uniform(buttons));
+    Screenshot("buttons_mode");
+
+    PostMessageA(library, WM_COMMAND, IDM_LIB_NAMES, 0);
+    ASSERT_TRUE(program_.Settle());
+    const RECT names = ClientScreenRect(library);
+    EXPECT_GT(names.bottom - names.top, names.right - names.left) << "one column of twelve names";
+    EXPECT_GT(ScreenImage::Grab().CountDark(names), 0) << "the names are written";
+    Screenshot("names_mode");
+
+    // Drag the caption into the top band of the document window.
+    RECT frame;
+    GetWindowRect(library, &frame);
+    const POINT caption = {(frame.left + frame.right) / 2, frame.top + GetSystemMetrics(SM_CYFRAME) + 6};
+    const RECT documentClient = ClientScreenRect(document_);
+    RealDrag(caption, POINT{documentClient.left + 120, documentClient.top + 12});
+    ASSERT_TRUE(program_.Settle());
+    HWND docked = DockedLibrary();
+    ASSERT_NE(nullptr, docked) << "the library did not dock";
+    EXPECT_EQ(nullptr, FloatingLibrary(title.c_str()));
+    const RECT bar = ClientScreenRect(docked);
+    EXPECT_EQ(8 + 23, bar.bottom - bar.top) << "one row of 23-pixel buttons";
+    EXPECT_FALSE(ScreenImage::Grab().Uniform(bar));
+    Screenshot("docked");
+
+    PostMessageA(docked, WM_COMMAND, IDM_LIB_DETACH_TOOLBAR, 0);
+    ASSERT_TRUE(program_.Settle());
+    EXPECT_EQ(nullptr, DockedLibrary());
+    library = FloatingLibrary(title.c_str());
+    ASSERT_NE(nullptr, library) << "the detached library floats";
+    Screenshot("detached");
+
+    // Docked again, the bar is dragged out by its empty end onto the tool bar.
+    GetWindowRect(library, &frame);
+    RealDrag(POINT{(frame.left + frame.right) / 2, frame.top + GetSystemMetrics(SM_CYFRAME) + 6},
+             POINT{documentClient.left + 120, documentClient.top + 12});
+    ASSERT_TRUE(program_.Settle());
+    docked = DockedLibrary();
+    ASSERT_NE(nullptr, docked) << "the library did not dock again";
+    const RECT again = ClientScreenRect(docked);
+    const RECT palette = ClientScreenRect(palette_);
+    RealDrag(POINT{again.right - 60, again.top + 10}, POINT{500, (palette.top + palette.bottom) / 2});
+    ASSERT_TRUE(program_.Settle());
+    EXPECT_EQ(nullptr, DockedLibrary());
+    ASSERT_NE(nullptr, FloatingLibrary(title.c_str())) << "the bar dragged out of the document floats";
+    Screenshot("dragged_out");
+
+    Restart();
+    EXPECT_NE(nullptr, FloatingLibrary(title.c_str())) << "the library window did not come back";
+    Screenshot("after_restart");
+}
+
+int CountLibraryWindows(DWORD process)
+{
+    struct Count {
+        DWORD process;
+        int found;
+    } count = {process, 0};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* c = reinterpret_cast<Count*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            char className[32] = "";
+            GetClassNameA(window, className, sizeof(className));
+            if (owner == c->process && lstrcmpA(className, kLibraryClass) == 0)
+                ++c->found;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.found;
+}
+
+TEST_F(LibraryWindowsProgram, OpeningAnOpenLibraryBringsItsWindowInsteadOfASecond)
+{
+    LibraryFixture fixture;
+    fixture.symbols = 3;
+    const std::string path = WriteLibraryFixture(ScratchPath("once.vxl"), fixture);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        program_.PostCommand(IDM_LIB_OPEN);
+        AnswerFileDialog("Open Vexlet Library", path);
+    }
+    DWORD process = 0;
+    GetWindowThreadProcessId(program_.MainWindow(), &process);
+    EXPECT_EQ(1, CountLibraryWindows(process));
+    EXPECT_EQ(nullptr, AwaitDialog(nullptr, 500)) << "no message for a new window";
+}
+
+TEST_F(LibraryWindowsProgram, KeysTypedInALibraryWindowGoToTheDrawing)
+{
+    LibraryFixture fixture;
+    fixture.symbols = 4;
+    const std::string path = WriteLibraryFixture(ScratchPath("keys.vxl"), fixture);
+    program_.PostCommand(IDM_LIB_OPEN);
+    AnswerFileDialog("Open Vexlet Library", path);
+    HWND library = FloatingLibrary(Title(path).c_str());
+    ASSERT_NE(nullptr, library);
+    const RECT client = ClientScreenRect(library);
+    EXPECT_EQ(program_.MainWindow(), GetWindow(library, GW_OWNER));
+    RealClick(POINT{client.left + 70, client.top + 20});
+    ASSERT_TRUE(program_.Settle());
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(library, nullptr), &info));
+    EXPECT_EQ(library, info.hwndFocus) << "the click gives the library window the keyboard";
+    Screenshot("second_symbol_chosen");
+    RealKey(VK_RIGHT);
+    ASSERT_TRUE(program_.Settle());
+    ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(library, nullptr), &info));
+    EXPECT_EQ(view_, info.hwndFocus) << "the key went back to the drawing";
+}
+
+} // namespace
