@@ -10,8 +10,10 @@ ErrorCode NoTextEdit(HWND, int) { return kErrNone; }
 void NoMenus(HWND, int) {}
 void NoRightMenu(HWND, POINT) {}
 BOOL NoToolDialog(int) { return FALSE; }
+int NoValueDialog(int*) { return 0; }
+int NoPairDialog(int*, int*) { return 0; }
 
 } // namespace
 
 DocumentWindowHooks DocumentWindowCalls = {NoFonts, NoFonts, NoRulers, NoZoom, NoLayout, NoTextEdit};
-FrameHooks FrameCalls = {NoMenus, NoRightMenu, NoToolDialog};
+FrameHooks FrameCalls = {NoMenus, NoRightMenu, NoToolDialog, NoValueDialog, NoValueDialog, NoValueDialog, NoPairDialog};

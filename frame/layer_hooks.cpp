@@ -4,7 +4,9 @@
 #include "documents/document_window_hooks.h"
 #include "frame/menu_commands.h"
 #include "frame/menu_enabling.h"
+#include "frame/angle_scale_dialogs.h"
 #include "frame/right_menu.h"
+#include "frame/sizing_dialogs.h"
 #include "frame/run_tool_edit_dlg.h"
 #include "libraries/library_colors.h"
 #include "lines/array_kind.h"
@@ -26,7 +28,7 @@ void ConnectLayers()
     ObjectTextCalls = {ApplyObjectTextMessage, DrawObjectText, ReflowObjectText};
     MergeLibraryColorsCall = MergeLibraryColors;
     RegisterViewHooks();
-    FrameCalls = {ActivateDocumentView, TrackRightMenu, RunToolEditDlg};
+    FrameCalls = {ActivateDocumentView, TrackRightMenu, RunToolEditDlg, RunAngleDlg, RunScaleDlg, RunTextDlg, RunPictureDlg};
 }
 
 ErrorCode InitObjectKinds()

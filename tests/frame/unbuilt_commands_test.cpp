@@ -48,10 +48,10 @@ const IdRow kIds[] = {
     // View
     {IDM_VIEW_FIT_WINDOW, kOffered}, {IDM_VIEW_FIT_PAGE, kOffered}, {IDM_VIEW_ZOOM_50, kOffered},
     {IDM_VIEW_ZOOM_75, kOffered}, {IDM_VIEW_ZOOM_100, kOffered}, {IDM_VIEW_ZOOM_150, kOffered},
-    {IDM_VIEW_ZOOM_200, kOffered}, {IDM_VIEW_ZOOM_CUSTOM, kGreyed}, {IDM_VIEW_RULERS_AND_GRID, kGreyed},
+    {IDM_VIEW_ZOOM_200, kOffered}, {IDM_VIEW_ZOOM_CUSTOM, kOffered}, {IDM_VIEW_RULERS_AND_GRID, kGreyed},
     {IDM_VIEW_SHOW_TOOLBAR, kOffered}, {IDM_VIEW_SHOW_GRID, kGreyed},
     // Shapes
-    {IDM_SHAPES_TEXT_SIZING, kGreyed}, {IDM_SHAPES_SHAPE_SIZING, kGreyed}, {IDM_SHAPES_EDIT_OUTLINE, kGreyed},
+    {IDM_SHAPES_TEXT_SIZING, kOffered}, {IDM_SHAPES_SHAPE_SIZING, kOffered}, {IDM_SHAPES_EDIT_OUTLINE, kGreyed},
     // Lines
     {IDM_LINE_SHAPE_PLACE, kGreyed}, {IDM_LINES_ARROWHEADS, kGreyed}, {IDM_LINES_SHOW_LENGTH, kGreyed},
     {IDM_LINES_JOIN, kGreyed}, {IDM_LINES_TEXT_ALONG, kGreyed}, {IDM_LINES_TEXT_HORIZONTAL, kGreyed},
@@ -69,7 +69,7 @@ const IdRow kIds[] = {
     {IDM_DRAW_SPACE_HORIZONTAL, kGreyed}, {IDM_DRAW_SPACE_VERTICAL, kGreyed}, {IDM_DRAW_SPACE_BOTH, kGreyed},
     {IDM_DRAW_FLIP_HORIZONTAL, kGreyed}, {IDM_DRAW_FLIP_VERTICAL, kGreyed},
     {IDM_DRAW_ROTATE_HORIZONTAL, kOffered}, {IDM_DRAW_ROTATE_UP, kOffered}, {IDM_DRAW_ROTATE_DOWN, kOffered},
-    {IDM_DRAW_ROTATE_ANGLE, kGreyed}, {IDM_DRAW_CENTER_ON_PAGE, kGreyed}, {IDM_DRAW_GROUP, kGreyed},
+    {IDM_DRAW_ROTATE_ANGLE, kOffered}, {IDM_DRAW_CENTER_ON_PAGE, kGreyed}, {IDM_DRAW_GROUP, kGreyed},
     {IDM_DRAW_UNGROUP, kGreyed}, {IDM_DRAW_BRING_TO_FRONT, kGreyed}, {IDM_DRAW_SEND_TO_BACK, kGreyed},
     {IDM_DRAW_HIDE_SHADOW, kGreyed}, {IDM_DRAW_LOCK, kGreyed}, {IDM_DRAW_OPEN_ATTACHMENT, kGreyed},
     {IDM_DRAW_ATTACH_FILE, kGreyed}, {IDM_DRAW_CLEAR_ATTACHMENT, kGreyed}, {IDM_DRAW_USE_SNAPS, kGreyed},
