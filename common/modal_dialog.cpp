@@ -97,9 +97,11 @@ bool ModalDialogAllowed(HWND owner)
 {
     if (TrackingMode != kTrackingNone || GetCapture())
         return false;
-    // A modal dialog disables its owner: a disabled owner means one is up.
+    // A modal dialog disables its owner's top-level window: a disabled one
+    // means a dialog is up.
     HWND window = OwnerOrMain(owner);
-    if (window && !IsWindowEnabled(window))
+    HWND topLevel = window ? GetAncestor(window, GA_ROOT) : nullptr;
+    if (topLevel && !IsWindowEnabled(topLevel))
         return false;
     return OpenDialogCount < kMostNested;
 }

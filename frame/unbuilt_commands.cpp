@@ -170,8 +170,9 @@ void GreyUnbuiltCommands(HMENU popup)
         const UnbuiltRange* row = id > 0 ? FindRow(id) : nullptr;
         if (!row)
             continue;
-        // The editor's rows come back when the popup opens over an editor.
-        SetItem(popup, i, IsUnbuiltCommand(id));
+        // Only greys: the popup's own enabling has decided the rest.
+        if (IsUnbuiltCommand(id))
+            SetItem(popup, i, true);
     }
 }
 

@@ -251,12 +251,16 @@ protected:
             if (HMENU sub = GetSubMenu(popup, i))
                 Open(sub, i);
     }
+    // In help mode the menus' own rules offer every item, so what stays
+    // greyed is what is not built.
     void OpenEveryPopup()
     {
+        HelpMode = 1;
         for (int i = 0; i < MENU_POPUP_COUNT; ++i)
             Open(MainMenuPopups[i], i);
         for (int i = 0; i < RIGHT_POPUP_COUNT; ++i)
             Open(GetSubMenu(RightMenu, i), i);
+        HelpMode = 0;
     }
     void CheckItems(HMENU popup, const std::string& where)
     {
