@@ -5,14 +5,21 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "common/app_globals.h"
 #include "common/icon_button.h"
 #include "common/modal_dialog.h"
+#include "common/popup_class.h"
+#include "common/sample_window.h"
 #include "common/tracking_mode.h"
 #include "frame/angle_scale_dialogs.h"
 #include "frame/sizing_dialogs.h"
+#include "documents/printer_context.h"
+#include "frame/layer_hooks.h"
+#include "frame/run_tool_edit_dlg.h"
+#include "objects/app_options.h"
 #include "resources/dialog_ids.h"
 
 namespace {
@@ -201,6 +208,93 @@ TEST_F(PropertyDialogs, NoDialogOpensOverAnother)
     DestroyWindow(main);
     EXPECT_TRUE(ScriptRan);
     EXPECT_EQ(0, inner);
+}
+
+class ToolSlotDialog : public PropertyDialogs {
+protected:
+    void SetUp() override
+    {
+        PropertyDialogs::SetUp();
+        ASSERT_EQ(kErrNone, InitObjectKinds());
+        RegisterDialogControls();
+        record_ = std::make_unique<OptionsRecord>();
+        *record_ = OptionsRecord{};
+        savedOptions_ = AppOptions;
+        AppOptions = reinterpret_cast<unsigned char*>(record_.get());
+        savedMeasure_ = MeasureSystem;
+    }
+    void TearDown() override
+    {
+        AppOptions = savedOptions_;
+        MeasureSystem = savedMeasure_;
+    }
+    // The preview and the shape picker of the template, as start-up registers them.
+    static void RegisterDialogControls()
+    {
+        WNDCLASSA existing;
+        if (GetClassInfoA(GetModuleHandleA(nullptr), "SESAMPLEWIN", &existing))
+            return;
+        WNDCLASSA sample = {};
+        sample.lpfnWndProc = SESampleWin;
+        sample.hInstance = GetModuleHandleA(nullptr);
+        sample.cbWndExtra = sizeof(LONG_PTR);
+        sample.lpszClassName = "SESAMPLEWIN";
+        RegisterClassA(&sample);
+        RegisterPopupClass(GetModuleHandleA(nullptr));
+    }
+    static std::string Text(HWND dialog, int id)
+    {
+        char text[64] = "";
+        GetDlgItemTextA(dialog, id, text, sizeof(text));
+        return text;
+    }
+    // Types into a size field as a person does: focus in, text, focus out.
+    static void TypeSize(HWND dialog, int id, const char* text)
+    {
+        SetFocus(GetDlgItem(dialog, id));
+        SetDlgItemTextA(dialog, id, text);
+        SetFocus(GetDlgItem(dialog, IDCANCEL));
+    }
+
+    std::unique_ptr<OptionsRecord> record_;
+    unsigned char* savedOptions_ = nullptr;
+    int savedMeasure_ = 1;
+};
+
+TEST_F(ToolSlotDialog, AWidthOfThreeInchesIsHeldToTwo)
+{
+    const int slot = 4;
+    record_->toolbar[slot] = {600, 600, 0, 2, 0, 0.0};
+    MeasureSystem = 1;
+    std::string shown;
+    const BOOL confirmed = WithDialog("Edit Toolbar Location", [&](HWND dialog) {
+        TypeSize(dialog, IDC_TOOLEDIT_WIDTH, "3");
+        shown = Text(dialog, IDC_TOOLEDIT_WIDTH);
+        Ok(dialog);
+    }, [&] { return RunToolEditDlg(slot); });
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ("2.00", shown);
+    EXPECT_EQ(1200, record_->toolbar[slot].width);
+    EXPECT_EQ(600, record_->toolbar[slot].height);
+}
+
+TEST_F(ToolSlotDialog, MetricShowsCentimetresAndCancelKeepsTheSlot)
+{
+    const int slot = 2;
+    record_->toolbar[slot] = {600, 300, 0, 2, 0, 0.0};
+    MeasureSystem = 0;
+    std::string units;
+    std::string shown;
+    const BOOL confirmed = WithDialog("Edit Toolbar Location", [&](HWND dialog) {
+        units = Text(dialog, IDC_TOOLEDIT_UNITS);
+        TypeSize(dialog, IDC_TOOLEDIT_WIDTH, "10");
+        shown = Text(dialog, IDC_TOOLEDIT_WIDTH);
+        Cancel(dialog);
+    }, [&] { return RunToolEditDlg(slot); });
+    EXPECT_FALSE(confirmed);
+    EXPECT_EQ("(cm)", units);
+    EXPECT_EQ("5.08", shown);
+    EXPECT_EQ(600, record_->toolbar[slot].width);
 }
 
 } // namespace
