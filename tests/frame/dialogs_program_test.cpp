@@ -41,7 +41,10 @@ protected:
     HWND OpenDialog(int command, const char* title)
     {
         program_.PostCommand(command);
-        return AwaitDialog(title);
+        HWND dialog = AwaitDialog(title);
+        // Shown, and painted before anything looks at it.
+        EXPECT_TRUE(program_.Settle());
+        return dialog;
     }
     static std::string Field(HWND dialog)
     {
@@ -153,6 +156,20 @@ TEST_F(DialogsProgram, AFontChangeDropsTheUndoStepSoCtrlZDoesNothing)
     ASSERT_TRUE(program_.Settle());
     Screenshot("font_change_then_ctrl_z");
     EXPECT_EQ(1u, Saved().size()) << "the drawn rectangle was undone after the font change";
+}
+
+TEST_F(DialogsProgram, ToolbarDialogShowsTheChosenShapeToolInItsPreview)
+{
+    ClickTool(desktop_ids::kRectangleTool);
+    HWND dialog = OpenDialog(IDM_EDIT_TOOLBAR, "Edit Toolbar Location");
+    ASSERT_NE(nullptr, dialog);
+    HWND preview = GetDlgItem(dialog, IDC_TOOLEDIT_SAMPLE);
+    ASSERT_NE(nullptr, preview);
+    const ScreenImage shown = ScreenImage::Grab();
+    shown.Save("toolbar_dialog");
+    // The rectangle's outline on the white preview.
+    EXPECT_GT(shown.CountDark(ClientScreenRect(preview)), 100);
+    Press(dialog, IDCANCEL);
 }
 
 } // namespace
