@@ -14,6 +14,7 @@
 namespace {
 
 const int kShapeAttributes = 28;
+const int kLineAttributes = 38;
 const uint32_t kTextBoxState = 0x0100;
 const uint32_t kKeepsColoursOption = 0x0001;
 const uint32_t kHideShadowOption = 0x0002;
@@ -84,6 +85,21 @@ void ReadAttributes(HWND view, MenuContext* c)
     c->textBox = (SummaryBits(shapes.stateFlags) & kTextBoxState) != 0;
     c->shadowHidden = (SummaryBits(shapes.optionFlags) & kHideShadowOption) != 0;
     c->shapeType = shapes.shapeType;
+    c->textColour = static_cast<int32_t>(text.color);
+    c->textHorizontal = shapes.textAlignment;
+    c->textVertical = shapes.textPlacement;
+    c->fillColour = static_cast<int32_t>(shapes.fillColor);
+    c->outlineColour = static_cast<int32_t>(shapes.lineColor);
+    c->fillMode = shapes.fillMode;
+    c->outlineStyle = shapes.lineStyle;
+    c->outlineWidth = shapes.lineWidth;
+    SelectionAttributes lines{};
+    if ((c->selectionFlags & kSelLineKinds) &&
+        GatherSelectionAttributes(view, kLineAttributes, &lines, nullptr) == kSelectionGathered) {
+        c->lineColour = static_cast<int32_t>(lines.lineColor);
+        c->lineStyle = lines.lineStyle;
+        c->lineWidth = lines.lineWidth;
+    }
     c->fillLocked = c->textBox && !c->textInSelection && (SummaryBits(shapes.optionFlags) & kKeepsColoursOption);
 }
 

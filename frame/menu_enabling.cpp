@@ -6,6 +6,7 @@
 #include "documents/recent_files.h"
 #include "documents/view_children.h"
 #include "frame/frame_caption.h"
+#include "frame/menu_checks.h"
 #include "frame/menu_context.h"
 #include "frame/menu_rules.h"
 #include "frame/recent_files_menu.h"
@@ -39,8 +40,12 @@ void SetText(HMENU popup, int id, int stringId)
 {
     char text[kStringBufferSize];
     LoadStrOrBlank(stringId, text);
-    if (text[0])
-        ModifyMenuA(popup, static_cast<UINT>(id), MF_BYCOMMAND | MF_STRING, static_cast<UINT_PTR>(id), text);
+    const UINT state = GetMenuState(popup, static_cast<UINT>(id), MF_BYCOMMAND);
+    if (!text[0] || state == static_cast<UINT>(-1))
+        return;
+    // A new text must not bring back an item its rules greyed.
+    const UINT kept = state & (MF_GRAYED | MF_DISABLED | MF_CHECKED);
+    ModifyMenuA(popup, static_cast<UINT>(id), MF_BYCOMMAND | MF_STRING | kept, static_cast<UINT_PTR>(id), text);
 }
 
 void Check(HMENU popup, int id, bool checked)
@@ -63,11 +68,46 @@ void InitDrawChecks(HMENU popup, const MenuContext& c)
     SetText(popup, IDM_DRAW_HIDE_SHADOW, c.shadowHidden ? IDS_MENU_SHOW_SHADOW : IDS_MENU_HIDE_SHADOW);
 }
 
+const int kColourListLast = 48;
+const int kStyleListLast = 49;
+const int kDashListLast = 19;
+
 void InitShapeChecks(HMENU popup, const MenuContext& c)
 {
-    if (c.shapeType > 1 && c.shapeType + IDM_SHAPE_TYPE_BASE <= IDM_SHAPE_TYPE_LAST)
-        CheckMenuRadioItem(popup, IDM_SHAPE_TYPE_FIRST, IDM_SHAPE_TYPE_LAST, IDM_SHAPE_TYPE_BASE + c.shapeType,
-                           MF_BYCOMMAND);
+    const int type = c.shapeType > 1 ? IDM_SHAPE_TYPE_BASE + c.shapeType : 0;
+    CheckListItem(popup, IDM_SHAPE_TYPE_FIRST, IDM_SHAPE_TYPE_LAST, type);
+    CheckListItem(popup, IDM_FILL_COLOR_BASE, IDM_FILL_COLOR_BASE + kColourListLast,
+                  ColourItem(IDM_FILL_COLOR_BASE, c.fillColour));
+    CheckListItem(popup, IDM_BORDER_COLOR_BASE, IDM_BORDER_COLOR_BASE + kColourListLast,
+                  ColourItem(IDM_BORDER_COLOR_BASE, c.outlineColour));
+    CheckListItem(popup, IDM_SHADING_FIRST, IDM_SHADING_LAST, ShadingItem(c.fillMode));
+    const int style = StyleItem(c.outlineStyle, c.outlineWidth, IDM_BORDER_WIDTH_BASE, IDM_BORDER_DASH_BASE);
+    CheckListItem(popup, IDM_BORDER_WIDTH_BASE, IDM_BORDER_WIDTH_BASE + kStyleListLast,
+                  style < IDM_BORDER_DASH_BASE ? style : 0);
+    CheckListItem(popup, IDM_BORDER_DASH_BASE, IDM_BORDER_DASH_BASE + kDashListLast,
+                  style >= IDM_BORDER_DASH_BASE ? style : 0);
+}
+
+// Outside an editor: the colour and alignment the selected texts share.
+void InitTextChecks(HMENU popup, const MenuContext& c)
+{
+    if (c.editorOpen)
+        return;
+    CheckListItem(popup, IDM_TEXT_COLOR_BASE, IDM_TEXT_COLOR_BASE + kColourListLast - 1,
+                  ColourItem(IDM_TEXT_COLOR_BASE, c.textColour));
+    CheckListItem(popup, IDM_TEXT_ALIGN_TOP, IDM_TEXT_ALIGN_MIDDLE + IDM_TEXT_ALIGN_FLUSH_DIGIT,
+                  AlignmentItem(c.textVertical, c.textHorizontal));
+}
+
+void InitLineChecks(HMENU popup, const MenuContext& c)
+{
+    CheckListItem(popup, IDM_LINE_COLOR_BASE, IDM_LINE_COLOR_BASE + kColourListLast,
+                  ColourItem(IDM_LINE_COLOR_BASE, c.lineColour));
+    const int style = StyleItem(c.lineStyle, c.lineWidth, IDM_LINE_WIDTH_BASE, IDM_LINE_DASH_BASE);
+    CheckListItem(popup, IDM_LINE_WIDTH_BASE, IDM_LINE_WIDTH_BASE + kStyleListLast,
+                  style < IDM_LINE_DASH_BASE ? style : 0);
+    CheckListItem(popup, IDM_LINE_DASH_BASE, IDM_LINE_DASH_BASE + kStyleListLast,
+                  style >= IDM_LINE_DASH_BASE ? style : 0);
 }
 
 bool IsMainPopup(HMENU popup, int position)
@@ -143,6 +183,10 @@ void EnableMenuPopup(HMENU popup)
         InitDrawChecks(popup, context);
     if (IsMainPopup(popup, MENU_POS_SHAPES))
         InitShapeChecks(popup, context);
+    if (IsMainPopup(popup, MENU_POS_LINES))
+        InitLineChecks(popup, context);
+    if (IsMainPopup(popup, MENU_POS_TEXT))
+        InitTextChecks(popup, context);
     if (IsMainPopup(popup, MENU_POS_FILE))
         BuildRecentFilesMenu(popup);
     GreyUnbuiltCommands(popup);
@@ -161,6 +205,8 @@ void EnableRightMenuPopup(HMENU popup, int kind)
         InitDrawChecks(popup, context);
     if (kind == RIGHT_POS_SHAPE)
         InitShapeChecks(popup, context);
+    if (kind == RIGHT_POS_LINE)
+        InitLineChecks(popup, context);
     GreyUnbuiltCommands(popup);
 }
 

@@ -27,6 +27,18 @@ struct MenuContext {
     bool fillLocked = false;      // a text box without text that keeps its colours
     bool shadowHidden = false;    // the selection hides its shadow
     int shapeType = -2;           // the selected shapes' common type; -2 none
+    // The selection's common attributes for the lists' checks; -2 none, -1 mixed.
+    int32_t fillColour = -2;
+    int32_t outlineColour = -2;
+    int32_t fillMode = -2;
+    int32_t outlineStyle = -2;
+    int32_t outlineWidth = -2;
+    int32_t lineColour = -2;
+    int32_t lineStyle = -2;
+    int32_t lineWidth = -2;
+    int32_t textColour = -2;
+    int32_t textHorizontal = -2;
+    int32_t textVertical = -2;
     uint32_t drawingFlags = 0;
 };
 

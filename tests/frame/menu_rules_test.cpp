@@ -9,6 +9,8 @@
 #include "common/menu_bitmaps.h"
 #include "frame/app_startup.h"
 #include "frame/menu_build.h"
+#include "frame/menu_checks.h"
+#include "objects/color_table.h"
 #include "frame/menu_enabling.h"
 #include "frame/menu_rules.h"
 #include "frame/right_menu.h"
@@ -181,6 +183,48 @@ TEST_F(ProgramMenus, LinesPopupNamesTheShapePlaceByTheSelection)
     ShowLineShapePlace(lines, place, false);
     EXPECT_EQ("C&hange Line Shape", Text(lines, place));
     EXPECT_EQ(GetSubMenu(RightMenu, RIGHT_POS_LINE_SHAPES), GetSubMenu(lines, place));
+}
+
+TEST(MenuChecks, ListItemsMatchTheSelectionsCommonAttributes)
+{
+    const COLORREF* table = StandardColors();
+    ASSERT_NE(nullptr, table);
+    EXPECT_EQ(IDM_FILL_COLOR_BASE + 5, ColourItem(IDM_FILL_COLOR_BASE, static_cast<int32_t>(table[5])));
+    EXPECT_EQ(0, ColourItem(IDM_FILL_COLOR_BASE, -1)) << "mixed colours check nothing";
+    EXPECT_EQ(IDM_SHADING_FIRST, ShadingItem(0)) << "no fill mode counts as solid";
+    EXPECT_EQ(IDM_SHADING_FIRST + 2, ShadingItem(3));
+    EXPECT_EQ(0, ShadingItem(-2));
+    EXPECT_EQ(IDM_LINE_1PT, StyleItem(1, 6, IDM_LINE_WIDTH_BASE, IDM_LINE_DASH_BASE));
+    EXPECT_EQ(IDM_LINE_DOTTED, StyleItem(2, 6, IDM_LINE_WIDTH_BASE, IDM_LINE_DASH_BASE));
+    EXPECT_EQ(IDM_BORDER_NONE, StyleItem(0, 0, IDM_BORDER_WIDTH_BASE, IDM_BORDER_DASH_BASE));
+    EXPECT_EQ(0, StyleItem(-1, 6, IDM_LINE_WIDTH_BASE, IDM_LINE_DASH_BASE));
+    EXPECT_EQ(IDM_TEXT_ALIGN_TOP + IDM_TEXT_ALIGN_LEFT_DIGIT, AlignmentItem(0, 0));
+    EXPECT_EQ(IDM_TEXT_ALIGN_MIDDLE + IDM_TEXT_ALIGN_CENTER_DIGIT, AlignmentItem(6, 6));
+    EXPECT_EQ(IDM_TEXT_ALIGN_BOTTOM + IDM_TEXT_ALIGN_FLUSH_DIGIT, AlignmentItem(8, 32));
+    EXPECT_EQ(0, AlignmentItem(-2, 0)) << "unset alignments check nothing";
+}
+
+TEST_F(ProgramMenus, RenamingHideShadowDoesNotOfferItWithoutADrawing)
+{
+    HMENU draw = MainMenuPopups[MENU_POS_DRAW];
+    EnableMenuPopup(draw);
+    char text[64] = "";
+    GetMenuStringA(draw, IDM_DRAW_HIDE_SHADOW, text, sizeof(text), MF_BYCOMMAND);
+    EXPECT_STREQ("Hide S&hadow", text);
+    EXPECT_TRUE(Greyed(draw, IDM_DRAW_HIDE_SHADOW));
+    EXPECT_TRUE(Greyed(draw, IDM_DRAW_USE_SNAPS));
+}
+
+TEST_F(ProgramMenus, TheShapeTypeOfTheSelectionIsTheOneChecked)
+{
+    HMENU shapes = MainMenuPopups[MENU_POS_SHAPES];
+    const int oval = IDM_SHAPE_TYPE_FIRST + 2;
+    CheckListItem(shapes, IDM_SHAPE_TYPE_FIRST, IDM_SHAPE_TYPE_LAST, IDM_SHAPE_TYPE_FIRST);
+    CheckListItem(shapes, IDM_SHAPE_TYPE_FIRST, IDM_SHAPE_TYPE_LAST, oval);
+    EXPECT_TRUE(GetMenuState(shapes, oval, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_FALSE(GetMenuState(shapes, IDM_SHAPE_TYPE_FIRST, MF_BYCOMMAND) & MF_CHECKED);
+    CheckListItem(shapes, IDM_SHAPE_TYPE_FIRST, IDM_SHAPE_TYPE_LAST, 0);
+    EXPECT_FALSE(GetMenuState(shapes, oval, MF_BYCOMMAND) & MF_CHECKED);
 }
 
 } // namespace
