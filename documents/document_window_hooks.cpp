@@ -11,8 +11,12 @@ void NoMenus(HWND, int) {}
 void NoRightMenu(HWND, POINT) {}
 BOOL NoToolDialog(int) { return FALSE; }
 void NoLibraries(HWND) {}
+int NoValueDialog(int*) { return 0; }
+int NoPairDialog(int*, int*) { return 0; }
 
 } // namespace
 
 DocumentWindowHooks DocumentWindowCalls = {NoFonts, NoFonts, NoRulers, NoZoom, NoLayout, NoTextEdit};
-FrameHooks FrameCalls = {NoMenus, NoRightMenu, NoToolDialog, NoLibraries};
+void NoLibraries(HWND) {}
+int NoValueDialog(int*) { return 0; }
+int NoPairDialog(int*, int*) { return 0; }

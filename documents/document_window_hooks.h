@@ -32,6 +32,12 @@ struct FrameHooks {
     void (*trackRightMenu)(HWND view, POINT point);
     // The tool-bar slot dialog; TRUE when the user confirmed.
     BOOL (*editToolSlot)(int slot);
+    // The property dialogs the view's commands open; each returns 1 for OK,
+    // with the value edited in place, and 0 when cancelled or refused.
+    int (*editAngle)(int* angle);
+    int (*editScale)(int* zoom);
+    int (*editTextSizing)(int* rule);
+    int (*editShapeSizing)(int* growRule, int* colourState);
     // A document window is up: the libraries it names or that are to be
     // reopened come with it.
     void (*documentOpened)(HWND document);

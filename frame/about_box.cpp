@@ -3,8 +3,8 @@
 #include "common/bitmap_blit.h"
 #include "common/display_flags.h"
 #include "common/icon_button.h"
+#include "common/modal_dialog.h"
 #include "common/string_helpers.h"
-#include "common/window_helpers.h"
 #include "common/app_globals.h"
 #include "frame/shared_gdi_objects.h"
 #include "resources/dialog_ids.h"
@@ -40,7 +40,6 @@ void OnInitDialog(HWND dialog)
 {
     InitAboutBox(dialog);
     WidenForPicture(dialog);
-    CenterWindowOver(dialog, MainWindow);
 }
 
 // Returns false when there is no picture and the default painting should run.
@@ -114,5 +113,5 @@ INT_PTR CALLBACK AboutHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 
 INT_PTR RunAboutBox(const char* templateName)
 {
-    return DialogBoxParamA(AppInstance, templateName, MainWindow, AboutHandler, 0);
+    return RunModalDialog({templateName, AboutHandler, 0, nullptr});
 }

@@ -9,5 +9,10 @@ void OnDeviceModeChanged(const char* device);
 void OnFontsChanged();
 LRESULT OnQueryNewPalette();
 void OnPaletteChanged(HWND changer);
-// Flushes the shared fonts; with rebuild the open text editors re-measure.
+// Flushes the shared fonts and every document's undo step; with rebuild the
+// open text editors make their fonts again at once.
 void ResetSharedFonts(int rebuild);
+// The default printer changed: the documents printing on it take it again.
+void ApplyDefaultPrinterChange();
+// Realizes the view's palette (none: the active view's); 1 when it has one.
+int RealizeViewPalette(HWND view, bool background);

@@ -4,7 +4,9 @@
 #include "documents/document_window_hooks.h"
 #include "frame/menu_commands.h"
 #include "frame/menu_enabling.h"
+#include "frame/angle_scale_dialogs.h"
 #include "frame/right_menu.h"
+#include "frame/sizing_dialogs.h"
 #include "frame/run_tool_edit_dlg.h"
 #include "libraries/library_colors.h"
 #include "libraries/library_windows.h"
@@ -27,7 +29,14 @@ void ConnectLayers()
     ObjectTextCalls = {ApplyObjectTextMessage, DrawObjectText, ReflowObjectText};
     MergeLibraryColorsCall = MergeLibraryColors;
     RegisterViewHooks();
-    FrameCalls = {ActivateDocumentView, TrackRightMenu, RunToolEditDlg, OpenLibrariesForDocument};
+    FrameCalls.activateView = ActivateDocumentView;
+    FrameCalls.trackRightMenu = TrackRightMenu;
+    FrameCalls.editToolSlot = RunToolEditDlg;
+    FrameCalls.editAngle = RunAngleDlg;
+    FrameCalls.editScale = RunScaleDlg;
+    FrameCalls.editTextSizing = RunTextDlg;
+    FrameCalls.editShapeSizing = RunPictureDlg;
+    FrameCalls.documentOpened = OpenLibrariesForDocument;
 }
 
 ErrorCode InitObjectKinds()

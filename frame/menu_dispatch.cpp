@@ -1,7 +1,7 @@
 #include "common/results.h"
 #include "common/tool_tips.h"
 #include "frame/menu_commands.h"
-#include "frame/unbuilt_commands.h"
+#include "frame/menu_enabling.h"
 #include "view/arrange_commands.h"
 #include "view/command_routing.h"
 
@@ -91,8 +91,9 @@ MenuCommandTarget DecodeMenuCommand(int id)
 
 void DispatchMenuCommand(int id)
 {
-    // Accelerators run commands whatever their menu items show.
-    if (IsUnbuiltCommand(id))
+    // Accelerators run commands whatever their menu items show: the menus'
+    // own rules refuse what is greyed.
+    if (!IsCommandApplicable(id))
         return;
     HideToolTip();
     PrepareCommand();

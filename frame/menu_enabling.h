@@ -1,11 +1,21 @@
-// Bringing the menus up to date with the active document: which document and
-// view are active, and the enabling of a popup when it opens.
+// Bringing the menus up to date with the active document: the document
+// popups greyed while no document is open, and each popup's items enabled,
+// checked and named as it opens, by the rules the dispatcher also obeys.
 #pragma once
 #include <windows.h>
 
 // The menus take their look for the given document window (none: no document).
 void ActivateDocumentView(HWND document, int activating);
+// Greys (true) or enables the document popups of the menu bar; the File
+// items that need a document are greyed either way until File opens.
+void GreyDocumentMenus(bool grey);
 // WM_INITMENUPOPUP of a menu-bar popup.
 void EnableMenuPopup(HMENU popup);
 // A right-button menu popup, enabled like the menu-bar popup of the kind.
 void EnableRightMenuPopup(HMENU popup, int kind);
+// The line-shape place of the Lines popup shows the array styles under
+// "C&hange Connector Shape" for arrays, else the line shapes.
+void ShowLineShapePlace(HMENU popup, int position, bool arrays);
+// Whether a command may run now: it is built and its menu item would be
+// enabled. A greyed command sent by its accelerator does nothing.
+bool IsCommandApplicable(int id);

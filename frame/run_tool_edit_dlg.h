@@ -4,3 +4,6 @@
 
 // Edits the options' tool-bar slot; TRUE when the user confirmed.
 BOOL RunToolEditDlg(int slot);
+INT_PTR CALLBACK ETBDlgHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// The preview painter: the slot's shape, as large as the preview allows.
+int DrawETBSample(HDC dc, RECT* client);

@@ -5,6 +5,7 @@
 #include "frame/main_window.h"
 #include "libraries/library_windows.h"
 #include "common/popup_class.h"
+#include "common/sample_window.h"
 #include "objects/view_record_word.h"
 #include "view/view_windows.h"
 
@@ -39,8 +40,8 @@ ErrorCode RegisterWindowClasses(HINSTANCE instance)
         return kErrStringOrFormat;
     // Window words hold handles as pointer-sized words: the document record in
     // the document window, the settings and view record in the view.
-    // The sample, bitmap and character-grid controls have no procedure of
-    // their own yet; their classes exist so that dialogs using them load.
+    // The bitmap and character-grid controls have no procedure of their own
+    // yet; their classes exist so that dialogs using them load.
     const ClassRow rows[] = {
         {kMainClassName, SEMain, CS_BYTEALIGNCLIENT, 0, kMainIcon, SystemBrush(COLOR_APPWORKSPACE), "MDMenu"},
         {"MDDocumentClass", SEDocument, CS_BYTEALIGNCLIENT, sizeof(LONG_PTR), kDocumentIcon, SystemBrush(COLOR_WINDOW), nullptr},
@@ -50,7 +51,7 @@ ErrorCode RegisterWindowClasses(HINSTANCE instance)
         {"MDVRulerClass", SEVRuler, kRulerStyle, 0, kMainIcon, SystemBrush(COLOR_BTNFACE), nullptr},
         {"MDXRulerClass", SEXRuler, kRulerStyle, 0, kMainIcon, SystemBrush(COLOR_BTNFACE), nullptr},
         {kIconButtonClassName, SEIcnBtn, CS_DBLCLKS, 12, kNoIcon, SystemBrush(COLOR_BTNFACE), nullptr},
-        {"SESAMPLEWIN", DefWindowProcA, CS_DBLCLKS, 16, kNoIcon, SystemBrush(COLOR_BTNFACE), nullptr},
+        {"SESAMPLEWIN", SESampleWin, CS_DBLCLKS, 16, kNoIcon, SystemBrush(COLOR_BTNFACE), nullptr},
         {"SEBMWWIN", DefWindowProcA, 0, 0, kNoIcon, SystemBrush(COLOR_BTNFACE), nullptr},
         {"SECHARARRAY", DefWindowProcA, CS_DBLCLKS, 20, kNoIcon, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)),
          nullptr},

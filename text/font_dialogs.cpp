@@ -3,6 +3,7 @@
 #include <commdlg.h>
 
 #include "common/mapping.h"
+#include "common/modal_dialog.h"
 #include "common/window_helpers.h"
 #include "common/app_globals.h"
 #include "text/font_list.h"
@@ -63,7 +64,8 @@ int ChooseTextFont(HWND owner, HGLOBAL* fontList, HGLOBAL* fontTable, HDC dc, in
     choose.hInstance = AppInstance;
     choose.nSizeMin = 4;
     choose.nSizeMax = 400;
-    if (!ChooseFontA(&choose))
+    ModalDialogScope scope(owner);
+    if (!scope.entered() || !ChooseFontA(&choose))
         return 0;
 
     if (choose.Flags & CF_NOFACESEL) {
@@ -91,6 +93,9 @@ int ChooseTextFont(HWND owner, HGLOBAL* fontList, HGLOBAL* fontTable, HDC dc, in
 
 int ChooseStyleFont(HWND owner, LOGFONTA* logFont)
 {
+    ModalDialogScope scope(owner);
+    if (!scope.entered())
+        return 0;
     HDC dc = GetDC(MainWindow);
     if (!dc)
         return 0;

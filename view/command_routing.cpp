@@ -2,6 +2,10 @@
 
 #include "common/window_helpers.h"
 #include "objects/color_table.h"
+#include "objects/drawing_tables.h"
+#include "objects/group_transform.h"
+#include "objects/object_kind_table.h"
+#include "documents/document_window_hooks.h"
 #include "objects/view_record.h"
 #include "objects/kind_messages.h"
 #include "objects/selection_attributes.h"
@@ -149,6 +153,37 @@ void SelectionTypeface(HWND view)
         RunSelectionCommand(view, kMsgTextTypeface, 0, reinterpret_cast<INT_PTR>(&request));
 }
 
+const int kAskForAngle = -1;
+const int kHalfTurnTenths = 1800;
+const int kFullTurnTenths = 3600;
+
+// The angle the Set Angle dialog starts from: the primary's group turn when
+// it is grouped, else its own rotation as its kind reports it; 0 without one.
+int PrimaryAngle(HGLOBAL drawingHandle)
+{
+    DrawingRecord* drawing = static_cast<DrawingRecord*>(GlobalLock(drawingHandle));
+    if (!drawing)
+        return 0;
+    int angle = 0;
+    {
+        LockedTable objects(drawing, kTableObjects);
+        const int primary = drawing->primarySelected;
+        if (objects.Get() && primary >= 0 && primary < objects.Count()) {
+            const int row = GetSelectedGroup(drawing, objects.Get());
+            LockedTable groups(drawing, kTableGroups);
+            if (row >= 0 && row < groups.Count()) {
+                angle = GroupEntryAt(groups.Get(), row)->rotation;
+            } else {
+                angle = ObjectAt(objects.Get(), primary)->rotation;
+                CallObjectKind(nullptr, drawing, objects.Get(), primary, kMsgLineAngle, 0, 0,
+                               reinterpret_cast<INT_PTR>(&angle));
+            }
+        }
+    }
+    GlobalUnlock(drawingHandle);
+    return angle;
+}
+
 } // namespace
 
 int SetTypeface()
@@ -225,7 +260,14 @@ int RotateSelection(int angle)
 {
     HWND view = ActiveDrawingView();
     // Nothing while an editor is open over the drawing.
-    if (!view || !ViewDrawingHandle(view) || angle < 0 || ViewEditorOf(view))
+    if (!view || !ViewDrawingHandle(view) || ViewEditorOf(view))
+        return 0;
+    if (angle == kAskForAngle) {
+        angle = PrimaryAngle(ViewDrawingHandle(view));
+        if (!FrameCalls.editAngle(&angle))
+            return 0;
+    }
+    if (angle < -kHalfTurnTenths || angle > kFullTurnTenths)
         return 0;
     RunSelectionCommand(view, kMsgSetRotation, angle, 0);
     return 0;

@@ -22,11 +22,20 @@
 #include "view/selection_command_report.h"
 #include "view/end_text_edit.h"
 #include "objects/view_record_word.h"
+#include "objects/kind_messages.h"
+#include "documents/document_window_hooks.h"
+#include "view/selection_access.h"
 
 namespace {
 
 const uint32_t kAnyObject = 0x0001;
 const uint32_t kTakesText = 0x0004;
+const uint32_t kAnyShape = 0x0400;
+const uint32_t kTextBoxOrPicture = 0x0100;
+const uint32_t kKeepsColours = 0x0001;
+const int kColoursDoNotApply = -1;
+const int kShapeSizingHelpTopic = 30035;
+const int kShapeAttributes = 28;
 
 struct Plan {
     int undoKind = kUndoStepDrawing;
@@ -106,11 +115,74 @@ bool Applies(int operation, HGLOBAL drawingHandle, const DrawingRecord* drawing,
         plan->undoKind = kUndoStepLineText;
         plan->relink = true;
         return HasBits(drawingHandle, kAnyObject | kTakesText);
+    case kEditTextSizing:
+        // The rule was chosen before the drawing was locked.
+        plan->relink = plan->markEdited = true;
+        return true;
+    case kEditShapeSizing:
+        plan->undoKind = kUndoStepAppearance;
+        return true;
     default:
         // Codes 6..29 and 41 are no operations; the clipboard, arrange and
         // grouping operations are not part of this program yet.
         return false;
     }
+}
+
+// Shape Sizing carries its two answers in one argument.
+LPARAM PackSizing(int growRule, int colourState)
+{
+    return static_cast<LPARAM>(static_cast<uint32_t>(growRule & 0xFFFF) | (static_cast<uint32_t>(colourState) << 16));
+}
+
+int32_t SizingRuleOf(LPARAM argument)
+{
+    return static_cast<int32_t>(argument & 0xFFFF);
+}
+
+int32_t ColourStateOf(LPARAM argument)
+{
+    return static_cast<int16_t>((static_cast<uint32_t>(argument) >> 16) & 0xFFFF);
+}
+
+// The dialogs of Text Sizing and Shape Sizing run before anything is locked
+// or a step opened; false when the command does not apply or is cancelled.
+bool AskTextSizing(HWND view, LPARAM* argument)
+{
+    if (!HasBits(ViewDrawingHandle(view), kTakesText))
+        return false;
+    SelectionAttributes summary{};
+    if (GatherSelectionAttributes(view, kShapeAttributes, &summary, nullptr) != kSelectionGathered)
+        return false;
+    int rule = summary.textBoxWord;
+    // Mixed or missing rules: there is no one rule to offer.
+    if (rule < 0 || !FrameCalls.editTextSizing(&rule))
+        return false;
+    *argument = rule;
+    return true;
+}
+
+bool AskShapeSizing(HWND view, LPARAM* argument)
+{
+    if (!HasBits(ViewDrawingHandle(view), kAnyShape)) {
+        ShowInfoDialog("INFO_PICTDLG", kShapeSizingHelpTopic);
+        return false;
+    }
+    SelectionAttributes summary{};
+    if (GatherSelectionAttributes(view, kShapeAttributes, &summary, nullptr) != kSelectionGathered)
+        return false;
+    const bool pictureChoice = static_cast<int32_t>(summary.stateFlags) >= 0 && (summary.stateFlags & kTextBoxOrPicture);
+    int colourState = kColoursDoNotApply;
+    if (pictureChoice)
+        colourState = static_cast<int32_t>(summary.optionFlags) >= 0 ? static_cast<int>(summary.optionFlags & kKeepsColours) : 0;
+    int growRule = summary.sizingConstraint;
+    if (!FrameCalls.editShapeSizing(&growRule, &colourState))
+        return false;
+    // Differing rules left unchosen would be stored as a rule of -1.
+    if (growRule < 0)
+        return false;
+    *argument = PackSizing(growRule, colourState);
+    return true;
 }
 
 ErrorCode MarkTablesChanged(HGLOBAL drawingHandle, DrawingRecord* drawing)
@@ -154,6 +226,13 @@ ErrorCode Run(int operation, HWND view, void* viewRecord, DrawingRecord* drawing
             code = RealizeDocumentPalette(view, viewRecord);
         return code;
     }
+    case kEditTextSizing:
+        return ApplyToSelectionWarning(view, kMsgSetTextBoxWord, argument, 0, 1);
+    case kEditShapeSizing: {
+        const int32_t value[2] = {-1, SizingRuleOf(argument)};
+        return ApplyToSelectionWarning(view, kMsgTextSizing, ColourStateOf(argument),
+                                       reinterpret_cast<INT_PTR>(value), 1);
+    }
     case kEditShowLength: {
         int32_t value[2] = {-1, static_cast<int32_t>(argument)};
         return ApplyToSelectionWarning(view, 82, 0, reinterpret_cast<INT_PTR>(value), 1);
@@ -188,6 +267,11 @@ ErrorCode DoEditOperation(HWND view, int operation, LPARAM argument, const POINT
     void* viewRecord = GlobalLock(viewHandle);
     if (!viewRecord)
         return kErrNoMemory;
+    if ((operation == kEditTextSizing && !AskTextSizing(view, &argument)) ||
+        (operation == kEditShapeSizing && !AskShapeSizing(view, &argument))) {
+        GlobalUnlock(viewHandle);
+        return kErrNone;
+    }
     Plan plan;
     bool applies = false;
     {

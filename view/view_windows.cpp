@@ -4,6 +4,7 @@
 
 #include "common/results.h"
 #include "common/tool_tips.h"
+#include "common/window_helpers.h"
 #include "documents/document_commands.h"
 #include "documents/document_record.h"
 #include "documents/document_window_hooks.h"
@@ -71,10 +72,15 @@ LRESULT CALLBACK SEDocument(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SETCURSOR:
         HideToolTip();
         break;
-    case WM_CLOSE:
+    case WM_CLOSE: {
         if (!OnClose(window))
             return 0;
-        break;
+        const LRESULT result = DefMDIChildProcA(window, message, wParam, lParam);
+        // The last document gone, the menus grey what needs one.
+        if (!GetActiveDocWindow(nullptr))
+            FrameCalls.activateView(nullptr, 0);
+        return result;
+    }
     case WM_DESTROY:
         DestroyDocumentData(window);
         break;

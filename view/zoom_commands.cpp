@@ -2,6 +2,7 @@
 #include "common/info_dialog.h"
 #include "common/mapping.h"
 #include "common/window_helpers.h"
+#include "documents/document_window_hooks.h"
 #include "objects/drawing_extents.h"
 #include "objects/app_options.h"
 #include "objects/view_record.h"
@@ -45,6 +46,12 @@ void SetZoom(int value, int mode)
     ViewSettings settings;
     if (!view || !GetWindowLongPtrA(view, sizeof(LONG_PTR)) || !ReadViewSettings(view, &settings))
         return;
+    if (mode == 0 && value == kZoomCustom) {
+        int custom = settings.zoom;
+        if (!FrameCalls.editScale(&custom) || custom == settings.zoom)
+            return;
+        value = custom;
+    }
     ZoomDecision decision;
     if (!DecideZoom(settings, value, mode, &decision)) {
         if (mode == 1)

@@ -44,14 +44,14 @@ const IdRow kIds[] = {
     // Edit
     {IDM_EDIT_UNDO, kOffered}, {IDM_EDIT_CUT, kGreyed}, {IDM_EDIT_COPY, kGreyed}, {IDM_EDIT_PASTE, kGreyed},
     {IDM_EDIT_CLEAR, kOffered}, {IDM_EDIT_SELECT_ALL, kOffered}, {IDM_EDIT_DUPLICATE, kGreyed},
-    {IDM_EDIT_COLORS_AND_SHADOWS, kGreyed}, {IDM_EDIT_TOOLBAR, kGreyed}, {IDM_EDIT_OPTIONS, kGreyed},
+    {IDM_EDIT_COLORS_AND_SHADOWS, kGreyed}, {IDM_EDIT_TOOLBAR, kOffered}, {IDM_EDIT_OPTIONS, kGreyed},
     // View
     {IDM_VIEW_FIT_WINDOW, kOffered}, {IDM_VIEW_FIT_PAGE, kOffered}, {IDM_VIEW_ZOOM_50, kOffered},
     {IDM_VIEW_ZOOM_75, kOffered}, {IDM_VIEW_ZOOM_100, kOffered}, {IDM_VIEW_ZOOM_150, kOffered},
-    {IDM_VIEW_ZOOM_200, kOffered}, {IDM_VIEW_ZOOM_CUSTOM, kGreyed}, {IDM_VIEW_RULERS_AND_GRID, kGreyed},
+    {IDM_VIEW_ZOOM_200, kOffered}, {IDM_VIEW_ZOOM_CUSTOM, kOffered}, {IDM_VIEW_RULERS_AND_GRID, kGreyed},
     {IDM_VIEW_SHOW_TOOLBAR, kOffered}, {IDM_VIEW_SHOW_GRID, kGreyed},
     // Shapes
-    {IDM_SHAPES_TEXT_SIZING, kGreyed}, {IDM_SHAPES_SHAPE_SIZING, kGreyed}, {IDM_SHAPES_EDIT_OUTLINE, kGreyed},
+    {IDM_SHAPES_TEXT_SIZING, kOffered}, {IDM_SHAPES_SHAPE_SIZING, kOffered}, {IDM_SHAPES_EDIT_OUTLINE, kGreyed},
     // Lines
     {IDM_LINE_SHAPE_PLACE, kGreyed}, {IDM_LINES_ARROWHEADS, kGreyed}, {IDM_LINES_SHOW_LENGTH, kGreyed},
     {IDM_LINES_JOIN, kGreyed}, {IDM_LINES_TEXT_ALONG, kGreyed}, {IDM_LINES_TEXT_HORIZONTAL, kGreyed},
@@ -69,7 +69,7 @@ const IdRow kIds[] = {
     {IDM_DRAW_SPACE_HORIZONTAL, kGreyed}, {IDM_DRAW_SPACE_VERTICAL, kGreyed}, {IDM_DRAW_SPACE_BOTH, kGreyed},
     {IDM_DRAW_FLIP_HORIZONTAL, kGreyed}, {IDM_DRAW_FLIP_VERTICAL, kGreyed},
     {IDM_DRAW_ROTATE_HORIZONTAL, kOffered}, {IDM_DRAW_ROTATE_UP, kOffered}, {IDM_DRAW_ROTATE_DOWN, kOffered},
-    {IDM_DRAW_ROTATE_ANGLE, kGreyed}, {IDM_DRAW_CENTER_ON_PAGE, kGreyed}, {IDM_DRAW_GROUP, kGreyed},
+    {IDM_DRAW_ROTATE_ANGLE, kOffered}, {IDM_DRAW_CENTER_ON_PAGE, kGreyed}, {IDM_DRAW_GROUP, kGreyed},
     {IDM_DRAW_UNGROUP, kGreyed}, {IDM_DRAW_BRING_TO_FRONT, kGreyed}, {IDM_DRAW_SEND_TO_BACK, kGreyed},
     {IDM_DRAW_HIDE_SHADOW, kGreyed}, {IDM_DRAW_LOCK, kGreyed}, {IDM_DRAW_OPEN_ATTACHMENT, kGreyed},
     {IDM_DRAW_ATTACH_FILE, kGreyed}, {IDM_DRAW_CLEAR_ATTACHMENT, kGreyed}, {IDM_DRAW_USE_SNAPS, kGreyed},
@@ -251,12 +251,16 @@ protected:
             if (HMENU sub = GetSubMenu(popup, i))
                 Open(sub, i);
     }
+    // In help mode the menus' own rules offer every item, so what stays
+    // greyed is what is not built.
     void OpenEveryPopup()
     {
+        HelpMode = 1;
         for (int i = 0; i < MENU_POPUP_COUNT; ++i)
             Open(MainMenuPopups[i], i);
         for (int i = 0; i < RIGHT_POPUP_COUNT; ++i)
             Open(GetSubMenu(RightMenu, i), i);
+        HelpMode = 0;
     }
     void CheckItems(HMENU popup, const std::string& where)
     {

@@ -1,0 +1,4 @@
+#include "common/dialog_exchange.h"
+
+DialogExchange Exchange = {};
+SamplePainter SampleDrawCallback = nullptr;

@@ -1,0 +1,126 @@
+#include "frame/menu_context.h"
+
+#include "common/app_globals.h"
+#include "common/help_mode.h"
+#include "common/window_helpers.h"
+#include "documents/view_children.h"
+#include "frame/clipboard_store.h"
+#include "objects/drawing_tables.h"
+#include "objects/selection_attributes.h"
+#include "objects/view_record.h"
+#include "text/ten_clipboard.h"
+#include "view/selection_access.h"
+
+namespace {
+
+const int kShapeAttributes = 28;
+const int kLineAttributes = 38;
+const uint32_t kTextBoxState = 0x0100;
+const uint32_t kKeepsColoursOption = 0x0001;
+const uint32_t kHideShadowOption = 0x0002;
+const int kPasteText = 1;
+const int kPasteDrawing = 2;
+
+// A summary word: -1 (mixed) and -2 (none) carry no bits.
+uint32_t SummaryBits(uint32_t word)
+{
+    return static_cast<int32_t>(word) < 0 ? 0u : word;
+}
+
+void ReadUndo(HWND view, MenuContext* c)
+{
+    ViewRecord* record = LockViewRecord(view);
+    if (!record)
+        return;
+    c->document = true;
+    if (c->undoIndex == 0 && record->pendingUndo != 0)
+        c->undoIndex = record->pendingUndo + ((record->flags & kViewUndoUndone) ? 1 : 0);
+    ReleaseViewRecord(view);
+}
+
+void ReadEditor(HWND view, MenuContext* c)
+{
+    HWND editor = ViewEditorOf(view);
+    c->editorOpen = editor != nullptr;
+    c->editorFocused = editor && GetFocus() == editor;
+    if (!c->editorFocused)
+        return;
+    c->editorSelection = HasTenSelection(editor) != 0;
+    int redo = 0;
+    const int kind = GetTenUndoState(editor, &redo);
+    if (kind)
+        c->undoIndex = kind + redo;
+    if (QueryTenPasteFormat(MainWindow))
+        c->pasteIndex = kPasteText;
+}
+
+void ReadDrawing(HGLOBAL handle, MenuContext* c)
+{
+    DrawingRecord* drawing = static_cast<DrawingRecord*>(GlobalLock(handle));
+    if (!drawing)
+        return;
+    c->drawing = true;
+    c->selectedCount = drawing->selectedCount;
+    c->drawingFlags = drawing->flags;
+    {
+        LockedTable objects(drawing, kTableObjects);
+        c->objectCount = objects.Count();
+    }
+    GlobalUnlock(handle);
+    c->selectionFlags = GetSelectionCommandFlags(handle);
+    if (!c->editorFocused && PrivatePictFormat && IsClipboardFormatAvailable(PrivatePictFormat))
+        c->pasteIndex = kPasteDrawing;
+}
+
+void ReadAttributes(HWND view, MenuContext* c)
+{
+    if (c->editorOpen || c->selectionFlags == 0)
+        return;
+    SelectionAttributes shapes{};
+    TextFormatSummary text{};
+    if (GatherSelectionAttributes(view, kShapeAttributes, &shapes, &text) != kSelectionGathered)
+        return;
+    c->textInSelection = text.face != kAttributeUnset;
+    c->textAlignmentSet = shapes.textPlacement != kAttributeUnset;
+    c->textBox = (SummaryBits(shapes.stateFlags) & kTextBoxState) != 0;
+    c->shadowHidden = (SummaryBits(shapes.optionFlags) & kHideShadowOption) != 0;
+    c->shapeType = shapes.shapeType;
+    c->textColour = static_cast<int32_t>(text.color);
+    c->textHorizontal = shapes.textAlignment;
+    c->textVertical = shapes.textPlacement;
+    c->fillColour = static_cast<int32_t>(shapes.fillColor);
+    c->outlineColour = static_cast<int32_t>(shapes.lineColor);
+    c->fillMode = shapes.fillMode;
+    c->outlineStyle = shapes.lineStyle;
+    c->outlineWidth = shapes.lineWidth;
+    SelectionAttributes lines{};
+    if ((c->selectionFlags & kSelLineKinds) &&
+        GatherSelectionAttributes(view, kLineAttributes, &lines, nullptr) == kSelectionGathered) {
+        c->lineColour = static_cast<int32_t>(lines.lineColor);
+        c->lineStyle = lines.lineStyle;
+        c->lineWidth = lines.lineWidth;
+    }
+    c->fillLocked = c->textBox && !c->textInSelection && (SummaryBits(shapes.optionFlags) & kKeepsColoursOption);
+}
+
+} // namespace
+
+MenuContext GatherMenuContext(bool withAttributes)
+{
+    MenuContext c;
+    c.helpMode = HelpMode != 0;
+    c.mapi = MapiEnabled != 0;
+    HWND document = GetActiveDocWindow(nullptr);
+    HWND view = document ? DocumentViewOf(document) : nullptr;
+    if (!view)
+        return c;
+    ReadEditor(view, &c);
+    ReadUndo(view, &c);
+    if (!c.document)
+        return c;
+    if (HGLOBAL drawing = ViewDrawingHandle(view))
+        ReadDrawing(drawing, &c);
+    if (withAttributes && c.drawing)
+        ReadAttributes(view, &c);
+    return c;
+}

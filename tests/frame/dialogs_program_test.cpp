@@ -1,0 +1,175 @@
+// The property dialogs of the Shapes, View and Draw menus as a person uses
+// them: each opened from its menu command, a value changed and confirmed or
+// cancelled, and what the program saved or painted checked.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "objects/drawing_layout.h"
+#include "resources/dialog_ids.h"
+#include "resources/menu_ids.h"
+#include "support/desktop_program.h"
+#include "support/real_input.h"
+#include "support/scratch_drawing.h"
+#include "support/screen_image.h"
+#include "support/test_paths.h"
+
+namespace {
+
+class DialogsProgram : public DesktopProgram {
+protected:
+    void SetUp() override
+    {
+        file_ = ScratchPath("dialogs-drawing.tyr");
+        DeleteFileA(file_.c_str());
+        {
+            ScratchDrawing empty;
+            ASSERT_EQ(0, empty.Write(file_, false));
+        }
+        StartWith(file_);
+    }
+
+    // A rectangle drawn with the real mouse near the view's top left, selected.
+    void DrawSelectedRectangle()
+    {
+        const RECT client = ClientScreenRect(view_);
+        DrawRectangle({client.left + 40, client.top + 40}, {client.left + 120, client.top + 100});
+        Command(IDM_EDIT_SELECT_ALL);
+    }
+    HWND OpenDialog(int command, const char* title)
+    {
+        program_.PostCommand(command);
+        HWND dialog = AwaitDialog(title);
+        // Shown, and painted before anything looks at it.
+        EXPECT_TRUE(program_.Settle());
+        return dialog;
+    }
+    static std::string Field(HWND dialog)
+    {
+        char text[64] = "";
+        SendMessageA(GetDlgItem(dialog, IDC_SPIN_VALUE), WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    static void Type(HWND dialog, const char* text)
+    {
+        SendMessageA(GetDlgItem(dialog, IDC_SPIN_VALUE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    }
+    void Press(HWND dialog, int id)
+    {
+        PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+        ASSERT_TRUE(program_.Settle());
+    }
+    std::vector<DrawingObject> Saved()
+    {
+        Command(desktop_ids::kSave);
+        ScratchDrawing reader;
+        return reader.ReadObjects(file_);
+    }
+
+    std::string file_;
+};
+
+TEST_F(DialogsProgram, SetAngleTurnsTheSelectionAndCancelLeavesIt)
+{
+    DrawSelectedRectangle();
+    HWND dialog = OpenDialog(IDM_DRAW_ROTATE_ANGLE, "Set Rotation Angle");
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ("0.0", Field(dialog));
+    Type(dialog, "45");
+    Screenshot("set_angle_typed");
+    Press(dialog, IDCANCEL);
+    std::vector<DrawingObject> objects = Saved();
+    ASSERT_EQ(1u, objects.size());
+    EXPECT_EQ(0, objects[0].rotation) << "Cancel changed the drawing";
+
+    dialog = OpenDialog(IDM_DRAW_ROTATE_ANGLE, "Set Rotation Angle");
+    ASSERT_NE(nullptr, dialog);
+    Type(dialog, "90");
+    Press(dialog, IDOK);
+    Screenshot("set_angle_turned");
+    objects = Saved();
+    ASSERT_EQ(1u, objects.size());
+    EXPECT_EQ(-900, objects[0].rotation);
+}
+
+TEST_F(DialogsProgram, CustomZoomOf150PerCentEnlargesTheView)
+{
+    DrawSelectedRectangle();
+    const RECT client = ClientScreenRect(view_);
+    const int before = ScreenImage::Grab().CountDark(client);
+    HWND dialog = OpenDialog(IDM_VIEW_ZOOM_CUSTOM, "Set Window Scale");
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ("100", Field(dialog));
+    Type(dialog, "150");
+    Screenshot("custom_zoom_typed");
+    Press(dialog, IDOK);
+    const ScreenImage zoomed = ScreenImage::Grab();
+    zoomed.Save("custom_zoom_150");
+    // The outline grows by half in each direction, and so does its pen.
+    const int after = zoomed.CountDark(client);
+    EXPECT_GT(after, before * 13 / 10) << before << " dark pixels became " << after;
+
+    dialog = OpenDialog(IDM_VIEW_ZOOM_CUSTOM, "Set Window Scale");
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_EQ("150", Field(dialog));
+    Type(dialog, "50");
+    Press(dialog, IDCANCEL);
+    EXPECT_EQ(after, ScreenImage::Grab().CountDark(client)) << "Cancel changed the zoom";
+}
+
+TEST_F(DialogsProgram, ShapeSizingAndTextSizingAreSavedWithTheShape)
+{
+    DrawSelectedRectangle();
+    HWND dialog = OpenDialog(IDM_SHAPES_SHAPE_SIZING, "Shape Sizing");
+    ASSERT_NE(nullptr, dialog);
+    Press(dialog, IDC_GROW_PROPORTIONAL);
+    Screenshot("shape_sizing_proportional");
+    Press(dialog, IDCANCEL);
+    std::vector<DrawingObject> objects = Saved();
+    ASSERT_EQ(1u, objects.size());
+    const int32_t constraint = objects[0].sizingConstraint;
+    EXPECT_NE(3, constraint) << "Cancel changed the drawing";
+
+    dialog = OpenDialog(IDM_SHAPES_SHAPE_SIZING, "Shape Sizing");
+    ASSERT_NE(nullptr, dialog);
+    Press(dialog, IDC_GROW_PROPORTIONAL);
+    Press(dialog, IDOK);
+    dialog = OpenDialog(IDM_SHAPES_TEXT_SIZING, "Shape Sizing with Text");
+    ASSERT_NE(nullptr, dialog);
+    Press(dialog, IDC_TEXTSIZE_VERTICAL);
+    Screenshot("text_sizing_vertical");
+    Press(dialog, IDOK);
+    objects = Saved();
+    ASSERT_EQ(1u, objects.size());
+    EXPECT_EQ(3, objects[0].sizingConstraint);
+    EXPECT_EQ(2, objects[0].textBoxWord);
+}
+
+TEST_F(DialogsProgram, AFontChangeDropsTheUndoStepSoCtrlZDoesNothing)
+{
+    DrawSelectedRectangle();
+    PostMessageA(program_.MainWindow(), WM_FONTCHANGE, 0, 0);
+    ASSERT_TRUE(program_.Settle());
+    RealKey('Z', false, true);
+    ASSERT_TRUE(program_.Settle());
+    Screenshot("font_change_then_ctrl_z");
+    EXPECT_EQ(1u, Saved().size()) << "the drawn rectangle was undone after the font change";
+}
+
+TEST_F(DialogsProgram, ToolbarDialogShowsTheChosenShapeToolInItsPreview)
+{
+    ClickTool(desktop_ids::kRectangleTool);
+    HWND dialog = OpenDialog(IDM_EDIT_TOOLBAR, "Edit Toolbar Location");
+    ASSERT_NE(nullptr, dialog);
+    HWND preview = GetDlgItem(dialog, IDC_TOOLEDIT_SAMPLE);
+    ASSERT_NE(nullptr, preview);
+    const ScreenImage shown = ScreenImage::Grab();
+    shown.Save("toolbar_dialog");
+    // The rectangle's outline on the white preview.
+    EXPECT_GT(shown.CountDark(ClientScreenRect(preview)), 100);
+    Press(dialog, IDCANCEL);
+}
+
+} // namespace

@@ -1,0 +1,300 @@
+// The small property dialogs run in-process from their own templates: a
+// script acts on the dialog once it is up, as a person would with the keys,
+// and the run function's answer is checked.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "common/app_globals.h"
+#include "common/icon_button.h"
+#include "common/modal_dialog.h"
+#include "common/popup_class.h"
+#include "common/sample_window.h"
+#include "common/tracking_mode.h"
+#include "frame/angle_scale_dialogs.h"
+#include "frame/sizing_dialogs.h"
+#include "documents/printer_context.h"
+#include "frame/layer_hooks.h"
+#include "frame/run_tool_edit_dlg.h"
+#include "objects/app_options.h"
+#include "resources/dialog_ids.h"
+
+namespace {
+
+const UINT kScriptTimerMs = 20;
+
+std::function<void(HWND)> Script;
+std::string Caption;
+bool ScriptRan = false;
+
+void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND dialog = FindWindowA("#32770", Caption.c_str());
+    if (!dialog || !IsWindowVisible(dialog) || ScriptRan)
+        return;
+    KillTimer(nullptr, timer);
+    ScriptRan = true;
+    Script(dialog);
+}
+
+// Runs `run` while `script` acts on the dialog titled `caption`.
+template <typename Run>
+auto WithDialog(const char* caption, std::function<void(HWND)> script, Run run)
+{
+    Script = std::move(script);
+    Caption = caption;
+    ScriptRan = false;
+    UINT_PTR timer = SetTimer(nullptr, 0, kScriptTimerMs, RunScript);
+    auto result = run();
+    KillTimer(nullptr, timer);
+    return result;
+}
+
+std::string FieldText(HWND dialog)
+{
+    char text[64] = "";
+    GetDlgItemTextA(dialog, IDC_SPIN_VALUE, text, sizeof(text));
+    return text;
+}
+
+void Press(HWND dialog, int id)
+{
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, kIconClicked), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void Ok(HWND dialog)
+{
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, 0), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+void Cancel(HWND dialog)
+{
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+}
+
+class PropertyDialogs : public testing::Test {
+protected:
+    static void SetUpTestSuite() { RegisterIconButtonClass(GetModuleHandleA(nullptr)); }
+    void SetUp() override { AppInstance = GetModuleHandleA(nullptr); }
+};
+
+TEST_F(PropertyDialogs, AngleShowsClockwiseAndStoresCounterClockwise)
+{
+    int angle = 900;
+    std::string shown;
+    const int result = WithDialog("Set Rotation Angle", [&](HWND dialog) {
+        shown = FieldText(dialog);
+        SetDlgItemTextA(dialog, IDC_SPIN_VALUE, "90");
+        Ok(dialog);
+    }, [&] { return RunAngleDlg(&angle); });
+    EXPECT_EQ(1, result);
+    EXPECT_EQ("270.0", shown);
+    EXPECT_EQ(-900, angle);
+}
+
+TEST_F(PropertyDialogs, AngleSpinButtonsStepTheTypedValue)
+{
+    int angle = 0;
+    std::string up;
+    std::string down;
+    WithDialog("Set Rotation Angle", [&](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_SPIN_VALUE, "100");
+        Press(dialog, IDC_SPIN_UP);
+        up = FieldText(dialog);
+        SetDlgItemTextA(dialog, IDC_SPIN_VALUE, "100");
+        Press(dialog, IDC_SPIN_DOWN);
+        down = FieldText(dialog);
+        Cancel(dialog);
+    }, [&] { return RunAngleDlg(&angle); });
+    EXPECT_EQ("105.0", up);
+    EXPECT_EQ("90.0", down);
+}
+
+TEST_F(PropertyDialogs, CancelLeavesTheCallersValue)
+{
+    int angle = 450;
+    const int result = WithDialog("Set Rotation Angle", [](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_SPIN_VALUE, "10");
+        Cancel(dialog);
+    }, [&] { return RunAngleDlg(&angle); });
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(450, angle);
+}
+
+TEST_F(PropertyDialogs, ScaleOfHundredPercentGoesBothWaysAsZero)
+{
+    struct Row {
+        const char* name;
+        int zoom;
+        const char* typed;
+        const char* shown;
+        int result;
+    };
+    const Row rows[] = {
+        {"100 per cent", 0, "100", "100", 0},
+        {"150 per cent typed", 0, "150", "100", 1500},
+        {"too large", 750, "1000", "75", 4000},
+        {"no number", 2000, "abc", "200", 50},
+        {"a zoom outside the range", -30, "5", "5", 50},
+    };
+    for (const Row& row : rows) {
+        int zoom = row.zoom;
+        std::string shown;
+        WithDialog("Set Window Scale", [&](HWND dialog) {
+            shown = FieldText(dialog);
+            SetDlgItemTextA(dialog, IDC_SPIN_VALUE, row.typed);
+            Ok(dialog);
+        }, [&] { return RunScaleDlg(&zoom); });
+        EXPECT_EQ(row.shown, shown) << row.name;
+        EXPECT_EQ(row.result, zoom) << row.name;
+    }
+}
+
+TEST_F(PropertyDialogs, ShapeSizingWithoutAColourChoiceGreysItAndKeepsIt)
+{
+    int growRule = 1;
+    int colours = -1;
+    bool greyed = false;
+    WithDialog("Shape Sizing", [&](HWND dialog) {
+        greyed = !IsWindowEnabled(GetDlgItem(dialog, IDC_CHANGE_COLORS));
+        CheckRadioButton(dialog, IDC_GROW_NONE, IDC_GROW_PROPORTIONAL, IDC_GROW_PROPORTIONAL);
+        Ok(dialog);
+    }, [&] { return RunPictureDlg(&growRule, &colours); });
+    EXPECT_TRUE(greyed);
+    EXPECT_EQ(3, growRule);
+    EXPECT_EQ(-1, colours);
+}
+
+TEST_F(PropertyDialogs, TextSizingStoresTheCheckedRule)
+{
+    int rule = 0;
+    bool firstChecked = false;
+    WithDialog("Shape Sizing with Text", [&](HWND dialog) {
+        firstChecked = IsDlgButtonChecked(dialog, IDC_TEXTSIZE_BOTH) == BST_CHECKED;
+        CheckRadioButton(dialog, IDC_TEXTSIZE_BOTH, IDC_TEXTSIZE_VERTICAL, IDC_TEXTSIZE_VERTICAL);
+        Ok(dialog);
+    }, [&] { return RunTextDlg(&rule); });
+    EXPECT_TRUE(firstChecked);
+    EXPECT_EQ(2, rule);
+}
+
+TEST_F(PropertyDialogs, NoDialogOpensDuringADrag)
+{
+    TrackingMode = kTrackingMove;
+    int angle = 900;
+    const int result = RunAngleDlg(&angle);
+    TrackingMode = kTrackingNone;
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(900, angle);
+}
+
+TEST_F(PropertyDialogs, NoDialogOpensOverAnother)
+{
+    HWND main = CreateWindowA("STATIC", "main", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, main);
+    MainWindow = main;
+    int inner = -1;
+    int zoom = 0;
+    WithDialog("Set Window Scale", [&](HWND dialog) {
+        int angle = 900;
+        inner = RunAngleDlg(&angle);
+        Cancel(dialog);
+    }, [&] { return RunScaleDlg(&zoom); });
+    MainWindow = nullptr;
+    DestroyWindow(main);
+    EXPECT_TRUE(ScriptRan);
+    EXPECT_EQ(0, inner);
+}
+
+class ToolSlotDialog : public PropertyDialogs {
+protected:
+    void SetUp() override
+    {
+        PropertyDialogs::SetUp();
+        ASSERT_EQ(kErrNone, InitObjectKinds());
+        RegisterDialogControls();
+        record_ = std::make_unique<OptionsRecord>();
+        *record_ = OptionsRecord{};
+        savedOptions_ = AppOptions;
+        AppOptions = reinterpret_cast<unsigned char*>(record_.get());
+        savedMeasure_ = MeasureSystem;
+    }
+    void TearDown() override
+    {
+        AppOptions = savedOptions_;
+        MeasureSystem = savedMeasure_;
+    }
+    // The preview and the shape picker of the template, as start-up registers them.
+    static void RegisterDialogControls()
+    {
+        WNDCLASSA existing;
+        if (GetClassInfoA(GetModuleHandleA(nullptr), "SESAMPLEWIN", &existing))
+            return;
+        WNDCLASSA sample = {};
+        sample.lpfnWndProc = SESampleWin;
+        sample.hInstance = GetModuleHandleA(nullptr);
+        sample.cbWndExtra = sizeof(LONG_PTR);
+        sample.lpszClassName = "SESAMPLEWIN";
+        RegisterClassA(&sample);
+        RegisterPopupClass(GetModuleHandleA(nullptr));
+    }
+    static std::string Text(HWND dialog, int id)
+    {
+        char text[64] = "";
+        GetDlgItemTextA(dialog, id, text, sizeof(text));
+        return text;
+    }
+    // Types into a size field as a person does: focus in, text, focus out.
+    static void TypeSize(HWND dialog, int id, const char* text)
+    {
+        SetFocus(GetDlgItem(dialog, id));
+        SetDlgItemTextA(dialog, id, text);
+        SetFocus(GetDlgItem(dialog, IDCANCEL));
+    }
+
+    std::unique_ptr<OptionsRecord> record_;
+    unsigned char* savedOptions_ = nullptr;
+    int savedMeasure_ = 1;
+};
+
+TEST_F(ToolSlotDialog, AWidthOfThreeInchesIsHeldToTwo)
+{
+    const int slot = 4;
+    record_->toolbar[slot] = {600, 600, 0, 2, 0, 0.0};
+    MeasureSystem = 1;
+    std::string shown;
+    const BOOL confirmed = WithDialog("Edit Toolbar Location", [&](HWND dialog) {
+        TypeSize(dialog, IDC_TOOLEDIT_WIDTH, "3");
+        shown = Text(dialog, IDC_TOOLEDIT_WIDTH);
+        Ok(dialog);
+    }, [&] { return RunToolEditDlg(slot); });
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ("2.00", shown);
+    EXPECT_EQ(1200, record_->toolbar[slot].width);
+    EXPECT_EQ(600, record_->toolbar[slot].height);
+}
+
+TEST_F(ToolSlotDialog, MetricShowsCentimetresAndCancelKeepsTheSlot)
+{
+    const int slot = 2;
+    record_->toolbar[slot] = {600, 300, 0, 2, 0, 0.0};
+    MeasureSystem = 0;
+    std::string units;
+    std::string shown;
+    const BOOL confirmed = WithDialog("Edit Toolbar Location", [&](HWND dialog) {
+        units = Text(dialog, IDC_TOOLEDIT_UNITS);
+        TypeSize(dialog, IDC_TOOLEDIT_WIDTH, "10");
+        shown = Text(dialog, IDC_TOOLEDIT_WIDTH);
+        Cancel(dialog);
+    }, [&] { return RunToolEditDlg(slot); });
+    EXPECT_FALSE(confirmed);
+    EXPECT_EQ("(cm)", units);
+    EXPECT_EQ("5.08", shown);
+    EXPECT_EQ(600, record_->toolbar[slot].width);
+}
+
+} // namespace
