@@ -173,310 +173,410 @@ void JustifyRuns(std::vector<TextRun>& runs, int slack, int totalSpaces)
     last.x += shift;
 }
 
+// Paragraph alignments of a line.
+const int kAlignRight = 2;
+const int kAlignCentre = 6;
+const int kAlignJustify = 32;
+// A justified line may run this many hundredths of an inch past the box.
+const int kJustifyReachHundredths = 3;
+// A piece longer than the measuring cap is measured from this many characters
+// past what fits.
+const int kOverlongPieceSlack = 10;
+
+bool EndsWord(char ch)
+{
+    return ch == ' ' || ch == kTabCharacter || ch == kParagraphEnd || ch == kSoftHyphen;
+}
+
+// Scans one line from `start`: spaces, tabs, soft hyphens and words, each
+// closing or growing the run in progress, until the paragraph ends or the
+// next word does not fit.
+class LineScanner {
+public:
+    LineScanner(const LayoutContext& c, int start, LineOutput* out)
+        : c_(c), text_(c.text), start_(start), out_(out), runs_(out->runs), cur_{{}, start, start, 0}, pos_(start)
+    {
+        EnterFormat(c_, &f_, FormatOfPosition(c_, start));
+        paragraphFirst_ = start == 0 || text_[start - 1] == kParagraphEnd;
+        PlaceLineX(c_, *f_.paragraph, paragraphFirst_, &lineX_, &avail_);
+        runs_.clear();
+    }
+
+    void Scan()
+    {
+        for (;;) {
+            if (pos_ >= c_.length || text_[pos_] == kParagraphEnd) {
+                flags_ |= kLineEndsParagraph;
+                EndLineAt(pos_, pos_ < c_.length ? pos_ + 1 : pos_);
+                return;
+            }
+            if (pos_ >= f_.end && f_.index < c_.formatCount - 1) {
+                CrossFormatBetweenWords();
+                continue;
+            }
+            const char ch = text_[pos_];
+            if (ch == ' ')
+                ScanSpaces();
+            else if (ch == kTabCharacter ? ScanTab() : ch == kSoftHyphen ? ScanSoftHyphen() : ScanWord())
+                return;
+        }
+    }
+
+    void Finish(int top);
+
+private:
+    // The state a word can be taken back to when it moves to the next line.
+    struct Snapshot {
+        size_t runCount;
+        RunInProgress cur;
+        int width, pendingSpaces, tentativeMark, formatIndex, lineX, avail;
+        Metrics metrics;
+    };
+    struct Word {
+        Snapshot snap;
+        int start;
+        int x;
+        bool afterSoftHyphen;
+        int width = 0;
+    };
+
+    void EndLineAt(int end, int next)
+    {
+        endPos_ = end;
+        next_ = next;
+    }
+
+    void EndRun(int at, int nextX)
+    {
+        cur_.run.length = at - cur_.start;
+        cur_.run.drawnCount = cur_.drawnEnd - cur_.start > 0 ? cur_.drawnEnd - cur_.start : 0;
+        cur_.run.width = cur_.drawnEndX - cur_.run.x > 0 ? cur_.drawnEndX - cur_.run.x : 0;
+        runs_.push_back(cur_.run);
+        cur_ = RunInProgress{{}, at, at, nextX};
+        cur_.run.x = nextX;
+        pendingSpaces_ = 0;
+    }
+
+    // Drawn up to pos at x; the run is closed there when it has characters.
+    void EndRunInsideWord(int x)
+    {
+        cur_.drawnEnd = pos_;
+        cur_.drawnEndX = x;
+    }
+
+    void CrossFormatBetweenWords()
+    {
+        if (pos_ > cur_.start) {
+            const bool endsInSpace = text_[pos_ - 1] == ' ' && pendingSpaces_ > 0;
+            EndRun(pos_, width_);
+            if (endsInSpace)
+                tentativeMark_ = static_cast<int>(runs_.size()) - 1;
+        }
+        EnterFormat(c_, &f_, FormatOfPosition(c_, pos_));
+        if (!breakable_)
+            PlaceLineX(c_, *f_.paragraph, paragraphFirst_, &lineX_, &avail_);
+    }
+
+    void ScanSpaces()
+    {
+        int e = pos_;
+        while (e < f_.end && e < c_.length && text_[e] == ' ')
+            ++e;
+        width_ += Extent(c_.dc, text_ + pos_, e - pos_);
+        pendingSpaces_ += e - pos_;
+        pos_ = e;
+        afterSoftHyphen_ = false;
+    }
+
+    bool ScanTab()
+    {
+        const int interval = f_.paragraph->tabInterval;
+        int stop = width_;
+        if (interval > 0)
+            stop = ((lineX_ + width_) / interval + 1) * interval - lineX_;
+        if (pos_ > start_ && ((c_.wrap && breakable_ && stop > avail_) || stop > c_.cap)) {
+            EndLineAt(pos_, pos_);
+            return true;
+        }
+        metrics_.Touch(c_.formats[f_.index]);
+        ++pos_;
+        EndRun(pos_, stop);
+        width_ = stop;
+        wordWidth_ = stop;
+        lastBreak_ = pos_ - start_;
+        breakable_ = true;
+        afterSoftHyphen_ = false;
+        return false;
+    }
+
+    bool ScanSoftHyphen()
+    {
+        const int withHyphen = wordWidth_ + f_.hyphenWidth + 1;
+        if (pos_ > start_ && ((c_.wrap && breakable_ && withHyphen > avail_) || withHyphen > c_.cap)) {
+            ++pos_;
+            flags_ |= kLineEndsAtSoftHyphen;
+            EndLineAt(pos_, pos_);
+            return true;
+        }
+        ++pos_;
+        EndRun(pos_, width_);
+        breakable_ = true;
+        afterSoftHyphen_ = true;
+        return false;
+    }
+
+    // A word: everything up to the next space, tab, CR or soft hyphen,
+    // across format changes and non-breaking spaces. True when the line ends
+    // before or inside it.
+    bool ScanWord()
+    {
+        Word word = {{runs_.size(), cur_, width_, pendingSpaces_, tentativeMark_, f_.index, lineX_, avail_, metrics_},
+                     pos_, width_, afterSoftHyphen_};
+        cur_.run.spaceCount += pendingSpaces_;
+        pendingSpaces_ = 0;
+        if (tentativeMark_ >= 0 && tentativeMark_ < static_cast<int>(runs_.size())) {
+            runs_[tentativeMark_].justifyExtra = 1;
+            tentativeMark_ = -1;
+        }
+        while (pos_ < c_.length && !EndsWord(text_[pos_])) {
+            if (pos_ >= f_.end && f_.index < c_.formatCount - 1) {
+                // The word goes on in the next format; its run ends here.
+                if (pos_ > cur_.start) {
+                    EndRunInsideWord(word.x + word.width);
+                    EndRun(pos_, word.x + word.width);
+                }
+                EnterFormat(c_, &f_, FormatOfPosition(c_, pos_));
+                continue;
+            }
+            metrics_.Touch(c_.formats[f_.index]);
+            if (text_[pos_] == kHardSpace) {
+                EndRunInsideWord(word.x + word.width);
+                word.width += f_.spaceWidth;
+                ++pos_;
+                EndRun(pos_, word.x + word.width);
+                continue;
+            }
+            if (PlacePiece(word))
+                return true;
+        }
+        width_ = word.x + word.width;
+        wordWidth_ = width_;
+        lastBreak_ = pos_ - start_;
+        EndRunInsideWord(width_);
+        breakable_ = breakable_ || pos_ > word.start;
+        afterSoftHyphen_ = false;
+        // A word followed by a space is a break opportunity for the next.
+        if (pos_ < c_.length && text_[pos_] == ' ')
+            breakable_ = true;
+        return false;
+    }
+
+    // The end of the piece of a word in one format, cut short when it is too
+    // long to measure at once.
+    int PieceEnd(const TextFormat& format) const
+    {
+        int pieceEnd = pos_;
+        while (pieceEnd < f_.end && pieceEnd < c_.length) {
+            const char pc = text_[pieceEnd];
+            if (EndsWord(pc) || pc == kHardSpace)
+                break;
+            ++pieceEnd;
+        }
+        const int average = format.averageWidth > 0 ? format.averageWidth : 1;
+        if ((pieceEnd - pos_) * average > c_.cap) {
+            int keep = avail_ / average + kOverlongPieceSlack;
+            if (DbcsEnabled)
+                keep = AdjustDbcsOffset(text_, pos_, keep, pieceEnd - pos_, 1);
+            if (keep < 1)
+                keep = 1;
+            if (pos_ + keep < pieceEnd)
+                pieceEnd = pos_ + keep;
+        }
+        return pieceEnd;
+    }
+
+    // Adds one piece to the word; when it does not fit, the line ends before
+    // the word or inside it. True when the line ended.
+    bool PlacePiece(Word& word)
+    {
+        const TextFormat& format = c_.formats[f_.index];
+        const int pieceEnd = PieceEnd(format);
+        const int pieceWidth = Extent(c_.dc, text_ + pos_, pieceEnd - pos_) - format.overhang;
+        if (!(c_.wrap && word.x + word.width + pieceWidth > avail_)) {
+            word.width += pieceWidth;
+            pos_ = pieceEnd;
+            return false;
+        }
+        const int room = avail_ - (word.x + word.width);
+        int cut = breakable_ && DbcsEnabled ? DbcsCutInWord(word, format, pieceEnd, room) : -1;
+        if (breakable_ && cut < 0) {
+            MoveWordToNextLine(word);
+            return true;
+        }
+        if (cut < 0)
+            cut = CutOverlongWord(word, format, pieceEnd, room);
+        const int k = cut - pos_;
+        word.width += k > 0 ? Extent(c_.dc, text_ + pos_, k) - format.overhang : 0;
+        pos_ = cut;
+        width_ = word.x + word.width;
+        wordWidth_ = width_;
+        lastBreak_ = pos_ - start_;
+        EndRunInsideWord(width_);
+        EndLineAt(pos_, pos_);
+        return true;
+    }
+
+    // Double-byte text breaks inside words, between characters; -1 when no
+    // place inside this piece will do.
+    int DbcsCutInWord(const Word& word, const TextFormat& format, int pieceEnd, int room) const
+    {
+        int reached = 0;
+        int k = FitCharsToWidth(c_.dc, text_, format.overhang, DbcsEnabled, pos_, pieceEnd - pos_, room, &reached, 0,
+                                pieceEnd - pos_);
+        if (k > 0 && reached > room)
+            k = AdjustDbcsOffset(text_, pos_, k - 1, pieceEnd - pos_, 1);
+        const int at = FindDbcsWordCut(text_, word.start, pos_ + k, IsSystemLeadByte);
+        return at >= pos_ && at > word.start && at < pieceEnd ? at : -1;
+    }
+
+    // A word wider than the line is cut at the character nearest the room
+    // left, keeping at least one character.
+    int CutOverlongWord(const Word& word, const TextFormat& format, int pieceEnd, int room) const
+    {
+        int reached = 0;
+        int k = FitCharsToWidth(c_.dc, text_, format.overhang, DbcsEnabled, pos_, pieceEnd - pos_, room, &reached, 0,
+                                pieceEnd - pos_);
+        if (k > 0 && reached > room)
+            k = DbcsEnabled ? AdjustDbcsOffset(text_, pos_, k - 1, pieceEnd - pos_, 1) : k - 1;
+        if (k >= pieceEnd - pos_)
+            k = pieceEnd - pos_ - 1;
+        if (k < 1 && pos_ == word.start)
+            k = DbcsEnabled && IsDbcsCharStart(text_, pos_) ? 2 : 1;
+        if (k < 0)
+            k = 0;
+        return pos_ + k;
+    }
+
+    // The whole word moves to the next line: the line is as it was before it.
+    void MoveWordToNextLine(const Word& word)
+    {
+        const Snapshot& snap = word.snap;
+        runs_.resize(snap.runCount);
+        cur_ = snap.cur;
+        width_ = snap.width;
+        pendingSpaces_ = snap.pendingSpaces;
+        tentativeMark_ = -1;
+        metrics_ = snap.metrics;
+        lineX_ = snap.lineX;
+        avail_ = snap.avail;
+        if (f_.index != snap.formatIndex)
+            EnterFormat(c_, &f_, snap.formatIndex);
+        if (word.afterSoftHyphen && pendingSpaces_ == 0 && word.start > start_ && text_[word.start - 1] == kSoftHyphen)
+            flags_ |= kLineEndsAtSoftHyphen;
+        EndLineAt(word.start, word.start);
+    }
+
+    // The slack between the words and the box, and the offset it gives a
+    // right-aligned or centred line.
+    int AlignmentOffset(int slack) const
+    {
+        const int alignment = f_.paragraph->alignment;
+        int offset = 0;
+        if (alignment == kAlignRight)
+            offset = slack;
+        else if (alignment == kAlignCentre)
+            offset = slack / 2;
+        return offset < 0 ? 0 : offset;
+    }
+
+    void SpreadJustification(int slack)
+    {
+        const bool justified = f_.paragraph->alignment == kAlignJustify;
+        int totalSpaces = 0;
+        for (const TextRun& run : runs_)
+            totalSpaces += run.spaceCount + (run.justifyExtra == 1 && &run != &runs_.back() ? 1 : 0);
+        if (justified && !(flags_ & kLineEndsParagraph) && runs_.size() > 1 && slack != 0 && totalSpaces > 0) {
+            JustifyRuns(runs_, slack, totalSpaces);
+        } else {
+            for (size_t i = 0; i + 1 < runs_.size(); ++i)
+                runs_[i].justifyExtra = 0;
+        }
+    }
+
+    const LayoutContext& c_;
+    const char* text_;
+    const int start_;
+    LineOutput* out_;
+    std::vector<TextRun>& runs_;
+    RunInProgress cur_;
+    FormatCursor f_;
+    Metrics metrics_;
+    bool paragraphFirst_ = false;
+    int lineX_ = 0;
+    int avail_ = 0;
+    int pos_;
+    int width_ = 0;           // x where the next character goes
+    int wordWidth_ = 0;       // x after the last committed word
+    int lastBreak_ = 0;
+    int pendingSpaces_ = 0;   // spaces of the current run since the last word
+    int tentativeMark_ = -1;  // a run that ended in spaces, counted once a word follows
+    bool breakable_ = false;
+    bool afterSoftHyphen_ = false;
+    uint32_t flags_ = 0;
+    int endPos_ = 0;
+    int next_ = 0;
+};
+
+// The line's end: the last run closed, the line's measures and alignment,
+// the justification spread over the runs.
+void LineScanner::Finish(int top)
+{
+    if (!metrics_.touched)
+        metrics_.Touch(c_.formats[f_.index]);
+    const int trailing = width_ - wordWidth_ > 0 ? width_ - wordWidth_ : 0;
+    if (flags_ & kLineEndsAtSoftHyphen)
+        wordWidth_ += f_.hyphenWidth + 1;
+    wordWidth_ += c_.formats[f_.index].overhang;
+    cur_.run.length = endPos_ - cur_.start;
+    cur_.run.drawnCount = cur_.drawnEnd - cur_.start > 0 ? cur_.drawnEnd - cur_.start : 0;
+    cur_.run.width = cur_.drawnEndX - cur_.run.x > 0 ? cur_.drawnEndX - cur_.run.x : 0;
+    if (cur_.run.length > 0 || runs_.empty())
+        runs_.push_back(cur_.run);
+    const int slack = avail_ - wordWidth_;
+    runs_.back().justifyExtra = slack;
+
+    TextLine& line = out_->line;
+    std::memset(&line, 0, sizeof(line));
+    line.ascent = metrics_.ascent;
+    line.height = metrics_.height - metrics_.ascent < metrics_.descent ? metrics_.ascent + metrics_.descent
+                                                                         : metrics_.height;
+    line.left = lineX_ + AlignmentOffset(slack);
+    line.top = top;
+    line.wordWidth = wordWidth_;
+    line.width = wordWidth_ + trailing;
+    line.firstFormat = FormatOfPosition(c_, start_);
+    line.firstPosition = start_;
+    line.lastBreak = lastBreak_;
+    line.length = endPos_ - start_;
+    line.flags = flags_;
+    const bool justified = f_.paragraph->alignment == kAlignJustify;
+    if (flags_ & kLineEndsParagraph) {
+        line.availableWidth = avail_;
+        line.justifiedWidth = line.width;
+    } else {
+        line.justifiedWidth = justified ? avail_ + c_.units * kJustifyReachHundredths / 100 : line.width;
+    }
+    SpreadJustification(slack);
+    line.runCount = static_cast<int32_t>(runs_.size());
+    out_->next = next_;
+}
+
 // Lays out the line that starts at `start`.
 void LayOutLine(const LayoutContext& c, int start, int top, LineOutput* out)
 {
-    const char* text = c.text;
-    FormatCursor f;
-    EnterFormat(c, &f, FormatOfPosition(c, start));
-    const bool paragraphFirst = start == 0 || text[start - 1] == kParagraphEnd;
-    int lineX = 0;
-    int avail = 0;
-    PlaceLineX(c, *f.paragraph, paragraphFirst, &lineX, &avail);
-
-    std::vector<TextRun>& runs = out->runs;
-    runs.clear();
-    RunInProgress cur = {{}, start, start, 0};
-    Metrics metrics;
-    int pos = start;
-    int width = 0;           // x where the next character goes
-    int wordWidth = 0;       // x after the last committed word
-    int lastBreak = 0;
-    int pendingSpaces = 0;   // spaces of the current run since the last word
-    int tentativeMark = -1;  // a run that ended in spaces, counted once a word follows
-    bool breakable = false;
-    bool afterSoftHyphen = false;
-    uint32_t flags = 0;
-    int endPos = 0;
-    int next = 0;
-
-    auto endRun = [&](int at, int nextX) {
-        cur.run.length = at - cur.start;
-        cur.run.drawnCount = cur.drawnEnd - cur.start > 0 ? cur.drawnEnd - cur.start : 0;
-        cur.run.width = cur.drawnEndX - cur.run.x > 0 ? cur.drawnEndX - cur.run.x : 0;
-        runs.push_back(cur.run);
-        cur = RunInProgress{{}, at, at, nextX};
-        cur.run.x = nextX;
-        pendingSpaces = 0;
-    };
-
-    for (;;) {
-        if (pos >= c.length || text[pos] == kParagraphEnd) {
-            flags |= kLineEndsParagraph;
-            endPos = pos;
-            next = pos < c.length ? pos + 1 : pos;
-            break;
-        }
-        if (pos >= f.end && f.index < c.formatCount - 1) {
-            if (pos > cur.start) {
-                const bool endsInSpace = text[pos - 1] == ' ' && pendingSpaces > 0;
-                endRun(pos, width);
-                if (endsInSpace)
-                    tentativeMark = static_cast<int>(runs.size()) - 1;
-            }
-            EnterFormat(c, &f, FormatOfPosition(c, pos));
-            if (!breakable)
-                PlaceLineX(c, *f.paragraph, paragraphFirst, &lineX, &avail);
-            continue;
-        }
-        const char ch = text[pos];
-        if (ch == ' ') {
-            int e = pos;
-            while (e < f.end && e < c.length && text[e] == ' ')
-                ++e;
-            width += Extent(c.dc, text + pos, e - pos);
-            pendingSpaces += e - pos;
-            pos = e;
-            afterSoftHyphen = false;
-            continue;
-        }
-        if (ch == kTabCharacter) {
-            const int interval = f.paragraph->tabInterval;
-            int stop = width;
-            if (interval > 0)
-                stop = ((lineX + width) / interval + 1) * interval - lineX;
-            if (pos > start && ((c.wrap && breakable && stop > avail) || stop > c.cap)) {
-                endPos = pos;
-                next = pos;
-                break;
-            }
-            metrics.Touch(c.formats[f.index]);
-            ++pos;
-            endRun(pos, stop);
-            width = stop;
-            wordWidth = stop;
-            lastBreak = pos - start;
-            breakable = true;
-            afterSoftHyphen = false;
-            continue;
-        }
-        if (ch == kSoftHyphen) {
-            const int withHyphen = wordWidth + f.hyphenWidth + 1;
-            if (pos > start && ((c.wrap && breakable && withHyphen > avail) || withHyphen > c.cap)) {
-                ++pos;
-                flags |= kLineEndsAtSoftHyphen;
-                endPos = pos;
-                next = pos;
-                break;
-            }
-            ++pos;
-            endRun(pos, width);
-            breakable = true;
-            afterSoftHyphen = true;
-            continue;
-        }
-
-        // A word: everything up to the next space, tab, CR or soft hyphen,
-        // across format changes and non-breaking spaces.
-        struct Snapshot {
-            size_t runCount;
-            RunInProgress cur;
-            int width, pendingSpaces, tentativeMark, formatIndex, lineX, avail;
-            Metrics metrics;
-        } snap = {runs.size(), cur, width, pendingSpaces, tentativeMark, f.index, lineX, avail, metrics};
-        const int wordStart = pos;
-        const int wordX = width;
-        const bool wasAfterSoftHyphen = afterSoftHyphen;
-        cur.run.spaceCount += pendingSpaces;
-        pendingSpaces = 0;
-        if (tentativeMark >= 0 && tentativeMark < static_cast<int>(runs.size())) {
-            runs[tentativeMark].justifyExtra = 1;
-            tentativeMark = -1;
-        }
-        int wordW = 0;
-        bool lineEnded = false;
-        for (;;) {
-            if (pos >= c.length)
-                break;
-            const char wc = text[pos];
-            if (wc == ' ' || wc == kTabCharacter || wc == kParagraphEnd || wc == kSoftHyphen)
-                break;
-            if (pos >= f.end && f.index < c.formatCount - 1) {
-                // The word goes on in the next format; its run ends here.
-                if (pos > cur.start) {
-                    cur.drawnEnd = pos;
-                    cur.drawnEndX = wordX + wordW;
-                    endRun(pos, wordX + wordW);
-                }
-                EnterFormat(c, &f, FormatOfPosition(c, pos));
-                continue;
-            }
-            metrics.Touch(c.formats[f.index]);
-            if (wc == kHardSpace) {
-                cur.drawnEnd = pos;
-                cur.drawnEndX = wordX + wordW;
-                wordW += f.spaceWidth;
-                ++pos;
-                endRun(pos, wordX + wordW);
-                continue;
-            }
-            int pieceEnd = pos;
-            while (pieceEnd < f.end && pieceEnd < c.length) {
-                const char pc = text[pieceEnd];
-                if (pc == ' ' || pc == kTabCharacter || pc == kParagraphEnd || pc == kSoftHyphen || pc == kHardSpace)
-                    break;
-                ++pieceEnd;
-            }
-            const TextFormat& format = c.formats[f.index];
-            const int average = format.averageWidth > 0 ? format.averageWidth : 1;
-            if ((pieceEnd - pos) * average > c.cap) {
-                int keep = avail / average + 10;
-                if (DbcsEnabled)
-                    keep = AdjustDbcsOffset(text, pos, keep, pieceEnd - pos, 1);
-                if (keep < 1)
-                    keep = 1;
-                if (pos + keep < pieceEnd)
-                    pieceEnd = pos + keep;
-            }
-            int pieceWidth = Extent(c.dc, text + pos, pieceEnd - pos) - format.overhang;
-            if (c.wrap && wordX + wordW + pieceWidth > avail) {
-                const int room = avail - (wordX + wordW);
-                int cut = -1;
-                if (breakable && DbcsEnabled) {
-                    // Double-byte text breaks inside words, between characters.
-                    int reached = 0;
-                    int k = FitCharsToWidth(c.dc, text, format.overhang, DbcsEnabled, pos, pieceEnd - pos, room,
-                                            &reached, 0, pieceEnd - pos);
-                    if (k > 0 && reached > room)
-                        k = AdjustDbcsOffset(text, pos, k - 1, pieceEnd - pos, 1);
-                    const int at = FindDbcsWordCut(text, wordStart, pos + k, IsSystemLeadByte);
-                    if (at >= pos && at > wordStart && at < pieceEnd)
-                        cut = at;
-                }
-                if (breakable && cut < 0) {
-                    // The whole word moves to the next line.
-                    runs.resize(snap.runCount);
-                    cur = snap.cur;
-                    width = snap.width;
-                    pendingSpaces = snap.pendingSpaces;
-                    tentativeMark = -1;
-                    metrics = snap.metrics;
-                    lineX = snap.lineX;
-                    avail = snap.avail;
-                    if (f.index != snap.formatIndex)
-                        EnterFormat(c, &f, snap.formatIndex);
-                    if (wasAfterSoftHyphen && pendingSpaces == 0 && wordStart > start &&
-                        text[wordStart - 1] == kSoftHyphen)
-                        flags |= kLineEndsAtSoftHyphen;
-                    endPos = wordStart;
-                    next = wordStart;
-                    lineEnded = true;
-                    break;
-                }
-                if (cut < 0) {
-                    // Wider than the line: cut it at the character nearest
-                    // the room left, keeping at least one character.
-                    int reached = 0;
-                    int k = FitCharsToWidth(c.dc, text, format.overhang, DbcsEnabled, pos, pieceEnd - pos, room,
-                                            &reached, 0, pieceEnd - pos);
-                    if (k > 0 && reached > room)
-                        k = DbcsEnabled ? AdjustDbcsOffset(text, pos, k - 1, pieceEnd - pos, 1) : k - 1;
-                    if (k >= pieceEnd - pos)
-                        k = pieceEnd - pos - 1;
-                    if (k < 1 && pos == wordStart)
-                        k = DbcsEnabled && IsDbcsCharStart(text, pos) ? 2 : 1;
-                    if (k < 0)
-                        k = 0;
-                    cut = pos + k;
-                }
-                const int k = cut - pos;
-                pieceEnd = cut;
-                pieceWidth = k > 0 ? Extent(c.dc, text + pos, k) - format.overhang : 0;
-                wordW += pieceWidth;
-                pos = pieceEnd;
-                width = wordX + wordW;
-                wordWidth = width;
-                lastBreak = pos - start;
-                cur.drawnEnd = pos;
-                cur.drawnEndX = width;
-                endPos = pos;
-                next = pos;
-                lineEnded = true;
-                break;
-            }
-            wordW += pieceWidth;
-            pos = pieceEnd;
-        }
-        if (lineEnded)
-            break;
-        width = wordX + wordW;
-        wordWidth = width;
-        lastBreak = pos - start;
-        cur.drawnEnd = pos;
-        cur.drawnEndX = width;
-        breakable = breakable || pos > wordStart;
-        afterSoftHyphen = false;
-        // A word followed by a space is a break opportunity for the next.
-        if (pos < c.length && text[pos] == ' ')
-            breakable = true;
-    }
-
-    // The line's end.
-    if (!metrics.touched)
-        metrics.Touch(c.formats[f.index]);
-    const int trailing = width - wordWidth > 0 ? width - wordWidth : 0;
-    const int overhang = c.formats[f.index].overhang;
-    if (flags & kLineEndsAtSoftHyphen)
-        wordWidth += f.hyphenWidth + 1;
-    wordWidth += overhang;
-    cur.run.length = endPos - cur.start;
-    cur.run.drawnCount = cur.drawnEnd - cur.start > 0 ? cur.drawnEnd - cur.start : 0;
-    cur.run.width = cur.drawnEndX - cur.run.x > 0 ? cur.drawnEndX - cur.run.x : 0;
-    if (cur.run.length > 0 || runs.empty())
-        runs.push_back(cur.run);
-    int slack = avail - wordWidth;
-    int offset = 0;
-    const int alignment = f.paragraph->alignment;
-    if (alignment == 2)
-        offset = slack;
-    else if (alignment == 6)
-        offset = slack / 2;
-    if (offset < 0)
-        offset = 0;
-    runs.back().justifyExtra = slack;
-
-    TextLine& line = out->line;
-    std::memset(&line, 0, sizeof(line));
-    line.ascent = metrics.ascent;
-    line.height = metrics.height - metrics.ascent < metrics.descent ? metrics.ascent + metrics.descent
-                                                                      : metrics.height;
-    line.left = lineX + offset;
-    line.top = top;
-    line.wordWidth = wordWidth;
-    line.width = wordWidth + trailing;
-    line.firstFormat = FormatOfPosition(c, start);
-    line.firstPosition = start;
-    line.lastBreak = lastBreak;
-    line.length = endPos - start;
-    line.flags = flags;
-    const bool justified = alignment == 32;
-    if (flags & kLineEndsParagraph) {
-        line.availableWidth = avail;
-        line.justifiedWidth = line.width;
-    } else {
-        line.justifiedWidth = justified ? avail + c.units * 3 / 100 : line.width;
-    }
-    int totalSpaces = 0;
-    for (const TextRun& run : runs)
-        totalSpaces += run.spaceCount + (run.justifyExtra == 1 && &run != &runs.back() ? 1 : 0);
-    if (justified && !(flags & kLineEndsParagraph) && runs.size() > 1 && slack != 0 && totalSpaces > 0) {
-        JustifyRuns(runs, slack, totalSpaces);
-    } else {
-        for (size_t i = 0; i + 1 < runs.size(); ++i)
-            runs[i].justifyExtra = 0;
-    }
-    line.runCount = static_cast<int32_t>(runs.size());
-    out->next = next;
+    LineScanner scanner(c, start, out);
+    scanner.Scan();
+    scanner.Finish(top);
 }
 
 // The top of the line after `line`.
