@@ -32,6 +32,9 @@ struct FrameHooks {
     void (*trackRightMenu)(HWND view, POINT point);
     // The tool-bar slot dialog; TRUE when the user confirmed.
     BOOL (*editToolSlot)(int slot);
+    // The Insert Symbol dialog: the chosen character (0 none), its font, and
+    // whether that is other than the normal text font.
+    int (*chooseSymbol)(LOGFONTA* font, int* notDefault);
 };
 
 extern FrameHooks FrameCalls;

@@ -6,6 +6,7 @@
 #include "frame/menu_enabling.h"
 #include "frame/right_menu.h"
 #include "frame/run_tool_edit_dlg.h"
+#include "frame/symbol_dialog.h"
 #include "libraries/library_colors.h"
 #include "lines/array_kind.h"
 #include "lines/connector_kind.h"
@@ -26,7 +27,7 @@ void ConnectLayers()
     ObjectTextCalls = {ApplyObjectTextMessage, DrawObjectText, ReflowObjectText};
     MergeLibraryColorsCall = MergeLibraryColors;
     RegisterViewHooks();
-    FrameCalls = {ActivateDocumentView, TrackRightMenu, RunToolEditDlg};
+    FrameCalls = {ActivateDocumentView, TrackRightMenu, RunToolEditDlg, RunSymbolDlg};
 }
 
 ErrorCode InitObjectKinds()

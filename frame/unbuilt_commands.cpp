@@ -48,8 +48,6 @@ const UnbuiltRange kUnbuilt[] = {
     {IDM_SHAPES_TEXT_SIZING, IDM_SHAPES_EDIT_OUTLINE, Unbuilt::kAlways},
     // Lines: Arrowheads, Join, Show Length, text along or across the line.
     {IDM_LINES_ARROWHEADS, IDM_LINES_TEXT_HORIZONTAL, Unbuilt::kAlways},
-    // Text: Insert Symbol.
-    {IDM_TEXT_INSERT_SYMBOL, IDM_TEXT_INSERT_SYMBOL, Unbuilt::kAlways},
     // Draw: attachments, Set Angle.
     {IDM_DRAW_OPEN_ATTACHMENT, IDM_DRAW_CLEAR_ATTACHMENT, Unbuilt::kAlways},
     {IDM_DRAW_ROTATE_ANGLE, IDM_DRAW_ROTATE_ANGLE, Unbuilt::kAlways},

@@ -6,6 +6,8 @@
 #include "objects/kind_messages.h"
 #include "objects/selection_attributes.h"
 #include "text/font_dialogs.h"
+#include "text/font_list.h"
+#include "documents/document_window_hooks.h"
 #include "text/object_text_messages.h"
 #include "text/ten_char_format.h"
 #include "text/ten_edit.h"
@@ -214,8 +216,74 @@ int SetBulletStyle(int bullet)
     return 0;
 }
 
+namespace {
+
+const WPARAM kSymbolStep = 22;
+const int kTypingStep = 2;
+
+// The chosen font's face in the document's font list and its slot in the
+// font table; -1 when either cannot be had.
+int SymbolFontSlot(HWND view, HWND editor, const LOGFONTA& font)
+{
+    HGLOBAL fontList = nullptr;
+    HGLOBAL fontTable = nullptr;
+    {
+        TenStateLock state(editor);
+        if (!state)
+            return -1;
+        fontList = state->fontList;
+        fontTable = state->fontTable;
+    }
+    const int face = FindOrAddFace(&fontList, font.lfFaceName, &font);
+    const int slot = face < 0 ? -1 : FindOrAddFontIndex(&fontTable, face);
+    {
+        TenStateLock state(editor);
+        if (state) {
+            state->fontList = fontList;
+            state->fontTable = fontTable;
+        }
+    }
+    if (ViewRecord* record = LockViewRecord(view)) {
+        KeepFontBlocks(record, fontList, fontTable);
+        ReleaseViewRecord(view);
+    }
+    return slot;
+}
+
+void SetEditorUndoKind(HWND editor, int kind)
+{
+    TenStateLock state(editor);
+    if (state)
+        state->undoKind = kind;
+}
+
+} // namespace
+
 int InsertSymbol()
 {
+    HWND view = ActiveDrawingView();
+    HWND editor = view ? ViewEditorOf(view) : nullptr;
+    if (!editor || !FrameCalls.chooseSymbol)
+        return 0;
+    LOGFONTA font{};
+    int notDefault = 0;
+    const int character = FrameCalls.chooseSymbol(&font, &notDefault);
+    // The dialog hands the focus back to the main window: typing and Undo
+    // go on in the text.
+    SetFocus(editor);
+    if (character == 0)
+        return 0;
+    const int slot = notDefault ? SymbolFontSlot(view, editor, font) : -1;
+    if (notDefault && slot < 0)
+        return 0;
+    SendMessageA(editor, TENM_SAVEUNDO, kSymbolStep, 0);
+    if (notDefault)
+        SendMessageA(editor, TENM_SETCHARFORMAT, kCharFace | kApplyLayout, slot);
+    SetEditorUndoKind(editor, kTypingStep);
+    SendMessageA(editor, WM_CHAR, static_cast<WPARAM>(character), notDefault ? 0 : 1);
+    // Undo then reads "Undo Insert Symbol".
+    if (SendMessageA(editor, TENM_GETUNDOKIND, 0, 0) != 0)
+        SetEditorUndoKind(editor, static_cast<int>(kSymbolStep));
     return 0;
 }
 

@@ -56,7 +56,7 @@ const IdRow kIds[] = {
     {IDM_LINE_SHAPE_PLACE, kGreyed}, {IDM_LINES_ARROWHEADS, kGreyed}, {IDM_LINES_SHOW_LENGTH, kGreyed},
     {IDM_LINES_JOIN, kGreyed}, {IDM_LINES_TEXT_ALONG, kGreyed}, {IDM_LINES_TEXT_HORIZONTAL, kGreyed},
     // Text
-    {IDM_TEXT_TYPEFACE, kOffered}, {IDM_TEXT_INSERT_SYMBOL, kGreyed}, {IDM_TEXT_SHADOW, kOffered},
+    {IDM_TEXT_TYPEFACE, kOffered}, {IDM_TEXT_INSERT_SYMBOL, kOffered}, {IDM_TEXT_SHADOW, kOffered},
     {620, kOffered}, {621, kOffered}, {622, kOffered}, {623, kOffered}, {630, kOffered}, {631, kOffered},
     {632, kOffered}, {633, kOffered}, {640, kOffered}, {641, kOffered}, {642, kOffered}, {643, kOffered},
     {IDM_TEXT_BULLET_NONE, kOffered}, {IDM_TEXT_BULLET_HOLLOW_CIRCLE, kOffered},
