@@ -287,18 +287,6 @@ int InsertSymbol()
     return 0;
 }
 
-// Least version: the fixed angles on objects outside groups; Set Angle and
-// groups come with the arrange commands.
-int RotateSelection(int angle)
-{
-    HWND view = ActiveDrawingView();
-    // Nothing while an editor is open over the drawing.
-    if (!view || !ViewDrawingHandle(view) || angle < 0 || ViewEditorOf(view))
-        return 0;
-    RunSelectionCommand(view, kMsgSetRotation, angle, 0);
-    return 0;
-}
-
 int SetTextColorFromList(int index)
 {
     HWND view = ActiveDrawingView();

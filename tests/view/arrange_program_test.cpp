@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "objects/drawing_tables.h"
 #include "resources/menu_ids.h"
 #include "support/desktop_program.h"
 #include "support/real_input.h"
@@ -63,6 +64,20 @@ protected:
             frames.push_back(object.frame);
         std::sort(frames.begin(), frames.end(), [](const RECT& a, const RECT& b) { return a.top < b.top; });
         return frames;
+    }
+
+    // The first group row of the saved file.
+    GroupEntry SavedGroup()
+    {
+        Command(desktop_ids::kSave);
+        GroupEntry row{};
+        ScratchDrawing reader;
+        EXPECT_EQ(0, reader.Inspect(file_, [&](DrawingRecord* drawing) {
+            LockedTable groups(drawing, kTableGroups);
+            if (groups.Count() > 0)
+                row = *GroupEntryAt(groups.Get(), 0);
+        }));
+        return row;
     }
 
     std::string file_;
@@ -144,6 +159,31 @@ TEST_F(ArrangeProgram, DuplicateTwiceWithANudgeBetweenAndSendToBack)
     std::vector<DrawingObject> undone = Saved();
     ASSERT_EQ(9u, undone.size());
     EXPECT_TRUE(EqualRect(&undone[8].frame, &twice[8].frame) != FALSE) << "undone";
+}
+
+// A wide group at the page's top edge, turned upright, would stick out
+// above it: it is moved down first and keeps its quarter turn.
+TEST_F(ArrangeProgram, RotatingAGroupAtTheEdgeMovesItInsideAndUndoTurnsItBack)
+{
+    DrawRectangle({60, 8}, {200, 38});
+    DrawRectangle({210, 8}, {350, 38});
+    RealDrag(ClientToScreenPoint(view_, {40, 2}), ClientToScreenPoint(view_, {380, 60}));
+    ASSERT_TRUE(program_.Settle());
+    Key('G', false, true);
+    const GroupEntry grouped = SavedGroup();
+    ASSERT_NE(0, grouped.key);
+
+    Command(IDM_DRAW_ROTATE_UP);
+    Screenshot("arrange_group_rotated");
+    const GroupEntry turned = SavedGroup();
+    EXPECT_EQ(900, turned.rotation);
+    const LONG halfWidth = (turned.frame.right - turned.frame.left) / 2;
+    const LONG centreY = (turned.frame.top + turned.frame.bottom) / 2;
+    EXPECT_GE(centreY - halfWidth, -1) << "the upright group's top stays on the page";
+    EXPECT_GT(turned.frame.top, grouped.frame.top) << "moved down first";
+
+    Undo();
+    EXPECT_EQ(0, SavedGroup().rotation) << "undone";
 }
 
 } // namespace
