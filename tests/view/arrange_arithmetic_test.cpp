@@ -4,6 +4,7 @@
 #include <set>
 
 #include "view/arrange_arithmetic.h"
+#include "view/fit_editor_box.h"
 
 namespace {
 
@@ -158,6 +159,33 @@ TEST(ArrangeArithmetic, MirroringInsideAGroupSwapsPlaces)
     // A group 0..1000 with items at 0..200 and 700..1000.
     EXPECT_EQ(800, MirrorOffset(0, 1000, 0, 200));
     EXPECT_EQ(-700, MirrorOffset(0, 1000, 700, 1000));
+}
+
+} // namespace
+
+namespace {
+
+TEST(EditorPlacement, TheBoxGrowsTheWayItsTextIsAligned)
+{
+    const RECT box = {1000, 1000, 2000, 1500};
+    struct Case {
+        const char* name;
+        int width, height, horizontal, vertical;
+        RECT want;
+    } cases[] = {
+        {"left and top: right and down", 1200, 900, 0, 0, {1000, 1000, 2200, 1900}},
+        {"right aligned grows left", 1200, 500, 2, 0, {800, 1000, 2000, 1500}},
+        {"centred grows both ways", 1201, 500, 6, 0, {900, 1000, 2101, 1500}},
+        {"bottom aligned grows up", 1000, 700, 0, 8, {1000, 800, 2000, 1500}},
+        {"middle grows both ways", 1000, 700, 0, 6, {1000, 900, 2000, 1600}},
+        {"kept inside on the left", 3000, 500, 2, 0, {0, 1000, 3000, 1500}},
+        {"kept inside at the bottom", 1000, 1500, 0, 0, {1000, 500, 2000, 2000}},
+    };
+    for (const Case& c : cases) {
+        const RECT placed = PlaceEditorBox(box, c.width, c.height, c.horizontal, c.vertical, 10000, 2000);
+        EXPECT_TRUE(EqualRect(&placed, &c.want) != FALSE)
+            << c.name << ": " << placed.left << "," << placed.top << "," << placed.right << "," << placed.bottom;
+    }
 }
 
 } // namespace
