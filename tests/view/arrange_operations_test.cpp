@@ -11,6 +11,9 @@
 #include "objects/view_record.h"
 #include "view/edit_operations.h"
 #include "view/selection_changes.h"
+#include "view/tracking_state.h"
+#include "view/view_mouse.h"
+#include "common/tracking_mode.h"
 
 namespace {
 
@@ -232,6 +235,25 @@ TEST_F(ArrangeOperations, LockWithOneLockedUnlocksAll)
     ASSERT_EQ(0, Do(kEditLock));
     EXPECT_EQ(0u, Object(0)->stateFlags & kStateLocked);
     EXPECT_EQ(0u, Object(1)->stateFlags & kStateLocked);
+}
+
+// A right press on a group's handle named a group row where an object index
+// was expected and moved or selected the wrong object.
+TEST_F(ArrangeOperations, RightPressOnAGroupHandleKeepsTheGroupAndOffersTheArrangeMenu)
+{
+    Make({RECT{1200, 1200, 1800, 1800}, RECT{3000, 1200, 3600, 1800}, RECT{6000, 6000, 6600, 6600}});
+    Select({0, 1});
+    ASSERT_EQ(0, Do(kEditGroup));
+    const RECT corner = GroupEntryAt(Groups(), 0)->bounds;
+    const RECT before2 = Frame(2);
+    ViewButtonDown(view_, MK_RBUTTON, Pixel(corner.left, corner.top), TRUE);
+    ViewButtonUp(view_, 0, Pixel(corner.left, corner.top));
+    EXPECT_EQ(2, RightMenuKind);
+    EXPECT_EQ(kTrackingNone, TrackingMode);
+    EXPECT_NE(0u, GroupEntryAt(Groups(), 0)->flags & kGroupSelected);
+    EXPECT_NE(0u, Object(0)->stateFlags & kStateSelected);
+    EXPECT_EQ(0u, Object(2)->stateFlags & kStateSelected);
+    EXPECT_TRUE(EqualRect(&before2, &Object(2)->frame) != FALSE);
 }
 
 } // namespace
