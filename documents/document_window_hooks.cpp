@@ -13,10 +13,10 @@ BOOL NoToolDialog(int) { return FALSE; }
 void NoLibraries(HWND) {}
 int NoValueDialog(int*) { return 0; }
 int NoPairDialog(int*, int*) { return 0; }
+int NoSymbol(LOGFONTA*, int*) { return 0; }
 
 } // namespace
 
 DocumentWindowHooks DocumentWindowCalls = {NoFonts, NoFonts, NoRulers, NoZoom, NoLayout, NoTextEdit};
-void NoLibraries(HWND) {}
-int NoValueDialog(int*) { return 0; }
-int NoPairDialog(int*, int*) { return 0; }
+FrameHooks FrameCalls = {NoMenus,       NoRightMenu,   NoToolDialog,  NoValueDialog, NoValueDialog,
+                         NoValueDialog, NoPairDialog,  NoLibraries,   NoSymbol};

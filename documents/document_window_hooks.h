@@ -41,6 +41,9 @@ struct FrameHooks {
     // A document window is up: the libraries it names or that are to be
     // reopened come with it.
     void (*documentOpened)(HWND document);
+    // The Insert Symbol dialog: the chosen character (0 none), its font, and
+    // whether that is other than the normal text font.
+    int (*chooseSymbol)(LOGFONTA* font, int* notDefault);
 };
 
 extern FrameHooks FrameCalls;

@@ -8,6 +8,7 @@
 #include "frame/right_menu.h"
 #include "frame/sizing_dialogs.h"
 #include "frame/run_tool_edit_dlg.h"
+#include "frame/symbol_dialog.h"
 #include "libraries/library_colors.h"
 #include "libraries/library_windows.h"
 #include "lines/array_kind.h"
@@ -37,6 +38,7 @@ void ConnectLayers()
     FrameCalls.editTextSizing = RunTextDlg;
     FrameCalls.editShapeSizing = RunPictureDlg;
     FrameCalls.documentOpened = OpenLibrariesForDocument;
+    FrameCalls.chooseSymbol = RunSymbolDlg;
 }
 
 ErrorCode InitObjectKinds()

@@ -38,9 +38,9 @@ const UnbuiltRange kUnbuilt[] = {
     {IDM_FILE_PRINT, IDM_FILE_IMPORT, Unbuilt::kAlways},
     {IDM_FILE_SEND_ONE, IDM_FILE_PRINT_PREVIEW, Unbuilt::kAlways},
     {IDM_FILE_PRINT_NOW, IDM_FILE_PRINT_NOW, Unbuilt::kAlways},
-    // Edit: the object clipboard, Duplicate, Colors and Shadows, Options.
+    // Edit: the object clipboard, Colors and Shadows, Options.
     {IDM_EDIT_CUT, IDM_EDIT_PASTE, Unbuilt::kOutsideTextEditor},
-    {IDM_EDIT_DUPLICATE, IDM_EDIT_COLORS_AND_SHADOWS, Unbuilt::kAlways},
+    {IDM_EDIT_COLORS_AND_SHADOWS, IDM_EDIT_COLORS_AND_SHADOWS, Unbuilt::kAlways},
     {IDM_EDIT_OPTIONS, IDM_EDIT_OPTIONS, Unbuilt::kAlways},
     // View: Define Rulers and Grid, Show Grid.
     {IDM_VIEW_RULERS_AND_GRID, IDM_VIEW_SHOW_GRID, Unbuilt::kAlways},
@@ -48,16 +48,8 @@ const UnbuiltRange kUnbuilt[] = {
     {IDM_SHAPES_EDIT_OUTLINE, IDM_SHAPES_EDIT_OUTLINE, Unbuilt::kAlways},
     // Lines: Arrowheads, Join, Show Length, text along or across the line.
     {IDM_LINES_ARROWHEADS, IDM_LINES_TEXT_HORIZONTAL, Unbuilt::kAlways},
-    // Text: the script commands on the selection, Shadow, Insert Symbol.
-    {IDM_TEXT_SUPERSCRIPT, IDM_TEXT_SUBSCRIPT, Unbuilt::kOutsideTextEditor},
-    {IDM_TEXT_SHADOW, IDM_TEXT_INSERT_SYMBOL, Unbuilt::kAlways},
-    // Draw: front and back, lock, snaps and links, shadow, flip, group,
-    // centring, align, same size, attachments, space evenly.
-    {IDM_DRAW_BRING_TO_FRONT, IDM_DRAW_CENTER_ON_PAGE, Unbuilt::kAlways},
-    {IDM_DRAW_ALIGN_LEFTS, IDM_DRAW_ALIGN_BOTTOMS, Unbuilt::kAlways},
-    {IDM_DRAW_SAME_WIDTH, IDM_DRAW_SAME_SIZE, Unbuilt::kAlways},
+    // Draw: attachments.
     {IDM_DRAW_OPEN_ATTACHMENT, IDM_DRAW_CLEAR_ATTACHMENT, Unbuilt::kAlways},
-    {IDM_DRAW_SPACE_HORIZONTAL, IDM_DRAW_SPACE_BOTH, Unbuilt::kAlways},
     // Help: the help file, help mode and the Tips box.
     {IDM_HELP_SEARCH, IDM_HELP_USING_HELP, Unbuilt::kAlways},
     {IDM_HELP_TIPS, IDM_HELP_TIPS, Unbuilt::kAlways},

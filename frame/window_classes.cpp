@@ -1,4 +1,5 @@
 // The window classes of the program, registered at start-up in a fixed order.
+#include "frame/character_grid.h"
 #include "common/icon_button.h"
 #include "common/results.h"
 #include "frame/app_startup.h"
@@ -40,8 +41,8 @@ ErrorCode RegisterWindowClasses(HINSTANCE instance)
         return kErrStringOrFormat;
     // Window words hold handles as pointer-sized words: the document record in
     // the document window, the settings and view record in the view.
-    // The bitmap and character-grid controls have no procedure of their own
-    // yet; their classes exist so that dialogs using them load.
+    // The bitmap control has no procedure of its own yet; its class exists
+    // so that dialogs using it load.
     const ClassRow rows[] = {
         {kMainClassName, SEMain, CS_BYTEALIGNCLIENT, 0, kMainIcon, SystemBrush(COLOR_APPWORKSPACE), "MDMenu"},
         {"MDDocumentClass", SEDocument, CS_BYTEALIGNCLIENT, sizeof(LONG_PTR), kDocumentIcon, SystemBrush(COLOR_WINDOW), nullptr},
@@ -53,7 +54,7 @@ ErrorCode RegisterWindowClasses(HINSTANCE instance)
         {kIconButtonClassName, SEIcnBtn, CS_DBLCLKS, 12, kNoIcon, SystemBrush(COLOR_BTNFACE), nullptr},
         {"SESAMPLEWIN", SESampleWin, CS_DBLCLKS, 16, kNoIcon, SystemBrush(COLOR_BTNFACE), nullptr},
         {"SEBMWWIN", DefWindowProcA, 0, 0, kNoIcon, SystemBrush(COLOR_BTNFACE), nullptr},
-        {"SECHARARRAY", DefWindowProcA, CS_DBLCLKS, 20, kNoIcon, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)),
+        {"SECHARARRAY", CharArrayHandler, CS_DBLCLKS, kGridWindowBytes, kNoIcon, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)),
          nullptr},
     };
     for (const ClassRow& row : rows) {

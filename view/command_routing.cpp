@@ -10,6 +10,8 @@
 #include "objects/kind_messages.h"
 #include "objects/selection_attributes.h"
 #include "text/font_dialogs.h"
+#include "text/font_list.h"
+#include "documents/document_window_hooks.h"
 #include "text/object_text_messages.h"
 #include "text/ten_char_format.h"
 #include "text/ten_edit.h"
@@ -153,36 +155,6 @@ void SelectionTypeface(HWND view)
         RunSelectionCommand(view, kMsgTextTypeface, 0, reinterpret_cast<INT_PTR>(&request));
 }
 
-const int kAskForAngle = -1;
-const int kHalfTurnTenths = 1800;
-const int kFullTurnTenths = 3600;
-
-// The angle the Set Angle dialog starts from: the primary's group turn when
-// it is grouped, else its own rotation as its kind reports it; 0 without one.
-int PrimaryAngle(HGLOBAL drawingHandle)
-{
-    DrawingRecord* drawing = static_cast<DrawingRecord*>(GlobalLock(drawingHandle));
-    if (!drawing)
-        return 0;
-    int angle = 0;
-    {
-        LockedTable objects(drawing, kTableObjects);
-        const int primary = drawing->primarySelected;
-        if (objects.Get() && primary >= 0 && primary < objects.Count()) {
-            const int row = GetSelectedGroup(drawing, objects.Get());
-            LockedTable groups(drawing, kTableGroups);
-            if (row >= 0 && row < groups.Count()) {
-                angle = GroupEntryAt(groups.Get(), row)->rotation;
-            } else {
-                angle = ObjectAt(objects.Get(), primary)->rotation;
-                CallObjectKind(nullptr, drawing, objects.Get(), primary, kMsgLineAngle, 0, 0,
-                               reinterpret_cast<INT_PTR>(&angle));
-            }
-        }
-    }
-    GlobalUnlock(drawingHandle);
-    return angle;
-}
 
 } // namespace
 
@@ -249,27 +221,74 @@ int SetBulletStyle(int bullet)
     return 0;
 }
 
-int InsertSymbol()
+namespace {
+
+const WPARAM kSymbolStep = 22;
+const int kTypingStep = 2;
+
+// The chosen font's face in the document's font list and its slot in the
+// font table; -1 when either cannot be had.
+int SymbolFontSlot(HWND view, HWND editor, const LOGFONTA& font)
 {
-    return 0;
+    HGLOBAL fontList = nullptr;
+    HGLOBAL fontTable = nullptr;
+    {
+        TenStateLock state(editor);
+        if (!state)
+            return -1;
+        fontList = state->fontList;
+        fontTable = state->fontTable;
+    }
+    const int face = FindOrAddFace(&fontList, font.lfFaceName, &font);
+    const int slot = face < 0 ? -1 : FindOrAddFontIndex(&fontTable, face);
+    {
+        TenStateLock state(editor);
+        if (state) {
+            state->fontList = fontList;
+            state->fontTable = fontTable;
+        }
+    }
+    if (ViewRecord* record = LockViewRecord(view)) {
+        KeepFontBlocks(record, fontList, fontTable);
+        ReleaseViewRecord(view);
+    }
+    return slot;
 }
 
-// Least version: the fixed angles on objects outside groups; Set Angle and
-// groups come with the arrange commands.
-int RotateSelection(int angle)
+void SetEditorUndoKind(HWND editor, int kind)
+{
+    TenStateLock state(editor);
+    if (state)
+        state->undoKind = kind;
+}
+
+} // namespace
+
+int InsertSymbol()
 {
     HWND view = ActiveDrawingView();
-    // Nothing while an editor is open over the drawing.
-    if (!view || !ViewDrawingHandle(view) || ViewEditorOf(view))
+    HWND editor = view ? ViewEditorOf(view) : nullptr;
+    if (!editor || !FrameCalls.chooseSymbol)
         return 0;
-    if (angle == kAskForAngle) {
-        angle = PrimaryAngle(ViewDrawingHandle(view));
-        if (!FrameCalls.editAngle(&angle))
-            return 0;
-    }
-    if (angle < -kHalfTurnTenths || angle > kFullTurnTenths)
+    LOGFONTA font{};
+    int notDefault = 0;
+    const int character = FrameCalls.chooseSymbol(&font, &notDefault);
+    // The dialog hands the focus back to the main window: typing and Undo
+    // go on in the text.
+    SetFocus(editor);
+    if (character == 0)
         return 0;
-    RunSelectionCommand(view, kMsgSetRotation, angle, 0);
+    const int slot = notDefault ? SymbolFontSlot(view, editor, font) : -1;
+    if (notDefault && slot < 0)
+        return 0;
+    SendMessageA(editor, TENM_SAVEUNDO, kSymbolStep, 0);
+    if (notDefault)
+        SendMessageA(editor, TENM_SETCHARFORMAT, kCharFace | kApplyLayout, slot);
+    SetEditorUndoKind(editor, kTypingStep);
+    SendMessageA(editor, WM_CHAR, static_cast<WPARAM>(character), notDefault ? 0 : 1);
+    // Undo then reads "Undo Insert Symbol".
+    if (SendMessageA(editor, TENM_GETUNDOKIND, 0, 0) != 0)
+        SetEditorUndoKind(editor, static_cast<int>(kSymbolStep));
     return 0;
 }
 

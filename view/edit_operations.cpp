@@ -21,6 +21,9 @@
 #include "common/edit_errors.h"
 #include "view/selection_command_report.h"
 #include "view/end_text_edit.h"
+#include "view/arrange_selection.h"
+#include "view/view_layout.h"
+#include "resources/resource_ids.h"
 #include "objects/view_record_word.h"
 #include "objects/kind_messages.h"
 #include "documents/document_window_hooks.h"
@@ -30,16 +33,24 @@ namespace {
 
 const uint32_t kAnyObject = 0x0001;
 const uint32_t kTakesText = 0x0004;
-const uint32_t kAnyShape = 0x0400;
 const uint32_t kTextBoxOrPicture = 0x0100;
 const uint32_t kKeepsColours = 0x0001;
 const int kColoursDoNotApply = -1;
 const int kShapeSizingHelpTopic = 30035;
 const int kShapeAttributes = 28;
+const uint32_t kLineLike = 0x0200;
+const uint32_t kShapeSelected = 0x0400;
+const uint32_t kFlippable = 0x0800;
+const int kFlipHelp = 201;
+const int kShadowHelp = 202;
+const int kResetDuplicateStep = 300;
+const int kSelectEdited = 1;
 
 struct Plan {
     int undoKind = kUndoStepDrawing;
     int selectMode = 0;
+    bool continueStep = false;
+    RECT extent = {0, 0, 0, 0};
     bool relink = false;
     bool markEdited = false;
     bool repaintAll = false;
@@ -87,8 +98,100 @@ bool HasBits(HGLOBAL drawing, uint32_t bits)
     return (GetSelectionCommandFlags(drawing) & bits) == bits;
 }
 
+bool HasShadowToHide(void* viewRecord, HGLOBAL drawingHandle, const DrawingRecord* drawing, Plan* plan)
+{
+    if (drawing->style.shadowKind == 0)
+        return false;
+    if (ReadViewField(viewRecord, kViewTextEditor) != 0 || HasBits(drawingHandle, kShapeSelected)) {
+        plan->selectMode = kSelectEdited;
+        return true;
+    }
+    return HasBits(drawingHandle, kLineLike) && (drawing->style.flags & kStyleShadowOnLines);
+}
+
+bool HasTextShadow(void* viewRecord, HGLOBAL drawingHandle, const DrawingRecord* drawing)
+{
+    return drawing->style.shadowKind != 0 && (drawing->style.flags & kStyleShadowOnText) &&
+           (HasBits(drawingHandle, kTakesText) || ReadViewField(viewRecord, kViewTextEditor) != 0);
+}
+
+// A nudge continues the run of arrow presses (or the moves after a
+// Duplicate) as one step.
+void PlanNudge(void* viewRecord, Plan* plan)
+{
+    const int pending = ReadViewField(viewRecord, kViewPendingUndo);
+    plan->continueStep = pending == kUndoStepNudge || pending == kUndoStepMoveAfterDuplicate;
+    plan->undoKind = pending == kUndoStepDuplicate || pending == kUndoStepMoveAfterDuplicate
+                         ? kUndoStepMoveAfterDuplicate
+                         : kUndoStepNudge;
+    if (plan->continueStep)
+        plan->undoKind = pending;
+}
+
+bool AppliesToArrange(int operation, LPARAM argument, void* viewRecord, HGLOBAL drawingHandle,
+                      DrawingRecord* drawing, Plan* plan)
+{
+    const bool selection = drawing->selectedCount > 0;
+    plan->relink = plan->markEdited = true;
+    switch (operation) {
+    case kEditDuplicate: {
+        const int pending = ReadViewField(viewRecord, kViewPendingUndo);
+        if (pending != kUndoStepDuplicate && pending != kUndoStepMoveAfterDuplicate)
+            drawing->duplicateDx = drawing->duplicateDy = kResetDuplicateStep;
+        plan->undoKind = kUndoStepDuplicate;
+        plan->selectMode = kSelectEdited;
+        return selection;
+    }
+    case kEditLock:
+    case kEditSendToBack:
+    case kEditBringToFront:
+    case kEditGroup:
+    case kEditUngroup:
+        return selection;
+    case kEditAlign:
+        plan->undoKind = kUndoStepMove;
+        return CanAlignSelection(viewRecord, drawing, static_cast<int>(argument));
+    case kEditNudge:
+        plan->relink = plan->markEdited = false;
+        PlanNudge(viewRecord, plan);
+        return selection;
+    case kEditSameSize:
+        plan->undoKind = kUndoStepResize;
+        return CanMakeSameSize(drawing, static_cast<int>(argument));
+    case kEditFlip:
+        plan->undoKind = kUndoStepFlip;
+        if (!HasBits(drawingHandle, kFlippable)) {
+            ShowInfoDialog("INFO_FLIP", kFlipHelp);
+            return false;
+        }
+        return CanFlipSelection(drawing);
+    case kEditHideShadow:
+    case kEditTextShadow: {
+        plan->undoKind = kUndoStepHideShadow;
+        const bool applies = operation == kEditHideShadow ? HasShadowToHide(viewRecord, drawingHandle, drawing, plan)
+                                                          : HasTextShadow(viewRecord, drawingHandle, drawing);
+        if (operation == kEditTextShadow)
+            plan->selectMode = kSelectEdited;
+        if (!applies)
+            ShowInfoDialog("INFO_HIDESHADOW", kShadowHelp);
+        return applies;
+    }
+    case kEditSpaceEvenly:
+        plan->undoKind = kUndoStepMove;
+        return CanSpaceEvenly(drawing, static_cast<int>(argument));
+    case kEditCenterOnPage:
+        if (DrawingObjectsExtent(drawing, &plan->extent))
+            return true;
+        WarnById(IDS_NOTHING_TO_CENTER);
+        return false;
+    default:
+        return false;
+    }
+}
+
 // Whether the command applies, with its step's kind; notices for a refusal.
-bool Applies(int operation, HGLOBAL drawingHandle, const DrawingRecord* drawing, Plan* plan)
+bool Applies(int operation, LPARAM argument, void* viewRecord, HGLOBAL drawingHandle, DrawingRecord* drawing,
+             Plan* plan)
 {
     switch (operation) {
     case kEditClear:
@@ -123,9 +226,9 @@ bool Applies(int operation, HGLOBAL drawingHandle, const DrawingRecord* drawing,
         plan->undoKind = kUndoStepAppearance;
         return true;
     default:
-        // Codes 6..29 and 41 are no operations; the clipboard, arrange and
-        // grouping operations are not part of this program yet.
-        return false;
+        // Codes 6..29 and 41 are no operations; the clipboard is not part of
+        // this program yet.
+        return AppliesToArrange(operation, argument, viewRecord, drawingHandle, drawing, plan);
     }
 }
 
@@ -164,7 +267,7 @@ bool AskTextSizing(HWND view, LPARAM* argument)
 
 bool AskShapeSizing(HWND view, LPARAM* argument)
 {
-    if (!HasBits(ViewDrawingHandle(view), kAnyShape)) {
+    if (!HasBits(ViewDrawingHandle(view), kShapeSelected)) {
         ShowInfoDialog("INFO_PICTDLG", kShapeSizingHelpTopic);
         return false;
     }
@@ -194,8 +297,50 @@ ErrorCode MarkTablesChanged(HGLOBAL drawingHandle, DrawingRecord* drawing)
     return code;
 }
 
+ErrorCode RunArrange(int operation, HWND view, void* viewRecord, DrawingRecord* drawing, LPARAM argument,
+                     const Plan& plan)
+{
+    const int value = static_cast<int>(argument);
+    switch (operation) {
+    case kEditDuplicate:
+        return DuplicateSelection(view, viewRecord, drawing);
+    case kEditLock:
+        ToggleSelectionLock(drawing);
+        return kErrNone;
+    case kEditSendToBack:
+        SendSelectionToBack(view, viewRecord, drawing);
+        return kErrNone;
+    case kEditBringToFront:
+        BringSelectionToFront(view, viewRecord, drawing, -1);
+        return kErrNone;
+    case kEditAlign:
+        return AlignSelection(view, viewRecord, drawing, value);
+    case kEditNudge:
+        return NudgeSelection(view, viewRecord, drawing, value, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
+    case kEditSameSize:
+        return MakeSameSize(view, viewRecord, drawing, value);
+    case kEditFlip:
+        return FlipSelection(view, viewRecord, drawing, value);
+    case kEditHideShadow:
+        return ToggleShadowOption(drawing, kOptionHideShadow);
+    case kEditTextShadow:
+        return ToggleShadowOption(drawing, kOptionHideTextShadow);
+    case kEditGroup:
+        return GroupSelection(view, viewRecord, drawing);
+    case kEditUngroup:
+        UngroupSelection(view, viewRecord, drawing);
+        return kErrNone;
+    case kEditSpaceEvenly:
+        return SpaceSelectionEvenly(view, viewRecord, drawing, value);
+    case kEditCenterOnPage:
+        return CenterDrawingOnPage(view, viewRecord, drawing, plan.extent);
+    default:
+        return kErrNone;
+    }
+}
+
 ErrorCode Run(int operation, HWND view, void* viewRecord, DrawingRecord* drawing, LPARAM argument,
-              const POINT* point)
+              const POINT* point, const Plan& plan)
 {
     switch (operation) {
     case kEditClear:
@@ -253,7 +398,7 @@ ErrorCode Run(int operation, HWND view, void* viewRecord, DrawingRecord* drawing
         return code;
     }
     default:
-        return kErrNone;
+        return RunArrange(operation, view, viewRecord, drawing, argument, plan);
     }
 }
 
@@ -276,7 +421,7 @@ ErrorCode DoEditOperation(HWND view, int operation, LPARAM argument, const POINT
     bool applies = false;
     {
         LockedDrawing drawing(viewRecord);
-        applies = drawing.get() && Applies(operation, drawing.handle(), drawing.get(), &plan);
+        applies = drawing.get() && Applies(operation, argument, viewRecord, drawing.handle(), drawing.get(), &plan);
     }
     if (!applies) {
         GlobalUnlock(viewHandle);
@@ -291,7 +436,7 @@ ErrorCode DoEditOperation(HWND view, int operation, LPARAM argument, const POINT
     }
     // A step that cannot be opened could not roll the command back: the
     // command stops with its message instead of running without undo.
-    ErrorCode code = BeginDocumentUndo(view, plan.undoKind);
+    ErrorCode code = plan.continueStep ? ErrorCode(kErrNone) : BeginDocumentUndo(view, plan.undoKind);
     if (code != kErrNone) {
         GlobalUnlock(viewHandle);
         SetAppCursor(0);
@@ -302,7 +447,7 @@ ErrorCode DoEditOperation(HWND view, int operation, LPARAM argument, const POINT
         LockedDrawing drawing(viewRecord);
         code = drawing.get() ? MarkTablesChanged(drawing.handle(), drawing.get()) : kErrNoMemory;
         if (code == kErrNone)
-            code = Run(operation, view, viewRecord, drawing.get(), argument, point);
+            code = Run(operation, view, viewRecord, drawing.get(), argument, point, plan);
         if (code == kErrNone && plan.relink)
             code = UpdateLinks(drawing.get());
         if (code == kErrNone && plan.markEdited)
@@ -316,6 +461,8 @@ ErrorCode DoEditOperation(HWND view, int operation, LPARAM argument, const POINT
         SetDocumentModified(viewRecord);
     GlobalUnlock(viewHandle);
     SetAppCursor(0);
+    if (operation == kEditCenterOnPage && code == kErrNone)
+        CentreViewContents(view);
     if (code != kErrNone)
         ReportEditError(code);
     return code;

@@ -17,6 +17,9 @@
 
 namespace {
 
+// The right-button menu of the page, with the Draw commands.
+const int kRightMenuArrange = 2;
+
 double ZoomScale(HWND view)
 {
     int zoom = GetViewZoom(view, nullptr);
@@ -33,6 +36,15 @@ int ModeOfHit(HWND view, TrackScope& scope, int toolCode, POINT point, WPARAM ke
     if (right) {
         if (*hitCode == kHitNone)
             return 0;
+        if (Tracking.hitKind < 0) {
+            // A handle of a selected group: the group stays selected and the
+            // menu is the one of the arranging commands, which act on it.
+            RightMenuKind = kRightMenuArrange;
+            TrackingMode = kTrackingNone;
+            if (GetCapture() == view)
+                ReleaseCapture();
+            return -1;
+        }
         RightMenuKind = (Tracking.hitKind >= 1 && Tracking.hitKind <= 3) ? 1 : 0;
         *hitCode = kHitObjectBody;
     }

@@ -1,5 +1,6 @@
 // The drawing view's window procedure: painting, scrolling, keys, the mouse
 // and the notifications of the text editor over it.
+#include "view/fit_editor_box.h"
 #include "common/help_mode.h"
 #include "common/mapping.h"
 #include "common/results.h"
@@ -213,7 +214,7 @@ LRESULT OnNotification(HWND view, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case kNotifyBoxResize:
-        return 1;
+        return FitEditorBox(view, reinterpret_cast<int32_t*>(lParam));
     case kNotifyCharFormat:
         if ((wParam & 0x10) && PaletteWindow)
             SendMessageA(PaletteWindow, message, wParam, lParam);

@@ -172,3 +172,30 @@ TEST_F(TypingProgram, AShrinkingBoxShowsTheOutlineAtItsNewEdges)
 }
 
 } // namespace
+
+namespace {
+
+// With its text aligned to the bottom, a shape's editor grows upward as lines
+// are added, its bottom edge staying where it was.
+TEST_F(TypingProgram, ABottomAlignedBoxGrowsUpward)
+{
+    const int alignLeftBottom = 630;
+    const RECT frame = DrawRectangle(POINT{60, 200}, POINT{200, 300});
+    RealDoubleClick(POINT{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2});
+    ASSERT_TRUE(program_.Settle());
+    ASSERT_NE(nullptr, Editor());
+    Command(alignLeftBottom);
+    RECT opened;
+    GetWindowRect(Editor(), &opened);
+    RealType("Up");
+    for (int i = 0; i < 8; ++i)
+        RealKey(VK_RETURN);
+    ASSERT_TRUE(program_.Settle());
+    Screenshot("bottom_aligned_box_grown");
+    RECT grown;
+    GetWindowRect(Editor(), &grown);
+    EXPECT_LT(grown.top, opened.top) << "grew upward";
+    EXPECT_LE(grown.bottom, opened.bottom + 1) << "the bottom stays";
+}
+
+} // namespace
