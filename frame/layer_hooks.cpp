@@ -12,6 +12,9 @@
 #include "lines/straight_line_kind.h"
 #include "objects/document_palette.h"
 #include "ole/drawing_render.h"
+#include "ole/clipboard_data_object.h"
+#include "documents/clipboard_exchange.h"
+#include "view/clipboard_copy.h"
 #include "documents/document_records.h"
 #include "objects/object_kind_table.h"
 #include "objects/object_text_hooks.h"
@@ -28,6 +31,8 @@ void ConnectLayers()
     ObjectTextCalls = {ApplyObjectTextMessage, DrawObjectText, ReflowObjectText};
     MergeLibraryColorsCall = MergeLibraryColors;
     StorePreviewCall = StorePreviewBitmap;
+    ClipboardCalls = {SetClipboardDocName, PutDrawingOnClipboard};
+    ClipboardOwnedCall = ClipboardObjectOwnsClipboard;
     RegisterViewHooks();
     FrameCalls = {ActivateDocumentView, TrackRightMenu, RunToolEditDlg};
 }

@@ -38,8 +38,7 @@ const UnbuiltRange kUnbuilt[] = {
     {IDM_FILE_PRINT, IDM_FILE_IMPORT, Unbuilt::kAlways},
     {IDM_FILE_SEND_ONE, IDM_FILE_PRINT_PREVIEW, Unbuilt::kAlways},
     {IDM_FILE_PRINT_NOW, IDM_FILE_PRINT_NOW, Unbuilt::kAlways},
-    // Edit: the object clipboard, Duplicate, Colors and Shadows, Toolbar, Options.
-    {IDM_EDIT_CUT, IDM_EDIT_PASTE, Unbuilt::kOutsideTextEditor},
+    // Edit: Duplicate, Colors and Shadows, Toolbar, Options.
     {IDM_EDIT_DUPLICATE, IDM_EDIT_OPTIONS, Unbuilt::kAlways},
     // View: the custom zoom, Define Rulers and Grid, Show Grid.
     {IDM_VIEW_ZOOM_CUSTOM, IDM_VIEW_ZOOM_CUSTOM, Unbuilt::kAlways},

@@ -1,0 +1,128 @@
+// Cut, Copy and Paste of objects in the real program: two shapes joined by a
+// connector, one with a text, copied and pasted twice, saved and read back.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "objects/drawing_layout.h"
+#include "objects/object_links.h"
+#include "resources/menu_ids.h"
+#include "support/desktop_program.h"
+#include "support/real_input.h"
+#include "support/scratch_drawing.h"
+#include "support/screen_image.h"
+#include "support/test_paths.h"
+#include "view/tool_palette.h"
+
+namespace {
+
+const int kEllipseTool = kToolFirstShape + 2;
+const int kObjectsPerCopy = 3;
+
+class ClipboardProgram : public DesktopProgram {
+protected:
+    void SetUp() override
+    {
+        file_ = ScratchPath("clipboard-drawing.tyr");
+        DeleteFileA(file_.c_str());
+        {
+            ScratchDrawing empty;
+            ASSERT_EQ(0, empty.Write(file_, false, nullptr, kDrawingLinesLink | kDrawingShapesLink));
+        }
+        StartWith(file_);
+    }
+    void Drag(POINT from, POINT to)
+    {
+        RealDrag(ClientToScreenPoint(view_, from), ClientToScreenPoint(view_, to));
+        ASSERT_TRUE(program_.Settle());
+    }
+    void Click(POINT at)
+    {
+        RealClick(ClientToScreenPoint(view_, at));
+        ASSERT_TRUE(program_.Settle());
+    }
+    // An ellipse with a text and a box, joined by a connector.
+    void DrawConnectedShapes()
+    {
+        ClickTool(kEllipseTool);
+        Drag({60, 120}, {180, 180});
+        ClickTool(kToolFirstShape);
+        Drag({420, 120}, {540, 180});
+        ClickTool(kToolSegmentedLine);
+        Drag({180, 150}, {420, 150});
+        ClickTool(kToolSelect);
+        Click({120, 150});
+        RealType("Router");
+        ASSERT_TRUE(program_.Settle());
+        Click({300, 400});
+    }
+    std::vector<DrawingObject> Saved()
+    {
+        Command(desktop_ids::kSave);
+        ScratchDrawing reader;
+        return reader.ReadObjects(file_);
+    }
+
+    std::string file_;
+};
+
+int CountKind(const std::vector<DrawingObject>& objects, int kind)
+{
+    int count = 0;
+    for (const DrawingObject& object : objects)
+        count += object.kind == kind ? 1 : 0;
+    return count;
+}
+
+TEST_F(ClipboardProgram, TwoPastesOfConnectedShapesGiveDistinctCopiesHookedToThemselves)
+{
+    DrawConnectedShapes();
+    Command(IDM_EDIT_SELECT_ALL);
+    Command(IDM_EDIT_COPY);
+    Command(IDM_EDIT_PASTE);
+    Screenshot("clipboard_first_paste");
+    Command(IDM_EDIT_PASTE);
+    Screenshot("clipboard_second_paste");
+    const std::vector<DrawingObject> objects = Saved();
+    ASSERT_EQ(3u * kObjectsPerCopy, objects.size());
+    EXPECT_EQ(6, CountKind(objects, kKindShape));
+    EXPECT_EQ(3, CountKind(objects, kKindConnector));
+    std::set<int32_t> ids;
+    int texts = 0;
+    for (size_t i = 0; i < objects.size(); ++i) {
+        const DrawingObject& object = objects[i];
+        ids.insert(object.objectId);
+        texts += object.textRecordId >= 0 ? 1 : 0;
+        if (object.kind != kKindConnector)
+            continue;
+        ASSERT_EQ(2, SlotsInUse(&object)) << "connector " << i;
+        for (int s = 0; s < 2; ++s) {
+            const int32_t target = object.links[s].targetId;
+            // Each copy's connector hangs on the shapes of its own copy.
+            EXPECT_EQ(static_cast<int>(i) / kObjectsPerCopy, target / kObjectsPerCopy) << "connector " << i;
+            ASSERT_GE(target, 0);
+            ASSERT_LT(target, static_cast<int32_t>(objects.size()));
+            EXPECT_EQ(kKindShape, objects[static_cast<size_t>(target)].kind);
+        }
+    }
+    EXPECT_EQ(objects.size(), ids.size()) << "every object its own id";
+    EXPECT_EQ(3, texts) << "the text came along with each copy";
+}
+
+TEST_F(ClipboardProgram, CutThenUndoBringsTheObjectsBack)
+{
+    DrawConnectedShapes();
+    Command(IDM_EDIT_SELECT_ALL);
+    Command(IDM_EDIT_CUT);
+    Screenshot("clipboard_cut");
+    EXPECT_EQ(0u, Saved().size());
+    Command(IDM_EDIT_UNDO);
+    Screenshot("clipboard_cut_undone");
+    EXPECT_EQ(static_cast<size_t>(kObjectsPerCopy), Saved().size());
+    Command(IDM_EDIT_PASTE);
+    EXPECT_EQ(2u * kObjectsPerCopy, Saved().size());
+}
+
+} // namespace
