@@ -14,21 +14,21 @@ const wchar_t kContentsStream[] = L"CONTENTS";
 const wchar_t kUserType[] = L"Tessary.2";
 const wchar_t kItemDelimiter[] = L"!";
 const wchar_t kItemName[] = L"item";
-const DWORD kContentsMode = STGM_CREATE | STGM_SHARE_EXCLUSIVE | STGM_WRITE;
+const DWORD kContentsMode = STGM_CREATE | STGM_SHARE_EXCLUSIVE | STGM_READWRITE;
 const DWORD kSizePrefixBytes = sizeof(DWORD);
 
-// The used part of a drawing-stream block: its size prefix and the stream,
-// checked against what the block holds.
+// The used part of a drawing-stream block: its size prefix counts itself and
+// the stream, and is checked against what the block holds.
 bool StreamBytes(HGLOBAL block, const unsigned char* bytes, DWORD* used)
 {
     const SIZE_T size = GlobalSize(block);
     if (!bytes || size < kSizePrefixBytes)
         return false;
-    DWORD stream = 0;
-    std::memcpy(&stream, bytes, sizeof(stream));
-    if (stream > size - kSizePrefixBytes)
+    DWORD stated = 0;
+    std::memcpy(&stated, bytes, sizeof(stated));
+    if (stated < kSizePrefixBytes || stated > size)
         return false;
-    *used = stream + kSizePrefixBytes;
+    *used = stated;
     return true;
 }
 
