@@ -15,7 +15,8 @@ const INT_PTR kWholeFigure = 1;
 
 RECT PaintedRect(DrawingRecord* drawing, void* objects, int index)
 {
-    RECT rect = {0, 0, 0, 0};
+    // A kind that does not answer (the connectors) paints within its bounds.
+    RECT rect = ObjectAt(objects, index)->bounds;
     CallObjectKind(nullptr, drawing, objects, index, kMsgLayoutRect, kWholeFigure, kWholeFigure,
                    reinterpret_cast<INT_PTR>(&rect));
     const DrawingObject* object = ObjectAt(objects, index);

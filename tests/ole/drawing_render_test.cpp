@@ -193,7 +193,7 @@ TEST_F(DrawingRender, MetafilePlaysTheShapeAtItsExtents)
     SetMapMode(canvas.Dc(), MM_ANISOTROPIC);
     SetViewportExtEx(canvas.Dc(), 200, 100, nullptr);
     PlayMetaFile(canvas.Dc(), metafile);
-    canvas.WritePng("drawing_render_metafile");
+    canvas.WritePng("drawing_render_metafile.png");
     // The rectangle's outline runs along the picture's edges.
     EXPECT_GT(canvas.DarkIn({0, 0, 10, 100}), 50);
     EXPECT_EQ(0, canvas.DarkIn({40, 30, 160, 70}));

@@ -2,6 +2,7 @@
 // connector, one with a text, copied and pasted twice, saved and read back.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -68,6 +69,43 @@ protected:
     std::string file_;
 };
 
+const DWORD kReaderWaitMs = 60000;
+const DWORD kReaderFailed = 0xFFFF;
+
+// Runs the second program beside the test and gives its exit code.
+DWORD RunClipboardReader(const std::string& arguments)
+{
+    char folder[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, folder, MAX_PATH);
+    std::string path(folder, length);
+    path = path.substr(0, path.find_last_of('\\') + 1) + "clipboard_reader.exe";
+    std::string command = "\"" + path + "\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return kReaderFailed;
+    DWORD code = kReaderFailed;
+    if (WaitForSingleObject(process.hProcess, kReaderWaitMs) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
+std::string FileText(const std::string& path)
+{
+    std::string text;
+    if (FILE* in = std::fopen(path.c_str(), "rb")) {
+        char buffer[256];
+        size_t got = 0;
+        while ((got = std::fread(buffer, 1, sizeof(buffer), in)) > 0)
+            text.append(buffer, got);
+        std::fclose(in);
+    }
+    return text;
+}
+
 int CountKind(const std::vector<DrawingObject>& objects, int kind)
 {
     int count = 0;
@@ -123,6 +161,35 @@ TEST_F(ClipboardProgram, CutThenUndoBringsTheObjectsBack)
     EXPECT_EQ(static_cast<size_t>(kObjectsPerCopy), Saved().size());
     Command(IDM_EDIT_PASTE);
     EXPECT_EQ(2u * kObjectsPerCopy, Saved().size());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ClipboardProgram, AnotherProgramTakesTheCopiedDrawingAsAMetafileAndADib)
+{
+    DrawConnectedShapes();
+    Command(IDM_EDIT_SELECT_ALL);
+    Command(IDM_EDIT_COPY);
+    // The reader's pictures go into the test output beside the screenshots.
+    EXPECT_EQ(0u, RunClipboardReader("pictures clipboard_copied"));
+    ASSERT_TRUE(program_.Settle());
+}
+
+TEST_F(ClipboardProgram, TextCopiedInTheEditorPastesIntoAnotherProgramsEditControl)
+{
+    DrawConnectedShapes();
+    Click({120, 150});
+    RealType("Gateway");
+    ASSERT_TRUE(program_.Settle());
+    ASSERT_NE(nullptr, Editor());
+    Command(IDM_EDIT_SELECT_ALL);
+    Command(IDM_EDIT_COPY);
+    const std::string file = ScratchPath("clipboard-text.txt");
+    DeleteFileA(file.c_str());
+    EXPECT_EQ(0u, RunClipboardReader("text \"" + file + "\""));
+    EXPECT_NE(std::string::npos, FileText(file).find("Gateway"));
 }
 
 } // namespace
