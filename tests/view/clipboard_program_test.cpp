@@ -193,3 +193,22 @@ TEST_F(ClipboardProgram, TextCopiedInTheEditorPastesIntoAnotherProgramsEditContr
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ClipboardProgram, CopiedObjectsPasteAgainAfterTheProgramRestarts)
+{
+    DrawConnectedShapes();
+    Command(IDM_EDIT_SELECT_ALL);
+    Command(IDM_EDIT_COPY);
+    ASSERT_EQ(static_cast<size_t>(kObjectsPerCopy), Saved().size());
+    program_.Close();
+    StartWith(file_);
+    Command(IDM_EDIT_PASTE);
+    Screenshot("clipboard_pasted_after_restart");
+    const std::vector<DrawingObject> objects = Saved();
+    ASSERT_EQ(2u * kObjectsPerCopy, objects.size());
+    EXPECT_EQ(2, CountKind(std::vector<DrawingObject>(objects.begin() + kObjectsPerCopy, objects.end()), kKindShape));
+}
+
+} // namespace
