@@ -89,7 +89,7 @@ ErrorCode KeepSelectedObjects(DrawingRecord* drawing, bool anySelected)
             if (code == kErrNone)
                 code = SetDrawingTableDirty(drawing, table);
         if (code == kErrNone)
-            code = DeleteObjects(drawing, 0, -1);
+            code = DeleteUnselectedObjects(drawing);
     }
     if (code == kErrNone)
         ClearSelectionMarks(drawing);
@@ -129,7 +129,12 @@ ErrorCode CopySelection(HWND view, void*, DrawingRecord* drawing, int copy)
     const bool anySelected = drawing->selectedCount > 0;
     if (copy)
         ClearDocumentUndo(view);
-    ErrorCode code = ClearClipboardStore();
+    // The selection lives in the object table: the copied file must have it.
+    ErrorCode code = SetDrawingTableDirty(drawing, kTableObjects);
+    if (code == kErrNone)
+        code = SetDrawingTableDirty(drawing, kTableGroups);
+    if (code == kErrNone)
+        code = ClearClipboardStore();
     const bool hasFile = DocumentHasFile(view);
     if (code == kErrNone)
         code = CopyDocumentToClipboardStore(view);
