@@ -9,6 +9,7 @@
 #include "common/app_globals.h"
 #include "common/back_buffer.h"
 #include "common/clipboard_formats.h"
+#include "common/io_seam.h"
 #include "documents/clipboard_exchange.h"
 #include "documents/clipboard_store.h"
 #include "documents/document_record.h"
@@ -284,6 +285,29 @@ TEST_F(ClipboardTransfer, RenderingTheScratchStoreLeavesNoHiddenWindow)
             GlobalFree(out);
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ClipboardTransfer, FailedCopyLeavesAFreshScratchStoreAndAnEmptyClipboard)
+{
+    AddShape({600, 600, 1200, 900}, 1);
+    ASSERT_EQ(kErrNone, Copy());
+    AddShape({2000, 600, 2600, 900}, 1);
+    // Only the first write fails: the store can be made anew afterwards.
+    SeamArmFault(kSeamWrite, 1, false);
+    const ErrorCode code = Copy();
+    const bool fired = SeamFaultFired();
+    SeamDisarm();
+    ASSERT_TRUE(fired);
+    EXPECT_NE(kErrNone, code);
+    // Nothing names the broken copy: the store is a good empty one and our
+    // objects are off the clipboard.
+    ASSERT_GE(ClipboardScratchStore, 0);
+    EXPECT_EQ(kErrNone, VerifyStore(ClipboardScratchStore));
+    EXPECT_FALSE(ClipboardHoldsOurObjects());
 }
 
 } // namespace
