@@ -5,7 +5,7 @@
 #include "common/app_globals.h"
 #include "frame/app_startup.h"
 #include "common/back_buffer.h"
-#include "frame/clipboard_store.h"
+#include "documents/clipboard_store.h"
 #include "common/menu_bitmaps.h"
 #include "frame/right_menu.h"
 #include "frame/shared_gdi_objects.h"

@@ -15,6 +15,11 @@
 #include "lines/connector_kind.h"
 #include "lines/straight_line_kind.h"
 #include "objects/document_palette.h"
+#include "ole/drawing_render.h"
+#include "ole/clipboard_data_object.h"
+#include "documents/clipboard_exchange.h"
+#include "view/clipboard_copy.h"
+#include "documents/document_records.h"
 #include "objects/object_kind_table.h"
 #include "objects/object_text_hooks.h"
 #include "objects/shape_kind.h"
@@ -29,6 +34,9 @@ void ConnectLayers()
     HelpMenuCommand = DoHelpCommand;
     ObjectTextCalls = {ApplyObjectTextMessage, DrawObjectText, ReflowObjectText};
     MergeLibraryColorsCall = MergeLibraryColors;
+    StorePreviewCall = StorePreviewBitmap;
+    ClipboardCalls = {SetClipboardDocName, PutDrawingOnClipboard};
+    ClipboardOwnedCall = ClipboardObjectOwnsClipboard;
     RegisterViewHooks();
     FrameCalls.activateView = ActivateDocumentView;
     FrameCalls.trackRightMenu = TrackRightMenu;

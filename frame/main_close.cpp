@@ -6,7 +6,7 @@
 #include "documents/document_commands.h"
 #include "documents/options_file.h"
 #include "common/app_globals.h"
-#include "frame/clipboard_store.h"
+#include "documents/clipboard_store.h"
 #include "frame/main_window.h"
 #include "frame/option_flags.h"
 #include "libraries/library_windows.h"

@@ -10,7 +10,7 @@
 #include "common/app_globals.h"
 #include "frame/app_startup.h"
 #include "frame/layer_hooks.h"
-#include "frame/clipboard_store.h"
+#include "documents/clipboard_store.h"
 #include "frame/main_window.h"
 #include "frame/menu_build.h"
 #include "frame/menu_enabling.h"

@@ -4,10 +4,11 @@
 #include "common/help_mode.h"
 #include "common/window_helpers.h"
 #include "documents/view_children.h"
-#include "frame/clipboard_store.h"
 #include "objects/drawing_tables.h"
+#include "objects/paste_menu_text.h"
 #include "objects/selection_attributes.h"
 #include "objects/view_record.h"
+#include "resources/resource_ids.h"
 #include "text/ten_clipboard.h"
 #include "view/selection_access.h"
 
@@ -19,7 +20,6 @@ const uint32_t kTextBoxState = 0x0100;
 const uint32_t kKeepsColoursOption = 0x0001;
 const uint32_t kHideShadowOption = 0x0002;
 const int kPasteText = 1;
-const int kPasteDrawing = 2;
 
 // A summary word: -1 (mixed) and -2 (none) carry no bits.
 uint32_t SummaryBits(uint32_t word)
@@ -68,8 +68,12 @@ void ReadDrawing(HGLOBAL handle, MenuContext* c)
     }
     GlobalUnlock(handle);
     c->selectionFlags = GetSelectionCommandFlags(handle);
-    if (!c->editorFocused && PrivatePictFormat && IsClipboardFormatAvailable(PrivatePictFormat))
-        c->pasteIndex = kPasteDrawing;
+    if (!c->editorFocused) {
+        // Our drawings, metafiles and bitmaps, as Paste would take them.
+        const int text = GetPasteMenuText();
+        if (text != 0)
+            c->pasteIndex = text - IDS_PASTE_BASE;
+    }
 }
 
 void ReadAttributes(HWND view, MenuContext* c)

@@ -38,8 +38,7 @@ const UnbuiltRange kUnbuilt[] = {
     {IDM_FILE_PRINT, IDM_FILE_IMPORT, Unbuilt::kAlways},
     {IDM_FILE_SEND_ONE, IDM_FILE_PRINT_PREVIEW, Unbuilt::kAlways},
     {IDM_FILE_PRINT_NOW, IDM_FILE_PRINT_NOW, Unbuilt::kAlways},
-    // Edit: the object clipboard, Colors and Shadows, Options.
-    {IDM_EDIT_CUT, IDM_EDIT_PASTE, Unbuilt::kOutsideTextEditor},
+    // Edit: Colors and Shadows, Options.
     {IDM_EDIT_COLORS_AND_SHADOWS, IDM_EDIT_COLORS_AND_SHADOWS, Unbuilt::kAlways},
     {IDM_EDIT_OPTIONS, IDM_EDIT_OPTIONS, Unbuilt::kAlways},
     // View: Define Rulers and Grid, Show Grid.

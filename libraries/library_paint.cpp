@@ -201,7 +201,9 @@ void PaintButtonsDib(int row, const CellGeometry& cell)
             DrawLibraryItem(dc, row, rect, slot.header->items[i].symbolId, slot.header->items[i].furtherChunks);
     }
     SelectObject(dc, oldBitmap);
-    BitmapToPackedDib(dc, bitmap, slot.palette, &slot.buttonsDib);
+    // Without its bits the window paints its buttons blank.
+    if (BitmapToPackedDib(dc, bitmap, slot.palette, &slot.buttonsDib) != kErrNone && slot.buttonsDib)
+        slot.buttonsDib = GlobalFree(slot.buttonsDib);
     DeleteDC(dc);
     DeleteObject(bitmap);
     InvalidateRect(slot.window, nullptr, FALSE);

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include "documents/document_records.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -29,7 +31,6 @@ const int kSymbolSquare = 600;       // connect points live in a 600 x 600 squar
 const int kSymbolSquareMid = 300;
 // A symbol's picture holds at most 1,000,000 bytes in chunks of 60,000.
 const int kMaxFurtherChunks = 16;
-const DWORD kRecordHeaderBytes = 16;
 const DWORD kLibraryHeaderSize = 5064;
 const DWORD kLibraryViewSize = 1166;
 // A name record is made this big: 256 characters and the terminator, and the

@@ -89,7 +89,9 @@ HGLOBAL DrawThumbnail(int store, const LibraryHeader& header, const ThumbnailGri
             SelectObject(dc, GetStockObject(BLACK_PEN));
         }
         SelectObject(dc, old);
-        BitmapToPackedDib(dc, bitmap, nullptr, &dib);
+        // Without its bits the library simply has no thumbnail.
+        if (BitmapToPackedDib(dc, bitmap, nullptr, &dib) != kErrNone && dib)
+            dib = GlobalFree(dib);
     }
     if (dc)
         DeleteDC(dc);

@@ -1,6 +1,7 @@
 #include "objects/object_delete.h"
 
 #include <cstring>
+#include <vector>
 
 #include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"
@@ -113,6 +114,42 @@ void WidenSelection(DrawingRecord* drawing, void* objects, int mode)
     }
 }
 
+// What every deletion ends with: the id counter past the largest id left, the
+// groups that lost members laid out again, the tables cut to their counts.
+ErrorCode TidyAfterDeletion(DrawingRecord* drawing, LockedTable& objects, LockedTable& order, LockedTable& groups,
+                            bool leftGroup, ErrorCode code)
+{
+    int32_t largest = 0;
+    for (int i = 0; i < objects.Count(); ++i) {
+        int32_t id = ObjectAt(objects.Get(), i)->objectId;
+        if (id > largest)
+            largest = id;
+    }
+    drawing->lastObjectId = largest + 1;
+
+    if (leftGroup && groups.Get()) {
+        for (int row = groups.Count() - 1; row >= 0; --row) {
+            GroupEntry* group = GroupEntryAt(groups.Get(), row);
+            if (group->flags & kGroupMemberDeleted) {
+                group->flags &= ~kGroupMemberDeleted;
+                RecalcGroupRect(drawing, row, nullptr);
+                groups.Refresh();
+                objects.Refresh();
+            }
+        }
+    }
+    if (code != kErrNone)
+        return code;
+
+    const int count = objects.Count();
+    code = ResizeDrawingTable(drawing, kTableObjects, kTableHeadSize + kObjectEntrySize * static_cast<DWORD>(count + 1));
+    if (code == kErrNone)
+        code = ResizeDrawingTable(drawing, kTableDrawOrder, kTableHeadSize + 4 * static_cast<DWORD>(count));
+    objects.Refresh();
+    order.Refresh();
+    return code;
+}
+
 } // namespace
 
 int LeaveGroupOnDelete(DrawingRecord*, void* groupTable, DrawingObject* object)
@@ -201,36 +238,10 @@ ErrorCode DeleteObjects(DrawingRecord* drawing, int mode, int index)
             break;
     }
 
-    int32_t largest = 0;
-    for (int i = 0; i < objects.Count(); ++i) {
-        int32_t id = ObjectAt(objects.Get(), i)->objectId;
-        if (id > largest)
-            largest = id;
-    }
-    drawing->lastObjectId = largest + 1;
-
-    if (leftGroup && groups.Get()) {
-        for (int row = groups.Count() - 1; row >= 0; --row) {
-            GroupEntry* group = GroupEntryAt(groups.Get(), row);
-            if (group->flags & kGroupMemberDeleted) {
-                group->flags &= ~kGroupMemberDeleted;
-                RecalcGroupRect(drawing, row, nullptr);
-                groups.Refresh();
-                objects.Refresh();
-            }
-        }
-    }
+    code = TidyAfterDeletion(drawing, objects, order, groups, leftGroup, code);
     if (code != kErrNone)
         return code;
-
     int count = objects.Count();
-    code = ResizeDrawingTable(drawing, kTableObjects, kTableHeadSize + kObjectEntrySize * static_cast<DWORD>(count + 1));
-    if (code == kErrNone)
-        code = ResizeDrawingTable(drawing, kTableDrawOrder, kTableHeadSize + 4 * static_cast<DWORD>(count));
-    objects.Refresh();
-    order.Refresh();
-    if (code != kErrNone)
-        return code;
     if (index < 0 && mode == 1) {
         if (count == 0)
             drawing->loadedSet = 0;
@@ -239,5 +250,52 @@ ErrorCode DeleteObjects(DrawingRecord* drawing, int mode, int index)
     }
     code = RebuildLinkTable(drawing);
     UpdateTextFormatBar(DrawingViewWindow(drawing));
+    return code;
+}
+
+ErrorCode DeleteUnselectedObjects(DrawingRecord* drawing)
+{
+    LockedTable objects(drawing, kTableObjects);
+    LockedTable order(drawing, kTableDrawOrder);
+    LockedTable groups(drawing, kTableGroups);
+    if (!objects.Get() || !order.Get())
+        return kErrNoMemory;
+    WidenSelection(drawing, objects.Get(), 0);
+    const int count = objects.Count();
+    std::vector<int> newIndex(static_cast<size_t>(count), -1);
+    bool leftGroup = false;
+    int kept = 0;
+    for (int i = 0; i < count; ++i) {
+        DrawingObject* object = ObjectAt(objects.Get(), i);
+        if (IsSelected(object)) {
+            newIndex[static_cast<size_t>(i)] = kept++;
+            continue;
+        }
+        if (object->stateFlags & kStateAttached)
+            ReleaseLabelHost(objects.Get(), object);
+        DeleteObjectRecords(drawing, object);
+        if (groups.Get() && LeaveGroupOnDelete(drawing, groups.Get(), object))
+            leftGroup = true;
+    }
+    // One pass moves the kept entries down and renumbers the draw order.
+    for (int i = 0; i < count; ++i) {
+        const int to = newIndex[static_cast<size_t>(i)];
+        if (to >= 0 && to != i)
+            std::memmove(ObjectAt(objects.Get(), to), ObjectAt(objects.Get(), i), kObjectEntrySize);
+    }
+    static_cast<TableHead*>(objects.Get())->count = kept;
+    int32_t* entries = DrawOrderEntries(order.Get());
+    int placed = 0;
+    for (int position = 0; position < TableCount(order.Get()); ++position) {
+        const int old = entries[position];
+        if (old >= 0 && old < count && newIndex[static_cast<size_t>(old)] >= 0)
+            entries[placed++] = newIndex[static_cast<size_t>(old)];
+    }
+    static_cast<TableHead*>(order.Get())->count = placed;
+    const int primary = drawing->primarySelected;
+    drawing->primarySelected = primary >= 0 && primary < count ? newIndex[static_cast<size_t>(primary)] : -1;
+    ErrorCode code = TidyAfterDeletion(drawing, objects, order, groups, leftGroup, kErrNone);
+    if (code == kErrNone)
+        code = RebuildLinkTable(drawing);
     return code;
 }

@@ -9,6 +9,10 @@
 // record locked and has marked the tables changed.
 ErrorCode DeleteObjects(DrawingRecord* drawing, int mode, int index);
 
+// What DeleteObjects(drawing, 0, -1) leaves, in one pass however many objects
+// go: the selected objects and what hangs on them.
+ErrorCode DeleteUnselectedObjects(DrawingRecord* drawing);
+
 // Takes a deleted object out of its group's member count and marks the row
 // for re-layout; 1 when it was in a group.
 int LeaveGroupOnDelete(DrawingRecord* drawing, void* groupTable, DrawingObject* object);

@@ -10,8 +10,6 @@
 #include "objects/shape_types.h"
 #include "objects/paste_position.h"
 
-namespace {
-
 // The last right-button menu point in drawing units, when there is one.
 bool RightClickDrawingPoint(HWND view, POINT* point)
 {
@@ -26,6 +24,8 @@ bool RightClickDrawingPoint(HWND view, POINT* point)
     *point = p;
     return true;
 }
+
+namespace {
 
 POINT PlacementPoint(HWND view, const DrawingRecord* drawing, const RECT* size, const POINT* given)
 {

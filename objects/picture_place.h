@@ -7,6 +7,10 @@
 #include "common/error_codes.h"
 #include "objects/drawing_layout.h"
 
+// The last right-button menu point in drawing units of the view, when there
+// is one.
+bool RightClickDrawingPoint(HWND view, POINT* point);
+
 // A metafile's bits (group 113) of `size` (0, 0, width, height in drawing
 // units), placed at the last right-button menu point or the paste position.
 ErrorCode PlaceMetafilePicture(HWND view, DrawingRecord* drawing, HGLOBAL block, const RECT* size,

@@ -118,7 +118,6 @@ void DrawObjectText(HDC dc, int message, void* drawingArg, void* table, int inde
         options.colorOverride = &shadowColor;
     }
     const bool rotated = object->rotation != 0;
-    POINT oldOrigin = {};
     if (rotated) {
         options.rotate = 1;
         options.rotationRect = &object->frame;
@@ -127,7 +126,7 @@ void DrawObjectText(HDC dc, int message, void* drawingArg, void* table, int inde
         MakeRotatedFonts(parts.view, measuringDC ? measuringDC : dc, options.fontList, options.fontTable,
                          object->rotation);
     } else {
-        OffsetWindowOrgEx(dc, -frame.left, -frame.top, &oldOrigin);
+        OffsetWindowOrgEx(dc, -frame.left, -frame.top, nullptr);
     }
     const int saved = SaveDC(dc);
     SetTextAlign(dc, TA_BASELINE);
@@ -143,7 +142,9 @@ void DrawObjectText(HDC dc, int message, void* drawingArg, void* table, int inde
         DropRotatedFonts(parts.view, dc, measuringDC);
         DiscardError(SetRecordDirty(record), "the record was found just now: its handle is good");
     } else {
-        SetWindowOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+        // Moved back by the same offset: a metafile's DC cannot tell its origin,
+        // so restoring a remembered one would lose the picture's.
+        OffsetWindowOrgEx(dc, frame.left, frame.top, nullptr);
     }
     GlobalUnlock(record);
     ReleaseRecord(record);

@@ -15,6 +15,10 @@
 #include "objects/object_delete.h"
 #include "objects/picture_place.h"
 #include "objects/placeable_metafile.h"
+#include "objects/paste_menu_text.h"
+#include "resources/resource_ids.h"
+#include "view/clipboard_copy.h"
+#include "view/clipboard_paste.h"
 #include "objects/selection_attributes.h"
 #include "objects/update_links.h"
 #include "store/record_store.h"
@@ -194,6 +198,21 @@ bool Applies(int operation, LPARAM argument, void* viewRecord, HGLOBAL drawingHa
              Plan* plan)
 {
     switch (operation) {
+    case kEditCut:
+        plan->undoKind = kUndoStepCut;
+        plan->relink = plan->markEdited = plan->repaintAll = plan->realizePalette = true;
+        return drawing->selectedCount > 0;
+    case kEditCopy:
+        plan->undoKind = kUndoStepCopy;
+        return true;
+    case kEditPaste: {
+        plan->undoKind = kUndoStepPaste;
+        plan->relink = plan->markEdited = true;
+        const int text = GetPasteMenuText();
+        // Our own objects may land anywhere: the whole view is repainted.
+        plan->repaintAll = text == IDS_PASTE_DRAWING;
+        return text != 0;
+    }
     case kEditClear:
         plan->undoKind = kUndoStepDelete;
         plan->relink = plan->markEdited = plan->repaintAll = plan->realizePalette = true;
@@ -226,8 +245,7 @@ bool Applies(int operation, LPARAM argument, void* viewRecord, HGLOBAL drawingHa
         plan->undoKind = kUndoStepAppearance;
         return true;
     default:
-        // Codes 6..29 and 41 are no operations; the clipboard is not part of
-        // this program yet.
+        // Codes 6..29 and 41 are no operations.
         return AppliesToArrange(operation, argument, viewRecord, drawingHandle, drawing, plan);
     }
 }
@@ -343,6 +361,16 @@ ErrorCode Run(int operation, HWND view, void* viewRecord, DrawingRecord* drawing
               const POINT* point, const Plan& plan)
 {
     switch (operation) {
+    case kEditCut: {
+        ErrorCode code = CopySelection(view, viewRecord, drawing, 0);
+        return code == kErrNone ? DeleteObjects(drawing, 1, -1) : code;
+    }
+    case kEditCopy:
+        return CopySelection(view, viewRecord, drawing, 1);
+    case kEditPaste: {
+        bool ours = false;
+        return PasteFromClipboard(view, viewRecord, &ours);
+    }
     case kEditClear:
         return DeleteObjects(drawing, 1, -1);
     case kEditUseSnaps:

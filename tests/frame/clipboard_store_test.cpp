@@ -2,7 +2,7 @@
 
 #include "common/app_globals.h"
 #include "frame/app_startup.h"
-#include "frame/clipboard_store.h"
+#include "documents/clipboard_store.h"
 #include "store/record_store.h"
 
 namespace {

@@ -42,7 +42,7 @@ const IdRow kIds[] = {
     {IDM_FILE_PRINT, kGreyed}, {IDM_FILE_EXPORT, kGreyed}, {IDM_FILE_IMPORT, kGreyed},
     {IDM_FILE_SEND_ONE, kGreyed}, {IDM_FILE_SEND_ALL, kGreyed}, {IDM_FILE_EXIT, kOffered},
     // Edit
-    {IDM_EDIT_UNDO, kOffered}, {IDM_EDIT_CUT, kGreyed}, {IDM_EDIT_COPY, kGreyed}, {IDM_EDIT_PASTE, kGreyed},
+    {IDM_EDIT_UNDO, kOffered}, {IDM_EDIT_CUT, kOffered}, {IDM_EDIT_COPY, kOffered}, {IDM_EDIT_PASTE, kOffered},
     {IDM_EDIT_CLEAR, kOffered}, {IDM_EDIT_SELECT_ALL, kOffered}, {IDM_EDIT_DUPLICATE, kOffered},
     {IDM_EDIT_COLORS_AND_SHADOWS, kGreyed}, {IDM_EDIT_TOOLBAR, kOffered}, {IDM_EDIT_OPTIONS, kGreyed},
     // View
@@ -317,7 +317,7 @@ TEST_F(UnbuiltCommands, ThePaletteGreysTheButtonsOfUnbuiltCommands)
     };
     const Row rows[] = {
         {kToolNew, true},         {kToolOpen, true},        {kToolSave, true},       {kToolPrint, false},
-        {kToolPreview, false},    {kToolCut, false},        {kToolCopy, false},      {kToolPaste, false},
+        {kToolPreview, false},    {kToolCut, true},         {kToolCopy, true},       {kToolPaste, true},
         {kToolUndo, true},        {kToolScaleUp, true},     {kToolScaleDown, true},  {kToolHelp, false},
         {kToolBold, true},        {kToolItalic, true},      {kToolUnderline, true},  {kToolSubscript, true},
         {kToolSuperscript, true}, {kToolLargerText, true}, {kToolSmallerText, true}, {kToolSelect, true},

@@ -1,4 +1,4 @@
-#include "frame/clipboard_store.h"
+#include "documents/clipboard_store.h"
 
 #include <cstring>
 
@@ -9,14 +9,6 @@
 #include "resources/resource_ids.h"
 #include "store/record_store.h"
 
-UINT PrivatePictFormat = 0;
-UINT PrivateNoPictFormat = 0;
-UINT NativeClipFormat = 0;
-UINT EmbedSourceFormat = 0;
-UINT ObjectDescriptorFormat = 0;
-UINT LinkSourceFormat = 0;
-UINT LinkSourceDescriptorFormat = 0;
-UINT StdScaleFormat = 0;
 int ClipboardScratchStore = -1;
 
 namespace {
@@ -51,14 +43,6 @@ bool PrivateFormatOnClipboard()
     bool available = IsClipboardFormatAvailable(PrivatePictFormat) != 0;
     CloseClipboard();
     return available;
-}
-
-void EmptyTheClipboard()
-{
-    if (OpenClipboard(MainWindow)) {
-        EmptyClipboard();
-        CloseClipboard();
-    }
 }
 
 void ForgetOpenStore()
@@ -144,8 +128,30 @@ ErrorCode RegisterClipboardFormats()
     if (PrivateFormatOnClipboard()) {
         if (KeepExistingStore(path))
             return kErrNone;
-        EmptyTheClipboard();
+        EmptyClipboardNow();
     }
+    return MakeNewStore(path);
+}
+
+void EmptyClipboardNow()
+{
+    if (OpenClipboard(MainWindow)) {
+        EmptyClipboard();
+        CloseClipboard();
+    }
+}
+
+ErrorCode RemakeClipboardStore()
+{
+    if (ClipboardScratchStore >= 0) {
+        HFILE file = HFILE_ERROR;
+        if (GetStoreFileHandle(ClipboardScratchStore, &file) == kErrNone && file != HFILE_ERROR)
+            SeamClose(file);
+        ForgetStore(ClipboardScratchStore);
+        ClipboardScratchStore = -1;
+    }
+    char path[MAX_PATH];
+    GetClipboardStorePath(path);
     return MakeNewStore(path);
 }
 

@@ -4,16 +4,9 @@
 #pragma once
 #include <windows.h>
 
+#include "common/clipboard_formats.h"
 #include "common/error_codes.h"
 
-extern UINT PrivatePictFormat;     // VXPICT
-extern UINT PrivateNoPictFormat;   // VXNPICT
-extern UINT NativeClipFormat;      // Tessary.2
-extern UINT EmbedSourceFormat;
-extern UINT ObjectDescriptorFormat;
-extern UINT LinkSourceFormat;
-extern UINT LinkSourceDescriptorFormat;
-extern UINT StdScaleFormat;
 // The scratch store's slot, -1 while it is not open.
 extern int ClipboardScratchStore;
 
@@ -23,3 +16,8 @@ ErrorCode RegisterClipboardFormats();
 void CloseClipboardStore();
 // The scratch store's path: the Windows folder and string 519.
 void GetClipboardStorePath(char* path);
+// Forgets the scratch store (its file handle closed) and makes a new empty
+// one in its place; 1 when none can be made.
+ErrorCode RemakeClipboardStore();
+// Empties the clipboard (opened by the main window).
+void EmptyClipboardNow();
