@@ -139,10 +139,29 @@ ErrorCode JpegInfoOf(ByteSpan bytes, ImageFileInfo* info)
     return code;
 }
 
+namespace {
+
+// stb reads the rows of a cut file as zeros: an uncompressed file must hold
+// every row it announces.
+bool BmpHoldsItsRows(ByteSpan bytes, const ImageFileInfo& info)
+{
+    const size_t kBitsOffsetAt = 10;
+    const size_t kCompressionAt = kBmpFileHeader + 16;
+    const uint32_t headerSize = ReadLeU32(bytes.data() + kBmpFileHeader);
+    if (headerSize != kBmpCoreHeader && ReadLeU32(bytes.data() + kCompressionAt) != BI_RGB)
+        return true;
+    const uint64_t rows = static_cast<uint64_t>(ImageLineBytes(info.width, info.bitsPerPixel)) * info.height;
+    return ReadLeU32(bytes.data() + kBitsOffsetAt) + rows <= bytes.size();
+}
+
+} // namespace
+
 ErrorCode DecodeBmp(ByteSpan bytes, DecodedPicture* picture)
 {
     ImageFileInfo info;
     ErrorCode code = BmpInfoOf(bytes, &info);
+    if (code == kImageOk && !BmpHoldsItsRows(bytes, info))
+        code = kImageDamaged;
     return code != kImageOk ? code : StbDecode(bytes, picture);
 }
 
