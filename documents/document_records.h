@@ -31,6 +31,10 @@ ErrorCode ReadDocumentRecords(HWND view, int storeSlot, int* converted);
 // Writes the view's state, printer set-up and fonts back into the store and
 // flushes it.
 ErrorCode StoreDocumentState(HWND documentWindow, int withPreview);
+// The picture code above fills this in: it stores the preview of a view's
+// drawing fitted into a box of pixels.
+typedef ErrorCode (*StorePreviewHook)(HWND view, void* viewRecord, SIZE box);
+extern StorePreviewHook StorePreviewCall;
 // At WM_DESTROY of the drawing view: the editor, the view record and all it
 // owns.
 void DestroyViewData(HWND view);

@@ -83,7 +83,9 @@ bool IsTextEditorWindow(HWND window)
 
 } // namespace
 
-ErrorCode StoreDocumentState(HWND documentWindow, int)
+StorePreviewHook StorePreviewCall = nullptr;
+
+ErrorCode StoreDocumentState(HWND documentWindow, int withPreview)
 {
     HWND view = GetWindow(documentWindow, GW_CHILD);
     HGLOBAL handle = view ? GetViewRecordHandle(view) : nullptr;
@@ -92,6 +94,10 @@ ErrorCode StoreDocumentState(HWND documentWindow, int)
     auto* record = static_cast<ViewRecord*>(GlobalLock(handle));
     if (!record)
         return kErrNoMemory;
+    const int kPreviewBox = 150;
+    if (withPreview && StorePreviewCall)
+        DiscardError(StorePreviewCall(view, record, SIZE{kPreviewBox, kPreviewBox}),
+                     "a document is saved without its preview rather than not at all");
     ErrorCode code = StoreViewState(view, record);
     GlobalUnlock(handle);
     return code;

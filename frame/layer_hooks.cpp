@@ -11,6 +11,8 @@
 #include "lines/connector_kind.h"
 #include "lines/straight_line_kind.h"
 #include "objects/document_palette.h"
+#include "ole/drawing_render.h"
+#include "documents/document_records.h"
 #include "objects/object_kind_table.h"
 #include "objects/object_text_hooks.h"
 #include "objects/shape_kind.h"
@@ -25,6 +27,7 @@ void ConnectLayers()
     HelpMenuCommand = DoHelpCommand;
     ObjectTextCalls = {ApplyObjectTextMessage, DrawObjectText, ReflowObjectText};
     MergeLibraryColorsCall = MergeLibraryColors;
+    StorePreviewCall = StorePreviewBitmap;
     RegisterViewHooks();
     FrameCalls = {ActivateDocumentView, TrackRightMenu, RunToolEditDlg};
 }

@@ -71,7 +71,10 @@ HGLOBAL GetClipboardBitmapAsDib(HWND window)
     auto palette = static_cast<HPALETTE>(GetClipboardData(CF_PALETTE));
     if (bitmap) {
         if (HDC dc = GetDC(window)) {
-            BitmapToPackedDib(dc, bitmap, palette, &dib);
+            if (BitmapToPackedDib(dc, bitmap, palette, &dib) != kErrNone && dib) {
+                GlobalFree(dib);
+                dib = nullptr;
+            }
             ReleaseDC(window, dc);
         }
     }
