@@ -15,3 +15,4 @@ BOOL NoToolDialog(int) { return FALSE; }
 
 DocumentWindowHooks DocumentWindowCalls = {NoFonts, NoFonts, NoRulers, NoZoom, NoLayout, NoTextEdit};
 FrameHooks FrameCalls = {NoMenus, NoRightMenu, NoToolDialog};
+void (*ExportPictureCall)(HWND view, const char* path, int type) = nullptr;

@@ -16,6 +16,7 @@
 #include "objects/object_kind_table.h"
 #include "objects/object_text_hooks.h"
 #include "objects/shape_kind.h"
+#include "ole/picture_export.h"
 #include "text/object_text_layout.h"
 #include "text/object_text_messages.h"
 #include "text/object_text_paint.h"
@@ -30,6 +31,7 @@ void ConnectLayers()
     StorePreviewCall = StorePreviewBitmap;
     RegisterViewHooks();
     FrameCalls = {ActivateDocumentView, TrackRightMenu, RunToolEditDlg};
+    ExportPictureCall = ExportPictureAs;
 }
 
 ErrorCode InitObjectKinds()

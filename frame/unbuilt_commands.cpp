@@ -34,8 +34,8 @@ constexpr UnbuiltRange Hundred(int id)
 }
 
 const UnbuiltRange kUnbuilt[] = {
-    // File: printing, print preview, picture export, mail.
-    {IDM_FILE_PRINT, IDM_FILE_EXPORT, Unbuilt::kAlways},
+    // File: printing, print preview, mail.
+    {IDM_FILE_PRINT, IDM_FILE_PRINT, Unbuilt::kAlways},
     {IDM_FILE_SEND_ONE, IDM_FILE_PRINT_PREVIEW, Unbuilt::kAlways},
     {IDM_FILE_PRINT_NOW, IDM_FILE_PRINT_NOW, Unbuilt::kAlways},
     // Edit: the object clipboard, Duplicate, Colors and Shadows, Toolbar, Options.

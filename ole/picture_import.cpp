@@ -17,6 +17,7 @@
 #include "objects/placeable_metafile.h"
 #include "objects/view_record.h"
 #include "objects/view_record_word.h"
+#include "ole/active_drawing_view.h"
 #include "ole/picture_types.h"
 #include "resources/resource_ids.h"
 #include "view/edit_operations.h"
@@ -45,19 +46,6 @@ bool OptionFlag(uint16_t flag)
     uint16_t flags;
     std::memcpy(&flags, AppOptions + kOptionsFlags, sizeof(flags));
     return (flags & flag) != 0;
-}
-
-// The drawing view of the active document, when it shows a drawing.
-HWND ActiveDrawingView()
-{
-    HWND view = DocumentViewOf(GetActiveDocWindow(nullptr));
-    HGLOBAL viewHandle = view ? GetViewRecordHandle(view) : nullptr;
-    void* viewRecord = viewHandle ? GlobalLock(viewHandle) : nullptr;
-    if (!viewRecord)
-        return nullptr;
-    const bool drawing = GetViewDrawingHandle(viewRecord) != nullptr;
-    GlobalUnlock(viewHandle);
-    return drawing ? view : nullptr;
 }
 
 void ImportMetafile(HWND view, const char* path, const POINT* point)
