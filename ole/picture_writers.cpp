@@ -72,7 +72,7 @@ ErrorCode WriteBands(HDC dc, HFILE file, HBITMAP bitmap, BmpHeader* header, int 
     for (LONG first = 0; first < height; first += linesPerBand) {
         const LONG lines = std::min(linesPerBand, height - first);
         BmpHeader scratch = *header;
-        if (GetDIBits(dc, bitmap, static_cast<UINT>(first), static_cast<UINT>(lines), band.data(),
+        if (ReadBitmapBand(dc, bitmap, static_cast<UINT>(first), static_cast<UINT>(lines), band.data(),
                       reinterpret_cast<BITMAPINFO*>(&scratch), DIB_RGB_COLORS) != lines)
             return kErrFile;
         ErrorCode code = WriteAll(file, band.data(), rowBytes * static_cast<UINT>(lines));
@@ -113,6 +113,8 @@ ErrorCode WriteBmpParts(HDC dc, HFILE file, HBITMAP bitmap)
 }
 
 } // namespace
+
+BandReader ReadBitmapBand = GetDIBits;
 
 void MakePlaceableHeader(int width, int height, uint8_t header[22])
 {

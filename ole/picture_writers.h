@@ -12,6 +12,11 @@ const uint16_t kPlaceableUnitsPerInch = 600;
 // The 22-byte placeable header of a picture of `width` x `height` units.
 void MakePlaceableHeader(int width, int height, uint8_t header[22]);
 
+// GetDIBits as the BMP writer reads its bands; tests put a failing one here.
+using BandReader = int(WINAPI*)(HDC dc, HBITMAP bitmap, UINT first, UINT lines, LPVOID bits, LPBITMAPINFO info,
+                                UINT usage);
+extern BandReader ReadBitmapBand;
+
 // A BMP file of the bitmap, read through `dc` with `palette` (or none)
 // realized, into the open file from its start. 10003 when a write fails or a
 // band of rows cannot be read, 10004 without memory.
