@@ -34,9 +34,9 @@ constexpr UnbuiltRange Hundred(int id)
 }
 
 const UnbuiltRange kUnbuilt[] = {
-    // File: printing, print preview, mail.
+    // File: printing and print preview.
     {IDM_FILE_PRINT, IDM_FILE_PRINT, Unbuilt::kAlways},
-    {IDM_FILE_SEND_ONE, IDM_FILE_PRINT_PREVIEW, Unbuilt::kAlways},
+    {IDM_FILE_PRINT_PREVIEW, IDM_FILE_PRINT_PREVIEW, Unbuilt::kAlways},
     {IDM_FILE_PRINT_NOW, IDM_FILE_PRINT_NOW, Unbuilt::kAlways},
     // Edit: the object clipboard, Duplicate, Colors and Shadows, Toolbar, Options.
     {IDM_EDIT_CUT, IDM_EDIT_PASTE, Unbuilt::kOutsideTextEditor},
