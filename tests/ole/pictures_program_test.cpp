@@ -10,6 +10,7 @@
 #include <dlgs.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -210,6 +211,18 @@ TEST_F(PicturesProgram, ExportsEveryFormatAndImportsItBack)
             rasterSize = size;
         EXPECT_EQ(rasterSize, size) << format.name;
         UnixOutputOf("convert " + UnixPathOf(path) + "[0] " + UnixPathOf(path) + ".png");
+        if (std::string(format.name) == "gif") {
+            // By default the white paper is transparent and the picture interlaced.
+            const std::vector<uint8_t> control = {0x21, 0xF9, 0x04, 0x01};
+            const auto found = std::search(bytes.begin(), bytes.end(), control.begin(), control.end());
+            ASSERT_NE(bytes.end(), found);
+            const size_t descriptor = static_cast<size_t>(found - bytes.begin()) + 8;
+            ASSERT_LT(descriptor + 9, bytes.size());
+            EXPECT_EQ(0x2C, bytes[descriptor]);
+            EXPECT_EQ(0x40, bytes[descriptor + 9] & 0x40);
+            EXPECT_EQ("True", UnixOutputOf("identify -format '%A' " + UnixPathOf(path)))
+                << "ImageMagick sees no transparency";
+        }
         if (std::string(format.name) == "bmp") {
             EXPECT_EQ(bytes.size(), ReadLeU32(&bytes[2]));
         }
