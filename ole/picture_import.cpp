@@ -1,6 +1,7 @@
 #include "ole/picture_import.h"
 
 #include <cstring>
+#include <vector>
 
 #include "common/app_globals.h"
 #include "common/file_helpers.h"
@@ -12,12 +13,14 @@
 #include "documents/file_dialogs.h"
 #include "documents/view_children.h"
 #include "imaging/image_codecs.h"
+#include "imaging/image_file_bytes.h"
 #include "imaging/image_info.h"
 #include "objects/app_options.h"
 #include "objects/placeable_metafile.h"
 #include "objects/view_record.h"
 #include "objects/view_record_word.h"
 #include "ole/active_drawing_view.h"
+#include "ole/foreign_metafiles.h"
 #include "ole/picture_types.h"
 #include "resources/resource_ids.h"
 #include "view/edit_operations.h"
@@ -36,6 +39,7 @@ const WORD kBmpKey = 0x4D42;
 const int kMessageCannotOpen = 17;
 const int kMessageNoFormat = 20;
 const int kMessageCompressedBmp = 21;
+const char kForeignPrefix[] = "VXM";
 
 bool importHintShown = false;
 
@@ -60,13 +64,42 @@ void ImportMetafile(HWND view, const char* path, const POINT* point)
     CloseFile(file);
 }
 
+// A plain or enhanced metafile goes through the placeable import by way of a
+// placeable copy in the temporary folder. kErrNotDone for any other file.
+ErrorCode ImportForeignMetafile(HWND view, const char* path, const POINT* point)
+{
+    std::vector<uint8_t> bytes;
+    if (ReadImageFile(path, &bytes) != kImageOk)
+        return kErrNotDone;
+    std::vector<uint8_t> placeable;
+    ErrorCode code = PlaceableFromForeignMetafile(bytes.data(), bytes.size(), &placeable);
+    if (code != kErrNone)
+        return code;
+    char folder[MAX_PATH] = "";
+    char copy[MAX_PATH] = "";
+    const DWORD length = GetTempPathA(MAX_PATH, folder);
+    if (length == 0 || length >= MAX_PATH || !GetTempFileNameA(folder, kForeignPrefix, 0, copy))
+        return kErrFile;
+    if (WriteImageFile(copy, placeable) != kImageOk) {
+        SeamDeleteFile(copy);
+        return kErrFile;
+    }
+    ImportMetafile(view, copy, point);
+    SeamDeleteFile(copy);
+    return kErrNone;
+}
+
 // Step 5 of both ways in: the file by its content, then the operation that
 // places it.
 void ImportFile(HWND view, const char* path, int type, const POINT* point)
 {
     SetAppCursor(1);
+    ErrorCode foreign = kErrNotDone;
     if (SniffPictureFile(path, type) == kPictureWmf) {
         ImportMetafile(view, path, point);
+    } else if ((foreign = ImportForeignMetafile(view, path, point)) != kErrNotDone) {
+        if (foreign != kErrNone)
+            WarnById(kMessageNoFormat);
     } else if (HGLOBAL dib = LoadRasterPicture(path)) {
         // The operation takes the block over.
         DiscardError(DoEditOperation(view, kEditPlacePicture, reinterpret_cast<LPARAM>(dib), point),

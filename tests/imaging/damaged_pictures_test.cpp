@@ -12,38 +12,14 @@
 #include "imaging/image_codecs.h"
 #include "imaging/image_file_bytes.h"
 #include "imaging/image_info.h"
+#include "support/guarded_bytes.h"
 
 namespace {
 
-// Bytes copied to the very end of a committed region whose next page is
-// inaccessible: one byte read too far faults.
-class GuardedBytes {
-public:
-    explicit GuardedBytes(const std::vector<uint8_t>& bytes)
-    {
-        SYSTEM_INFO system;
-        GetSystemInfo(&system);
-        const SIZE_T page = system.dwPageSize;
-        const SIZE_T pages = (bytes.size() + page - 1) / page + 1;
-        base_ = static_cast<uint8_t*>(VirtualAlloc(nullptr, (pages + 1) * page, MEM_COMMIT | MEM_RESERVE,
-                                                   PAGE_READWRITE));
-        DWORD old = 0;
-        VirtualProtect(base_ + pages * page, page, PAGE_NOACCESS, &old);
-        start_ = base_ + pages * page - bytes.size();
-        if (!bytes.empty())
-            std::memcpy(start_, bytes.data(), bytes.size());
-        size_ = bytes.size();
-    }
-    ~GuardedBytes() { VirtualFree(base_, 0, MEM_RELEASE); }
-    GuardedBytes(const GuardedBytes&) = delete;
-    GuardedBytes& operator=(const GuardedBytes&) = delete;
-    ByteSpan span() const { return ByteSpan(start_, size_); }
-
-private:
-    uint8_t* base_ = nullptr;
-    uint8_t* start_ = nullptr;
-    size_t size_ = 0;
-};
+unsigned NextRandom(void* random)
+{
+    return static_cast<unsigned>((*static_cast<std::mt19937*>(random))());
+}
 
 struct Reader {
     const char* name;
@@ -62,10 +38,11 @@ const Reader kJpeg = {"jpeg", JpegInfoOf, DecodeJpeg};
 ::testing::AssertionResult ReadsSafely(const Reader& reader, const std::vector<uint8_t>& bytes)
 {
     GuardedBytes guarded(bytes);
+    const ByteSpan span(guarded.data(), guarded.size());
     ImageFileInfo info;
-    const ErrorCode infoCode = reader.info(guarded.span(), &info);
+    const ErrorCode infoCode = reader.info(span, &info);
     DecodedPicture picture;
-    const ErrorCode decodeCode = reader.decode(guarded.span(), &picture);
+    const ErrorCode decodeCode = reader.decode(span, &picture);
     if (infoCode.value > 0 || decodeCode.value > 0)
         return ::testing::AssertionFailure() << "a positive code";
     if (decodeCode == kImageOk && (picture.rgb.size() != size_t(picture.width) * picture.height * 3))
@@ -167,7 +144,7 @@ TEST(DamagedPictures, NamedDamageIsRefused)
             std::copy(damage.patch.begin(), damage.patch.end(), bytes.begin() + static_cast<long>(damage.at));
         GuardedBytes guarded(bytes);
         DecodedPicture picture;
-        const ErrorCode code = damage.reader->decode(guarded.span(), &picture);
+        const ErrorCode code = damage.reader->decode(ByteSpan(guarded.data(), guarded.size()), &picture);
         // A JPEG cut in half still decodes its first rows; stb fills the rest.
         if (std::string(damage.name) == "jpeg_cut_in_half")
             EXPECT_TRUE(code == kImageOk || code == kImageDamaged) << damage.name;
@@ -184,26 +161,7 @@ TEST(DamagedPictures, MutatedFilesNeverCrashOrReadPastTheirEnd)
     std::mt19937 random(20261211);
     for (const Sample& sample : ValidSamples()) {
         for (int round = 0; round < kRounds; ++round) {
-            std::vector<uint8_t> bytes = sample.bytes;
-            const int edits = 1 + static_cast<int>(random() % 6);
-            for (int e = 0; e < edits && !bytes.empty(); ++e) {
-                const size_t at = random() % bytes.size();
-                switch (random() % 4) {
-                case 0:
-                    bytes[at] = static_cast<uint8_t>(random());
-                    break;
-                case 1:
-                    bytes[at] ^= static_cast<uint8_t>(1u << (random() % 8));
-                    break;
-                case 2:
-                    for (size_t i = at; i < bytes.size() && i < at + 4; ++i)
-                        bytes[i] = 0xFF;
-                    break;
-                default:
-                    bytes.resize(at);
-                    break;
-                }
-            }
+            const std::vector<uint8_t> bytes = Mutated(sample.bytes, NextRandom, &random);
             ASSERT_TRUE(ReadsSafely(*sample.reader, bytes)) << sample.reader->name << " round " << round;
         }
     }
@@ -214,7 +172,7 @@ TEST(DamagedPictures, EmptyBytesAreNoPictureOfAnyFormat)
     for (const Reader* reader : {&kBmp, &kPcx, &kTiff, &kGif, &kJpeg}) {
         GuardedBytes guarded(std::vector<uint8_t>{});
         DecodedPicture picture;
-        EXPECT_EQ(kImageNotFormat, reader->decode(guarded.span(), &picture)) << reader->name;
+        EXPECT_EQ(kImageNotFormat, reader->decode(ByteSpan(guarded.data(), guarded.size()), &picture)) << reader->name;
     }
 }
 
