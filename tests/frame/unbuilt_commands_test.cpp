@@ -115,7 +115,7 @@ struct SubmenuRow {
 };
 
 const SubmenuRow kSubmenus[] = {
-    {"File > Send", false, MENU_POS_FILE, 14, kGreyed},
+    {"File > Send", false, MENU_POS_FILE, 14, kOffered},
     {"View > Background Color", false, MENU_POS_VIEW, 9, kGreyed},
     {"Shapes > Fill Color", false, MENU_POS_SHAPES, 0, kGreyed},
     {"Shapes > Shading", false, MENU_POS_SHAPES, 1, kGreyed},
