@@ -303,6 +303,27 @@ TEST_F(PicturesProgram, EmptyDrawingExportsNothingAndKeepsTheExistingFile)
     EXPECT_EQ("the user's own picture", std::string(bytes.begin(), bytes.end()));
 }
 
+// Save As with a picture type writes the picture; the document keeps its
+// name (the window title).
+TEST_F(PicturesProgram, SaveAsWithAPictureTypeWritesThePictureAndKeepsTheName)
+{
+    const int kSaveAsBmpPosition = 4;  // after the drawing, the template and the metafile
+    const std::string path = ExportPath("save_as", kFormats[1]);
+    DeleteFileA(path.c_str());
+    const std::string title = program_.WindowText(document_);
+    program_.PostCommand(IDM_FILE_SAVE_AS);
+    HWND dialog = AwaitFileDialog("Save");
+    ASSERT_NE(nullptr, dialog);
+    ChooseType(dialog, kSaveAsBmpPosition);
+    HWND name = GetDlgItem(dialog, cmb13) ? GetDlgItem(dialog, cmb13) : GetDlgItem(dialog, edt1);
+    SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(program_.Settle());
+    ASSERT_TRUE(FileExists(path));
+    EXPECT_EQ("BMP", UnixOutputOf("identify -format '%m' " + UnixPathOf(path)).substr(0, 3));
+    EXPECT_EQ(title, program_.WindowText(document_));
+}
+
 // WM_DROPFILES as the shell sends it: a DROPFILES block in the program's own
 // memory, the point in the main window's client area.
 void DropFile(HWND mainWindow, const std::string& path, POINT clientPoint)
