@@ -25,6 +25,8 @@ const int kSaveAsFilters = 1007;
 const int kSaveTitle = 1053;
 const int kSaveHelpTopic = 30024;
 const int kAllFilesPosition = 3;
+// Save As lists the picture types after the drawing and the template.
+const int kFirstPictureType = 101;
 const int kEmbedded = 1;
 
 // The view's zoom goes into its record, so a drawing opens as it was left.
@@ -160,7 +162,9 @@ ErrorCode SaveDocumentAsCommand()
     if (code != kErrNone)
         return code;
     if (position != kSaveDrawing && position != kSaveTemplate) {
-        // Picture export comes with the picture writers.
+        // The document keeps its own file, name and modified flag.
+        if (ExportPictureCall)
+            ExportPictureCall(view, path, position - kSaveTemplate + kFirstPictureType - 1);
         return kErrNone;
     }
     const BOOL sameName = !untitled && SamePath(path, original);

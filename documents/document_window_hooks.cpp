@@ -20,3 +20,4 @@ int NoSymbol(LOGFONTA*, int*) { return 0; }
 DocumentWindowHooks DocumentWindowCalls = {NoFonts, NoFonts, NoRulers, NoZoom, NoLayout, NoTextEdit};
 FrameHooks FrameCalls = {NoMenus,       NoRightMenu,   NoToolDialog,  NoValueDialog, NoValueDialog,
                          NoValueDialog, NoPairDialog,  NoLibraries,   NoSymbol};
+void (*ExportPictureCall)(HWND view, const char* path, int type) = nullptr;

@@ -47,3 +47,7 @@ struct FrameHooks {
 };
 
 extern FrameHooks FrameCalls;
+
+// Save As with a picture type (101 to 106) writes the view's drawing through
+// the picture writers above the documents; they show their own messages.
+extern void (*ExportPictureCall)(HWND view, const char* path, int type);

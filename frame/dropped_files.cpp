@@ -12,7 +12,7 @@ namespace {
 
 const int kOpenByContent = 1;
 
-void OpenDroppedFile(const char* path)
+void OpenDroppedFile(HDROP drop, const char* path)
 {
     if (CheckDrawingFile(path, nullptr) == 1) {
         if (MainWindow && IsIconic(MainWindow))
@@ -21,7 +21,7 @@ void OpenDroppedFile(const char* path)
     } else if (IsLibraryFile(path)) {
         OpenLibraryFile(path);
     } else {
-        ImportDroppedFile(path);
+        ImportDroppedFile(drop, path);
     }
 }
 
@@ -37,7 +37,7 @@ void OpenDroppedFiles(HDROP drop)
         if (length == 0 || length >= kCommandPathSize)
             continue;
         DragQueryFileA(drop, i, path, kCommandPathSize);
-        OpenDroppedFile(path);
+        OpenDroppedFile(drop, path);
     }
     DragFinish(drop);
 }

@@ -23,6 +23,7 @@
 #include "objects/object_kind_table.h"
 #include "objects/object_text_hooks.h"
 #include "objects/shape_kind.h"
+#include "ole/picture_export.h"
 #include "text/object_text_layout.h"
 #include "text/object_text_messages.h"
 #include "text/object_text_paint.h"
@@ -47,6 +48,7 @@ void ConnectLayers()
     FrameCalls.editShapeSizing = RunPictureDlg;
     FrameCalls.documentOpened = OpenLibrariesForDocument;
     FrameCalls.chooseSymbol = RunSymbolDlg;
+    ExportPictureCall = ExportPictureAs;
 }
 
 ErrorCode InitObjectKinds()

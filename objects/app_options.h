@@ -137,7 +137,7 @@ enum OptionsFlags : uint16_t {
     kOptionFlagStartOpen = 0x0001,
     kOptionsSnap = 0x0002,
     kOptionFlagPaletteShown = 0x0004,
-    kOptionFlagGifTransparent = 0x0008,
+    kOptionFlagGifOpaque = 0x0008,          // clear: the background colour is transparent
     kOptionsHints = 0x0010,
     kOptionsLinesLink = 0x0020,
     kOptionsShapesLink = 0x0040,
@@ -145,7 +145,7 @@ enum OptionsFlags : uint16_t {
     kOptionFlagStartWelcome = 0x0100,
     kOptionFlagTemplateChooser = 0x0200,
     kOptionFlagShowGrid = 0x0400,
-    kOptionFlagGifInterlaced = 0x0800,
+    kOptionFlagGifNotInterlaced = 0x0800,
     kOptionFlagNotMaximized = 0x1000,
     kOptionFlagBrowserSecondEntry = 0x2000,
     kOptionFlagPageBreaksAlways = 0x4000,

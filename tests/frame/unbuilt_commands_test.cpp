@@ -39,8 +39,8 @@ const IdRow kIds[] = {
     // File
     {IDM_FILE_NEW, kOffered}, {IDM_FILE_OPEN, kOffered}, {IDM_FILE_CLOSE, kOffered}, {IDM_FILE_SAVE, kOffered},
     {IDM_FILE_SAVE_AS, kOffered}, {IDM_FILE_PRINT_SETUP, kOffered}, {IDM_FILE_PRINT_PREVIEW, kGreyed},
-    {IDM_FILE_PRINT, kGreyed}, {IDM_FILE_EXPORT, kGreyed}, {IDM_FILE_IMPORT, kGreyed},
-    {IDM_FILE_SEND_ONE, kGreyed}, {IDM_FILE_SEND_ALL, kGreyed}, {IDM_FILE_EXIT, kOffered},
+    {IDM_FILE_PRINT, kGreyed}, {IDM_FILE_EXPORT, kOffered}, {IDM_FILE_IMPORT, kOffered},
+    {IDM_FILE_SEND_ONE, kOffered}, {IDM_FILE_SEND_ALL, kOffered}, {IDM_FILE_EXIT, kOffered},
     // Edit
     {IDM_EDIT_UNDO, kOffered}, {IDM_EDIT_CUT, kOffered}, {IDM_EDIT_COPY, kOffered}, {IDM_EDIT_PASTE, kOffered},
     {IDM_EDIT_CLEAR, kOffered}, {IDM_EDIT_SELECT_ALL, kOffered}, {IDM_EDIT_DUPLICATE, kOffered},
@@ -115,7 +115,7 @@ struct SubmenuRow {
 };
 
 const SubmenuRow kSubmenus[] = {
-    {"File > Send", false, MENU_POS_FILE, 14, kGreyed},
+    {"File > Send", false, MENU_POS_FILE, 14, kOffered},
     {"View > Background Color", false, MENU_POS_VIEW, 9, kGreyed},
     {"Shapes > Fill Color", false, MENU_POS_SHAPES, 0, kGreyed},
     {"Shapes > Shading", false, MENU_POS_SHAPES, 1, kGreyed},
