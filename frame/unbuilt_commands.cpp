@@ -34,10 +34,9 @@ constexpr UnbuiltRange Hundred(int id)
 }
 
 const UnbuiltRange kUnbuilt[] = {
-    // File: printing, print preview, picture export and import, mail.
-    {IDM_FILE_PRINT, IDM_FILE_IMPORT, Unbuilt::kAlways},
-    {IDM_FILE_SEND_ONE, IDM_FILE_PRINT_PREVIEW, Unbuilt::kAlways},
-    {IDM_FILE_PRINT_NOW, IDM_FILE_PRINT_NOW, Unbuilt::kAlways},
+    // File: picture export and import, mail.
+    {IDM_FILE_EXPORT, IDM_FILE_IMPORT, Unbuilt::kAlways},
+    {IDM_FILE_SEND_ONE, IDM_FILE_SEND_ALL, Unbuilt::kAlways},
     // Edit: the object clipboard, Duplicate, Colors and Shadows, Toolbar, Options.
     {IDM_EDIT_CUT, IDM_EDIT_PASTE, Unbuilt::kOutsideTextEditor},
     {IDM_EDIT_DUPLICATE, IDM_EDIT_OPTIONS, Unbuilt::kAlways},

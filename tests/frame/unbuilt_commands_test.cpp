@@ -38,8 +38,8 @@ struct IdRow {
 const IdRow kIds[] = {
     // File
     {IDM_FILE_NEW, kOffered}, {IDM_FILE_OPEN, kOffered}, {IDM_FILE_CLOSE, kOffered}, {IDM_FILE_SAVE, kOffered},
-    {IDM_FILE_SAVE_AS, kOffered}, {IDM_FILE_PRINT_SETUP, kOffered}, {IDM_FILE_PRINT_PREVIEW, kGreyed},
-    {IDM_FILE_PRINT, kGreyed}, {IDM_FILE_EXPORT, kGreyed}, {IDM_FILE_IMPORT, kGreyed},
+    {IDM_FILE_SAVE_AS, kOffered}, {IDM_FILE_PRINT_SETUP, kOffered}, {IDM_FILE_PRINT_PREVIEW, kOffered},
+    {IDM_FILE_PRINT, kOffered}, {IDM_FILE_EXPORT, kGreyed}, {IDM_FILE_IMPORT, kGreyed},
     {IDM_FILE_SEND_ONE, kGreyed}, {IDM_FILE_SEND_ALL, kGreyed}, {IDM_FILE_EXIT, kOffered},
     // Edit
     {IDM_EDIT_UNDO, kOffered}, {IDM_EDIT_CUT, kGreyed}, {IDM_EDIT_COPY, kGreyed}, {IDM_EDIT_PASTE, kGreyed},
