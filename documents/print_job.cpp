@@ -204,23 +204,10 @@ void PlaceTile(const Job& job, const RECT& tile, POINT centring)
     SetViewportOrgEx(job.dc, job.target->page.left - device.x, job.target->page.top - device.y, nullptr);
 }
 
-// A page-sized drawing of one tile sits on the paper where it sits on the page.
-POINT CentringOffset(const ViewRecord& r, const PageTiles& tiles)
-{
-    POINT offset = {0, 0};
-    if (!(r.flags & kViewPageSizedArea) || tiles.rows != 1 || tiles.columns != 1)
-        return offset;
-    offset.x = r.deviceMargins.left - (r.pageWidth - r.drawingWidth) / 2;
-    offset.y = r.deviceMargins.top - (r.pageHeight - r.drawingHeight) / 2;
-    offset.x = offset.x > 0 ? 0 : offset.x;
-    offset.y = offset.y > 0 ? 0 : offset.y;
-    return offset;
-}
-
 bool PrintTiles(Job& job, const PageTiles& tiles, const PageRange& range)
 {
     const ViewRecord& r = *job.record;
-    const POINT centring = CentringOffset(r, tiles);
+    const POINT centring = PageSizedAreaOffset(r, tiles);
     TileWalk walk(tiles, r.printableWidth, r.printableHeight, r.overlap, range.first, range.last);
     TilePage page;
     while (walk.Next(&page)) {

@@ -101,3 +101,15 @@ bool FitOnOnePage(const RECT& bounds, SIZE available, OnePageFit* fit)
     fit->offset.y = static_cast<int>(((available.cy - static_cast<int>(height / scale)) / 2) * scale) - bounds.top;
     return true;
 }
+
+POINT PageSizedAreaOffset(const ViewRecord& view, const PageTiles& tiles)
+{
+    POINT offset = {0, 0};
+    if (!(view.flags & kViewPageSizedArea) || tiles.rows != 1 || tiles.columns != 1)
+        return offset;
+    offset.x = view.deviceMargins.left - (view.pageWidth - view.drawingWidth) / 2;
+    offset.y = view.deviceMargins.top - (view.pageHeight - view.drawingHeight) / 2;
+    offset.x = offset.x > 0 ? 0 : offset.x;
+    offset.y = offset.y > 0 ? 0 : offset.y;
+    return offset;
+}

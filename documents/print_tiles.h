@@ -67,3 +67,7 @@ struct OnePageFit {
 };
 // False when the bounds already fit (the tiles then print as they are).
 bool FitOnOnePage(const RECT& bounds, SIZE available, OnePageFit* fit);
+
+// A page-sized drawing area printed on one sheet sits on the paper where it
+// sits on the page: the offset (at most 0) of the tile's corner.
+POINT PageSizedAreaOffset(const ViewRecord& view, const PageTiles& tiles);

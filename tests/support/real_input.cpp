@@ -1,5 +1,7 @@
 #include "support/real_input.h"
 
+#include "support/unix_command.h"
+
 #include <cstdio>
 #include <vector>
 
@@ -9,43 +11,16 @@ namespace {
 // way it receives a person's: the pointer moves, buttons press where it is.
 // Wine starts Linux programs itself when given their path.
 const char* const kXdotool = "/usr/bin/xdotool";
-const char* const kShell = "/bin/sh";
 const DWORD kToolWaitMs = 20000;
-const DWORD kPollMs = 5;
 const DWORD kEventPauseMs = 30;        // lets Wine hand each event to the program
 const DWORD kDragStartPauseMs = 300;   // past the program's wait before a move becomes a drag
 const int kWheelUpButton = 4;
 const int kWheelDownButton = 5;
 
-// Wine cannot wait for a Linux process it started (the handle is signalled at
-// once), so the shell leaves a marker file when xdotool is done.
 void RunXdotool(const std::string& arguments)
 {
-    static unsigned sequence = 0;
-    const std::string marker = "/tmp/tessary-input-" + std::to_string(GetCurrentProcessId()) + "-" +
-                               std::to_string(++sequence);
-    std::string commandLine = std::string(kShell) + " -c \"" + kXdotool + " " + arguments + "; touch " + marker + "\"";
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        std::fprintf(stderr, "real input: cannot start %s (error %lu)\n", kXdotool, GetLastError());
-        return;
-    }
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
-    const std::string windowsMarker = "Z:" + marker;
-    const DWORD start = GetTickCount();
-    while (GetFileAttributesA(windowsMarker.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        if (GetTickCount() - start > kToolWaitMs) {
-            std::fprintf(stderr, "real input: xdotool %s did not finish\n", arguments.c_str());
-            return;
-        }
-        Sleep(kPollMs);
-    }
-    DeleteFileA(windowsMarker.c_str());
+    if (!RunUnixCommand(std::string(kXdotool) + " " + arguments, kToolWaitMs))
+        std::fprintf(stderr, "real input: xdotool %s failed\n", arguments.c_str());
     Sleep(kEventPauseMs);
 }
 
