@@ -90,9 +90,17 @@ RECT ChildRect(HWND dialog, int id)
     return r;
 }
 
+void FitOverFrame(HWND dialog)
+{
+    RECT client;
+    GetClientRect(MainWindow, &client);
+    MoveWindow(dialog, 0, 0, client.right, client.bottom, TRUE);
+}
+
 void InitPreviewDialog(HWND dialog)
 {
-    FitPreviewToFrame();
+    if (MainWindow)
+        FitOverFrame(dialog);
     const RECT close = ChildRect(dialog, IDCANCEL);
     preview.topLine = close.bottom + 3;
     PlaceHelpButton(dialog, close);
@@ -324,11 +332,8 @@ INT_PTR CALLBACK PreviewDlgHandler(HWND dialog, UINT message, WPARAM wParam, LPA
 
 void FitPreviewToFrame()
 {
-    if (!PreviewWindow || !MainWindow)
-        return;
-    RECT client;
-    GetClientRect(MainWindow, &client);
-    MoveWindow(PreviewWindow, 0, 0, client.right, client.bottom, TRUE);
+    if (PreviewWindow && MainWindow)
+        FitOverFrame(PreviewWindow);
 }
 
 void EnableMenuBar(int enable)

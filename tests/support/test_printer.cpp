@@ -84,7 +84,13 @@ bool ReadPpm(const std::string& path, PrintedPage* page)
     std::ifstream in(WindowsPathOf(path), std::ios::binary);
     std::string magic;
     int maxValue = 0;
-    in >> magic >> page->width >> page->height >> maxValue;
+    in >> magic >> std::ws;
+    // Ghostscript names itself in a comment line.
+    while (in.peek() == '#') {
+        std::string comment;
+        std::getline(in, comment);
+    }
+    in >> page->width >> page->height >> maxValue;
     in.get();
     if (!in || magic != "P6" || maxValue != 255 || page->width <= 0 || page->height <= 0)
         return false;
@@ -95,11 +101,13 @@ bool ReadPpm(const std::string& path, PrintedPage* page)
 
 } // namespace
 
-TestPrinter::TestPrinter()
+TestPrinter::TestPrinter(const std::string& output) : output_(output)
 {
     static unsigned sequence = 0;
-    output_ = "/tmp/tessary-printed-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++sequence) +
-              ".ps";
+    if (output_.empty()) {
+        output_ = "/tmp/tessary-printed-" + std::to_string(GetCurrentProcessId()) + "-" +
+                  std::to_string(++sequence) + ".ps";
+    }
     DeleteFileA(WindowsPathOf(output_).c_str());
     DeleteTestPrinter();
     std::string ppd;
@@ -168,6 +176,17 @@ std::string PostScriptText(const std::string& unixPath)
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     in.close();
     DeleteFileA(WindowsPathOf(text).c_str());
+    // Ghostscript reads the fonts' hyphen and space as a soft hyphen and a
+    // no-break space (UTF-8).
+    const struct {
+        const char* read;
+        const char* meant;
+    } kGlyphs[] = {{"\xC2\xAD", "-"}, {"\xC2\xA0", " "}};
+    for (const auto& glyph : kGlyphs) {
+        const std::string read = glyph.read;
+        for (size_t at = content.find(read); at != std::string::npos; at = content.find(read, at))
+            content.replace(at, read.size(), glyph.meant);
+    }
     return content;
 }
 

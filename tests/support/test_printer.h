@@ -13,8 +13,9 @@ const char* const kTestPrinterName = "Tessary Test Printer";
 
 class TestPrinter {
 public:
-    // Installs the printer with its output in a fresh file of /tmp.
-    TestPrinter();
+    // Installs the printer with its output in a fresh file of /tmp, or in
+    // `output` (a Unix path) when given.
+    explicit TestPrinter(const std::string& output = "");
     // Removes the printer, so that other tests meet a machine without one.
     ~TestPrinter();
     TestPrinter(const TestPrinter&) = delete;
