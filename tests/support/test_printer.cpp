@@ -117,6 +117,7 @@ TestPrinter::TestPrinter(const std::string& output) : output_(output)
 TestPrinter::~TestPrinter()
 {
     DeleteTestPrinter();
+    DeleteFileA(WindowsPathOf(output_).c_str());
 }
 
 bool TestPrinter::AwaitOutput(DWORD timeoutMs) const

@@ -16,7 +16,8 @@ public:
     // Installs the printer with its output in a fresh file of /tmp, or in
     // `output` (a Unix path) when given.
     explicit TestPrinter(const std::string& output = "");
-    // Removes the printer, so that other tests meet a machine without one.
+    // Removes the printer, so that other tests meet a machine without one,
+    // and what it printed.
     ~TestPrinter();
     TestPrinter(const TestPrinter&) = delete;
     TestPrinter& operator=(const TestPrinter&) = delete;
