@@ -146,8 +146,8 @@ TEST_F(Printing, ADrawingOfTwoByTwoTilesPrintsFourPagesInsideThePrintableArea)
         EXPECT_EQ(0, InkInMargins(pages[page])) << "page " << page + 1 << " inked its margins";
     }
     const std::string text = PostScriptText(printer_.OutputPath());
-    for (const char* footer : {"two-by-two.tyr - ", " - Page 1", " - Page 4"})
-        EXPECT_NE(std::string::npos, text.find(footer)) << footer << " in\n" << text;
+    for (const char* printed : {"two-by-two.tyr - ", " - Page 1", " - Page 4"})
+        EXPECT_NE(std::string::npos, text.find(printed)) << printed << " in\n" << text;
 }
 
 TEST_F(Printing, PrintingLeavesTheDocumentUnmodified)
