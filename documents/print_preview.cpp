@@ -376,8 +376,9 @@ int ShowPrintPreview()
         ShowWindow(PaletteWindow, SW_HIDE);
     if (MdiClientWindow)
         ShowWindow(MdiClientWindow, SW_HIDE);
-    EnableMenuBar(0);
+    // Restoring the window takes the system menu off the bar: grey what stays.
     if (maximized && MdiClientWindow)
         SendMessageA(MdiClientWindow, WM_MDIRESTORE, reinterpret_cast<WPARAM>(document), 0);
+    EnableMenuBar(0);
     return 1;
 }

@@ -11,6 +11,7 @@
 #include "resources/dialog_ids.h"
 #include "resources/menu_ids.h"
 #include "support/desktop_program.h"
+#include "support/real_input.h"
 #include "support/scratch_drawing.h"
 #include "support/screen_image.h"
 #include "support/test_paths.h"
@@ -102,20 +103,26 @@ protected:
         StartWith(file_);
     }
 
-    // The Print dialog, answered with footers on (when asked) and OK.
-    void PrintThroughDialog(bool footers)
+    // The Print dialog, answered with its footer and one-page boxes as asked
+    // and OK.
+    void PrintThroughDialog(bool footers, bool onePage = false)
     {
         program_.PostCommand(IDM_FILE_PRINT);
         HWND dialog = AwaitDialog("Print");
         ASSERT_NE(nullptr, dialog) << "no Print dialog";
-        HWND footerBox = GetDlgItem(dialog, IDC_PRINT_FOOTERS);
-        ASSERT_NE(nullptr, footerBox);
-        const bool checked = SendMessageA(footerBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
-        if (checked != footers)
-            SendMessageA(footerBox, BM_CLICK, 0, 0);
+        SetBox(GetDlgItem(dialog, IDC_PRINT_FOOTERS), footers);
+        SetBox(GetDlgItem(dialog, IDC_PRINT_ONE_PAGE), onePage);
         Screenshot("print_dialog");
         SendMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
         ASSERT_TRUE(program_.Settle(20000));
+    }
+
+    static void SetBox(HWND box, bool on)
+    {
+        ASSERT_NE(nullptr, box);
+        const bool checked = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        if (checked != on)
+            SendMessageA(box, BM_CLICK, 0, 0);
     }
 
     HWND Preview() const
@@ -148,6 +155,24 @@ TEST_F(Printing, ADrawingOfTwoByTwoTilesPrintsFourPagesInsideThePrintableArea)
     const std::string text = PostScriptText(printer_.OutputPath());
     for (const char* printed : {"two-by-two.tyr - ", " - Page 1", " - Page 4"})
         EXPECT_NE(std::string::npos, text.find(printed)) << printed << " in\n" << text;
+}
+
+TEST_F(Printing, OnOnePageTheWholeDrawingPrintsScaledOnOneSheet)
+{
+    PrintThroughDialog(false, true);
+    ASSERT_TRUE(printer_.AwaitOutput());
+    const std::vector<PrintedPage> pages = RenderPostScript(printer_.OutputPath(), "printed_on_one_page");
+    ASSERT_EQ(1u, pages.size());
+    // The drawing is about twice the printable size each way: each tile's
+    // shapes land in their quarter of the printable area.
+    const RECT inside = PaperPixels(kPrintableOnPaper);
+    const int midX = (inside.left + inside.right) / 2;
+    const int midY = (inside.top + inside.bottom) / 2;
+    for (const RECT& quarter : {RECT{inside.left, inside.top, midX, midY}, RECT{midX, inside.top, inside.right, midY},
+                                RECT{inside.left, midY, midX, inside.bottom},
+                                RECT{midX, midY, inside.right, inside.bottom}})
+        EXPECT_GT(pages[0].InkIn(quarter), 0);
+    EXPECT_EQ(0, InkInMargins(pages[0]));
 }
 
 TEST_F(Printing, PrintingLeavesTheDocumentUnmodified)
@@ -203,6 +228,32 @@ TEST_F(Printing, CommandLinePrintPrintsTheFileAndEnds)
     EXPECT_EQ(0, printing.WaitForExit(30000));
     EXPECT_TRUE(printer_.AwaitOutput());
     EXPECT_EQ(4u, RenderPostScript(printer_.OutputPath(), "printed_command_line").size());
+}
+
+// A blank drawing on the test printer.
+class PrintedText : public DesktopProgram {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(printer_.Installed());
+        DesktopProgram::SetUp();
+    }
+    TestPrinter printer_;
+};
+
+TEST_F(PrintedText, TextTypedIntoAShapePrintsAsText)
+{
+    const RECT frame = DrawRectangle(POINT{60, 40}, POINT{300, 140});
+    RealDoubleClick(POINT{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2});
+    ASSERT_TRUE(program_.Settle());
+    ASSERT_NE(nullptr, Editor());
+    RealType("Printed words");
+    ASSERT_TRUE(program_.Settle());
+    Command(IDM_FILE_PRINT_NOW);
+    ASSERT_TRUE(printer_.AwaitOutput());
+    ASSERT_EQ(1u, RenderPostScript(printer_.OutputPath(), "printed_text").size());
+    const std::string text = PostScriptText(printer_.OutputPath());
+    EXPECT_NE(std::string::npos, text.find("Printed words")) << text;
 }
 
 // A printer whose port cannot be written.

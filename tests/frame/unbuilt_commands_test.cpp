@@ -312,8 +312,8 @@ TEST_F(UnbuiltCommands, ThePaletteGreysTheButtonsOfUnbuiltCommands)
         bool enabled;
     };
     const Row rows[] = {
-        {kToolNew, true},         {kToolOpen, true},        {kToolSave, true},       {kToolPrint, false},
-        {kToolPreview, false},    {kToolCut, false},        {kToolCopy, false},      {kToolPaste, false},
+        {kToolNew, true},         {kToolOpen, true},        {kToolSave, true},       {kToolPrint, true},
+        {kToolPreview, true},     {kToolCut, false},        {kToolCopy, false},      {kToolPaste, false},
         {kToolUndo, true},        {kToolScaleUp, true},     {kToolScaleDown, true},  {kToolHelp, false},
         {kToolBold, true},        {kToolItalic, true},      {kToolUnderline, true},  {kToolSubscript, false},
         {kToolSuperscript, false}, {kToolLargerText, true}, {kToolSmallerText, true}, {kToolSelect, true},
