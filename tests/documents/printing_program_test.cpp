@@ -256,6 +256,50 @@ TEST_F(PrintedText, TextTypedIntoAShapePrintsAsText)
     EXPECT_NE(std::string::npos, text.find("Printed words")) << text;
 }
 
+// The lowest inked pixel row of a page, -1 for a blank page.
+int LowestInkedRow(const PrintedPage& page)
+{
+    for (int y = page.height - 1; y >= 0; --y) {
+        if (page.InkIn(RECT{0, y, page.width, y + 1}) > 0)
+            return y;
+    }
+    return -1;
+}
+
+TEST_F(PrintedText, DefineFooterRaisesTheFooterHalfAnInch)
+{
+    DrawRectangle(POINT{60, 40}, POINT{160, 100});
+    program_.PostCommand(IDM_FILE_PRINT);
+    HWND print = AwaitDialog("Print");
+    ASSERT_NE(nullptr, print);
+    HWND footers = GetDlgItem(print, IDC_PRINT_FOOTERS);
+    if (SendMessageA(footers, BM_GETCHECK, 0, 0) != BST_CHECKED)
+        SendMessageA(footers, BM_CLICK, 0, 0);
+    HWND define = GetDlgItem(print, IDC_PRINT_DEFINE_FOOTER);
+    ASSERT_TRUE(IsWindowVisible(define)) << "Define Footer shows while footers are on";
+    // The footer dialog is modal inside the click: the click is posted.
+    PostMessageA(define, BM_CLICK, 0, 0);
+    HWND footer = AwaitDialog("Define Footer");
+    ASSERT_NE(nullptr, footer) << "no Define Footer dialog";
+    SendMessageA(GetDlgItem(footer, IDC_FOOTER_HALF_INCH), BM_CLICK, 0, 0);
+    Screenshot("define_footer");
+    PostMessageA(GetDlgItem(footer, IDOK), BM_CLICK, 0, 0);
+    for (int i = 0; i < 100 && IsWindow(footer); ++i)
+        Sleep(50);
+    ASSERT_FALSE(IsWindow(footer));
+    PostMessageA(GetDlgItem(print, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(printer_.AwaitOutput());
+    const std::vector<PrintedPage> pages = RenderPostScript(printer_.OutputPath(), "printed_raised_footer");
+    ASSERT_EQ(1u, pages.size());
+    // The footer's bottom sits half an inch above the printable bottom.
+    const int printableBottom = PaperPixels(kPrintableOnPaper).bottom;
+    const int raised = PaperPixels(RECT{0, 0, 0, kPrintableOnPaper.bottom - 300}).bottom;
+    const int lowest = LowestInkedRow(pages[0]);
+    EXPECT_LE(lowest, raised + 1);
+    EXPECT_GT(lowest, raised - 12) << "no footer near its raised place";
+    EXPECT_LT(lowest, printableBottom);
+}
+
 // A printer whose port cannot be written.
 class BrokenPrinter : public DesktopProgram {
 protected:
