@@ -31,6 +31,7 @@ const int kQuadrantInset = 400;
 const int kShapesPerQuadrant = 7;
 const int kPreviewPageText = IDC_PREVIEW_PAGE;
 const int kBarType = kShapeRectangle;
+const int kMenuBarTextWidth = 400;
 
 // The first shape of each tile, in drawing units.
 RECT FirstShapeOf(int row, int column)
@@ -195,6 +196,10 @@ TEST_F(Printing, PreviewShowsThePagesOneByOneAndClosesBackToTheDocument)
     ScreenImage first = ScreenImage::Grab();
     first.Save("print_preview_page1");
     EXPECT_GT(first.CountDark(lower), 0) << "page 1 shows nothing";
+    const RECT client = ClientScreenRect(program_.MainWindow());
+    const RECT menuBar = {client.left, client.top - GetSystemMetrics(SM_CYMENU), client.left + kMenuBarTextWidth,
+                          client.top};
+    EXPECT_EQ(0, first.CountDark(menuBar)) << "the menu bar is not greyed";
     PostMessageA(preview, WM_VSCROLL, SB_LINEDOWN, 0);
     ASSERT_TRUE(program_.Settle());
     EXPECT_EQ("Page 2 of 4", program_.WindowText(GetDlgItem(preview, kPreviewPageText)));
