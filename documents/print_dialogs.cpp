@@ -2,11 +2,15 @@
 
 #include <cstring>
 
+#include "common/help_context.h"
+#include "common/help_filter.h"
+#include "common/help_mode.h"
 #include "common/io_seam.h"
 #include "common/message_crackers.h"
 #include "common/results.h"
 #include "common/window_helpers.h"
 #include "objects/document_modified.h"
+#include "documents/footer_dialog.h"
 #include "documents/printer_context.h"
 #include "objects/view_record.h"
 #include "common/app_globals.h"
@@ -119,6 +123,38 @@ bool TakeDialogChoice(PRINTDLGA* dialog, HGLOBAL* devMode, char* printer, int* i
     return true;
 }
 
+const int kPrintHelpTopic = 30034;
+const int kSetupHelpTopic = 30033;
+
+// Control and help topic pairs of the controls the program adds; ends with 0.
+const DWORD kPrintHelpPairs[] = {kPrintOnOnePageBox, 15001, kPrintNoColorBox, 15002, kPrintFootersBox, 15004,
+                                 kDefineFooterButton, 15003, 0, 0};
+const DWORD kSetupHelpPairs[] = {kOverlapBox, 15005, 0, 0};
+
+bool ListsControl(const DWORD* pairs, int id)
+{
+    for (const DWORD* p = pairs; *p; p += 2) {
+        if (static_cast<int>(*p) == id)
+            return true;
+    }
+    return false;
+}
+
+// What's This help on the controls the program added; the common dialog
+// answers for its own.
+bool ShowControlHelp(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const DWORD* pairs)
+{
+    HWND control = message == WM_HELP ? static_cast<HWND>(reinterpret_cast<HELPINFO*>(lParam)->hItemHandle)
+                                      : reinterpret_cast<HWND>(wParam);
+    if (!control || GetParent(control) != dialog || !ListsControl(pairs, GetDlgCtrlID(control)))
+        return false;
+    if (HelpEngine) {
+        HelpEngine(control, HelpFilePath, message == WM_HELP ? HELP_WM_HELP : HELP_CONTEXTMENU,
+                   reinterpret_cast<ULONG_PTR>(pairs));
+    }
+    return true;
+}
+
 void SetBit(uint32_t* word, uint32_t bit, bool on) { *word = on ? (*word | bit) : (*word & ~bit); }
 
 } // namespace
@@ -198,6 +234,9 @@ int RunPrintSetupDialog(HWND owner, HGLOBAL* devMode, char* printer, HDC* inform
 UINT_PTR CALLBACK SEPPrintHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_HELP:
+    case WM_CONTEXTMENU:
+        return ShowControlHelp(dialog, message, wParam, lParam, kPrintHelpPairs) ? 1 : 0;
     case WM_INITDIALOG:
         if (MainWindow)
             CenterWindowOver(dialog, MainWindow);
@@ -212,6 +251,10 @@ UINT_PTR CALLBACK SEPPrintHook(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         UINT code = 0;
         HWND control = nullptr;
         CrackCommand(wParam, lParam, &id, &code, &control);
+        if (id == kContextHelpCommand) {
+            ShowHelpTopic(kPrintHelpTopic);
+            return 1;
+        }
         if (code != BN_CLICKED)
             return 0;
         const bool checked = IsDlgButtonChecked(dialog, id) == BST_CHECKED;
@@ -225,6 +268,12 @@ UINT_PTR CALLBACK SEPPrintHook(HWND dialog, UINT message, WPARAM wParam, LPARAM 
             break;
         case kPrintOnOnePageBox:
             SetBit(&HookPrintOptions, kPrintOnOnePage, checked);
+            break;
+        case kDefineFooterButton:
+            RunFooterDlg(dialog);
+            break;
+        case kPrintHelpButton:
+            ShowHelpTopic(kPrintHelpTopic);
             break;
         case kCollateBox:
             if (HookPrintDlg) {
@@ -246,6 +295,8 @@ UINT_PTR CALLBACK SEPPrintHook(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 
 UINT_PTR CALLBACK SEPSetupHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_HELP || message == WM_CONTEXTMENU)
+        return ShowControlHelp(dialog, message, wParam, lParam, kSetupHelpPairs) ? 1 : 0;
     if (message == WM_INITDIALOG) {
         CheckDlgButton(dialog, kOverlapBox, OverlapChecked ? BST_CHECKED : BST_UNCHECKED);
         if (MainWindow)
@@ -257,6 +308,10 @@ UINT_PTR CALLBACK SEPSetupHook(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         UINT code = 0;
         HWND control = nullptr;
         CrackCommand(wParam, lParam, &id, &code, &control);
+        if (id == kContextHelpCommand || (code == BN_CLICKED && id == kPrintHelpButton)) {
+            ShowHelpTopic(kSetupHelpTopic);
+            return 1;
+        }
         if (code == BN_CLICKED && id == IDOK) {
             PrintSetupConfirmed = 1;
             OverlapChecked = IsDlgButtonChecked(dialog, kOverlapBox) == BST_CHECKED ? 1 : 0;

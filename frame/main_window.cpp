@@ -1,3 +1,4 @@
+#include "documents/print_document.h"
 #include "frame/main_window.h"
 
 #include "frame/queue_probe.h"
@@ -77,6 +78,7 @@ LRESULT CALLBACK SEMain(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SIZE:
         ResizeFrame(lParam);
+        FitPreviewToFrame();
         return 0;
     case WM_ACTIVATE:
         ForwardActivation(wParam, lParam);

@@ -34,10 +34,6 @@ constexpr UnbuiltRange Hundred(int id)
 }
 
 const UnbuiltRange kUnbuilt[] = {
-    // File: printing and print preview.
-    {IDM_FILE_PRINT, IDM_FILE_PRINT, Unbuilt::kAlways},
-    {IDM_FILE_PRINT_PREVIEW, IDM_FILE_PRINT_PREVIEW, Unbuilt::kAlways},
-    {IDM_FILE_PRINT_NOW, IDM_FILE_PRINT_NOW, Unbuilt::kAlways},
     // Edit: Colors and Shadows, Options.
     {IDM_EDIT_COLORS_AND_SHADOWS, IDM_EDIT_COLORS_AND_SHADOWS, Unbuilt::kAlways},
     {IDM_EDIT_OPTIONS, IDM_EDIT_OPTIONS, Unbuilt::kAlways},

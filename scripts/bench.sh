@@ -5,6 +5,8 @@ source "$(dirname "$0")/common.sh"
 "$TESSARY_ROOT/scripts/install-deps.sh"
 "$TESSARY_ROOT/scripts/build.sh" benchmarks
 "$TESSARY_ROOT/scripts/make-prefix.sh"
+# The print benchmark finds the tests' printer description through the build folder.
+export TESSARY_BUILD=$BUILD_DIR
 for exe in "$BUILD_DIR"/bench/bench_*.exe; do
   [ -e "$exe" ] || continue
   echo "== $(basename "$exe")"

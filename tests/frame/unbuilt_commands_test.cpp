@@ -38,8 +38,8 @@ struct IdRow {
 const IdRow kIds[] = {
     // File
     {IDM_FILE_NEW, kOffered}, {IDM_FILE_OPEN, kOffered}, {IDM_FILE_CLOSE, kOffered}, {IDM_FILE_SAVE, kOffered},
-    {IDM_FILE_SAVE_AS, kOffered}, {IDM_FILE_PRINT_SETUP, kOffered}, {IDM_FILE_PRINT_PREVIEW, kGreyed},
-    {IDM_FILE_PRINT, kGreyed}, {IDM_FILE_EXPORT, kOffered}, {IDM_FILE_IMPORT, kOffered},
+    {IDM_FILE_SAVE_AS, kOffered}, {IDM_FILE_PRINT_SETUP, kOffered}, {IDM_FILE_PRINT_PREVIEW, kOffered},
+    {IDM_FILE_PRINT, kOffered}, {IDM_FILE_EXPORT, kOffered}, {IDM_FILE_IMPORT, kOffered},
     {IDM_FILE_SEND_ONE, kOffered}, {IDM_FILE_SEND_ALL, kOffered}, {IDM_FILE_EXIT, kOffered},
     // Edit
     {IDM_EDIT_UNDO, kOffered}, {IDM_EDIT_CUT, kOffered}, {IDM_EDIT_COPY, kOffered}, {IDM_EDIT_PASTE, kOffered},
@@ -316,8 +316,8 @@ TEST_F(UnbuiltCommands, ThePaletteGreysTheButtonsOfUnbuiltCommands)
         bool enabled;
     };
     const Row rows[] = {
-        {kToolNew, true},         {kToolOpen, true},        {kToolSave, true},       {kToolPrint, false},
-        {kToolPreview, false},    {kToolCut, true},         {kToolCopy, true},       {kToolPaste, true},
+        {kToolNew, true},         {kToolOpen, true},        {kToolSave, true},       {kToolPrint, true},
+        {kToolPreview, true},     {kToolCut, true},         {kToolCopy, true},       {kToolPaste, true},
         {kToolUndo, true},        {kToolScaleUp, true},     {kToolScaleDown, true},  {kToolHelp, false},
         {kToolBold, true},        {kToolItalic, true},      {kToolUnderline, true},  {kToolSubscript, true},
         {kToolSuperscript, true}, {kToolLargerText, true}, {kToolSmallerText, true}, {kToolSelect, true},

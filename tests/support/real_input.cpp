@@ -11,6 +11,7 @@ namespace {
 // way it receives a person's: the pointer moves, buttons press where it is.
 // Wine starts Linux programs itself when given their path.
 const char* const kXdotool = "/usr/bin/xdotool";
+const DWORD kToolWaitMs = 20000;
 const DWORD kEventPauseMs = 30;        // lets Wine hand each event to the program
 const DWORD kDragStartPauseMs = 300;   // past the program's wait before a move becomes a drag
 const int kWheelUpButton = 4;
@@ -18,7 +19,8 @@ const int kWheelDownButton = 5;
 
 void RunXdotool(const std::string& arguments)
 {
-    RunUnixShell(std::string(kXdotool) + " " + arguments);
+    if (!RunUnixShell(std::string(kXdotool) + " " + arguments, kToolWaitMs))
+        std::fprintf(stderr, "real input: xdotool %s failed\n", arguments.c_str());
     Sleep(kEventPauseMs);
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -10,7 +11,6 @@
 namespace {
 
 const char* const kShell = "/bin/sh";
-const DWORD kToolWaitMs = 60000;
 const DWORD kPollMs = 5;
 
 std::string NextScratch(const char* kind)
@@ -24,7 +24,7 @@ std::string NextScratch(const char* kind)
 
 // Wine cannot wait for a Linux process it started (the handle is signalled at
 // once), so the shell leaves a marker file when the script is done.
-bool RunUnixShell(const std::string& script)
+bool RunUnixShell(const std::string& script, DWORD timeoutMs)
 {
     const std::string marker = NextScratch("done");
     std::string commandLine = std::string(kShell) + " -c \"" + script + "; touch " + marker + "\"";
@@ -42,7 +42,7 @@ bool RunUnixShell(const std::string& script)
     const std::string windowsMarker = "Z:" + marker;
     const DWORD start = GetTickCount();
     while (GetFileAttributesA(windowsMarker.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        if (GetTickCount() - start > kToolWaitMs) {
+        if (GetTickCount() - start > timeoutMs) {
             std::fprintf(stderr, "%s did not finish\n", script.c_str());
             return false;
         }
@@ -75,4 +75,10 @@ std::string UnixPathOf(const std::string& windowsPath)
         if (c == '\\')
             c = '/';
     return path;
+}
+
+std::string UnixBuildFolder()
+{
+    const char* folder = std::getenv("TESSARY_BUILD");
+    return folder ? folder : ".";
 }
