@@ -76,6 +76,8 @@ std::vector<TextParagraph> TextParagraphsOf(const std::vector<uint8_t>& block);
 // with arrowheads and link slots, a connector with its route, an array with
 // branches, and a group split by a non-member. Ids are not positions.
 void BuildEveryKindDrawing(DrawingDocument* document);
+// That drawing written to a scratch file named `leaf`; returns its path.
+std::string WriteEveryKindFile(const char* leaf);
 
 // One record of a stream: where its tag starts, its tag, payload offset and
 // length (no payload: length 0).
