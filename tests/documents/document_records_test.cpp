@@ -392,6 +392,23 @@ TEST_F(DocumentStores, FailedCreationLeavesNoWorkingFile)
     EXPECT_EQ(0, CountWorkingFiles());
 }
 
+TEST_F(DocumentStores, StaleWorkingFilesGoAndHeldOnesStay)
+{
+    PrivateTempFolder temp;
+    const std::string orphan = temp.path() + "VXT1A2B.tmp";
+    WriteWholeFile(orphan, Payload(100, 1));
+    DocumentWindows windows;
+    int store = -1;
+    HFILE lock = HFILE_ERROR;
+    ASSERT_EQ(kErrNone, CreateWorkingStore(windows.document(), 1, 0, 0, nullptr, &store, &lock));
+    ASSERT_EQ(2, CountWorkingFiles());
+    EXPECT_EQ(1, RemoveStaleWorkingFiles());
+    EXPECT_FALSE(Exists(orphan));
+    EXPECT_EQ(1, CountWorkingFiles()) << "the file of a running document is held and stays";
+    DestroyDocumentData(windows.document());
+    EXPECT_EQ(0, CountWorkingFiles());
+}
+
 TEST_F(DocumentStores, SetDocumentModifiedSetsTheFlag)
 {
     ViewRecord view = {};
