@@ -198,6 +198,12 @@ ErrorCode DrawingDocument::Read(const std::vector<uint8_t>& stream, int* older)
     return code;
 }
 
+ErrorCode DrawingDocument::ReadFile(const std::string& path)
+{
+    int flag = 0;
+    return ReadDrawingFile(HFILE_ERROR, path.c_str(), nullptr, 0, windows_.view(), view_, &flag, 0);
+}
+
 DrawingObject MakeObject(int kind, int type, RECT frame, int32_t id)
 {
     DrawingObject o = {};

@@ -47,6 +47,8 @@ public:
     // The drawing stream in memory, without its u32 prefix; empty on error.
     std::vector<uint8_t> Write(ErrorCode* code = nullptr);
     ErrorCode Read(const std::vector<uint8_t>& stream, int* older = nullptr);
+    // The same, from a drawing file on disk.
+    ErrorCode ReadFile(const std::string& path);
 
 private:
     void SetTable(int table, const void* rows, int count, int entrySize);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include <gtest/gtest.h>
+#include "support/crash_guard.h"
 
 #include "common/handle_words.h"
 #include "document_windows.h"
@@ -360,6 +361,7 @@ TEST(EarlierVersionDocument, SeededMutationsAnswerACode)
     };
     const Target targets[] = {{110, 0}, {111, 0}, {115, 0}, {114, 3}, {100, 104}, {100, 103}, {116, 2}};
     std::mt19937 random(6107);
+    CrashGuard guard("earlier-version-drawing");
     for (int round = 0; round < 40; ++round) {
         OldDrawing drawing(round % 3);
         const Target& target = targets[random() % (sizeof(targets) / sizeof(targets[0]))];
@@ -378,6 +380,7 @@ TEST(EarlierVersionDocument, SeededMutationsAnswerACode)
         ASSERT_EQ(kErrNone, SetRecordDirty(record));
         ReleaseRecord(record);
         std::vector<uint8_t> view;
+        guard.Reading("round " + std::to_string(round), payload);
         const ErrorCode code = drawing.Convert(&view);
         EXPECT_TRUE(code == kErrNone || code == kErrFile) << "round " << round << " code " << code;
     }
