@@ -4,6 +4,7 @@
 // no working or temporary file stays behind.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -78,6 +79,7 @@ struct Attempt {
     int result = 0;
     bool fired = false;
     bool told = false; // a message box came up
+    std::string said;  // the texts of the boxes
 };
 
 // Runs `operation` with the Nth call of `mask` failing, answering any
@@ -90,7 +92,10 @@ Attempt RunFaulted(unsigned mask, long nth, bool persistent, const std::function
     attempt.result = operation();
     attempt.fired = SeamFaultFired();
     SeamDisarm();
-    attempt.told = !boxes.Seen().empty();
+    for (const SeenBox& box : boxes.Seen())
+        for (const std::string& text : box.texts)
+            attempt.said += text + "\n";
+    attempt.told = !attempt.said.empty();
     return attempt;
 }
 
@@ -323,3 +328,78 @@ INSTANTIATE_TEST_SUITE_P(Faults, SaveFaultLoops, ::testing::ValuesIn(kModes),
                          [](const ::testing::TestParamInfo<FaultMode>& mode) { return std::string(mode.param.name); });
 
 } // namespace
+
+namespace {
+
+// How many calls of `mask` a clean run of `operation` makes.
+long CallsOf(unsigned mask, const std::function<void()>& operation)
+{
+    SeamArmFault(mask, LONG_MAX, false);
+    operation();
+    const long calls = SeamCallsCounted();
+    SeamDisarm();
+    return calls;
+}
+
+using LostLock = SaveFaultLoops;
+
+} // namespace
+
+TEST_F(LostLock, SaveAsWhoseNewFileCannotBeHeldSaysSoAndStaysModified)
+{
+    const std::string source = WriteEveryKindFile("held-source.tyr");
+    const std::string target = ScratchPath("held-target.tyr");
+    HWND first = Open(source);
+    ASSERT_NE(nullptr, first);
+    ChangeDocument(first);
+    const long opens = CallsOf(kSeamOpen, [&] {
+        ASSERT_EQ(kErrNone, SaveDocumentAs(first, target.c_str(), FALSE, kSaveDrawing));
+    });
+    Close(first);
+    const Bytes fresh = ReadWholeFile(target);
+    DeleteFileA(target.c_str());
+
+    HWND document = Open(source);
+    ASSERT_NE(nullptr, document);
+    ChangeDocument(document);
+    // The last open is the one that holds the new file.
+    const Attempt run = RunFaulted(kSeamOpen, opens, false, [&] {
+        return SaveDocumentAs(document, target.c_str(), FALSE, kSaveDrawing).value;
+    });
+    ASSERT_TRUE(run.fired);
+    EXPECT_NE(0, run.result);
+    EXPECT_NE(std::string::npos, run.said.find("could not be held open")) << run.said;
+    EXPECT_EQ(fresh, ReadWholeFile(target)) << "the new file is complete";
+    EXPECT_TRUE(SamePath(RecordOf(document).path, target.c_str())) << "the window names the file it wrote";
+    EXPECT_LT(RecordOf(document).lockHandle, 0);
+    EXPECT_TRUE(Modified(document)) << "not held, so not taken as saved";
+    Close(document);
+}
+
+TEST_F(LostLock, SaveInPlaceWhoseMoveAndRelockFailSaysSoAndStaysModified)
+{
+    const std::string path = WriteEveryKindFile("relock.tyr");
+    const Bytes old = ReadWholeFile(path);
+    const unsigned mask = kSeamMove | kSeamOpen;
+    HWND first = Open(path);
+    ASSERT_NE(nullptr, first);
+    ChangeDocument(first);
+    const long calls = CallsOf(mask, [&] { ASSERT_EQ(0, SaveDocument(first)); });
+    Close(first);
+    WriteWholeFile(path, old);
+
+    HWND document = Open(path);
+    ASSERT_NE(nullptr, document);
+    ChangeDocument(document);
+    // The move is the last call but one; from it on everything fails, the
+    // open that would hold the old file again too.
+    const Attempt run = RunFaulted(mask, calls - 1, true, [&] { return SaveDocument(document); });
+    ASSERT_TRUE(run.fired);
+    EXPECT_NE(0, run.result);
+    EXPECT_NE(std::string::npos, run.said.find("could not be held open")) << run.said;
+    EXPECT_EQ(old, ReadWholeFile(path));
+    EXPECT_LT(RecordOf(document).lockHandle, 0);
+    EXPECT_TRUE(Modified(document));
+    DeleteFileA(ReplacementOf(path).c_str());
+    Close(document);
+}
