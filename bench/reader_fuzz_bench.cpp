@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "bench_drawing.h"
 #include "documents/drawing_stream.h"
 #include "documents/options_file.h"
 #include "documents/drawing_file_support.h"
 #include "documents/stream_bytes.h"
-#include "frame/layer_hooks.h"
 #include "objects/object_kind_table.h"
 #include "store/record_store.h"
 #include "support/crash_guard.h"
@@ -29,16 +29,6 @@ const long kDefaultMutants = 1000000;
 const uint32_t kDefaultSeed = 20261211u;
 const size_t kSignatureBytes = 8;
 const long kProgressEvery = 100000;
-
-double Seconds()
-{
-    static LARGE_INTEGER frequency = {};
-    if (!frequency.QuadPart)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 std::string TempPath(const char* leaf)
 {
@@ -61,20 +51,13 @@ std::string JudgeCode(ErrorCode code)
     return IsProgramErrorCode(code) ? "" : "answered code " + std::to_string(code.value);
 }
 
-std::string ReadStream(const std::vector<uint8_t>& mutant)
+// A drawing read from memory, or from `path` when one is given.
+std::string ReadDrawing(const std::string& path, const std::vector<uint8_t>& mutant)
 {
     DrawingDocument document;
-    const ErrorCode code = document.Read(mutant);
-    if (code == kErrNone && VerifyStore(document.store()) != kErrNone)
-        return "accepted, but its working store does not verify";
-    return JudgeCode(code);
-}
-
-std::string ReadFileAt(const std::string& path, const std::vector<uint8_t>& mutant)
-{
-    WriteWholeFile(path, mutant);
-    DrawingDocument document;
-    const ErrorCode code = document.ReadFile(path);
+    if (!path.empty())
+        WriteWholeFile(path, mutant);
+    const ErrorCode code = path.empty() ? document.Read(mutant) : document.ReadFile(path);
     if (code == kErrNone && VerifyStore(document.store()) != kErrNone)
         return "accepted, but its working store does not verify";
     return JudgeCode(code);
@@ -104,7 +87,7 @@ void Run(Reader& reader, long mutants, uint32_t seed)
     Lcg rng(seed);
     CrashGuard guard(reader.name);
     long findings = 0;
-    const double start = Seconds();
+    const LARGE_INTEGER start = Now();
     for (long round = 0; round < mutants; ++round) {
         const std::vector<uint8_t> mutant = MutateBytes(reader.seed, reader.keep, &rng);
         guard.Reading("mutant " + std::to_string(round) + " of seed " + std::to_string(seed), mutant);
@@ -117,7 +100,7 @@ void Run(Reader& reader, long mutants, uint32_t seed)
         if ((round + 1) % kProgressEvery == 0)
             std::printf("  %s: %ld mutants\n", reader.name, round + 1);
     }
-    const double seconds = Seconds() - start;
+    const double seconds = Seconds(start, Now());
     std::printf("%-16s %9ld mutants %9.0f per second %6ld findings\n", reader.name, mutants,
                 seconds > 0 ? mutants / seconds : 0.0, findings);
 }
@@ -153,9 +136,9 @@ int main(int argc, char** argv)
             return 1;
         }
     Reader readers[] = {
-        {"drawing-stream", stream, 0, ReadStream},
+        {"drawing-stream", stream, 0, [](const std::vector<uint8_t>& m) { return ReadDrawing("", m); }},
         {"drawing-file", ReadWholeFile(drawingPath), kSignatureBytes,
-         [&](const std::vector<uint8_t>& m) { return ReadFileAt(drawingPath, m); }},
+         [&](const std::vector<uint8_t>& m) { return ReadDrawing(drawingPath, m); }},
         {"options-file", ReadWholeFile(optionsPath), kSignatureBytes,
          [&](const std::vector<uint8_t>& m) { return ReadOptionsAt(optionsPath, m); }},
         {"store-file", ReadWholeFile(storePath), 0,

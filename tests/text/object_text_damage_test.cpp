@@ -2,7 +2,6 @@
 // opening an editor answer an error or nothing, and never read past the
 // record.
 #include <gtest/gtest.h>
-#include "support/crash_guard.h"
 
 #include <cstring>
 #include <string>
@@ -20,6 +19,7 @@
 #include "view/end_text_edit.h"
 #include "view/object_text_edit.h"
 #include "object_text_document.h"
+#include "support/crash_guard.h"
 #include "text_engine_support.h"
 
 namespace {
