@@ -118,6 +118,13 @@ protected:
         SendMessageA(frame_.client(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(document), 0);
     }
 
+    // A closed document leaves no working file behind.
+    void CloseLeavingNothing(HWND document)
+    {
+        Close(document);
+        EXPECT_EQ(0, CountWorkingFiles());
+    }
+
     // For N from 1 until a run in which no fault fired, `once(nth,
     // persistent)` runs and checks one attempt.
     void EveryFaultPoint(const std::function<bool(long, bool)>& once)
@@ -174,8 +181,7 @@ TEST_P(SaveFaultLoops, SaveInPlaceKeepsTheOldFileOrWritesTheWholeNewOne)
             DeleteFileA(temporary.c_str());
         }
         EXPECT_EQ(1, CountWorkingFiles());
-        Close(document);
-        EXPECT_EQ(0, CountWorkingFiles());
+        CloseLeavingNothing(document);
         return run.fired;
     });
 }
@@ -221,8 +227,7 @@ TEST_P(SaveFaultLoops, SaveAsOverAnotherFileKeepsItOrWritesTheWholeNewOne)
             EXPECT_EQ(fresh, now) << "the window names only a complete file";
         }
         EXPECT_FALSE(Exists(ReplacementOf(target)));
-        Close(document);
-        EXPECT_EQ(0, CountWorkingFiles());
+        CloseLeavingNothing(document);
         return run.fired;
     });
 }
@@ -261,8 +266,7 @@ TEST_P(SaveFaultLoops, UntitledSaveAsMakesNoFileOrAWholeOne)
             EXPECT_EQ(fresh, ReadWholeFile(target)) << "the window names only a complete file";
         }
         EXPECT_FALSE(Exists(ReplacementOf(target)));
-        Close(document);
-        EXPECT_EQ(0, CountWorkingFiles());
+        CloseLeavingNothing(document);
         return run.fired;
     });
 }
