@@ -90,7 +90,39 @@ HFILE SeamClose(HFILE file)
 
 BOOL SeamDeleteFile(const char* name)
 {
+    if (ShouldFail(kSeamDelete))
+        return FALSE;
     return DeleteFileA(name);
+}
+
+BOOL SeamFlush(HFILE file)
+{
+    if (ShouldFail(kSeamFlush))
+        return FALSE;
+    return FlushFileBuffers(ToHandle(file));
+}
+
+BOOL SeamMoveFile(const char* from, const char* to)
+{
+    if (ShouldFail(kSeamMove))
+        return FALSE;
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+BOOL SeamTempFileName(const char* prefix, char* path)
+{
+    path[0] = '\0';
+    if (ShouldFail(kSeamTempName))
+        return FALSE;
+    char folder[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathA(MAX_PATH, folder);
+    if (length == 0 || length > MAX_PATH)
+        return FALSE;
+    if (!GetTempFileNameA(folder, prefix, 0, path)) {
+        path[0] = '\0';
+        return FALSE;
+    }
+    return TRUE;
 }
 
 HGLOBAL SeamGlobalAlloc(UINT flags, SIZE_T bytes)

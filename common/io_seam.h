@@ -11,7 +11,14 @@ enum SeamKind : unsigned {
     kSeamSeek = 1u << 3,
     kSeamSetLength = 1u << 4,
     kSeamAlloc = 1u << 5,   // GlobalAlloc and GlobalReAlloc
+    kSeamFlush = 1u << 6,
+    kSeamMove = 1u << 7,    // a file taking another's name
+    kSeamDelete = 1u << 8,
+    kSeamTempName = 1u << 9, // naming (and making) a temporary file
     kSeamAllFile = kSeamOpen | kSeamRead | kSeamWrite | kSeamSeek | kSeamSetLength,
+    // Everything a save does to files; deletes apart, since a failed delete
+    // leaves a file behind by its nature.
+    kSeamAllSave = kSeamAllFile | kSeamFlush | kSeamMove | kSeamTempName,
 };
 
 // File calls with the semantics of _lopen-era calls: -1 (HFILE_ERROR) or a short
@@ -23,6 +30,12 @@ LONG SeamSeek(HFILE file, LONG offset, int origin);
 BOOL SeamSetLength(HFILE file, LONG length); // SetFilePointer + SetEndOfFile
 HFILE SeamClose(HFILE file);
 BOOL SeamDeleteFile(const char* name);
+BOOL SeamFlush(HFILE file);
+// MoveFileEx with replace and write-through: the new file takes the name whole.
+BOOL SeamMoveFile(const char* from, const char* to);
+// GetTempPath + GetTempFileName: the file is made, its name put in `path`
+// (MAX_PATH characters).
+BOOL SeamTempFileName(const char* prefix, char* path);
 
 HGLOBAL SeamGlobalAlloc(UINT flags, SIZE_T bytes);
 HGLOBAL SeamGlobalReAlloc(HGLOBAL block, SIZE_T bytes, UINT flags);

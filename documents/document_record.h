@@ -38,6 +38,10 @@ extern int UntitledCount;
 // The prefix of working files; GetTempFileName uses its first three letters.
 extern const char kWorkingFilePrefix[];
 
+// Deletes the working files of runs that ended without cleaning up; those a
+// running instance holds stay. Returns how many went.
+int RemoveStaleWorkingFiles();
+
 HGLOBAL GetDocumentRecordHandle(HWND documentWindow);
 void SetDocumentRecordHandle(HWND documentWindow, HGLOBAL record);
 

@@ -10,6 +10,7 @@
 #include "documents/drawing_stream.h"
 #include "documents/file_dialogs.h"
 #include "documents/recent_files.h"
+#include "documents/replacement_file.h"
 #include "common/app_globals.h"
 #include "documents/ole_document_state.h"
 #include "resources/resource_ids.h"
@@ -39,17 +40,6 @@ void KeepViewZoom(HWND view, ViewRecord* record)
     record->viewFlags = settings.flags;
 }
 
-// Written data reaches the disk before anything relies on it.
-ErrorCode FlushWrittenFile(const char* path)
-{
-    HFILE file = OpenFileMode(path, nullptr, OF_READWRITE);
-    if (file == HFILE_ERROR)
-        return kErrFile;
-    const BOOL flushed = FlushFileBuffers(LongToHandle(file));
-    CloseFile(file);
-    return flushed ? kErrNone : kErrFile;
-}
-
 int AskConvertEmbedded(HWND document)
 {
     DocumentRecord* record = LockDocumentRecord(document);
@@ -74,7 +64,7 @@ int SaveKindFromExtension(const char* path)
     return dot && lstrcmpiA(dot, ".TYT") == 0 ? kSaveTemplate : kSaveDrawing;
 }
 
-ErrorCode SaveDocumentToFile(HWND document, const char* path, int kind)
+ErrorCode WriteDocumentFile(HWND document, const char* path, int kind)
 {
     SetAppCursor(1);
     HWND view = DocumentViewOf(document);
@@ -103,10 +93,26 @@ ErrorCode SaveDocumentToFile(HWND document, const char* path, int kind)
     if (record)
         ReleaseViewRecord(view);
     if (code == kErrNone)
-        code = FlushWrittenFile(path);
+        code = FlushFileByName(path);
     if (code != kErrNone) {
         OpenFileMode(path, nullptr, OF_DELETE);
         SetDocumentModifiedFlag(view, true);
+    }
+    return code;
+}
+
+ErrorCode SaveDocumentToFile(HWND document, const char* path, int kind)
+{
+    // A file already at the path stays whole until its successor is complete.
+    char temporary[kDocumentPathSize];
+    ReplacementNameOf(path, temporary, sizeof(temporary));
+    ErrorCode code = WriteDocumentFile(document, temporary, kind);
+    if (code != kErrNone)
+        return code;
+    code = PutReplacementInPlace(temporary, path);
+    if (code != kErrNone) {
+        OpenFileMode(temporary, nullptr, OF_DELETE);
+        SetDocumentModifiedFlag(DocumentViewOf(document), true);
     }
     return code;
 }
@@ -127,12 +133,14 @@ ErrorCode SaveDocumentAs(HWND document, const char* path, BOOL sameName, int kin
         if (record) {
             CloseDocumentLock(record);
             lstrcpynA(record->path, path, kDocumentPathSize);
-            code = ReopenDocumentLock(record);
+            const ErrorCode held = ReopenDocumentLock(record);
             record->readOnly = 0;
             // The file now holds the current format.
             record->olderFormat = 0;
             TitleDocumentWindow(document, record);
             ReleaseDocumentRecord(document);
+            if (held != kErrNone)
+                return ReportFileNotHeld(document, IDS_SAVED_NOT_HELD);
         }
     }
     if (code != kErrNone && code != -1)

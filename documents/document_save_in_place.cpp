@@ -5,18 +5,11 @@
 #include "documents/document_commands.h"
 #include "documents/document_window_access.h"
 #include "documents/ole_document_state.h"
+#include "documents/replacement_file.h"
 #include "resources/resource_ids.h"
 #include "documents/view_children.h"
 
 namespace {
-
-void TemporarySaveName(const char* path, char* temporary)
-{
-    lstrcpynA(temporary, path, kDocumentPathSize);
-    const int length = lstrlenA(temporary);
-    if (length > 0)
-        temporary[length - 1] = '$';
-}
 
 bool AskConvert()
 {
@@ -33,12 +26,12 @@ int SaveDocumentInPlace(HWND document)
     if (record->readOnly) {
         ReleaseDocumentRecord(document);
         WarnById(IDS_READ_ONLY_SAVE);
-        return -1;
+        return kSaveAlreadyTold;
     }
     const bool older = record->olderFormat != 0;
     if (older && !AskConvert()) {
         ReleaseDocumentRecord(document);
-        return -1;
+        return kSaveAlreadyTold;
     }
     if (record->path[0] == '\0') {
         ReleaseDocumentRecord(document);
@@ -47,29 +40,29 @@ int SaveDocumentInPlace(HWND document)
     char path[kDocumentPathSize];
     char temporary[kDocumentPathSize];
     lstrcpynA(path, record->path, sizeof(path));
-    TemporarySaveName(path, temporary);
+    ReplacementNameOf(path, temporary, sizeof(temporary));
     ReleaseDocumentRecord(document);
 
     HWND view = DocumentViewOf(document);
-    ErrorCode code = SaveDocumentToFile(document, temporary, 1);
+    ErrorCode code = WriteDocumentFile(document, temporary, kSaveDrawing);
     if (code != kErrNone)
         return code.value;
     record = LockDocumentRecord(document);
     CloseDocumentLock(record);
-    if (!MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (PutReplacementInPlace(temporary, path) != kErrNone) {
         // The old file stays as it was, and the new one beside it.
-        DiscardError(ReopenDocumentLock(record), "the failed move is what the user is told");
+        const ErrorCode held = ReopenDocumentLock(record);
         ReleaseDocumentRecord(document);
+        if (held != kErrNone)
+            return ReportFileNotHeld(document, IDS_FILE_NOT_HELD).value;
         SetDocumentModifiedFlag(view, true);
         return kErrFile;
     }
-    code = ReopenDocumentLock(record);
-    if (code == kErrNone && older)
+    if (older)
         record->olderFormat = 0;
+    code = ReopenDocumentLock(record);
     ReleaseDocumentRecord(document);
-    if (code != kErrNone) {
-        SetDocumentModifiedFlag(view, true);
-        return code.value;
-    }
+    if (code != kErrNone)
+        return ReportFileNotHeld(document, IDS_SAVED_NOT_HELD).value;
     return UpdateEmbeddingContainer(view).value;
 }

@@ -92,3 +92,10 @@ void WarnSaveFailed(ErrorCode code)
 {
     WarnById(code == kErrDiskFull ? IDS_DISK_FULL : IDS_SAVE_FAILED);
 }
+
+ErrorCode ReportFileNotHeld(HWND document, int message)
+{
+    SetDocumentModifiedFlag(DocumentViewOf(document), true);
+    WarnById(message);
+    return ErrorCode{kSaveAlreadyTold};
+}

@@ -9,6 +9,8 @@
 const int kDocumentLimit = 16;
 const int kSaveDrawing = 1;
 const int kSaveTemplate = 2;
+// A save refused or cancelled, or one whose outcome was already told.
+const int kSaveAlreadyTold = -1;
 
 DocumentRecord* LockDocumentRecord(HWND document);
 void ReleaseDocumentRecord(HWND document);
@@ -26,3 +28,11 @@ void TitleDocumentWindow(HWND document, DocumentRecord* record);
 bool SamePath(const char* a, const char* b);
 // Shows message 6 for a full disk and 10 for any other failure.
 void WarnSaveFailed(ErrorCode code);
+// A document whose file could not be held open again: another program may
+// change that file, so the document stays modified and the user is told
+// (`message`). Returns kSaveAlreadyTold.
+ErrorCode ReportFileNotHeld(HWND document, int message);
+// Writes the document into a file at `path` (deleted and made anew) and
+// flushes it; the modified flag is cleared for a drawing and set again on
+// failure, and a half-written file is deleted.
+ErrorCode WriteDocumentFile(HWND document, const char* path, int kind);

@@ -30,6 +30,7 @@ struct ObjectReadState {
     bool skipped = false;
     bool headerPending = false;
     bool textRead = false;
+    int32_t textId = -1; // the text block's own id
     std::vector<uint8_t> header;
     int vertexLimit = 0;
     int verticesRead = 0;
@@ -336,6 +337,7 @@ ErrorCode OnObjectRecord(HFILE file, uint16_t tag, uint32_t length, void* contex
         if (code != kErrNone)
             return code;
         s->textRead = true;
+        s->textId = id;
         o->textRecordId = id;
         return kErrNone;
     }
@@ -364,6 +366,31 @@ ErrorCode OnObjectRecord(HFILE file, uint16_t tag, uint32_t length, void* contex
     }
 }
 
+// Each record an object keeps is filed under an id: its text under the text
+// block's own id, whatever later records claimed; its route, outline or
+// branch list under the one data slot, which a picture takes over. A record
+// left without an id is dropped rather than filed under -1.
+void SettleObjectIds(ObjectReadState* s)
+{
+    ObjectImage& item = s->item;
+    DrawingObject& o = item.object;
+    o.textRecordId = s->textRead ? s->textId : -1;
+    if (o.textRecordId < 0)
+        item.text.clear();
+    if (item.pictureGroup > 0) {
+        o.dataGroup = item.pictureGroup;
+        o.dataFirstId = -1;
+        o.dataCount = 0;
+    }
+    const bool slotted = o.dataFirstId >= 0;
+    if (!slotted || o.dataGroup != kConnectorRouteGroup)
+        item.route.clear();
+    if (!slotted || o.dataGroup != kFreeformGroup)
+        item.freeform.clear();
+    if (!slotted || o.dataGroup != kArrayBranchGroup)
+        item.branches.clear();
+}
+
 } // namespace
 
 ErrorCode ReadObject(HFILE file, StreamImage* image, uint32_t openerLength)
@@ -382,15 +409,8 @@ ErrorCode ReadObject(HFILE file, StreamImage* image, uint32_t openerLength)
     drawing.indexOfPosition.push_back(-1);
     if (state.skipped || state.headerPending)
         return kErrNone;
+    SettleObjectIds(&state);
     DrawingObject& o = state.item.object;
-    // A text id that no text block of this object backs names nothing.
-    if (!state.textRead)
-        o.textRecordId = -1;
-    if (state.item.pictureGroup > 0) {
-        o.dataGroup = state.item.pictureGroup;
-        o.dataFirstId = -1;
-        o.dataCount = 0;
-    }
     if (o.stateFlags & kStateSelected)
         ++drawing.record.selectedCount;
     drawing.indexOfPosition[static_cast<size_t>(position)] = static_cast<int32_t>(drawing.objects.size());

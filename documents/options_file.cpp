@@ -142,8 +142,10 @@ ErrorCode LoadOptions(const char* optionsPath, HMENU fileMenu, int firstRecentId
 {
     OptionsCandidates names;
     ChooseCandidates(optionsPath, &names);
-    if (names.current[0])
+    if (names.current[0]) {
         OptionsPathAtom = GlobalAddAtomA(names.current);
+        RemoveStaleOptionsReplacement(names.current);
+    }
     ErrorCode code = CreateDefaultOptions();
     if (code != kErrNone)
         return code;

@@ -19,6 +19,10 @@ ErrorCode SaveOptions();
 // does nothing.
 void SaveAndFreeOptions();
 // Any write that falls short is an error, the signature's included.
+// The file is written under a neighbouring name and then takes the place of
+// the earlier one, which a failure leaves untouched.
 ErrorCode WriteOptionsFile(const char* path);
+// Deletes the neighbouring file of a write that a killed run left behind.
+void RemoveStaleOptionsReplacement(const char* path);
 // An empty file reads as success; one cut inside its signature gives 1001.
 ErrorCode ReadOptionsFile(const char* path);

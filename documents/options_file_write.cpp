@@ -9,6 +9,7 @@
 #include "documents/options_records.h"
 #include "documents/record_stream.h"
 #include "documents/recent_files.h"
+#include "documents/replacement_file.h"
 #include "documents/attached_library_atom.h"
 
 namespace {
@@ -251,7 +252,10 @@ ErrorCode WriteOptionsFile(const char* path)
     ErrorCode code = BeginStreamOperation();
     if (code != kErrNone)
         return code;
-    HFILE file = SeamCreateFile(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
+    // The earlier options stay whole until the new file is complete.
+    char temporary[MAX_PATH];
+    ReplacementNameOf(path, temporary, sizeof(temporary));
+    HFILE file = SeamCreateFile(temporary, GENERIC_WRITE, 0, CREATE_ALWAYS);
     if (file == HFILE_ERROR) {
         DiscardError(EndStreamOperation(), "the failed open is what is passed up");
         return kErrNotDone;
@@ -261,6 +265,20 @@ ErrorCode WriteOptionsFile(const char* path)
     ErrorCode end = EndStreamOperation();
     if (code == kErrNone)
         code = end;
+    if (code == kErrNone && !SeamFlush(file))
+        code = kErrFile;
     SeamClose(file);
+    if (code == kErrNone)
+        code = PutReplacementInPlace(temporary, path);
+    if (code != kErrNone)
+        SeamDeleteFile(temporary);
     return code;
+}
+
+void RemoveStaleOptionsReplacement(const char* path)
+{
+    char temporary[MAX_PATH];
+    ReplacementNameOf(path, temporary, sizeof(temporary));
+    // One that another instance is writing is held open and refuses.
+    SeamDeleteFile(temporary);
 }

@@ -35,14 +35,10 @@ void UndoSteps(const WorkingStoreSteps& steps)
 
 ErrorCode MakeWorkingFile(DocumentRecord* record, HFILE* working)
 {
-    char folder[MAX_PATH + 1] = {};
-    if (!GetTempPathA(MAX_PATH, folder))
+    if (!SeamTempFileName(kWorkingFilePrefix, record->workingPath))
         return kErrFile;
-    if (!GetTempFileNameA(folder, kWorkingFilePrefix, 0, record->workingPath)) {
-        record->workingPath[0] = '\0';
-        return kErrFile;
-    }
-    *working = OpenFileMode(record->workingPath, nullptr, OF_READWRITE);
+    // Made again should another start's clean-up have taken it in between.
+    *working = OpenFileMode(record->workingPath, nullptr, OF_READWRITE | OF_CREATE);
     return *working == HFILE_ERROR ? kErrFile : kErrNone;
 }
 

@@ -5,6 +5,7 @@
 #include "common/results.h"
 #include "common/string_helpers.h"
 #include "common/tool_tip_class.h"
+#include "documents/document_record.h"
 #include "documents/options_file.h"
 #include "documents/printer_context.h"
 #include "common/app_globals.h"
@@ -206,6 +207,8 @@ ErrorCode InitMainWindow(HINSTANCE instance, int showCommand, const char* option
         code = CreatePalette(instance);
     if (code == kErrNone)
         code = OpenRecordStoreTable();
+    if (code == kErrNone)
+        RemoveStaleWorkingFiles();
     if (code == kErrNone)
         code = LoadOptions(optionsFile && optionsFile[0] ? optionsFile : nullptr, MainMenuPopups[MENU_POS_FILE],
                            IDM_FILE_RECENT_FIRST);

@@ -1,6 +1,9 @@
 #include "objects/point_transforms.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 #include "objects/geometry_math.h"
 #include "objects/shape_outlines.h"
@@ -23,6 +26,18 @@ double Direction(double dx, double dy)
     while (angle > 2.0 * kPi)
         angle -= kPi;
     return angle;
+}
+
+const unsigned kFlipAcross = 0x08; // mirrored left to right
+const unsigned kFlipDown = 0x10;   // mirrored top to bottom
+
+// A coordinate mirrored about the middle of low..high, worked out in 64 bits
+// and held to the coordinate range: a point far outside its rectangle (a
+// large zoom, a damaged outline) would otherwise overflow.
+LONG Mirror(LONG low, LONG high, LONG value)
+{
+    const int64_t mirrored = static_cast<int64_t>(low) + high - value;
+    return static_cast<LONG>(std::clamp<int64_t>(mirrored, LONG_MIN, LONG_MAX));
 }
 
 } // namespace
@@ -55,10 +70,10 @@ int RotatePointsCopy(const RECT* rect, int angle, POINT* points, int count)
 void FlipPoints(const RECT* rect, unsigned flags, POINT* points, int count)
 {
     for (int i = 0; i < count; ++i) {
-        if (flags & 0x08)
-            points[i].x = rect->left + rect->right - points[i].x;
-        if (flags & 0x10)
-            points[i].y = rect->top + rect->bottom - points[i].y;
+        if (flags & kFlipAcross)
+            points[i].x = Mirror(rect->left, rect->right, points[i].x);
+        if (flags & kFlipDown)
+            points[i].y = Mirror(rect->top, rect->bottom, points[i].y);
     }
 }
 

@@ -65,6 +65,8 @@
 #define IDS_ATTACHMENT_FAILED 74
 #define IDS_DAMAGED_DRAWING 75
 #define IDS_FONT_SIZE_RANGE 76  // formatted with the smallest and largest size
+#define IDS_SAVED_NOT_HELD 77
+#define IDS_FILE_NOT_HELD 78
 
 // Program texts.
 #define IDS_VERSION 499

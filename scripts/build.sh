@@ -6,7 +6,7 @@ source "$(dirname "$0")/common.sh"
 if [ ! -f "$BUILD_DIR/build.ninja" ]; then
   cmake -S "$TESSARY_ROOT" -B "$BUILD_DIR" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$TESSARY_ROOT/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo ${TESSARY_CMAKE_ARGS:-}
 fi
 targets=()
 [ $# -eq 0 ] || targets=(--target "$@")

@@ -29,17 +29,6 @@ std::vector<char> Bytes(const std::string& path)
     return std::vector<char>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-// A drawing file holding every kind of object, written by the drawing code.
-std::string WriteEveryKindFile(const char* leaf)
-{
-    std::string path = ScratchPath(leaf);
-    DrawingDocument source;
-    EXPECT_TRUE(source.ok());
-    BuildEveryKindDrawing(&source);
-    EXPECT_EQ(kErrNone, WriteDrawingFile(path.c_str(), nullptr, nullptr, source.view()));
-    return path;
-}
-
 std::vector<RECT> ObjectBounds(HWND document)
 {
     std::vector<RECT> bounds;

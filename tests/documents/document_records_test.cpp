@@ -17,6 +17,7 @@
 #include "objects/view_record.h"
 #include "objects/drawing_layout.h"
 #include "store/record_store.h"
+#include "private_temp_folder.h"
 #include "stream_bytes.h"
 #include "support/test_paths.h"
 #include "text/font_list.h"
@@ -25,23 +26,6 @@
 namespace {
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-int CountWorkingFiles()
-{
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    std::string pattern = std::string(folder) + "VXT*.tmp";
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    int count = 0;
-    do {
-        ++count;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return count;
-}
 
 DocumentRecord CopyOfDocumentRecord(HWND document)
 {
@@ -377,13 +361,7 @@ TEST_F(DocumentStores, EarlierVersionStoreIsCopiedWhole)
 
 TEST_F(DocumentStores, FailedCreationLeavesNoWorkingFile)
 {
-    // A temporary folder of this test's own, so that other tests' working
-    // files do not count.
-    const std::string folder = ScratchPath("temp") + "\\";
-    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-    char savedTmp[MAX_PATH] = {};
-    const DWORD hadTmp = GetEnvironmentVariableA("TMP", savedTmp, MAX_PATH);
-    SetEnvironmentVariableA("TMP", folder.c_str());
+    PrivateTempFolder temp;
     struct Case {
         const char* name;
         unsigned mask;
@@ -412,8 +390,23 @@ TEST_F(DocumentStores, FailedCreationLeavesNoWorkingFile)
     EXPECT_EQ(1, CountWorkingFiles()) << "the working file is made in the temporary folder";
     DestroyDocumentData(windows.document());
     EXPECT_EQ(0, CountWorkingFiles());
-    SetEnvironmentVariableA("TMP", hadTmp ? savedTmp : nullptr);
-    RemoveDirectoryA(folder.c_str());
+}
+
+TEST_F(DocumentStores, StaleWorkingFilesGoAndHeldOnesStay)
+{
+    PrivateTempFolder temp;
+    const std::string orphan = temp.path() + "VXT1A2B.tmp";
+    WriteWholeFile(orphan, Payload(100, 1));
+    DocumentWindows windows;
+    int store = -1;
+    HFILE lock = HFILE_ERROR;
+    ASSERT_EQ(kErrNone, CreateWorkingStore(windows.document(), 1, 0, 0, nullptr, &store, &lock));
+    ASSERT_EQ(2, CountWorkingFiles());
+    EXPECT_EQ(1, RemoveStaleWorkingFiles());
+    EXPECT_FALSE(Exists(orphan));
+    EXPECT_EQ(1, CountWorkingFiles()) << "the file of a running document is held and stays";
+    DestroyDocumentData(windows.document());
+    EXPECT_EQ(0, CountWorkingFiles());
 }
 
 TEST_F(DocumentStores, SetDocumentModifiedSetsTheFlag)

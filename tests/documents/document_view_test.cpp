@@ -19,7 +19,7 @@
 
 namespace {
 
-std::string WriteEveryKindFile(const char* leaf)
+std::string WriteEveryKindWhitePageFile(const char* leaf)
 {
     std::string path = ScratchPath(leaf);
     DrawingDocument source;
@@ -88,7 +88,7 @@ TEST(DocumentView, ZoomLadderThroughTheViewCommands)
 {
     ViewOptions options(false);
     ViewTestFrame frame;
-    const std::string path = WriteEveryKindFile("ladder.tyr");
+    const std::string path = WriteEveryKindWhitePageFile("ladder.tyr");
     ASSERT_EQ(kErrNone, OpenDocument(path.c_str(), FALSE, 1));
     HWND view = ActiveView(frame);
     struct Step {
@@ -185,7 +185,7 @@ TEST(DocumentView, StoredZoomAndScrollPositionComeBack)
 {
     ViewOptions options(false);
     ViewTestFrame frame;
-    const std::string path = WriteEveryKindFile("stored.tyr");
+    const std::string path = WriteEveryKindWhitePageFile("stored.tyr");
     ASSERT_EQ(kErrNone, OpenDocument(path.c_str(), FALSE, 1));
     SetZoom(1500, 0);
     HWND view = ActiveView(frame);
@@ -254,7 +254,7 @@ TEST(DocumentView, ScreenshotsAtEachZoomWithRulersAndGrid)
 {
     ViewOptions options(true);
     ViewTestFrame frame(900, 700);
-    const std::string path = WriteEveryKindFile("shots.tyr");
+    const std::string path = WriteEveryKindWhitePageFile("shots.tyr");
     ASSERT_EQ(kErrNone, OpenDocument(path.c_str(), FALSE, 1));
     HWND view = ActiveView(frame);
     struct Shot {

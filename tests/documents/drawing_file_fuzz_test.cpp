@@ -3,27 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "documents/drawing_stream.h"
 #include "drawing_file_support.h"
+#include "stream_bytes.h"
 #include "store/record_store.h"
+#include "support/crash_guard.h"
+#include "support/mutation.h"
+#include "support/test_paths.h"
 
 namespace {
-
-// A small fixed-seed generator: the same mutants on every run.
-class Lcg {
-public:
-    explicit Lcg(uint32_t seed) : state_(seed) {}
-    uint32_t Next()
-    {
-        state_ = state_ * 1664525u + 1013904223u;
-        return state_ >> 8;
-    }
-    size_t Below(size_t n) { return n ? Next() % n : 0; }
-
-private:
-    uint32_t state_;
-};
 
 std::vector<uint8_t> Mutate(const std::vector<uint8_t>& stream, const std::vector<StreamRecordAt>& records, Lcg* rng)
 {
@@ -62,12 +53,15 @@ TEST(DrawingFileFuzz, MutatedStreamsReadCleanly)
     ASSERT_FALSE(stream.empty());
     const std::vector<StreamRecordAt> records = WalkStream(stream);
     Lcg rng(20240611u);
+    CrashGuard guard("drawing-stream");
     int successes = 0;
     for (int round = 0; round < 160; ++round) {
         const std::vector<uint8_t> mutant = Mutate(stream, records, &rng);
+        guard.Reading("round " + std::to_string(round), mutant);
         DrawingDocument document;
         ASSERT_TRUE(document.ok());
         const ErrorCode code = document.Read(mutant);
+        EXPECT_TRUE(IsProgramErrorCode(code)) << "round " << round << " answered " << code;
         if (code != kErrNone) {
             EXPECT_EQ(0, document.Count()) << "round " << round << " failed with " << code << " but left objects";
             continue;
@@ -82,4 +76,30 @@ TEST(DrawingFileFuzz, MutatedStreamsReadCleanly)
             EXPECT_EQ(i, document.Object(i).objectId) << "round " << round;
     }
     EXPECT_GT(successes, 0);
+}
+
+TEST(DrawingFileFuzz, MutatedFilesReadCleanly)
+{
+    DrawingDocument source;
+    ASSERT_TRUE(source.ok());
+    BuildEveryKindDrawing(&source);
+    const std::string path = ScratchPath("mutant.tyr");
+    ASSERT_EQ(kErrNone, WriteDrawingFile(path.c_str(), nullptr, nullptr, source.view()));
+    const std::vector<uint8_t> file = ReadWholeFile(path);
+    const size_t kSignature = 8;
+    Lcg rng(20261211u);
+    CrashGuard guard("drawing-file");
+    for (int round = 0; round < 120; ++round) {
+        const std::vector<uint8_t> mutant = MutateBytes(file, kSignature, &rng);
+        guard.Reading("round " + std::to_string(round), mutant);
+        WriteWholeFile(path, mutant);
+        DrawingDocument document;
+        ASSERT_TRUE(document.ok());
+        const ErrorCode code = document.ReadFile(path);
+        EXPECT_TRUE(IsProgramErrorCode(code)) << "round " << round << " answered " << code;
+        if (code == kErrNone) {
+            EXPECT_EQ(kErrNone, VerifyStore(document.store())) << "round " << round;
+        }
+    }
+    DeleteFileA(path.c_str());
 }

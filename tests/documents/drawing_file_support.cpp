@@ -13,6 +13,7 @@
 #include "objects/picture_save.h"
 #include "store/record_store.h"
 #include "stream_bytes.h"
+#include "support/test_paths.h"
 #include "text/font_list.h"
 #include "text/object_text_layout.h"
 #include "objects/view_record_word.h"
@@ -195,6 +196,12 @@ ErrorCode DrawingDocument::Read(const std::vector<uint8_t>& stream, int* older)
     if (older)
         *older = flag;
     return code;
+}
+
+ErrorCode DrawingDocument::ReadFile(const std::string& path)
+{
+    int flag = 0;
+    return ReadDrawingFile(HFILE_ERROR, path.c_str(), nullptr, 0, windows_.view(), view_, &flag, 0);
 }
 
 DrawingObject MakeObject(int kind, int type, RECT frame, int32_t id)
@@ -550,4 +557,14 @@ std::vector<StreamRecordAt> ObjectRecords(const std::vector<uint8_t>& stream, in
             break;
     }
     return found;
+}
+
+std::string WriteEveryKindFile(const char* leaf)
+{
+    std::string path = ScratchPath(leaf);
+    DrawingDocument source;
+    EXPECT_TRUE(source.ok());
+    BuildEveryKindDrawing(&source);
+    EXPECT_EQ(kErrNone, WriteDrawingFile(path.c_str(), nullptr, nullptr, source.view()));
+    return path;
 }

@@ -47,6 +47,8 @@ public:
     // The drawing stream in memory, without its u32 prefix; empty on error.
     std::vector<uint8_t> Write(ErrorCode* code = nullptr);
     ErrorCode Read(const std::vector<uint8_t>& stream, int* older = nullptr);
+    // The same, from a drawing file on disk.
+    ErrorCode ReadFile(const std::string& path);
 
 private:
     void SetTable(int table, const void* rows, int count, int entrySize);
@@ -76,6 +78,8 @@ std::vector<TextParagraph> TextParagraphsOf(const std::vector<uint8_t>& block);
 // with arrowheads and link slots, a connector with its route, an array with
 // branches, and a group split by a non-member. Ids are not positions.
 void BuildEveryKindDrawing(DrawingDocument* document);
+// That drawing written to a scratch file named `leaf`; returns its path.
+std::string WriteEveryKindFile(const char* leaf);
 
 // One record of a stream: where its tag starts, its tag, payload offset and
 // length (no payload: length 0).

@@ -10,6 +10,8 @@
 #include "documents/recent_files.h"
 #include "documents/stream_errors.h"
 #include "options_fixture.h"
+#include "support/crash_guard.h"
+#include "support/mutation.h"
 
 namespace {
 
@@ -84,6 +86,7 @@ TEST_F(OptionsDamaged, SeededMutationsAnswerACode)
 {
     const std::vector<uint8_t> good = GoodFile();
     std::mt19937 random(20261210);
+    CrashGuard guard("options-file");
     for (int round = 0; round < 300; ++round) {
         std::vector<uint8_t> bytes = good;
         const int changes = 1 + static_cast<int>(random() % 8);
@@ -105,8 +108,9 @@ TEST_F(OptionsDamaged, SeededMutationsAnswerACode)
         }
         MakeDefaults();
         WriteWholeFile(path_, bytes);
+        guard.Reading("round " + std::to_string(round), bytes);
         const ErrorCode code = ReadOptionsFile(path_.c_str());
-        EXPECT_GE(code.value, 0) << "round " << round;
+        EXPECT_TRUE(IsProgramErrorCode(code)) << "round " << round << " answered " << code;
         ExpectConsistent("round " + std::to_string(round));
     }
 }

@@ -1,6 +1,7 @@
 // Rotating, mirroring and measuring points.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <vector>
 
@@ -117,6 +118,27 @@ TEST(FlipPoints, MirrorsInsideTheRectangle)
     EXPECT_EQ(5, p.y);
     FlipPoints(&rect, 0x20, &p, 1);
     EXPECT_EQ(10, p.x);
+}
+
+TEST(FlipPoints, PointsFarOutsideTheRectangleDoNotWrapAround)
+{
+    struct Case {
+        const char* name;
+        RECT rect;
+        POINT point;
+        POINT mirrored;
+    };
+    const Case cases[] = {
+        {"large rectangle, point far left", {0, 0, LONG_MAX, LONG_MAX}, {-10, -10}, {LONG_MAX, LONG_MAX}},
+        {"negative rectangle, point far right", {LONG_MIN, LONG_MIN, -1, -1}, {10, 10}, {LONG_MIN, LONG_MIN}},
+        {"ordinary rectangle, extreme point", {100, 100, 300, 300}, {LONG_MIN, LONG_MAX}, {LONG_MAX, LONG_MIN + 401}},
+    };
+    for (const Case& c : cases) {
+        POINT p = c.point;
+        FlipPoints(&c.rect, 0x18, &p, 1);
+        EXPECT_EQ(c.mirrored.x, p.x) << c.name;
+        EXPECT_EQ(c.mirrored.y, p.y) << c.name;
+    }
 }
 
 TEST(GetPointsBounds, StartsFromTheCoordinateLimits)

@@ -3,6 +3,7 @@
 #include <random>
 
 #include "store_test_support.h"
+#include "support/crash_guard.h"
 #include "support/test_paths.h"
 
 namespace {
@@ -251,6 +252,7 @@ TEST_F(StoreDamagedFileTest, RandomByteFlipsNeverCrash)
     const size_t hot[] = {0, layout_.map, layout_.mainRoot, layout_.group,
                           static_cast<size_t>(I32(base_, 40))};
     int refused = 0;
+    CrashGuard guard("store-file");
     for (int round = 0; round < 600; ++round) {
         std::vector<uint8_t> damaged = base_;
         const int flips = 1 + static_cast<int>(random() % 4);
@@ -261,6 +263,7 @@ TEST_F(StoreDamagedFileTest, RandomByteFlipsNeverCrash)
             damaged[at] ^= static_cast<uint8_t>(1u << (random() % 8));
         }
         WriteWholeFile(path, damaged);
+        guard.Reading("round " + std::to_string(round), damaged);
         const ErrorCode result = OpenAndWalk(path, true);
         if (result) {
             ++refused;

@@ -146,6 +146,18 @@ std::string ProgramDriver::Screenshot(const std::string& name)
     return ScreenImage::Grab().Save(name);
 }
 
+void ProgramDriver::Kill()
+{
+    if (!process_.hProcess)
+        return;
+    TerminateProcess(process_.hProcess, 255);
+    WaitForSingleObject(process_.hProcess, INFINITE);
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+    process_ = PROCESS_INFORMATION{};
+    mainWindow_ = nullptr;
+}
+
 int ProgramDriver::Close(DWORD timeoutMs)
 {
     if (!process_.hProcess)

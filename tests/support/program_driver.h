@@ -37,6 +37,9 @@ public:
     // Asks the program to close (WM_CLOSE) and returns its exit code, or -1 when
     // it had to be ended by force.
     int Close(DWORD timeoutMs = 10000);
+    // Ends the program at once, the way a crash or a kill does: nothing of
+    // its own runs; the driver can start it again afterwards.
+    void Kill();
 
 private:
     PROCESS_INFORMATION process_{};

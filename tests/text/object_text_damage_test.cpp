@@ -19,6 +19,7 @@
 #include "view/end_text_edit.h"
 #include "view/object_text_edit.h"
 #include "object_text_document.h"
+#include "support/crash_guard.h"
 #include "text_engine_support.h"
 
 namespace {
@@ -105,6 +106,7 @@ TEST(ObjectTextDamage, MutatedStoredTextsNeverCrash)
         seed = seed * 1103515245u + 12345u;
         return seed >> 8;
     };
+    CrashGuard guard("text-block");
     for (int round = 0; round < 60; ++round) {
         std::vector<uint8_t> payload = valid;
         const int changes = 1 + static_cast<int>(next() % 6);
@@ -113,6 +115,7 @@ TEST(ObjectTextDamage, MutatedStoredTextsNeverCrash)
         if (next() % 4 == 0)
             payload.resize(next() % payload.size());
         ASSERT_EQ(0, doc.PutRawText(0, payload)) << "round " << round;
+        guard.Reading("round " + std::to_string(round), payload);
         ReadEverywhere(doc);
         if (doc.Count() == 0) {
             ASSERT_EQ(0, doc.AddShape(kFrame));
