@@ -141,6 +141,8 @@ struct GridPlan {
     int lines = 0;
     int columns = 100;
     int textSize = 14;
+    // The box's number alone, which fits its frame, instead of a long label.
+    bool shortLabels = false;
 };
 
 const int kGridLeft = 300;
@@ -177,6 +179,12 @@ inline int DrawingObjectCount(DrawingRecord* drawing)
     return objects.Count();
 }
 
+inline bool GridFailure(const char* what, int index)
+{
+    std::printf("making the drawing: %s %d failed\n", what, index);
+    return false;
+}
+
 // Fills the document's drawing after the plan, in one undo step that is
 // committed at the end.
 inline bool BuildGridDrawing(BenchDocument* doc, const GridPlan& plan)
@@ -187,33 +195,42 @@ inline bool BuildGridDrawing(BenchDocument* doc, const GridPlan& plan)
     short textId = 1;
     for (int i = 0; i < plan.boxes; ++i) {
         RECT frame = GridBoxFrame(plan, i);
-        const std::string label = "Box " + std::to_string(i) + "\rwith a label longer than its frame";
+        const std::string label =
+            plan.shortLabels ? std::to_string(i) : "Box " + std::to_string(i) + "\rwith a label longer than its frame";
         if (CreateObject(doc->view, kKindShape, &frame, kShapeRectangle, 0, 0, 0, 1, 0, 0) != kErrNone ||
             !PutGridLabel(doc->Drawing(), DrawingObjectCount(doc->Drawing()) - 1, textId++, label, plan.textSize))
-            return false;
+            return GridFailure("box", i);
     }
     for (int i = 0; i < plan.texts; ++i) {
         RECT frame = GridBoxFrame(plan, i);
         OffsetRect(&frame, 0, kGridTextTop);
         frame.bottom = frame.top + kGridTextHeight;
-        if (CreateObject(doc->view, kKindShape, &frame, kShapeBoxPoints, 0, 0, 0, 1, 0, 0) != kErrNone ||
-            !PutGridLabel(doc->Drawing(), DrawingObjectCount(doc->Drawing()) - 1, textId++,
-                          "Note " + std::to_string(i), plan.textSize))
-            return false;
+        // A text box takes its text as a block when it is made.
+        const std::vector<uint8_t> bytes = OneFormatTextBlock("Note " + std::to_string(i), plan.textSize);
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        if (!block)
+            return GridFailure("text", i);
+        std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+        GlobalUnlock(block);
+        const ErrorCode made = CreateObject(doc->view, kKindShape, &frame, kShapeBoxPoints, 0,
+                                            reinterpret_cast<INT_PTR>(block), 0, 1, 0, 0);
+        GlobalFree(block);
+        if (made != kErrNone)
+            return GridFailure("text", i);
     }
     for (int i = 0; i < plan.connectors; ++i) {
         ConnectorEnd a = {2 * i, kGridRightMiddle, {0, 0}};
         ConnectorEnd b = {2 * i + 1, kGridLeftMiddle, {0, 0}};
         int index = -1;
         if (CreateConnector(doc->view, a, b, 0, 1, &index) != kErrNone || index < 0)
-            return false;
+            return GridFailure("connector", i);
     }
     for (int i = 0; i < plan.lines; ++i) {
         const RECT left = GridBoxFrame(plan, 2 * i + 1);
         RECT frame = {left.right + 10, left.top + kGridBoxHeight / 2, left.right + kGridColumnStep - kGridBoxWidth - 10,
                       left.top + kGridBoxHeight / 2 + 30};
         if (CreateObject(doc->view, kKindLine, &frame, 0, 0, 0, 0, 1, 0, 0) != kErrNone)
-            return false;
+            return GridFailure("line", i);
     }
     ClearDocumentUndo(doc->view);
     return true;

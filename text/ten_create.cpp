@@ -116,6 +116,11 @@ void FreeTenArrays(TenTextState* text)
     }
 }
 
+namespace {
+ErrorCode StartTenState(HWND window, HGLOBAL handle, TenState* state, const TenCreateParams* params,
+                        const RECT& client, int areaCount);
+} // namespace
+
 ErrorCode CreateTenState(HWND window, const TenCreateParams* params)
 {
     SetWindowLongPtrA(window, 0, 0);
@@ -170,6 +175,17 @@ ErrorCode CreateTenState(HWND window, const TenCreateParams* params)
     state->bitmapWidth = client.right;
     state->bitmapHeight = bitmapHeight;
 
+    return StartTenState(window, handle, state, params, client, areaCount);
+}
+
+namespace {
+
+// Everything of a new state that comes from the creation parameters: its
+// fields, the DCs' mapping, the first format, paragraph and text, the first
+// layout. The DCs and the arrays are there already.
+ErrorCode StartTenState(HWND window, HGLOBAL handle, TenState* state, const TenCreateParams* params,
+                        const RECT& client, int areaCount)
+{
     state->live.verticalAlignment = params->verticalAlignment;
     state->palette = params->palette;
     state->fontTable = params->fontTable;
@@ -198,6 +214,7 @@ ErrorCode CreateTenState(HWND window, const TenCreateParams* params)
     state->ownerFrame = params->ownerFrame;
     state->measuringDC = params->measuringDC;
 
+    HDC own = state->windowDC;
     PrepareDC(own, state->zoom, state->unitsPerInch, state->backgroundColor);
     PrepareDC(state->offscreenDC, state->zoom, state->unitsPerInch, state->backgroundColor);
     SetZoomMapMode(state->measuringDC, 0, state->unitsPerInch);
@@ -271,6 +288,43 @@ ErrorCode CreateTenState(HWND window, const TenCreateParams* params)
     if (!(params->creationFlags & 2))
         ShowWindow(window, SW_SHOW);
     return kErrNone;
+}
+
+} // namespace
+
+// A hidden editor that lays out one text after another keeps its window and
+// DCs: only what the parameters set is made anew.
+ErrorCode ResetTenState(HWND window, const TenCreateParams* params)
+{
+    HGLOBAL handle = TenStateHandle(window);
+    if (!handle || !params || !params->fontList || !params->fontTable || !params->measuringDC ||
+        params->breakAreaList) {
+        DestroyTenState(window);
+        return CreateTenState(window, params);
+    }
+    auto* state = static_cast<TenState*>(GlobalLock(handle));
+    if (!state) {
+        DestroyTenState(window);
+        return CreateTenState(window, params);
+    }
+    const TenState kept = *state;
+    FreeTenArrays(&state->live);
+    FreeTenArrays(&state->undo);
+    if (state->breakAreaList)
+        GlobalFree(state->breakAreaList);
+    std::memset(state, 0, sizeof(*state));
+    state->windowDC = kept.windowDC;
+    state->offscreenDC = kept.offscreenDC;
+    state->offscreenBitmap = kept.offscreenBitmap;
+    state->bitmapWidth = kept.bitmapWidth;
+    state->bitmapHeight = kept.bitmapHeight;
+    if (!MakeArrays(&state->live) || !MakeArrays(&state->undo)) {
+        FreeStateBlock(window, handle, state);
+        return kErrNoMemory;
+    }
+    RECT client = {};
+    GetClientRect(window, &client);
+    return StartTenState(window, handle, state, params, client, 0);
 }
 
 int DestroyTenState(HWND window)

@@ -19,7 +19,7 @@ const int kWheelDownButton = 5;
 
 // Wine cannot wait for a Linux process it started (the handle is signalled at
 // once), so the shell leaves a marker file when xdotool is done.
-void RunXdotool(const std::string& arguments)
+void RunXdotool(const std::string& arguments, bool pause = true)
 {
     static unsigned sequence = 0;
     const std::string marker = "/tmp/tessary-input-" + std::to_string(GetCurrentProcessId()) + "-" +
@@ -46,7 +46,8 @@ void RunXdotool(const std::string& arguments)
         Sleep(kPollMs);
     }
     DeleteFileA(windowsMarker.c_str());
-    Sleep(kEventPauseMs);
+    if (pause)
+        Sleep(kEventPauseMs);
 }
 
 std::string Coordinates(POINT screen)
@@ -134,6 +135,11 @@ void RealDrag(POINT from, POINT to, int steps, DWORD stepPauseMs)
         previous = next;
     }
     RunXdotool(moves + "mouseup 1");
+}
+
+void RealButton(bool down)
+{
+    RunXdotool(down ? "mousedown 1" : "mouseup 1", false);
 }
 
 void RealWheel(POINT screen, int notches)
