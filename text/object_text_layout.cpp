@@ -117,7 +117,7 @@ HWND MakeHiddenTextEditor(DrawingRecord* drawing, const DrawingObject* object, c
                                                                      : drawing->style.backgroundColor;
     p.alignment = object->textAlignment;
     p.editorRole = 1;
-    p.creationFlags = 2;
+    p.creationFlags = 2 | kTenCreateQuiet;
     p.measuringDC = GetViewMeasuringDC(record);
     p.labelReference = -1;
     p.unitsPerInch = 600;

@@ -206,6 +206,8 @@ ErrorCode StartTenState(HWND window, HGLOBAL handle, TenState* state, const TenC
     state->zoom = params->zoom;
     state->backgroundCallback = params->backgroundCallback;
     state->stateFlags = static_cast<uint32_t>(params->stateFlags);
+    if (params->creationFlags & kTenCreateQuiet)
+        state->stateFlags |= kTenQuiet;
     state->backgroundColor = params->backgroundColor;
     state->originX = params->originX;
     state->originY = params->originY;
