@@ -14,7 +14,6 @@ public:
     // main window; false when it does not come up within the timeout.
     bool Start(const std::string& arguments, DWORD timeoutMs = 20000);
     HWND MainWindow() const { return mainWindow_; }
-    HANDLE ProcessHandle() const { return process_.hProcess; }
     bool Running() const;
 
     void PostCommand(int id);
