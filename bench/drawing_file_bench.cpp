@@ -8,120 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "common/handle_words.h"
-#include "documents/document_record.h"
-#include "documents/document_records.h"
+#include "bench/bench_document.h"
 #include "documents/drawing_stream.h"
-#include "objects/drawing_tables.h"
-#include "frame/layer_hooks.h"
-#include "objects/object_kind_table.h"
 #include "objects/picture_save.h"
-#include "store/record_store.h"
-#include "objects/text_block.h"
-#include "objects/view_record_word.h"
 
 namespace {
 
 const int kObjects = 16000;
 const int kPictures = 8;
 const int kConnectorEvery = 3;
-
-double Seconds()
-{
-    static LARGE_INTEGER frequency = {};
-    if (!frequency.QuadPart)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// A document window and its drawing view, as the document code wants them.
-struct BenchDocument {
-    HWND document = nullptr;
-    HWND view = nullptr;
-    int store = -1;
-    HGLOBAL viewHandle = nullptr;
-    ViewRecord* record = nullptr;
-
-    bool Open(int number)
-    {
-        static bool registered = false;
-        if (!registered) {
-            WNDCLASSA windowClass = {};
-            windowClass.lpfnWndProc = DefWindowProcA;
-            windowClass.hInstance = GetModuleHandleA(nullptr);
-            windowClass.lpszClassName = "BenchDocument";
-            windowClass.cbWndExtra = sizeof(LONG_PTR);
-            RegisterClassA(&windowClass);
-            windowClass.lpszClassName = "BenchView";
-            windowClass.cbWndExtra = kViewWindowBytes;
-            RegisterClassA(&windowClass);
-            registered = true;
-        }
-        document = CreateWindowA("BenchDocument", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-        view = CreateWindowA("BenchView", "", WS_CHILD, 0, 0, 100, 100, document, nullptr, GetModuleHandleA(nullptr),
-                             nullptr);
-        HFILE lock = HFILE_ERROR;
-        if (CreateWorkingStore(document, number, 0, 0, nullptr, &store, &lock) != kErrNone ||
-            CreateDocumentRecords(view, store) != kErrNone)
-            return false;
-        viewHandle = GetViewRecordHandle(view);
-        record = static_cast<ViewRecord*>(GlobalLock(viewHandle));
-        return record != nullptr;
-    }
-    void Close()
-    {
-        if (record)
-            GlobalUnlock(viewHandle);
-        DestroyViewData(view);
-        DestroyDocumentData(document);
-        DestroyWindow(view);
-        DestroyWindow(document);
-    }
-    DrawingRecord* Drawing()
-    {
-        HGLOBAL handle = GetViewDrawingHandle(record);
-        auto* drawing = static_cast<DrawingRecord*>(GlobalLock(handle));
-        GlobalUnlock(handle);
-        return drawing;
-    }
-};
-
-bool PutRecord(int store, short group, short id, const std::vector<uint8_t>& payload)
-{
-    RecordHandle record = nullptr;
-    if (CreateRecord(store, group, id, static_cast<DWORD>(payload.size() + 16), &record) != kErrNone)
-        return false;
-    std::memcpy(static_cast<uint8_t*>(GlobalLock(record)) + 16, payload.data(), payload.size());
-    GlobalUnlock(record);
-    const bool marked = SetRecordDirty(record) == kErrNone;
-    ReleaseRecord(record);
-    return marked;
-}
-
-std::vector<uint8_t> TextOf(int index)
-{
-    const std::string text = "Shape " + std::to_string(index) + "\rsecond line";
-    TextBlockHeader head = {};
-    head.formatCount = 1;
-    head.lineCount = 1;
-    head.textLength = static_cast<int32_t>(text.size());
-    head.paragraphCount = 1;
-    head.runCount = 1;
-    std::vector<uint8_t> block(static_cast<size_t>(TextBlockSize(1, 1, 1, 1, head.textLength)));
-    std::memcpy(block.data(), &head, sizeof(head));
-    TextFormat format = {};
-    format.size = 10;
-    format.requestedSize = 10;
-    format.length = head.textLength;
-    std::memcpy(block.data() + TextBlockFormatsOffset(head), &format, sizeof(format));
-    TextParagraph paragraph = NewTextParagraph(6, 600);
-    std::memcpy(block.data() + TextBlockParagraphsOffset(head), &paragraph, sizeof(paragraph));
-    std::memcpy(block.data() + TextBlockTextOffset(head), text.data(), text.size());
-    return block;
-}
+const int kTextSize = 10;
 
 bool BuildDrawing(BenchDocument* doc)
 {
@@ -162,7 +58,7 @@ bool BuildDrawing(BenchDocument* doc)
             o.dataGroup = kConnectorRouteGroup;
             o.dataFirstId = routeId;
             o.dataCount = 1;
-            if (!PutRecord(doc->store, kConnectorRouteGroup, static_cast<short>(routeId++), route))
+            if (!PutBenchRecord(doc->store, kConnectorRouteGroup, static_cast<short>(routeId++), route))
                 return false;
             o.linkCount = 2;
             o.links[0] = {i - 1, i - 2, 600, 300, 1};
@@ -171,7 +67,8 @@ bool BuildDrawing(BenchDocument* doc)
             o.kind = kKindShape;
             o.shapeType = 2;
             o.textRecordId = textId;
-            if (!PutRecord(doc->store, kTextGroup, static_cast<short>(textId++), TextOf(i)))
+            const std::string text = "Shape " + std::to_string(i) + "\rsecond line";
+            if (!PutBenchRecord(doc->store, kTextGroup, static_cast<short>(textId++), OneFormatTextBlock(text, kTextSize)))
                 return false;
             if (i % (kObjects / kPictures) == 0) {
                 const RECT bounds = {0, 0, 100, 100};
@@ -208,7 +105,7 @@ bool BuildDrawing(BenchDocument* doc)
 
 int main()
 {
-    if (InitObjectKinds() != kErrNone || InitRecordStore(kStoreTableSlots) != kErrNone) {
+    if (StartBenchModel(false) != kErrNone) {
         std::printf("starting the model failed\n");
         return 1;
     }
@@ -223,9 +120,9 @@ int main()
     const std::string path = std::string(folder) + "drawing_file_bench.tyr";
     DeleteFileA(path.c_str());
 
-    const double writeStart = Seconds();
+    const LARGE_INTEGER writeStart = Now();
     ErrorCode code = WriteDrawingFile(path.c_str(), nullptr, nullptr, source.record);
-    const double writeSeconds = Seconds() - writeStart;
+    const double writeSeconds = Seconds(writeStart, Now());
     if (code != kErrNone) {
         std::printf("write failed: %d\n", code.value);
         return 1;
@@ -233,10 +130,10 @@ int main()
     WIN32_FILE_ATTRIBUTE_DATA attributes = {};
     GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &attributes);
 
-    const double readStart = Seconds();
+    const LARGE_INTEGER readStart = Now();
     int older = 0;
     code = ReadDrawingFile(HFILE_ERROR, path.c_str(), nullptr, 0, copy.view, copy.record, &older, 0);
-    const double readSeconds = Seconds() - readStart;
+    const double readSeconds = Seconds(readStart, Now());
     if (code != kErrNone) {
         std::printf("read failed: %d\n", code.value);
         return 1;

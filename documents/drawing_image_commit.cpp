@@ -290,6 +290,7 @@ ErrorCode SettleDrawing(DrawingRecord* drawing, HGLOBAL fontTable)
     ErrorCode code = RebuildLinkTable(drawing);
     if (code != kErrNone)
         return code;
+    const TextLayoutBatch batch;
     LockedTable objects(drawing, kTableObjects);
     for (int i = 0; i < objects.Count(); ++i) {
         DrawingObject* o = ObjectAt(objects.Get(), i);

@@ -4,16 +4,113 @@
 #include "common/io_seam.h"
 #include "store/store_internal.h"
 
+#include <cstring>
+
 using namespace store_impl;
 
 // ---- Memory blocks ----
 
-HGLOBAL store_impl::AllocBlockMemory(SIZE_T bytes) { return SeamGlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes); }
+namespace {
+
+// Every undoable edit of a drawing copies its object table, megabytes in a
+// large drawing, into a before-image that the next edit frees. Fresh memory
+// of that size is mapped anew and faulted in page by page, which costs far
+// more than the copy: the last large blocks freed are kept for the next.
+const SIZE_T kSpareMinimum = 256 * 1024;
+const int kSpareCount = 2;
+// A new large block is made with room for the table to grow a few hundred
+// entries before a reuse of it has to move.
+const SIZE_T kLargeRoomDivisor = 16;
+
+HGLOBAL SpareBlocks[kSpareCount] = {};
+
+// The spare block nearest `bytes` that can grow to it in its room, taken
+// from the list; none when no spare is near enough.
+HGLOBAL TakeSpare(SIZE_T bytes)
+{
+    const SIZE_T least = bytes - bytes / kLargeRoomDivisor;
+    int best = -1;
+    for (int i = 0; i < kSpareCount; ++i) {
+        const SIZE_T held = SpareBlocks[i] ? GlobalSize(SpareBlocks[i]) : 0;
+        if (held >= least && held <= bytes + bytes / kLargeRoomDivisor &&
+            (best < 0 || held > GlobalSize(SpareBlocks[best])))
+            best = i;
+    }
+    if (best < 0)
+        return nullptr;
+    HGLOBAL spare = SpareBlocks[best];
+    SpareBlocks[best] = nullptr;
+    return spare;
+}
+
+// Keeps a large unlocked block as a spare; true when it was kept.
+bool KeepSpare(HGLOBAL handle)
+{
+    const SIZE_T size = GlobalSize(handle);
+    if (size < kSpareMinimum || (GlobalFlags(handle) & GMEM_LOCKCOUNT) != 0)
+        return false;
+    int smallest = 0;
+    for (int i = 0; i < kSpareCount; ++i) {
+        if (!SpareBlocks[i]) {
+            SpareBlocks[i] = handle;
+            return true;
+        }
+        if (GlobalSize(SpareBlocks[i]) < GlobalSize(SpareBlocks[smallest]))
+            smallest = i;
+    }
+    if (GlobalSize(SpareBlocks[smallest]) >= size)
+        return false;
+    GlobalFree(SpareBlocks[smallest]);
+    SpareBlocks[smallest] = handle;
+    return true;
+}
+
+HGLOBAL NewLargeBlock(SIZE_T bytes)
+{
+    HGLOBAL block = SeamGlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes + bytes / kLargeRoomDivisor);
+    if (!block)
+        return nullptr;
+    // Shrinking leaves the memory where it is, so a later growth stays in place.
+    HGLOBAL exact = GlobalReAlloc(block, bytes, GMEM_MOVEABLE);
+    return exact ? exact : block;
+}
+
+} // namespace
+
+HGLOBAL store_impl::AllocBlockMemory(SIZE_T bytes)
+{
+    if (bytes < kSpareMinimum)
+        return SeamGlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    HGLOBAL spare = TakeSpare(bytes);
+    if (!spare)
+        return NewLargeBlock(bytes);
+    // A reused block goes through the seam like a new one, so a test can still
+    // make this allocation fail.
+    HGLOBAL block = SeamGlobalReAlloc(spare, bytes, GMEM_MOVEABLE);
+    if (!block) {
+        GlobalFree(spare);
+        return nullptr;
+    }
+    if (void* bytesOf = GlobalLock(block)) {
+        memset(bytesOf, 0, bytes);
+        GlobalUnlock(block);
+    }
+    return block;
+}
 
 void store_impl::FreeBlockMemory(HGLOBAL handle)
 {
-    if (handle)
+    if (handle && !KeepSpare(handle))
         GlobalFree(handle);
+}
+
+void store_impl::FreeSpareBlocks()
+{
+    for (HGLOBAL& spare : SpareBlocks) {
+        if (spare)
+            GlobalFree(spare);
+        spare = nullptr;
+    }
 }
 
 ErrorCode store_impl::CheckRecordHandle(HGLOBAL handle)

@@ -38,6 +38,8 @@ void FreeStoreTable();
 
 HGLOBAL AllocBlockMemory(SIZE_T bytes); // movable, zeroed, through the seam
 void FreeBlockMemory(HGLOBAL handle);
+// Frees the large blocks kept for reuse.
+void FreeSpareBlocks();
 // 10004 for no handle, discarded or empty memory; 13 under 16 bytes.
 ErrorCode CheckRecordHandle(HGLOBAL handle);
 

@@ -61,7 +61,11 @@ ErrorCode InitRecordStore(int slotCount)
     return AllocStoreTable(slotCount);
 }
 
-void TermRecordStore() { FreeStoreTable(); }
+void TermRecordStore()
+{
+    FreeStoreTable();
+    FreeSpareBlocks();
+}
 
 int store_impl::StoreSlotCount()
 {

@@ -351,7 +351,9 @@ void SyncCaretFormat(HWND window, TenState* state, int flags)
     const TextFormat* formats = arrays.formats;
     const bool empty = live.selectionStart.position == live.selectionEnd.position;
     HWND parent = window ? GetParent(window) : nullptr;
-    const bool post = parent && !(flags & kSyncNoPost);
+    // A quiet editor leaves the selection news of the editor the user sees as they are.
+    const bool quiet = (state->stateFlags & kTenQuiet) != 0;
+    const bool post = parent && !(flags & kSyncNoPost) && !quiet;
     int index = 0;
     int styleAnd = 0;
     int styleOr = 0;
@@ -361,7 +363,8 @@ void SyncCaretFormat(HWND window, TenState* state, int flags)
     if (empty) {
         if (post && SelectionStateNotified != 0)
             PostMessageA(parent, TENN_SELCHANGE, 0, 0);
-        SelectionStateNotified = 0;
+        if (!quiet)
+            SelectionStateNotified = 0;
         const int position = live.selectionStart.position;
         index = clamp(FindFormatAt(position, formats, live.formatCount));
         if (index > 0 && formats[index].start == position &&
@@ -372,7 +375,8 @@ void SyncCaretFormat(HWND window, TenState* state, int flags)
     } else {
         if (post && SelectionStateNotified != 1)
             PostMessageA(parent, TENN_SELCHANGE, 1, 0);
-        SelectionStateNotified = 1;
+        if (!quiet)
+            SelectionStateNotified = 1;
         index = clamp(live.selectionStart.format);
         int last = clamp(live.selectionEnd.format);
         if (last > index && formats[last].start == live.selectionEnd.position)
@@ -451,7 +455,8 @@ void SyncCaretFormat(HWND window, TenState* state, int flags)
         current.overhang = chosen.overhang;
         current.font = chosen.font;
     }
-    ScriptSummary = summary;
+    if (!quiet)
+        ScriptSummary = summary;
     if (!post)
         return;
     if (charMask) {

@@ -12,6 +12,7 @@
 #include "text/format_records.h"
 #include "text/object_text_helpers.h"
 #include "text/ten_fit_box.h"
+#include "text/ten_create.h"
 #include "text/ten_messages.h"
 #include "text/ten_startup.h"
 #include "text/ten_state_access.h"
@@ -20,6 +21,10 @@
 #include "objects/view_record_word.h"
 
 namespace {
+
+// The editor a layout batch keeps, and how many batches are open.
+HWND KeptEditor = nullptr;
+int OpenBatches = 0;
 
 HWND ViewOf(const DrawingRecord* drawing)
 {
@@ -112,7 +117,7 @@ HWND MakeHiddenTextEditor(DrawingRecord* drawing, const DrawingObject* object, c
                                                                      : drawing->style.backgroundColor;
     p.alignment = object->textAlignment;
     p.editorRole = 1;
-    p.creationFlags = 2;
+    p.creationFlags = 2 | kTenCreateQuiet;
     p.measuringDC = GetViewMeasuringDC(record);
     p.labelReference = -1;
     p.unitsPerInch = 600;
@@ -123,13 +128,43 @@ HWND MakeHiddenTextEditor(DrawingRecord* drawing, const DrawingObject* object, c
     GlobalUnlock(viewHandle);
     if (!p.fontList || !p.fontTable || !p.measuringDC)
         return nullptr;
+    if (KeptEditor && GetParent(KeptEditor) == view) {
+        if (ResetTenState(KeptEditor, &p) == kErrNone)
+            return KeptEditor;
+        DestroyWindow(KeptEditor);
+        KeptEditor = nullptr;
+    }
     HWND editor = CreateWindowExA(0, kTenClassName, nullptr, WS_CHILD, 0, 0, 8, 8, view, nullptr,
                                   GetModuleHandleA(nullptr), &p);
     if (editor && !TenStateHandle(editor)) {
         DestroyWindow(editor);
         return nullptr;
     }
+    if (editor && OpenBatches > 0) {
+        if (KeptEditor)
+            DestroyWindow(KeptEditor);
+        KeptEditor = editor;
+    }
     return editor;
+}
+
+void ReleaseHiddenTextEditor(HWND editor)
+{
+    if (editor && editor != KeptEditor)
+        DestroyWindow(editor);
+}
+
+TextLayoutBatch::TextLayoutBatch()
+{
+    ++OpenBatches;
+}
+
+TextLayoutBatch::~TextLayoutBatch()
+{
+    if (--OpenBatches > 0 || !KeptEditor)
+        return;
+    DestroyWindow(KeptEditor);
+    KeptEditor = nullptr;
 }
 
 ErrorCode ReflowObjectText(void* drawingArg, DrawingObject* object, int mode, void* fontTable)
@@ -181,7 +216,7 @@ ErrorCode ReflowObjectText(void* drawingArg, DrawingObject* object, int mode, vo
     const ErrorCode marked = MarkRecordChanged(record);
     if (marked != kErrNone) {
         // Without its before-image the text stays as it is: undo could not bring it back.
-        DestroyWindow(editor);
+        ReleaseHiddenTextEditor(editor);
         ReleaseRecord(record);
         return marked;
     }
@@ -300,7 +335,7 @@ ErrorCode ReflowObjectText(void* drawingArg, DrawingObject* object, int mode, vo
         code = MarkRecordChanged(record);
     if (code == kErrNone)
         code = StoreTextBlock(&record, block);
-    DestroyWindow(editor);
+    ReleaseHiddenTextEditor(editor);
     if (block)
         GlobalFree(block);
     ReleaseRecord(record);

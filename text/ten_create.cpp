@@ -191,6 +191,8 @@ void TakeCreateParams(TenState* state, const TenCreateParams* params)
     state->zoom = params->zoom;
     state->backgroundCallback = params->backgroundCallback;
     state->stateFlags = static_cast<uint32_t>(params->stateFlags);
+    if (params->creationFlags & kTenCreateQuiet)
+        state->stateFlags |= kTenQuiet;
     state->backgroundColor = params->backgroundColor;
     state->originX = params->originX;
     state->originY = params->originY;
@@ -261,18 +263,13 @@ void WriteFirstFormatAndParagraph(TenState* state, const TenCreateParams* params
     GlobalUnlock(live.paragraphs);
 }
 
-// Everything of the state that does not need the window word yet.
-ErrorCode FillNewState(HWND window, TenState* state, const TenCreateParams* params)
+// Everything of a new state that comes from the creation parameters: its
+// fields, the DCs' mapping, the first format, paragraph and text, the first
+// layout. The arrays, break areas and DCs are there already. A failure frees
+// the state.
+ErrorCode StartTenState(HWND window, HGLOBAL handle, TenState* state, const TenCreateParams* params,
+                        const RECT& client)
 {
-    RECT client = {};
-    GetClientRect(window, &client);
-    if (!MakeArrays(&state->live) || !MakeArrays(&state->undo))
-        return kErrNoMemory;
-    ErrorCode code = CopyBreakAreas(state, params);
-    if (code == kErrNone)
-        code = MakeEditorSurfaces(window, state, client);
-    if (code != kErrNone)
-        return code;
     TakeCreateParams(state, params);
     PrepareEditorDCs(state, client, params);
     TenTextState& live = state->live;
@@ -280,32 +277,13 @@ ErrorCode FillNewState(HWND window, TenState* state, const TenCreateParams* para
     live.formatCount = 1;
     live.lineCount = 1;
     live.runCount = 1;
-    code = PutInitialText(state, params);
-    if (code != kErrNone)
-        return code;
-    WriteFirstFormatAndParagraph(state, params);
-    RefreshStateFormatFonts(state, 0, live.formatCount - 1);
-    return kErrNone;
-}
-
-} // namespace
-
-ErrorCode CreateTenState(HWND window, const TenCreateParams* params)
-{
-    SetWindowLongPtrA(window, 0, 0);
-    if (!params || !params->fontList || !params->fontTable || !params->measuringDC)
-        return kErrNotDone;
-    HGLOBAL handle = NewBlock(sizeof(TenState));
-    auto* state = handle ? static_cast<TenState*>(GlobalLock(handle)) : nullptr;
-    if (!state) {
-        FreeStateBlock(window, handle, nullptr);
-        return kErrNoMemory;
-    }
-    ErrorCode code = FillNewState(window, state, params);
+    ErrorCode code = PutInitialText(state, params);
     if (code != kErrNone) {
         FreeStateBlock(window, handle, state);
         return code;
     }
+    WriteFirstFormatAndParagraph(state, params);
+    RefreshStateFormatFonts(state, 0, live.formatCount - 1);
     GlobalUnlock(handle);
     SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(handle));
     state = static_cast<TenState*>(GlobalLock(handle));
@@ -324,6 +302,68 @@ ErrorCode CreateTenState(HWND window, const TenCreateParams* params)
     if (!(params->creationFlags & kCreateHidden))
         ShowWindow(window, SW_SHOW);
     return kErrNone;
+}
+
+} // namespace
+
+ErrorCode CreateTenState(HWND window, const TenCreateParams* params)
+{
+    SetWindowLongPtrA(window, 0, 0);
+    if (!params || !params->fontList || !params->fontTable || !params->measuringDC)
+        return kErrNotDone;
+    HGLOBAL handle = NewBlock(sizeof(TenState));
+    auto* state = handle ? static_cast<TenState*>(GlobalLock(handle)) : nullptr;
+    if (!state) {
+        FreeStateBlock(window, handle, nullptr);
+        return kErrNoMemory;
+    }
+    RECT client = {};
+    GetClientRect(window, &client);
+    ErrorCode code = kErrNoMemory;
+    if (MakeArrays(&state->live) && MakeArrays(&state->undo))
+        code = CopyBreakAreas(state, params);
+    if (code == kErrNone)
+        code = MakeEditorSurfaces(window, state, client);
+    if (code != kErrNone) {
+        FreeStateBlock(window, handle, state);
+        return code;
+    }
+    return StartTenState(window, handle, state, params, client);
+}
+
+// A hidden editor that lays out one text after another keeps its window and
+// DCs: only what the parameters set is made anew.
+ErrorCode ResetTenState(HWND window, const TenCreateParams* params)
+{
+    HGLOBAL handle = TenStateHandle(window);
+    if (!handle || !params || !params->fontList || !params->fontTable || !params->measuringDC ||
+        params->breakAreaList) {
+        DestroyTenState(window);
+        return CreateTenState(window, params);
+    }
+    auto* state = static_cast<TenState*>(GlobalLock(handle));
+    if (!state) {
+        DestroyTenState(window);
+        return CreateTenState(window, params);
+    }
+    const TenState kept = *state;
+    FreeTenArrays(&state->live);
+    FreeTenArrays(&state->undo);
+    if (state->breakAreaList)
+        GlobalFree(state->breakAreaList);
+    std::memset(state, 0, sizeof(*state));
+    state->windowDC = kept.windowDC;
+    state->offscreenDC = kept.offscreenDC;
+    state->offscreenBitmap = kept.offscreenBitmap;
+    state->bitmapWidth = kept.bitmapWidth;
+    state->bitmapHeight = kept.bitmapHeight;
+    if (!MakeArrays(&state->live) || !MakeArrays(&state->undo)) {
+        FreeStateBlock(window, handle, state);
+        return kErrNoMemory;
+    }
+    RECT client = {};
+    GetClientRect(window, &client);
+    return StartTenState(window, handle, state, params, client);
 }
 
 int DestroyTenState(HWND window)

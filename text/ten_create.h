@@ -12,6 +12,9 @@ const int kSetBlockNoAutoSize = 0x100;
 
 ErrorCode CreateTenState(HWND window, const TenCreateParams* params);
 int DestroyTenState(HWND window);
+// Makes the state anew from `params` in an editor that has one, keeping its
+// DCs and offscreen bitmap.
+ErrorCode ResetTenState(HWND window, const TenCreateParams* params);
 void FreeTenArrays(TenTextState* state);
 // Loads a block of `blockSize` bytes (none: an empty text). A block whose
 // counts do not fit its size or the limits is refused with 10004 and the

@@ -59,7 +59,12 @@ enum TenStateFlags : uint32_t {
     kTenOwnerRotated = 0x2000,
     kTenFieldMode = 0x4000,
     kTenTextOverflows = 0x8000,   // the parent was last told the text runs past its end
+    kTenQuiet = 0x10000,          // lays text out unseen: its caret's format concerns nobody
 };
+
+// A creation flag: the editor only lays text out and posts its parent no
+// format or selection news (each post is a trip to the window system).
+const int kTenCreateQuiet = 4;
 
 struct TenState {
     uint32_t stateFlags;       // TenStateFlags
@@ -138,7 +143,7 @@ struct TenCreateParams {
     int32_t ownerObjectIndex;
     int32_t options;
     int32_t stateFlags;
-    int32_t creationFlags;     // 1 take the initial text, 2 stay hidden
+    int32_t creationFlags;     // 1 take the initial text, 2 stay hidden, kTenCreateQuiet
     HDC measuringDC;
     int32_t labelReference;
     int32_t unitsPerInch;

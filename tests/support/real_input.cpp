@@ -17,11 +17,12 @@ const DWORD kDragStartPauseMs = 300;   // past the program's wait before a move 
 const int kWheelUpButton = 4;
 const int kWheelDownButton = 5;
 
-void RunXdotool(const std::string& arguments)
+void RunXdotool(const std::string& arguments, bool pause = true)
 {
     if (!RunUnixShell(std::string(kXdotool) + " " + arguments, kToolWaitMs))
         std::fprintf(stderr, "real input: xdotool %s failed\n", arguments.c_str());
-    Sleep(kEventPauseMs);
+    if (pause)
+        Sleep(kEventPauseMs);
 }
 
 std::string Coordinates(POINT screen)
@@ -109,6 +110,11 @@ void RealDrag(POINT from, POINT to, int steps, DWORD stepPauseMs)
         previous = next;
     }
     RunXdotool(moves + "mouseup 1");
+}
+
+void RealButton(bool down)
+{
+    RunXdotool(down ? "mousedown 1" : "mouseup 1", false);
 }
 
 void RealWheel(POINT screen, int notches)

@@ -1,0 +1,348 @@
+// The real program on a 16,000-object drawing, driven from outside with real
+// X input the way a person drives it: start, open until idle, drag one box,
+// draw one box, select all, move all by dragging and by an arrow key, undo
+// and redo, save, and the program's memory before and after. The drawing is
+// made here through the program's own object code and writer. Run it under
+// Xvfb (scripts/bench.sh starts one).
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "bench/bench_document.h"
+#include "documents/drawing_stream.h"
+#include "frame/hand_over.h"
+#include "resources/menu_ids.h"
+#include "support/program_driver.h"
+#include "support/real_input.h"
+#include "support/screen_image.h"
+#include "support/test_paths.h"
+
+namespace {
+
+const int kSelectTool = 108;
+const int kRectangleTool = 114;
+const DWORD kWaitMs = 120000;
+const DWORD kPollMs = 1;
+const DWORD kDragStartMs = 300;   // past the program's wait before a move becomes a drag
+const int kUnitsPerPixel = 6;   // 600 units an inch shown at 100 pixels an inch
+
+GridPlan ProgramPlan()
+{
+    GridPlan plan;
+    plan.boxes = 8000;
+    plan.texts = 4500;
+    // Below the link limit, so that a box drawn or moved near a hook point may still hook.
+    plan.connectors = kMaxLinks / 2 - 100;
+    plan.lines = 600;
+    plan.textSize = 8;
+    plan.shortLabels = true;
+    return plan;
+}
+
+bool WriteBenchDrawing(const std::string& path, int* objects)
+{
+    if (StartBenchModel(true) != kErrNone)
+        return false;
+    BenchDocument doc;
+    if (!doc.Open(1) || !BuildGridDrawing(&doc, ProgramPlan()))
+        return false;
+    *objects = DrawingObjectCount(doc.Drawing());
+    DeleteFileA(path.c_str());
+    const bool written = WriteDrawingFile(path.c_str(), nullptr, nullptr, doc.record) == kErrNone;
+    doc.Close();
+    return written;
+}
+
+double Milliseconds(LARGE_INTEGER from)
+{
+    return Seconds(from, Now()) * 1000.0;
+}
+
+// The program as the benchmark drives it.
+class Bench {
+public:
+    bool Start(const std::string& options);
+    bool Open(const std::string& path);
+    // Everything posted before has been handled and every window of the
+    // program has painted what it had to.
+    bool AwaitRepainted();
+    // A pressed button was let go and the program has handled it.
+    bool AwaitReleased();
+    POINT BoxCentre(const GridPlan& plan, int box) const;
+    double MemoryMegabytes() const;
+
+    ProgramDriver program;
+    HWND palette = nullptr;
+    HWND view = nullptr;
+
+private:
+    bool Probe();
+    DWORD thread_ = 0;
+};
+
+HWND ActiveDocument(HWND mainWindow)
+{
+    HWND client = FindWindowExA(mainWindow, nullptr, "MDICLIENT", nullptr);
+    return client ? reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) : nullptr;
+}
+
+bool Bench::Start(const std::string& options)
+{
+    if (!program.Start("/o " + options, kWaitMs))
+        return false;
+    thread_ = GetWindowThreadProcessId(program.MainWindow(), nullptr);
+    while (program.FindProgramWindow("#32770", "About Tessary Plus"))
+        Sleep(kPollMs);
+    palette = FindWindowExA(program.MainWindow(), nullptr, "#32770", nullptr);
+    return palette && AwaitRepainted();
+}
+
+bool Bench::Open(const std::string& path)
+{
+    // What a second start of the program with the file does.
+    const ATOM atom = GlobalAddAtomA(path.c_str());
+    SendMessageA(program.MainWindow(), kMsgHandOver, 0, atom);
+    GlobalDeleteAtom(atom);
+    HWND document = ActiveDocument(program.MainWindow());
+    view = document ? FindWindowExA(document, nullptr, "MDScrollClass", nullptr) : nullptr;
+    return view && AwaitRepainted();
+}
+
+bool Bench::Probe()
+{
+    static ULONG_PTR token = 0;
+    ++token;
+    const UINT probe = RegisterWindowMessageA("TessaryPlus.QueueProbe");
+    if (!PostMessageA(program.MainWindow(), probe, static_cast<WPARAM>(token), 0))
+        return false;
+    const DWORD start = GetTickCount();
+    while (reinterpret_cast<ULONG_PTR>(GetPropA(program.MainWindow(), "TessaryPlus.QueueProbe")) != token) {
+        if (!program.Running() || GetTickCount() - start > kWaitMs)
+            return false;
+        Sleep(kPollMs);
+    }
+    return true;
+}
+
+BOOL CALLBACK HasUpdate(HWND window, LPARAM found)
+{
+    if (IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE))
+        *reinterpret_cast<bool*>(found) = true;
+    return TRUE;
+}
+
+bool Bench::AwaitRepainted()
+{
+    // A posted probe overtakes the paint it caused: wait for the update
+    // regions to go, then for the paint that emptied them to end.
+    if (!Probe())
+        return false;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        bool pending = GetUpdateRect(program.MainWindow(), nullptr, FALSE) != FALSE;
+        EnumChildWindows(program.MainWindow(), HasUpdate, reinterpret_cast<LPARAM>(&pending));
+        if (!pending)
+            break;
+        if (GetTickCount() - start > kWaitMs)
+            return false;
+        Sleep(kPollMs);
+    }
+    return Probe();
+}
+
+bool Bench::AwaitReleased()
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    const DWORD start = GetTickCount();
+    while (GetGUIThreadInfo(thread_, &info) && info.hwndCapture) {
+        if (GetTickCount() - start > kWaitMs)
+            return false;
+        Sleep(kPollMs);
+    }
+    return true;
+}
+
+POINT Bench::BoxCentre(const GridPlan& plan, int box) const
+{
+    const RECT frame = GridBoxFrame(plan, box);
+    const POINT client = {(frame.left + frame.right) / 2 / kUnitsPerPixel,
+                          (frame.top + frame.bottom) / 2 / kUnitsPerPixel};
+    return ClientToScreenPoint(view, client);
+}
+
+std::string ReadSmallFile(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::string();
+    char bytes[4096];
+    DWORD read = 0;
+    ReadFile(file, bytes, sizeof(bytes), &read, nullptr);
+    CloseHandle(file);
+    return std::string(bytes, read);
+}
+
+// Wine does not answer memory questions about another process: the resident
+// size comes from Linux, from the process whose command line is this build's
+// program.
+double Bench::MemoryMegabytes() const
+{
+    const std::string wanted = BuildFolder() + "tessary.exe";
+    WIN32_FIND_DATAA found = {};
+    HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0.0;
+    double megabytes = 0.0;
+    do {
+        const std::string folder = std::string("Z:\\proc\\") + found.cFileName + "\\";
+        if (found.cFileName[0] < '0' || found.cFileName[0] > '9')
+            continue;
+        const std::string command = ReadSmallFile(folder + "cmdline");
+        if (lstrcmpiA(command.substr(0, wanted.size()).c_str(), wanted.c_str()) != 0)
+            continue;
+        const std::string status = ReadSmallFile(folder + "status");
+        const size_t at = status.find("VmRSS:");
+        if (at != std::string::npos)
+            megabytes = std::atof(status.c_str() + at + 6) / 1024.0;
+        break;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return megabytes;
+}
+
+// A message box of the program stops everything after it: its figures would be void.
+void Row(const char* what, double value, const char* unit);
+
+HWND MessageBoxOf(const ProgramDriver& program)
+{
+    HWND palette = FindWindowExA(program.MainWindow(), nullptr, "#32770", nullptr);
+    HWND found = program.FindProgramWindow("#32770", nullptr);
+    return found && found != palette && IsWindowVisible(found) ? found : nullptr;
+}
+
+const ProgramDriver* Watched = nullptr;
+
+void Row(const char* what, double value, const char* unit)
+{
+    if (Watched && MessageBoxOf(*Watched)) {
+        std::printf("| %-46s | %14s |\n", what, "void: a message box is up");
+        return;
+    }
+    std::printf("| %-46s | %10.1f %-3s |\n", what, value, unit);
+    std::fflush(stdout);
+}
+
+// Press on `from`, move to `to` in steps, and the time from the release
+// (once the X server has it) to the finished repaint.
+double TimedDrag(Bench* bench, POINT from, POINT to)
+{
+    RealMouseMove(from);
+    RealButton(true);
+    Sleep(kDragStartMs);
+    const int steps = 4;
+    for (int i = 1; i <= steps; ++i)
+        RealMouseMove(POINT{from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+    bench->AwaitRepainted();
+    RealButton(false);
+    LARGE_INTEGER start = Now();
+    bench->AwaitReleased();
+    bench->AwaitRepainted();
+    return Milliseconds(start);
+}
+
+double TimedCommand(Bench* bench, int id)
+{
+    LARGE_INTEGER start = Now();
+    bench->program.PostCommand(id);
+    bench->AwaitRepainted();
+    return Milliseconds(start);
+}
+
+void ClickTool(Bench* bench, int id)
+{
+    const RECT r = ClientScreenRect(GetDlgItem(bench->palette, id));
+    RealClick(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    bench->AwaitRepainted();
+}
+
+} // namespace
+
+int main()
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const std::string path = std::string(folder) + "program_bench.tyr";
+    const std::string options = WriteQuietOptionsFile();
+    if (options.empty()) {
+        std::printf("writing the options failed\n");
+        return 1;
+    }
+    int objects = 0;
+    LARGE_INTEGER start = Now();
+    if (!WriteBenchDrawing(path, &objects)) {
+        std::printf("writing the drawing failed\n");
+        return 1;
+    }
+    std::printf("drawing of %d objects written in %.1f s\n", objects, Seconds(start, Now()));
+
+    Bench bench;
+    Watched = &bench.program;
+    std::printf("| %-46s | %14s |\n|---|---|\n", "operation", "figure");
+    start = Now();
+    if (!bench.Start(options)) {
+        std::printf("the program did not start\n");
+        return 1;
+    }
+    Row("start without a drawing until idle (splash)", Milliseconds(start), "ms");
+    Row("memory after start", bench.MemoryMegabytes(), "MB");
+
+    start = Now();
+    if (!bench.Open(path)) {
+        std::printf("the drawing did not open\n");
+        return 1;
+    }
+    Row("open until idle", Milliseconds(start), "ms");
+    const double memoryOpen = bench.MemoryMegabytes();
+    Row("memory after open", memoryOpen, "MB");
+    bench.program.Screenshot("program_bench_opened");
+
+    const GridPlan plan = ProgramPlan();
+    ClickTool(&bench, kSelectTool);
+    const POINT box = bench.BoxCentre(plan, plan.columns + 1);
+    Row("drag one box: release to repainted", TimedDrag(&bench, box, POINT{box.x + 12, box.y + 9}), "ms");
+    Row("undo of it", TimedCommand(&bench, IDM_EDIT_UNDO), "ms");
+
+    ClickTool(&bench, kRectangleTool);
+    const POINT corner = bench.BoxCentre(plan, 2 * plan.columns + 2);
+    const double drawOne = TimedDrag(&bench, corner, POINT{corner.x + 30, corner.y + 20});
+    Row("draw one box: release to repainted", drawOne, "ms");
+    ClickTool(&bench, kSelectTool);
+
+    Row("select all", TimedCommand(&bench, IDM_EDIT_SELECT_ALL), "ms");
+    const POINT any = bench.BoxCentre(plan, 1);
+    Row("move all by dragging: release to repainted", TimedDrag(&bench, any, POINT{any.x + 10, any.y + 10}), "ms");
+    Row("undo of the move", TimedCommand(&bench, IDM_EDIT_UNDO), "ms");
+    Row("redo of the move", TimedCommand(&bench, IDM_EDIT_UNDO), "ms");
+    start = Now();
+    RealKey(VK_RIGHT);
+    bench.AwaitRepainted();
+    Row("move all with an arrow key (with xdotool's start)", Milliseconds(start), "ms");
+    bench.program.Screenshot("program_bench_moved");
+
+    start = Now();
+    for (int i = 0; i < 25; ++i) {
+        RealKey(VK_RIGHT);
+        RealKey(VK_LEFT);
+    }
+    bench.AwaitRepainted();
+    Row("memory after 50 more edits", bench.MemoryMegabytes(), "MB");
+    Row("save after the edits", TimedCommand(&bench, IDM_FILE_SAVE), "ms");
+    bench.program.Close(kWaitMs);
+    DeleteFileA(path.c_str());
+    DeleteFileA(options.c_str());
+    return 0;
+}
