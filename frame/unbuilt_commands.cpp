@@ -13,16 +13,9 @@
 
 namespace {
 
-enum class Unbuilt {
-    kAlways,
-    // The text editor carries these; the selected objects do not yet.
-    kOutsideTextEditor,
-};
-
 struct UnbuiltRange {
     int first;
     int last;
-    Unbuilt when;
 };
 
 // Each list owns the hundred of ids it lies in, whatever it holds today.
@@ -30,28 +23,28 @@ const int kIdsPerList = 100;
 
 constexpr UnbuiltRange Hundred(int id)
 {
-    return {id / kIdsPerList * kIdsPerList, id / kIdsPerList * kIdsPerList + kIdsPerList - 1, Unbuilt::kAlways};
+    return {id / kIdsPerList * kIdsPerList, id / kIdsPerList * kIdsPerList + kIdsPerList - 1};
 }
 
 const UnbuiltRange kUnbuilt[] = {
     // Edit: Colors and Shadows, Options.
-    {IDM_EDIT_COLORS_AND_SHADOWS, IDM_EDIT_COLORS_AND_SHADOWS, Unbuilt::kAlways},
-    {IDM_EDIT_OPTIONS, IDM_EDIT_OPTIONS, Unbuilt::kAlways},
+    {IDM_EDIT_COLORS_AND_SHADOWS, IDM_EDIT_COLORS_AND_SHADOWS},
+    {IDM_EDIT_OPTIONS, IDM_EDIT_OPTIONS},
     // View: Define Rulers and Grid, Show Grid.
-    {IDM_VIEW_RULERS_AND_GRID, IDM_VIEW_SHOW_GRID, Unbuilt::kAlways},
+    {IDM_VIEW_RULERS_AND_GRID, IDM_VIEW_SHOW_GRID},
     // Shapes: Edit Shape Outline.
-    {IDM_SHAPES_EDIT_OUTLINE, IDM_SHAPES_EDIT_OUTLINE, Unbuilt::kAlways},
+    {IDM_SHAPES_EDIT_OUTLINE, IDM_SHAPES_EDIT_OUTLINE},
     // Lines: Arrowheads, Join, Show Length, text along or across the line.
-    {IDM_LINES_ARROWHEADS, IDM_LINES_TEXT_HORIZONTAL, Unbuilt::kAlways},
+    {IDM_LINES_ARROWHEADS, IDM_LINES_TEXT_HORIZONTAL},
     // Draw: attachments.
-    {IDM_DRAW_OPEN_ATTACHMENT, IDM_DRAW_CLEAR_ATTACHMENT, Unbuilt::kAlways},
+    {IDM_DRAW_OPEN_ATTACHMENT, IDM_DRAW_CLEAR_ATTACHMENT},
     // Help: the help file, help mode and the Tips box.
-    {IDM_HELP_SEARCH, IDM_HELP_USING_HELP, Unbuilt::kAlways},
-    {IDM_HELP_TIPS, IDM_HELP_TIPS, Unbuilt::kAlways},
-    {IDM_HELP_MODE_ON, IDM_HELP_MODE_ON, Unbuilt::kAlways},
-    {IDM_CONTEXT_HELP, IDM_CONTEXT_HELP, Unbuilt::kAlways},
+    {IDM_HELP_SEARCH, IDM_HELP_USING_HELP},
+    {IDM_HELP_TIPS, IDM_HELP_TIPS},
+    {IDM_HELP_MODE_ON, IDM_HELP_MODE_ON},
+    {IDM_CONTEXT_HELP, IDM_CONTEXT_HELP},
     // Adding, editing and removing symbols.
-    {IDM_LIB_ADD_VEXLET, IDM_LIB_REMOVE_VEXLET, Unbuilt::kAlways},
+    {IDM_LIB_ADD_VEXLET, IDM_LIB_REMOVE_VEXLET},
     // The attribute lists (the text colours are built).
     Hundred(IDM_SHADING_FIRST),
     Hundred(IDM_BORDER_HAIRLINE),
@@ -92,13 +85,6 @@ const PaletteCommand kPaletteCommands[] = {
     {kToolSubscript, IDM_TEXT_SUBSCRIPT},
 };
 
-bool TextEditorHasFocus()
-{
-    HWND document = GetActiveDocWindow(nullptr);
-    HWND editor = document ? ViewEditorOf(DocumentViewOf(document)) : nullptr;
-    return editor && GetFocus() == editor;
-}
-
 const UnbuiltRange* FindRow(int id)
 {
     for (const UnbuiltRange& row : kUnbuilt)
@@ -137,10 +123,7 @@ void SetItem(HMENU popup, int position, bool greyed)
 
 bool IsUnbuiltCommand(int id)
 {
-    const UnbuiltRange* row = FindRow(id);
-    if (!row)
-        return false;
-    return row->when == Unbuilt::kAlways || !TextEditorHasFocus();
+    return FindRow(id) != nullptr;
 }
 
 void GreyUnbuiltCommands(HMENU popup)
