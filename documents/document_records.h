@@ -6,6 +6,7 @@
 
 #include "common/error_codes.h"
 #include "objects/view_record.h"
+#include "store/record_store.h"
 
 const short kDocumentGroup = 100;
 const short kViewRecordId = 101;
@@ -19,6 +20,10 @@ const DWORD kNewDevModeRecordSize = 172;
 const DWORD kNewFontTableRecordSize = 20;
 const DWORD kColorListRecordSize = 1044;
 const DWORD kNewDrawingRecordSize = 296;
+
+// Copies `size` bytes of `block` into the payload of `record` (which has room
+// for them) and marks the record dirty.
+ErrorCode FillRecordFromBlock(RecordHandle record, HGLOBAL block, DWORD size);
 
 // The records of a new, empty document; the new ViewRecord goes into the
 // view's window word. 10005 when no measuring context can be made.

@@ -11,6 +11,26 @@
 
 namespace {
 
+} // namespace
+
+ErrorCode FillRecordFromBlock(RecordHandle record, HGLOBAL block, DWORD size)
+{
+    auto* target = static_cast<unsigned char*>(GlobalLock(record));
+    const void* source = GlobalLock(block);
+    ErrorCode code = kErrNone;
+    if (target && source)
+        std::memcpy(target + kRecordHeaderBytes, source, size);
+    else
+        code = kErrNoMemory;
+    if (source)
+        GlobalUnlock(block);
+    if (target)
+        GlobalUnlock(record);
+    return code == kErrNone ? SetRecordDirty(record) : code;
+}
+
+namespace {
+
 ErrorCode StoreBlock(int store, short id, HGLOBAL block)
 {
     if (!block)
@@ -22,20 +42,8 @@ ErrorCode StoreBlock(int store, short id, HGLOBAL block)
     const DWORD size = static_cast<DWORD>(GlobalSize(block));
     if (QueryRecordSize(record) != size + kRecordHeaderBytes)
         code = ResizeRecord(&record, size + kRecordHeaderBytes);
-    if (code == kErrNone) {
-        auto* target = static_cast<unsigned char*>(GlobalLock(record));
-        const void* source = GlobalLock(block);
-        if (target && source)
-            std::memcpy(target + kRecordHeaderBytes, source, size);
-        else
-            code = kErrNoMemory;
-        if (source)
-            GlobalUnlock(block);
-        if (target)
-            GlobalUnlock(record);
-        if (code == kErrNone)
-            code = SetRecordDirty(record);
-    }
+    if (code == kErrNone)
+        code = FillRecordFromBlock(record, block, size);
     ReleaseRecord(record);
     return code;
 }

@@ -10,6 +10,7 @@
 #include "common/display_flags.h"
 #include "common/io_seam.h"
 #include "common/mapping.h"
+#include "documents/document_records.h"
 #include "documents/view_settings.h"
 #include "objects/drawing_extents.h"
 #include "objects/drawing_tables.h"
@@ -31,7 +32,6 @@ const int kPreviewLongSide = 6000;
 const int kPreviewShortSide = 4800;
 const int kClipReach = 25000;
 const short kPreviewRecordId = 107;
-const int kRecordHeaderBytes = 16;
 const WORD kLogPaletteVersion = 0x300;
 const int32_t kNoText = -1;
 const int32_t kNoHost = 0xFFFF;
@@ -264,18 +264,7 @@ ErrorCode WritePreviewRecord(int store, HGLOBAL dib)
     ErrorCode code = CreateRecord(store, kDrawingGroup, kPreviewRecordId, bytes + kRecordHeaderBytes, &record);
     if (code != kErrNone)
         return code;
-    auto* target = static_cast<unsigned char*>(GlobalLock(record));
-    const void* source = GlobalLock(dib);
-    if (target && source)
-        CopyMemory(target + kRecordHeaderBytes, source, bytes);
-    else
-        code = kErrNoMemory;
-    if (source)
-        GlobalUnlock(dib);
-    if (target)
-        GlobalUnlock(record);
-    if (code == kErrNone)
-        code = SetRecordDirty(record);
+    code = FillRecordFromBlock(record, dib, bytes);
     ReleaseRecord(record);
     return code;
 }

@@ -31,6 +31,7 @@
 #include "objects/view_record_word.h"
 #include "objects/kind_messages.h"
 #include "documents/document_window_hooks.h"
+#include "documents/view_options.h"
 #include "view/selection_access.h"
 
 namespace {
@@ -86,16 +87,6 @@ private:
     HGLOBAL handle_;
     DrawingRecord* drawing_ = nullptr;
 };
-
-void ToggleOptionFlag(uint16_t flag, bool on)
-{
-    if (!AppOptions)
-        return;
-    uint16_t flags;
-    std::memcpy(&flags, AppOptions + kOptionsFlags, sizeof(flags));
-    flags = on ? static_cast<uint16_t>(flags | flag) : static_cast<uint16_t>(flags & ~flag);
-    std::memcpy(AppOptions + kOptionsFlags, &flags, sizeof(flags));
-}
 
 bool HasBits(HGLOBAL drawing, uint32_t bits)
 {
@@ -375,15 +366,15 @@ ErrorCode Run(int operation, HWND view, void* viewRecord, DrawingRecord* drawing
         return DeleteObjects(drawing, 1, -1);
     case kEditUseSnaps:
         drawing->flags ^= kDrawingSnap;
-        ToggleOptionFlag(kOptionsSnap, (drawing->flags & kDrawingSnap) != 0);
+        SetViewOption(kOptionsSnap, (drawing->flags & kDrawingSnap) != 0);
         return kErrNone;
     case kEditLinesLink:
         drawing->flags ^= kDrawingLinesLink;
-        ToggleOptionFlag(kOptionsLinesLink, (drawing->flags & kDrawingLinesLink) != 0);
+        SetViewOption(kOptionsLinesLink, (drawing->flags & kDrawingLinesLink) != 0);
         return kErrNone;
     case kEditShapesLink:
         drawing->flags ^= kDrawingShapesLink;
-        ToggleOptionFlag(kOptionsShapesLink, (drawing->flags & kDrawingShapesLink) != 0);
+        SetViewOption(kOptionsShapesLink, (drawing->flags & kDrawingShapesLink) != 0);
         return kErrNone;
     case kEditImportMetafile: {
         ErrorCode code = ImportWmfFile(view, drawing, static_cast<HFILE>(argument), point);
