@@ -12,6 +12,7 @@
 #include "objects/object_links.h"
 #include "store/record_store.h"
 #include "common/tracking_mode.h"
+#include "text/object_text_helpers.h"
 
 ConnectorTrackHosts ConnectorTracking;
 
@@ -257,7 +258,7 @@ ErrorCode InitSegLine(DrawingRecord* drawing, void* table, int index, int corner
     object->kindWord2 = 2;
     object->textRoleFlags = 0x20;
     if (drawing->flags & kDrawingLineTextLevel)
-        object->textRoleFlags |= 0x80;
+        object->textRoleFlags |= kGuestStaysHorizontal;
     if (TrackingMode == kTrackDrawing) {
         int ds = ArrowheadKindOf(static_cast<uint32_t>(drawing->startArrow));
         int de = ArrowheadKindOf(static_cast<uint32_t>(drawing->endArrow));

@@ -15,6 +15,7 @@
 #include "objects/object_links.h"
 #include "objects/selection_geometry.h"
 #include "common/tracking_mode.h"
+#include "text/object_text_helpers.h"
 
 namespace {
 
@@ -113,7 +114,7 @@ ErrorCode InitStraightLine(DrawingRecord* drawing, void* table, int index, int c
     line->kindWord2 = 2;
     line->textRoleFlags = 0x20;
     if (drawing && (drawing->flags & kDrawingLineTextLevel))
-        line->textRoleFlags |= 0x80;
+        line->textRoleFlags |= kGuestStaysHorizontal;
     if (corner == 2 || corner == 3)
         line->stateFlags |= kStateOtherDiagonal;
     else

@@ -24,8 +24,48 @@
 #include "objects/object_links.h"
 #include "objects/point_transforms.h"
 #include "objects/selection_geometry.h"
+#include "objects/shape_outlines.h"
+#include "text/object_text_helpers.h"
 
 namespace {
+
+// Points along a line are stored as fractions of its frame in this many parts.
+const int kLineFraction = 600;
+const double kLineFractionD = 600.0;
+// Asks GetLineRotationHandle for the handle whatever the line's length.
+const int kRotationHandleAlways = 2;
+// A loose line shorter than this both ways has no rotation handle.
+const int kShortestTurnableLine = 323;
+// The rotation handle sits this far back from the line's end, in a box of
+// this side.
+const int kRotationHandleSetback = 84;
+const int kRotationHandleSide = 54;
+// Handle codes of the end a rotation handle sits by, and the handle's own
+// hit codes by the line's direction.
+const int kHandleHorizontalEnd = 21;
+const int kHandleVerticalEnd = 23;
+const int kHandleSlopedEnd = 27;
+const int kRotateHorizontalHit = 142;
+const int kRotateVerticalHit = 143;
+const int kRotateRisingHit = 144;
+const int kRotateFallingHit = 145;
+// Half of an adjust handle's box; an arc's apex that moved more than half
+// of that flipped sides.
+const int kAdjustHandleHalf = 24;
+const int kApexMoveTolerance = 12;
+// Angles are in tenths of a degree; a snapped turn goes in 15-degree steps.
+const int kSnapTurnStep = 150;
+const int kQuarterTurn = 900;
+// A label's anchor at the middle of its line, when it has no link.
+const int kMiddleAnchor = 209;
+
+// The turn from `angle` by `delta`, ending on the nearest snap step.
+int SnapTurn(int angle, int delta)
+{
+    const int half = kSnapTurnStep / 2;
+    const int snapped = (angle + delta + (delta < 0 ? -half : half)) / kSnapTurnStep * kSnapTurnStep;
+    return snapped - angle;
+}
 
 // A line copy laid in `rect` for feedback.
 DrawingObject LineInRect(const DrawingObject* line, const RECT* rect, int direction, int x, int y)
@@ -121,7 +161,8 @@ int GetLineRotationHandle(DrawingRecord*, void* table, int index, int flags, POI
 {
     const DrawingObject* line = KindObject(table, index);
     const RECT& f = line->frame;
-    if (!(flags & 2) && (SlotsInUse(line) > 0 || (f.right - f.left <= 323 && f.bottom - f.top <= 323)))
+    if (!(flags & kRotationHandleAlways) &&
+        (SlotsInUse(line) > 0 || (f.right - f.left <= kShortestTurnableLine && f.bottom - f.top <= kShortestTurnableLine)))
         return 0;
     RECT r;
     int code;
@@ -130,26 +171,29 @@ int GetLineRotationHandle(DrawingRecord*, void* table, int index, int flags, POI
     double L = std::sqrt(dx * dx + dy * dy);
     switch (LineDirectionOf(line)) {
     case kLineHorizontal:
-        GetHandleRect(line, &r, 21, nullptr);
-        OffsetRect(&r, -84, 0);
-        code = 142;
+        GetHandleRect(line, &r, kHandleHorizontalEnd, nullptr);
+        OffsetRect(&r, -kRotationHandleSetback, 0);
+        code = kRotateHorizontalHit;
         break;
     case kLineVertical:
-        GetHandleRect(line, &r, 23, nullptr);
-        OffsetRect(&r, 0, -84);
-        code = 143;
+        GetHandleRect(line, &r, kHandleVerticalEnd, nullptr);
+        OffsetRect(&r, 0, -kRotationHandleSetback);
+        code = kRotateVerticalHit;
         break;
     default:
         if (RunsUp(line)) {
-            r = {f.right - 54, f.top, f.right, f.top + 54};
-            if (!(flags & 2) && L > 0.0)
-                OffsetRect(&r, TruncToInt(-84 * dx / L) + 27, TruncToInt(84 * dy / L) - 27);
-            code = 144;
+            r = {f.right - kRotationHandleSide, f.top, f.right, f.top + kRotationHandleSide};
+            const int half = kRotationHandleSide / 2;
+            if (!(flags & kRotationHandleAlways) && L > 0.0)
+                OffsetRect(&r, TruncToInt(-kRotationHandleSetback * dx / L) + half,
+                           TruncToInt(kRotationHandleSetback * dy / L) - half);
+            code = kRotateRisingHit;
         } else {
-            GetHandleRect(line, &r, 27, nullptr);
-            if (!(flags & 2) && L > 0.0)
-                OffsetRect(&r, TruncToInt(-84 * dx / L), -TruncToInt(84 * dy / L));
-            code = 145;
+            GetHandleRect(line, &r, kHandleSlopedEnd, nullptr);
+            if (!(flags & kRotationHandleAlways) && L > 0.0)
+                OffsetRect(&r, TruncToInt(-kRotationHandleSetback * dx / L),
+                           -TruncToInt(kRotationHandleSetback * dy / L));
+            code = kRotateFallingHit;
         }
         break;
     }
@@ -176,7 +220,7 @@ void RotateLineBy(DrawingRecord* drawing, void* table, int index, int delta)
         int number = 0;
         GetLineAdjustHandleRects(line, points, count, figure, boxes, &number);
         if (number > 0)
-            apex = {boxes[0].left + 24, boxes[0].top + 24};
+            apex = {boxes[0].left + kAdjustHandleHalf, boxes[0].top + kAdjustHandleHalf};
         else
             arc = false;
     }
@@ -229,14 +273,14 @@ void RotateLineBy(DrawingRecord* drawing, void* table, int index, int delta)
         int number = 0;
         GetLineAdjustHandleRects(line, points, count, figure, boxes, &number);
         if (number > 0) {
-            POINT now = {boxes[0].left + 24, boxes[0].top + 24};
-            if (std::abs(now.x - apex.x) > 12 || std::abs(now.y - apex.y) > 12)
+            POINT now = {boxes[0].left + kAdjustHandleHalf, boxes[0].top + kAdjustHandleHalf};
+            if (std::abs(now.x - apex.x) > kApexMoveTolerance || std::abs(now.y - apex.y) > kApexMoveTolerance)
                 line->adjust = -line->adjust;
         }
     }
     RecalcLineRects(drawing, line);
     if (drawing)
-        MarkLinksOf(drawing, line->objectId, 20, line->groupKey, line->groupIndex);
+        MarkLinksOf(drawing, line->objectId, kLinkTargetMoved | kLinkRechoosePoint, line->groupKey, line->groupIndex);
 }
 
 ErrorCode RotateLineToPoint(DrawingRecord* drawing, void* table, int index, const POINT* point)
@@ -250,15 +294,12 @@ ErrorCode RotateLineToPoint(DrawingRecord* drawing, void* table, int index, cons
     }
     int A = ComputeLineAngle(line, nullptr);
     POINT H;
-    GetLineRotationHandle(drawing, table, index, 2, &H, nullptr);
+    GetLineRotationHandle(drawing, table, index, kRotationHandleAlways, &H, nullptr);
     const RECT& f = line->frame;
     POINT C = {f.left + (f.right - f.left) / 2, f.top + (f.bottom - f.top) / 2};
     int delta = ComputeAngleBetween(C.x, C.y, H.x, H.y, point->x, point->y);
-    if (drawing && (drawing->flags & kDrawingSnap) && line->groupIndex < 0) {
-        int S = A + delta;
-        S = (S + (delta < 0 ? -75 : 75)) / 150 * 150;
-        delta = S - A;
-    }
+    if (drawing && (drawing->flags & kDrawingSnap) && line->groupIndex < 0)
+        delta = SnapTurn(A, delta);
     if (delta != 0)
         RotateLineBy(drawing, table, index, delta);
     return kErrNone;
@@ -276,21 +317,17 @@ void DrawLineRotateFeedback(HDC dc, DrawingRecord* drawing, void* table, int ind
     if (!dc || !rect || index < 0)
         return;
     const DrawingObject* line = KindObject(table, index);
-    int A = ComputeLineAngle(line, nullptr);
-    (void)A;
+    const int A = ComputeLineAngle(line, nullptr);
     POINT H;
     if (!GetLineRotationHandle(drawing, table, index, 0, &H, nullptr))
-        GetLineRotationHandle(drawing, table, index, 2, &H, nullptr);
+        GetLineRotationHandle(drawing, table, index, kRotationHandleAlways, &H, nullptr);
     POINT pointer;
     GetRectHandlePoint(rect, GetOppositeSide(SideCodeOnRect(rect, x, y)), &pointer);
     const RECT& f = line->frame;
     POINT C = {f.left + (f.right - f.left) / 2, f.top + (f.bottom - f.top) / 2};
     int delta = ComputeAngleBetween(C.x, C.y, H.x, H.y, pointer.x, pointer.y);
-    if (drawing && (drawing->flags & kDrawingSnap)) {
-        int S = A + delta;
-        S = (S + (delta < 0 ? -75 : 75)) / 150 * 150;
-        delta = S - A;
-    }
+    if (drawing && (drawing->flags & kDrawingSnap))
+        delta = SnapTurn(A, delta);
     DrawingObject copy = *line;
     RotateLineBy(nullptr, &copy, -1, delta);
     if (copy.lineType == kLineArc && DrawArcCopy(dc, &copy))
@@ -313,7 +350,7 @@ void GetLineRotationReference(void* table, int index, int* angle, RECT* rect)
         break;
     case kLineVertical:
         r = {line->kindCoordinate, f.top, line->kindCoordinate, f.bottom};
-        a = 900;
+        a = kQuarterTurn;
         break;
     default: {
         POINT C = {f.left + (f.right - f.left) / 2, f.top + (f.bottom - f.top) / 2};
@@ -368,19 +405,19 @@ void SetTextAlongLine(DrawingRecord* drawing, void* table, int index, const int3
         return;
     DrawingObject* line = ObjectAt(table, index);
     bool on = value[1] != 0;
-    if (((line->textRoleFlags & 0x80) != 0) == on)
+    if (((line->textRoleFlags & kGuestStaysHorizontal) != 0) == on)
         return;
     if (on)
-        line->textRoleFlags |= 0x80;
+        line->textRoleFlags |= kGuestStaysHorizontal;
     else
-        line->textRoleFlags &= ~0x80u;
+        line->textRoleFlags &= ~kGuestStaysHorizontal;
     if (line->labelPartnerId == kNoObjectId || (line->stateFlags & kStateAttached))
         return;
     int guest = FindObjectIndex(table, line->labelPartnerId, line->labelPartnerHint);
     if (guest < 0)
         return;
     DrawingObject* label = ObjectAt(table, guest);
-    int code = SlotsInUse(label) > 0 ? label->links[0].connectCode : 209;
+    int code = SlotsInUse(label) > 0 ? label->links[0].connectCode : kMiddleAnchor;
     int angle = 0;
     CallObjectKind(nullptr, drawing, table, index, kMsgLineAngle, code, 1, reinterpret_cast<INT_PTR>(&angle));
     if (on)
@@ -424,7 +461,7 @@ void MapPointToLineHook(DrawingRecord* drawing, void* table, int index, int flag
                 p.y = clampY(p.y);
             t = dy != 0.0 ? (p.y - f.top) / dy : 0.0;
         }
-        result = {TruncToInt(t * 600.0), TruncToInt(t * 600.0)};
+        result = {TruncToInt(t * kLineFractionD), TruncToInt(t * kLineFractionD)};
     } else {
         if (arc)
             RotatePointOntoLine(line, &p);
@@ -441,8 +478,8 @@ void MapPointToLineHook(DrawingRecord* drawing, void* table, int index, int flag
             double u = p.x - f.left;
             moved = {p.x, f.top + TruncToInt(dy * u / dx)};
         }
-        result = {dx != 0.0 ? TruncToInt(600.0 * (moved.x - f.left) / dx) : 0,
-                  dy != 0.0 ? TruncToInt(600.0 * (moved.y - f.top) / dy) : 0};
+        result = {dx != 0.0 ? TruncToInt(kLineFractionD * (moved.x - f.left) / dx) : 0,
+                  dy != 0.0 ? TruncToInt(kLineFractionD * (moved.y - f.top) / dy) : 0};
     }
     *point = result;
     if (!(line->stateFlags & kStateHookMarkers)) {
@@ -465,15 +502,15 @@ void MapBoxPointsOntoLine(void* table, int index, int count, POINT* points, int 
         int by = points[i].y;
         POINT p;
         if (direction == kLineHorizontal)
-            p = {f.left + TruncToInt(static_cast<double>(dx) * bx / 600.0), line->kindCoordinate};
+            p = {f.left + TruncToInt(static_cast<double>(dx) * bx / kLineFractionD), line->kindCoordinate};
         else if (direction == kLineVertical)
-            p = {line->kindCoordinate, f.top + TruncToInt(static_cast<double>(dy) * by / 600.0)};
+            p = {line->kindCoordinate, f.top + TruncToInt(static_cast<double>(dy) * by / kLineFractionD)};
         else if (RunsUp(line))
-            p = {f.left + TruncToInt(static_cast<double>(dx) * bx / 600.0),
-                 f.bottom - TruncToInt(static_cast<double>(dy) * by / 600.0)};
+            p = {f.left + TruncToInt(static_cast<double>(dx) * bx / kLineFractionD),
+                 f.bottom - TruncToInt(static_cast<double>(dy) * by / kLineFractionD)};
         else
-            p = {f.left + TruncToInt(static_cast<double>(dx) * bx / 600.0),
-                 f.top + TruncToInt(static_cast<double>(dy) * by / 600.0)};
+            p = {f.left + TruncToInt(static_cast<double>(dx) * bx / kLineFractionD),
+                 f.top + TruncToInt(static_cast<double>(dy) * by / kLineFractionD)};
         if (line->lineType == kLineArc && !noArc)
             ProjectPointOntoArc(line, &p);
         points[i] = p;
@@ -489,13 +526,13 @@ void GetLineConnectPoints(void* table, int index, int* count, POINT* points)
     points[0] = {0, 0};
     switch (LineDirectionOf(line)) {
     case kLineHorizontal:
-        points[1] = {600, 0};
+        points[1] = {kLineFraction, 0};
         break;
     case kLineVertical:
-        points[1] = {0, 600};
+        points[1] = {0, kLineFraction};
         break;
     default:
-        points[1] = {600, 600};
+        points[1] = {kLineFraction, kLineFraction};
         break;
     }
 }
@@ -622,7 +659,7 @@ void GetLineBoxRect(void* table, int index, int flag, RECT* rect)
     const DrawingObject* line = KindObject(table, index);
     if (line->lineType != kLinePlain && flag) {
         *rect = line->bounds;
-        InflateRect(rect, -24, -24);
+        InflateRect(rect, -kAdjustHandleHalf, -kAdjustHandleHalf);
         return;
     }
     *rect = line->frame;
@@ -654,7 +691,7 @@ int GetLineOutlinePoints(RECT* accumulator, void* table, int index, int* count, 
     if (!points)
         return 2;
     const DrawingObject* line = KindObject(table, index);
-    POINT ends[2] = {{0, 0}, {600, 600}};
+    POINT ends[2] = {{0, 0}, {kLineFraction, kLineFraction}};
     MapBoxPointsOntoLine(table, index, 2, ends, 1);
     points[0] = ends[0];
     points[1] = ends[1];
@@ -729,7 +766,7 @@ void AppendLineOutline(const RECT* segment, const unsigned char* list, int entry
     int m = 0;
     int figure = 0;
     ComputeStoredLineOutline(&line, 0, outline, &m, &figure, 1, nullptr);
-    if (m == 0 || *count + m >= 600)
+    if (m == 0 || *count + m >= kFreeformPointLimit)
         return;
     int at = *count - 1;
     for (int i = 0; i < m; ++i)

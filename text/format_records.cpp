@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "text/font_list.h"
+#include "text/text_alignment.h"
 #include "text/ten_arrays.h"
 #include "text/ten_startup.h"
 #include "text/text_measure.h"
@@ -155,9 +156,9 @@ void AlignTenLines(TextLine* lines, const TextFormat* formats, const TextParagra
         const TextParagraph& paragraph = GetTextParagraph(paragraphs, paragraphCount, paragraphIndex);
         const int free = availableWidth - line.wordWidth;
         int offset = 0;
-        if (paragraph.alignment == 2)
+        if (paragraph.alignment == kTextAlignRight)
             offset = free;
-        else if (paragraph.alignment == 6)
+        else if (paragraph.alignment == kTextAlignCentre)
             offset = free / 2;
         if (offset < 0)
             offset = 0;
@@ -171,9 +172,9 @@ void PlaceTenLinesVertically(TextLine* lines, int lineCount, int verticalAlignme
         return;
     const int textHeight = lines[lineCount - 1].top + lines[lineCount - 1].height - lines[0].top;
     int offset = 0;
-    if (verticalAlignment == 6)
+    if (verticalAlignment == kTextPlaceMiddle)
         offset = (availableHeight - textHeight) / 2;
-    else if (verticalAlignment == 8)
+    else if (verticalAlignment == kTextPlaceBottom)
         offset = availableHeight - textHeight;
     if (offset < 0)
         offset = 0;

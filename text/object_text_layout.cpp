@@ -16,8 +16,10 @@
 #include "text/ten_messages.h"
 #include "text/ten_startup.h"
 #include "text/ten_state_access.h"
+#include "text/text_alignment.h"
 #include "text/text_background.h"
 #include "objects/text_block_store.h"
+#include "objects/text_sizing.h"
 #include "objects/view_record_word.h"
 
 namespace {
@@ -53,11 +55,11 @@ Anchors AnchorsFor(const DrawingObject* object, int mode)
 // Moves an edge pair by `change` keeping the anchored side.
 void Grow(LONG* low, LONG* high, int change, int anchor, bool centre)
 {
-    if (centre || anchor == 6) {
+    if (centre || anchor == kTextAlignCentre || anchor == kTextPlaceMiddle) {
         const int half = change / 2;
         *low -= half;
         *high += change - half;
-    } else if (anchor == 2 || anchor == 8) {
+    } else if (anchor == kTextAlignRight || anchor == kTextPlaceBottom) {
         *low -= change;
     } else {
         *high += change;
@@ -92,6 +94,215 @@ void AlignBlock(unsigned char* block, int width, int height, int verticalAlignme
         AlignTenLines(lines, formats, paragraphs, header.lineCount, header.formatCount, header.paragraphCount, 0, width);
     if (vertical && verticalAlignment != 0)
         PlaceTenLinesVertically(lines, header.lineCount, verticalAlignment, 0, height);
+}
+
+// Text record ids are 16-bit keys.
+const int kLastTextRecordId = 32767;
+// The narrowest box a text that fits its lines is laid out in.
+const int kSmallestFittedWidth = 30;
+// The height of a box whose text is not bounded below.
+const int kUnboundedHeight = 32000;
+
+// The box a text is laid out in, and the margins between it and the frame.
+struct ReflowPlan {
+    int sizing;
+    bool fitsText;
+    RECT margins;
+    int minimumWidth;
+    int minimumHeight;
+    int boxWidth;
+    int boxHeight;
+};
+
+ReflowPlan PlanReflow(const DrawingRecord* drawing, const DrawingObject* object)
+{
+    ReflowPlan plan = {};
+    plan.sizing = object->textBoxWord;
+    plan.fitsText = plan.sizing == kTextSizingFitsLines || plan.sizing == kTextSizingFitsHeight;
+    const RECT box = plan.fitsText ? object->textFrame : object->frame;
+    plan.minimumWidth = kSmallestFittedWidth;
+    if (!plan.fitsText) {
+        plan.margins = RECT{object->textFrame.left - box.left, object->textFrame.top - box.top,
+                            box.right - object->textFrame.right, box.bottom - object->textFrame.bottom};
+        plan.minimumWidth = object->width;
+        plan.minimumHeight = object->height;
+    }
+    plan.boxWidth = box.right - box.left;
+    plan.boxHeight = box.bottom - box.top;
+    if (plan.sizing == kTextSizingFitsLines) {
+        plan.boxWidth = object->rotation ? drawing->height : drawing->width;
+        plan.boxHeight = kUnboundedHeight;
+    } else if (plan.sizing == kTextSizingFitsHeight) {
+        plan.boxHeight = kUnboundedHeight;
+    }
+    return plan;
+}
+
+// True when the record holds a sound text block with some text in it.
+bool HoldsSoundText(RecordHandle record)
+{
+    const DWORD recordSize = QueryRecordSize(record);
+    const auto* bytes = static_cast<const unsigned char*>(GlobalLock(record));
+    if (!bytes)
+        return false;
+    bool holds = false;
+    if (recordSize > kTextRecordHeaderBytes &&
+        IsTextBlockSound(bytes + kTextRecordHeaderBytes, recordSize - kTextRecordHeaderBytes)) {
+        TextBlockHeader stored;
+        std::memcpy(&stored, bytes + kTextRecordHeaderBytes, sizeof(stored));
+        holds = stored.textLength != 0;
+    }
+    GlobalUnlock(record);
+    return holds;
+}
+
+// Lays the stored text out in the plan's box; the laid-out block in `block`.
+ErrorCode LayOutStoredText(HWND editor, RecordHandle record, const ReflowPlan& plan, HGLOBAL* block)
+{
+    auto* bytes = static_cast<unsigned char*>(GlobalLock(record));
+    if (!bytes)
+        return kErrNoMemory;
+    auto* header = reinterpret_cast<TextBlockHeader*>(bytes + kTextRecordHeaderBytes);
+    if (plan.sizing == kTextSizingFitsLines)
+        header->options &= ~static_cast<uint32_t>(kTenWordWrap);
+    else
+        header->options |= kTenWordWrap;
+    SendMessageA(editor, TENM_SETBOXSIZE, 0, PackTenPair(plan.boxWidth, plan.boxHeight));
+    const ErrorCode code = static_cast<ErrorCode>(
+        SendMessageA(editor, TENM_SETTEXTBLOCK, 0, reinterpret_cast<LPARAM>(bytes + kTextRecordHeaderBytes)));
+    GlobalUnlock(record);
+    if (code != kErrNone)
+        return code;
+    *block = LaidOutBlock(editor);
+    return *block ? kErrNone : kErrNoMemory;
+}
+
+// The text's size and how far the frame must grow for it.
+struct TextSize {
+    int width = 0;
+    int height = 0;
+    int widthChange = 0;
+    int heightChange = 0;
+};
+
+// The smallest text frame: the object's at its creation size.
+SIZE SmallestTextFrame(DrawingRecord* drawing, const DrawingObject* object)
+{
+    DrawingObject smallest = *object;
+    smallest.frame = RECT{0, 0, object->width, object->height};
+    DiscardError(RecalcShapeFrame(drawing, &smallest, 0), "without a reflow nothing can fail");
+    ComputeTextFrame(&smallest);
+    return SIZE{smallest.textFrame.right - smallest.textFrame.left, smallest.textFrame.bottom - smallest.textFrame.top};
+}
+
+// A text that sizes its frame: the frame takes the text's size, never less
+// than the smallest frame.
+ErrorCode MeasureFittedText(DrawingRecord* drawing, DrawingObject* object, const ReflowPlan& plan, HGLOBAL block,
+                            TextSize* size)
+{
+    auto* laid = static_cast<unsigned char*>(GlobalLock(block));
+    if (!laid)
+        return kErrNoMemory;
+    TextBlockHeader h;
+    std::memcpy(&h, laid, sizeof(h));
+    const SIZE smallest = SmallestTextFrame(drawing, object);
+    const int frameWidth = object->textFrame.right - object->textFrame.left;
+    const int frameHeight = object->textFrame.bottom - object->textFrame.top;
+    size->width = h.widestLine > smallest.cx ? h.widestLine : smallest.cx;
+    size->height = h.textHeight > smallest.cy ? h.textHeight : smallest.cy;
+    size->heightChange = size->height - frameHeight;
+    size->widthChange = plan.sizing == kTextSizingFitsLines ? size->width - frameWidth : 0;
+    if (plan.sizing == kTextSizingFitsHeight)
+        size->width = frameWidth;
+    AlignBlock(laid, size->width, size->height, object->textPlacement,
+               plan.sizing == kTextSizingFitsLines && size->widthChange == 0, size->heightChange == 0);
+    // Lines that had to wrap after all make the text one that wraps.
+    if (plan.sizing == kTextSizingFitsLines && (h.options & kTenWordWrap))
+        object->textBoxWord = kTextSizingFitsHeight;
+    GlobalUnlock(block);
+    return kErrNone;
+}
+
+// A text inside a fixed frame: the box grows to hold it; the block is laid
+// out again in the grown box.
+ErrorCode FitBoxAroundText(HWND editor, ReflowPlan& plan, HGLOBAL* block, TextSize* size)
+{
+    TextBlockHeader h;
+    const auto* laid = static_cast<const unsigned char*>(GlobalLock(*block));
+    if (!laid)
+        return kErrNoMemory;
+    std::memcpy(&h, laid, sizeof(h));
+    GlobalUnlock(*block);
+    int32_t fitted[2] = {plan.boxWidth, plan.boxHeight};
+    const int overflow = plan.margins.top + plan.margins.bottom + h.textHeight - plan.boxHeight;
+    ErrorCode code = FitTenBoxToText(editor, TenStateHandle(editor), overflow, fitted, 1);
+    GlobalFree(*block);
+    *block = nullptr;
+    if (code != kErrNone)
+        return code;
+    *block = LaidOutBlock(editor);
+    if (!*block)
+        return kErrNoMemory;
+    auto* refitted = static_cast<unsigned char*>(GlobalLock(*block));
+    if (!refitted)
+        return kErrNoMemory;
+    FoldMargins(refitted, &plan.margins);
+    GlobalUnlock(*block);
+    size->width = fitted[0];
+    size->height = fitted[1];
+    if (plan.sizing == kTextSizingInFrame) {
+        size->width -= plan.margins.left + plan.margins.right;
+        size->height -= plan.margins.top + plan.margins.bottom;
+    }
+    size->widthChange = fitted[0] - plan.boxWidth;
+    size->heightChange = fitted[1] - plan.boxHeight;
+    return kErrNone;
+}
+
+// The frame that holds a text of `size`: its margins, border and the
+// shape's insets around it.
+RECT FrameAroundText(const DrawingObject* object, const TextSize& size)
+{
+    RECT needed = {0, 0, size.width + object->textMargins.left + object->textMargins.right,
+                   size.height + object->textMargins.top + object->textMargins.bottom};
+    const int border = GetBorderInset(object);
+    InflateRect(&needed, border, border);
+    return needed;
+}
+
+// The frame grows (or shrinks) to the text, keeping its anchored sides;
+// the text is aligned again in the new frame.
+ErrorCode GrowFrameToText(DrawingRecord* drawing, DrawingObject* object, Anchors anchors, const TextSize& size,
+                          HGLOBAL block)
+{
+    RECT needed = FrameAroundText(object, size);
+    if (needed.right - needed.left > drawing->width || needed.bottom - needed.top > drawing->height)
+        return kErrOutsideDrawing;
+    DrawingObject copy = *object;
+    copy.frame = needed;
+    ComputeShapeTextInsets(&copy, 1);
+    needed.right += copy.textInsets.left + copy.textInsets.right;
+    needed.bottom += copy.textInsets.top + copy.textInsets.bottom;
+    const int dw = (needed.right - needed.left) - (object->frame.right - object->frame.left);
+    const int dh = (needed.bottom - needed.top) - (object->frame.bottom - object->frame.top);
+    const bool centre = object->rotation != 0;
+    const RECT before = object->frame;
+    Grow(&object->frame.left, &object->frame.right, dw, anchors.horizontal, centre);
+    Grow(&object->frame.top, &object->frame.bottom, dh, anchors.vertical, centre);
+    DiscardError(RecalcShapeFrame(drawing, object, 0), "without a reflow nothing can fail");
+    // Whoever asked for the layout (a text command, a resize, opening a
+    // file) ends with UpdateLinks, which takes the hooked lines along.
+    if (!EqualRect(&before, &object->frame))
+        MarkFrameChanged(drawing, object);
+    object->textFrame = object->inner;
+    ComputeTextFrame(object);
+    auto* laid = static_cast<unsigned char*>(GlobalLock(block));
+    if (!laid)
+        return kErrNoMemory;
+    AlignBlock(laid, object->textFrame.right - object->textFrame.left, object->textFrame.bottom - object->textFrame.top,
+               object->textPlacement, dw != 0, dh != 0);
+    GlobalUnlock(block);
+    return kErrNone;
 }
 
 } // namespace
@@ -172,165 +383,34 @@ ErrorCode ReflowObjectText(void* drawingArg, DrawingObject* object, int mode, vo
     auto* drawing = static_cast<DrawingRecord*>(drawingArg);
     object->textFrame = object->inner;
     ComputeTextFrame(object);
-    if (!drawing || object->textRecordId < 0 || object->textRecordId > 32767)
+    if (!drawing || object->textRecordId < 0 || object->textRecordId > kLastTextRecordId)
         return kErrNone;
-    const Anchors anchors = AnchorsFor(object, mode);
-    const int sizing = object->textBoxWord;
-    const bool fitsText = sizing == 1 || sizing == 2;
-    RECT box = fitsText ? object->textFrame : object->frame;
-    RECT margins = {0, 0, 0, 0};
-    int minimumWidth = 30;
-    int minimumHeight = 0;
-    if (!fitsText) {
-        margins = RECT{object->textFrame.left - box.left, object->textFrame.top - box.top,
-                       box.right - object->textFrame.right, box.bottom - object->textFrame.bottom};
-        minimumWidth = object->width;
-        minimumHeight = object->height;
-    }
+    ReflowPlan plan = PlanReflow(drawing, object);
     RecordHandle record = nullptr;
     if (FindRecord(drawing->storeSlot, kTextGroup, static_cast<short>(object->textRecordId), &record) != kErrNone)
         return kErrNone;
-    DWORD recordSize = QueryRecordSize(record);
-    auto* bytes = static_cast<unsigned char*>(GlobalLock(record));
-    if (!bytes || recordSize <= kTextRecordHeaderBytes ||
-        !IsTextBlockSound(bytes + kTextRecordHeaderBytes, recordSize - kTextRecordHeaderBytes)) {
-        if (bytes)
-            GlobalUnlock(record);
+    if (!HoldsSoundText(record)) {
         ReleaseRecord(record);
         return kErrNone;
     }
-    TextBlockHeader stored;
-    std::memcpy(&stored, bytes + kTextRecordHeaderBytes, sizeof(stored));
-    GlobalUnlock(record);
-    if (stored.textLength == 0) {
-        ReleaseRecord(record);
-        return kErrNone;
-    }
-    HWND editor = MakeHiddenTextEditor(drawing, object, margins, minimumWidth, minimumHeight,
+    HWND editor = MakeHiddenTextEditor(drawing, object, plan.margins, plan.minimumWidth, plan.minimumHeight,
                                        static_cast<HGLOBAL>(fontTable));
     if (!editor) {
         // Without a view to measure in, the frame alone is placed.
         ReleaseRecord(record);
         return kErrNone;
     }
-    const ErrorCode marked = MarkRecordChanged(record);
-    if (marked != kErrNone) {
-        // Without its before-image the text stays as it is: undo could not bring it back.
-        ReleaseHiddenTextEditor(editor);
-        ReleaseRecord(record);
-        return marked;
-    }
-    bytes = static_cast<unsigned char*>(GlobalLock(record));
-    TextBlockHeader* header = reinterpret_cast<TextBlockHeader*>(bytes + kTextRecordHeaderBytes);
-    if (sizing == 1)
-        header->options &= ~static_cast<uint32_t>(kTenWordWrap);
-    else
-        header->options |= kTenWordWrap;
-    int boxWidth = box.right - box.left;
-    int boxHeight = box.bottom - box.top;
-    if (sizing == 1) {
-        boxWidth = object->rotation ? drawing->height : drawing->width;
-        boxHeight = 32000;
-    } else if (sizing == 2) {
-        boxHeight = 32000;
-    }
-    SendMessageA(editor, TENM_SETBOXSIZE, 0, PackTenPair(boxWidth, boxHeight));
-    ErrorCode code = static_cast<ErrorCode>(
-        SendMessageA(editor, TENM_SETTEXTBLOCK, 0, reinterpret_cast<LPARAM>(bytes + kTextRecordHeaderBytes)));
-    GlobalUnlock(record);
-    HGLOBAL block = code == kErrNone ? LaidOutBlock(editor) : nullptr;
-    if (!block)
-        code = code != kErrNone ? code : kErrNoMemory;
-    int widthChange = 0;
-    int heightChange = 0;
-    int textWidth = 0;
-    int textHeight = 0;
-    if (code == kErrNone) {
-        auto* laid = static_cast<unsigned char*>(GlobalLock(block));
-        TextBlockHeader h;
-        std::memcpy(&h, laid, sizeof(h));
-        textWidth = h.widestLine;
-        textHeight = h.textHeight;
-        // The smallest text frame: the object at its creation size.
-        DrawingObject smallest = *object;
-        smallest.frame = RECT{0, 0, object->width, object->height};
-        DiscardError(RecalcShapeFrame(drawing, &smallest, 0), "without a reflow nothing can fail");
-        ComputeTextFrame(&smallest);
-        const int smallWidth = smallest.textFrame.right - smallest.textFrame.left;
-        const int smallHeight = smallest.textFrame.bottom - smallest.textFrame.top;
-        const int frameWidth = object->textFrame.right - object->textFrame.left;
-        const int frameHeight = object->textFrame.bottom - object->textFrame.top;
-        if (fitsText) {
-            if (textWidth < smallWidth)
-                textWidth = smallWidth;
-            if (textHeight < smallHeight)
-                textHeight = smallHeight;
-            heightChange = textHeight - frameHeight;
-            widthChange = sizing == 1 ? textWidth - frameWidth : 0;
-            if (sizing == 2)
-                textWidth = frameWidth;
-            AlignBlock(laid, textWidth, textHeight, object->textPlacement, sizing == 1 && widthChange == 0,
-                       heightChange == 0);
-            if (sizing == 1 && (h.options & kTenWordWrap))
-                object->textBoxWord = 2;
-            GlobalUnlock(block);
-        } else {
-            GlobalUnlock(block);
-            int32_t fitted[2] = {boxWidth, boxHeight};
-            const int overflow = margins.top + margins.bottom + h.textHeight - boxHeight;
-            code = FitTenBoxToText(editor, TenStateHandle(editor), overflow, fitted, 1);
-            GlobalFree(block);
-            block = code == kErrNone ? LaidOutBlock(editor) : nullptr;
-            if (code == kErrNone && !block)
-                code = kErrNoMemory;
-            if (code == kErrNone) {
-                laid = static_cast<unsigned char*>(GlobalLock(block));
-                FoldMargins(laid, &margins);
-                GlobalUnlock(block);
-                textWidth = fitted[0];
-                textHeight = fitted[1];
-                widthChange = fitted[0] - boxWidth;
-                heightChange = fitted[1] - boxHeight;
-            }
-        }
-    }
-    if (code == kErrNone && (widthChange != 0 || heightChange != 0)) {
-        if (sizing == 0) {
-            textWidth -= margins.left + margins.right;
-            textHeight -= margins.top + margins.bottom;
-        }
-        RECT needed = {0, 0, textWidth, textHeight};
-        needed = RECT{0, 0, textWidth + object->textMargins.left + object->textMargins.right,
-                      textHeight + object->textMargins.top + object->textMargins.bottom};
-        const int border = GetBorderInset(object);
-        InflateRect(&needed, border, border);
-        if (needed.right - needed.left > drawing->width || needed.bottom - needed.top > drawing->height) {
-            code = kErrOutsideDrawing;
-        } else {
-            DrawingObject copy = *object;
-            copy.frame = needed;
-            ComputeShapeTextInsets(&copy, 1);
-            needed.right += copy.textInsets.left + copy.textInsets.right;
-            needed.bottom += copy.textInsets.top + copy.textInsets.bottom;
-            const int dw = (needed.right - needed.left) - (object->frame.right - object->frame.left);
-            const int dh = (needed.bottom - needed.top) - (object->frame.bottom - object->frame.top);
-            const bool centre = object->rotation != 0;
-            const RECT before = object->frame;
-            Grow(&object->frame.left, &object->frame.right, dw, anchors.horizontal, centre);
-            Grow(&object->frame.top, &object->frame.bottom, dh, anchors.vertical, centre);
-            DiscardError(RecalcShapeFrame(drawing, object, 0), "without a reflow nothing can fail");
-            // Whoever asked for the layout (a text command, a resize, opening a
-            // file) ends with UpdateLinks, which takes the hooked lines along.
-            if (!EqualRect(&before, &object->frame))
-                MarkFrameChanged(drawing, object);
-            object->textFrame = object->inner;
-            ComputeTextFrame(object);
-            auto* laid = static_cast<unsigned char*>(GlobalLock(block));
-            AlignBlock(laid, object->textFrame.right - object->textFrame.left,
-                       object->textFrame.bottom - object->textFrame.top, object->textPlacement, dw != 0, dh != 0);
-            GlobalUnlock(block);
-        }
-    }
+    HGLOBAL block = nullptr;
+    // Without its before-image the text stays as it is: undo could not bring it back.
+    ErrorCode code = MarkRecordChanged(record);
+    if (code == kErrNone)
+        code = LayOutStoredText(editor, record, plan, &block);
+    TextSize size;
+    if (code == kErrNone)
+        code = plan.fitsText ? MeasureFittedText(drawing, object, plan, block, &size)
+                             : FitBoxAroundText(editor, plan, &block, &size);
+    if (code == kErrNone && (size.widthChange != 0 || size.heightChange != 0))
+        code = GrowFrameToText(drawing, object, AnchorsFor(object, mode), size, block);
     if (code == kErrNone)
         code = MarkRecordChanged(record);
     if (code == kErrNone)

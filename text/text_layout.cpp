@@ -9,10 +9,12 @@
 #include "common/string_helpers.h"
 #include "text/break_areas.h"
 #include "text/dbcs_word_cut.h"
+#include "text/format_records.h"
 #include "text/character_spacing.h"
 #include "text/ten_arrays.h"
 #include "text/ten_notifications.h"
 #include "text/ten_startup.h"
+#include "text/text_alignment.h"
 #include "text/text_measure.h"
 #include "text/text_positions.h"
 
@@ -173,10 +175,8 @@ void JustifyRuns(std::vector<TextRun>& runs, int slack, int totalSpaces)
     last.x += shift;
 }
 
-// Paragraph alignments of a line.
-const int kAlignRight = 2;
-const int kAlignCentre = 6;
-const int kAlignJustify = 32;
+// An editor with no units set measures in drawing units.
+const int kDefaultUnitsPerInch = 600;
 // A justified line may run this many hundredths of an inch past the box.
 const int kJustifyReachHundredths = 3;
 // A piece longer than the measuring cap is measured from this many characters
@@ -482,16 +482,16 @@ private:
     {
         const int alignment = f_.paragraph->alignment;
         int offset = 0;
-        if (alignment == kAlignRight)
+        if (alignment == kTextAlignRight)
             offset = slack;
-        else if (alignment == kAlignCentre)
+        else if (alignment == kTextAlignCentre)
             offset = slack / 2;
         return offset < 0 ? 0 : offset;
     }
 
     void SpreadJustification(int slack)
     {
-        const bool justified = f_.paragraph->alignment == kAlignJustify;
+        const bool justified = f_.paragraph->alignment == kTextAlignJustify;
         int totalSpaces = 0;
         for (const TextRun& run : runs_)
             totalSpaces += run.spaceCount + (run.justifyExtra == 1 && &run != &runs_.back() ? 1 : 0);
@@ -559,7 +559,7 @@ void LineScanner::Finish(int top)
     line.lastBreak = lastBreak_;
     line.length = endPos_ - start_;
     line.flags = flags_;
-    const bool justified = f_.paragraph->alignment == kAlignJustify;
+    const bool justified = f_.paragraph->alignment == kTextAlignJustify;
     if (flags_ & kLineEndsParagraph) {
         line.availableWidth = avail_;
         line.justifiedWidth = line.width;
@@ -607,7 +607,225 @@ ErrorCode StoreArray(HGLOBAL* handle, void** pointer, const std::vector<T>& item
     return kErrNone;
 }
 
+void ReportChangedLines(int end, int from, int* endChanged, int* firstChanged)
+{
+    if (endChanged)
+        *endChanged = end;
+    if (firstChanged)
+        *firstChanged = from;
+}
+
+// A change at the first line of a break area lays out the paragraph end
+// before it again.
+int StepBackIntoBreakArea(const TenArrays& arrays, int lineCount, int firstLine)
+{
+    if (lineCount == 0)
+        return 0;
+    if (firstLine > 0 && (arrays.lines[firstLine - 1].flags & kLineEndsParagraph) &&
+        (arrays.lines[firstLine].flags & kLineBeginsBreakArea))
+        return firstLine - 1;
+    return firstLine;
+}
+
+LayoutContext MakeLayoutContext(TenState* state, const TenArrays& arrays)
+{
+    const TenTextState& live = state->live;
+    LayoutContext c = {};
+    c.state = state;
+    c.dc = state->measuringDC;
+    c.text = arrays.text;
+    c.length = live.textLength;
+    c.formats = arrays.formats;
+    c.formatCount = live.formatCount;
+    c.paragraphs = arrays.Paragraphs();
+    c.paragraphCount = arrays.ParagraphCount();
+    c.wrap = (live.options & kTenWordWrap) && !(live.options & kTenWholeText);
+    c.leftMargin = state->margins.left;
+    SetTextWidth(&c, live.boxWidth - state->margins.left - state->margins.right);
+    c.units = state->unitsPerInch > 0 ? state->unitsPerInch : kDefaultUnitsPerInch;
+    return c;
+}
+
+// With break areas the text is laid out again from the first line of the
+// area that holds the first changed line, down to the end.
+int FirstLineOfChangedArea(const BreakAreaView& view, int firstLine, int lineCount, int* startArea)
+{
+    const TextBreakArea* areas = view.areas();
+    *startArea = 0;
+    for (int i = 1; i < view.count(); ++i) {
+        const int areaFirst = areas[i].firstLine;
+        if (areaFirst <= areas[i - 1].firstLine || areaFirst >= firstLine || areaFirst >= lineCount)
+            break;
+        *startArea = i;
+    }
+    return *startArea == 0 ? 0 : areas[*startArea].firstLine;
+}
+
+// The old lines a new line may meet, already moved to the edited text.
+struct OldTail {
+    std::vector<TextLine> lines;
+    std::vector<TextRun> runs;
+};
+
+OldTail KeepOldTail(const TenArrays& arrays, const TenTextState& live, int firstLine, int resyncLine)
+{
+    OldTail tail;
+    if (resyncLine <= firstLine || resyncLine >= live.lineCount)
+        return tail;
+    tail.lines.assign(arrays.lines + resyncLine, arrays.lines + live.lineCount);
+    int runFrom = arrays.lines[resyncLine].firstRun;
+    if (runFrom < 0)
+        runFrom = 0;
+    if (runFrom > live.runCount)
+        runFrom = live.runCount;
+    tail.runs.assign(arrays.runs + runFrom, arrays.runs + live.runCount);
+    return tail;
+}
+
+// The new lines and runs, and where the next line goes.
+struct Layout {
+    std::vector<TextLine> lines;
+    std::vector<TextRun> runs;
+    int pos;
+    int top;
+};
+
+// The lines above the first changed one stay as they are.
+Layout StartLayout(const TenState* state, const TenArrays& arrays, int firstLine)
+{
+    const TenTextState& live = state->live;
+    Layout laid;
+    laid.pos = firstLine == 0 ? 0 : arrays.lines[firstLine].firstPosition;
+    laid.top = firstLine == 0 ? state->margins.top : arrays.lines[firstLine].top;
+    int runBase = firstLine == 0 ? 0 : arrays.lines[firstLine].firstRun;
+    if (runBase < 0 || runBase > live.runCount)
+        runBase = 0;
+    laid.lines.assign(arrays.lines, arrays.lines + firstLine);
+    laid.runs.assign(arrays.runs, arrays.runs + runBase);
+    return laid;
+}
+
+// Lays out the line at `pos` in the break area it falls into.
+void LayOutLineInArea(const LayoutContext& c, BreakAreaStacker* stacker, const Layout& laid, LineOutput* out)
+{
+    const bool breakBefore = !laid.lines.empty() && (laid.lines.back().flags & kLineEndsParagraph) &&
+                             (c.formats[FormatOfPosition(c, laid.pos)].flags & kFormatNewBreakArea);
+    LayoutContext inArea = c;
+    SetTextWidth(&inArea, stacker->NextWidth(breakBefore, c.textWidth));
+    LayOutLine(inArea, laid.pos, laid.top, out);
+    const int index = static_cast<int>(laid.lines.size());
+    if (stacker->Place(&out->line, index, breakBefore, laid.top) &&
+        stacker->WidthOf(stacker->Area(), c.textWidth) != inArea.textWidth) {
+        // A line that went on into an area of another width is broken
+        // again for it.
+        const TextLine placed = out->line;
+        SetTextWidth(&inArea, stacker->WidthOf(stacker->Area(), c.textWidth));
+        LayOutLine(inArea, laid.pos, placed.top, out);
+        out->line.flags |= placed.flags & (kLineBeginsBreakArea | kLineFirstOfLaterArea);
+    }
+    stacker->Grow(out->line);
+}
+
+// Lays out line after line until the text ends or a new line starts where
+// an old one did; the index of that old line, or -1.
+int LayOutUntilOldLineMet(const LayoutContext& c, BreakAreaStacker* stacker, const OldTail& tail, Layout* laid)
+{
+    size_t oldIndex = 0;
+    LineOutput out;
+    for (bool first = true;; first = false) {
+        if (!first && !tail.lines.empty()) {
+            while (oldIndex < tail.lines.size() && tail.lines[oldIndex].firstPosition < laid->pos)
+                ++oldIndex;
+            if (oldIndex < tail.lines.size() && tail.lines[oldIndex].firstPosition == laid->pos)
+                return static_cast<int>(oldIndex);
+        }
+        if (stacker)
+            LayOutLineInArea(c, stacker, *laid, &out);
+        else
+            LayOutLine(c, laid->pos, laid->top, &out);
+        out.line.firstRun = static_cast<int32_t>(laid->runs.size());
+        laid->runs.insert(laid->runs.end(), out.runs.begin(), out.runs.end());
+        laid->lines.push_back(out.line);
+        laid->top = NextLineTop(c, out.line);
+        const int lineEnd = out.line.firstPosition + out.line.length;
+        if (lineEnd >= c.length && out.next == lineEnd)
+            return -1;
+        laid->pos = out.next > laid->pos ? out.next : laid->pos + 1;  // a line always moves on
+    }
+}
+
+// The old lines from the one met on are kept, shifted to their new runs,
+// formats and tops; the end of the lines that changed.
+int SpliceOldTail(const LayoutContext& c, const OldTail& tail, int meet, Layout* laid)
+{
+    const TextLine& meeting = tail.lines[static_cast<size_t>(meet)];
+    const int runShift = static_cast<int>(laid->runs.size()) - meeting.firstRun;
+    const int formatShift = FormatOfPosition(c, laid->pos) - meeting.firstFormat;
+    const int topShift = laid->top - meeting.top;
+    size_t runFrom = static_cast<size_t>(meeting.firstRun - tail.lines.front().firstRun);
+    if (runFrom > tail.runs.size())
+        runFrom = tail.runs.size();
+    const int end = static_cast<int>(laid->lines.size());
+    for (size_t i = static_cast<size_t>(meet); i < tail.lines.size(); ++i) {
+        TextLine line = tail.lines[i];
+        line.firstRun += runShift;
+        line.firstFormat += formatShift;
+        line.top += topShift;
+        if (topShift != 0)
+            line.flags &= ~static_cast<uint32_t>(kLineFirstOfLaterArea);
+        laid->lines.push_back(line);
+    }
+    laid->runs.insert(laid->runs.end(), tail.runs.begin() + static_cast<std::ptrdiff_t>(runFrom), tail.runs.end());
+    return topShift != 0 ? static_cast<int>(laid->lines.size()) : end;
+}
+
+ErrorCode StoreLayout(TenArrays* arrays, const Layout& laid)
+{
+    TenTextState& live = *arrays->state;
+    void* linePointer = arrays->lines;
+    ErrorCode code = StoreArray(&live.lines, &linePointer, laid.lines);
+    arrays->lines = static_cast<TextLine*>(linePointer);
+    if (code != kErrNone)
+        return code;
+    void* runPointer = arrays->runs;
+    code = StoreArray(&live.runs, &runPointer, laid.runs);
+    arrays->runs = static_cast<TextRun*>(runPointer);
+    if (code != kErrNone)
+        return code;
+    live.lineCount = static_cast<int32_t>(laid.lines.size());
+    live.runCount = static_cast<int32_t>(laid.runs.size());
+    return kErrNone;
+}
+
+// The whole text placed down its box; true when the lines moved.
+bool PlaceInBox(const TenState* state, TextLine* lines, int count)
+{
+    const int topBefore = lines[0].top;
+    const int room = state->live.boxHeight - state->margins.top - state->margins.bottom;
+    PlaceTenLinesVertically(lines, count, state->live.verticalAlignment, state->margins.top, room);
+    return lines[0].top != topBefore;
+}
+
+// The parent hears when the text runs past its break areas, when it starts
+// or stops running past the end, and when it grows too long to store.
+void NotifyParentOfLength(HWND parent, TenState* state, const BreakAreaView* areaView, const TextLine& lastLine,
+                          int paragraphCount)
+{
+    const TextBreakArea* areas = areaView ? areaView->areas() : nullptr;
+    const int areaCount = areaView ? areaView->count() : 0;
+    if (areaView && TextRanPastAreas(areas, areaCount, lastLine))
+        PostMessageA(parent, TENN_PASTBREAKS, 0, 0);
+    const bool overflows = lastLine.top + lastLine.height > BreakAreasEnd(areas, areaCount);
+    if (overflows != ((state->stateFlags & kTenTextOverflows) != 0)) {
+        state->stateFlags ^= kTenTextOverflows;
+        SendMessageA(parent, TENN_OVERFLOW, overflows ? 1 : 0, 0);
+    }
+    if (TextBlockBytesOfState(state, paragraphCount) > static_cast<unsigned long>(kMaxTextBytes))
+        PostMessageA(parent, TENN_TOOLONG, 0, 0);
+}
+
 } // namespace
+
 
 unsigned long TextBlockBytesOfState(const TenState* state, int paragraphCount)
 {
@@ -624,210 +842,53 @@ ErrorCode LayoutText(HWND window, TenState* state, int firstLine, int resyncLine
     TenArrays arrays(&live);
     if (!arrays.Ok() || live.formatCount <= 0 || !state->measuringDC)
         return kErrNoMemory;
-    int lineCount = live.lineCount;
+    const int lineCount = live.lineCount;
     if (firstLine < 0)
         firstLine = 0;
     if (lineCount > 0 && firstLine >= lineCount) {
-        if (endChanged)
-            *endChanged = lineCount;
-        if (firstChanged)
-            *firstChanged = lineCount;
+        ReportChangedLines(lineCount, lineCount, endChanged, firstChanged);
         return kErrNone;
     }
-    if (lineCount == 0)
-        firstLine = 0;
-    if (firstLine > 0 && (arrays.lines[firstLine - 1].flags & kLineEndsParagraph) &&
-        (arrays.lines[firstLine].flags & kLineBeginsBreakArea))
-        --firstLine;
+    firstLine = StepBackIntoBreakArea(arrays, lineCount, firstLine);
 
-    LayoutContext c = {};
-    c.state = state;
-    c.dc = state->measuringDC;
-    c.text = arrays.text;
-    c.length = live.textLength;
-    c.formats = arrays.formats;
-    c.formatCount = live.formatCount;
-    c.paragraphs = arrays.Paragraphs();
-    c.paragraphCount = arrays.ParagraphCount();
-    c.wrap = (live.options & kTenWordWrap) && !(live.options & kTenWholeText);
-    c.leftMargin = state->margins.left;
-    SetTextWidth(&c, live.boxWidth - state->margins.left - state->margins.right);
-    c.units = state->unitsPerInch > 0 ? state->unitsPerInch : 600;
-
-    // With break areas the text is laid out again from the first line of the
-    // area that holds the first changed line, down to the end.
+    const LayoutContext c = MakeLayoutContext(state, arrays);
     BreakAreaView areaView(state);
     const bool useAreas = static_cast<bool>(areaView);
-    TextBreakArea* areas = areaView.areas();
     int startArea = 0;
-    if (useAreas) {
-        for (int i = 1; i < areaView.count(); ++i) {
-            const int areaFirst = areas[i].firstLine;
-            if (areaFirst <= areas[i - 1].firstLine || areaFirst >= firstLine || areaFirst >= lineCount)
-                break;
-            startArea = i;
-        }
-        firstLine = startArea == 0 ? 0 : areas[startArea].firstLine;
-    }
+    if (useAreas)
+        firstLine = FirstLineOfChangedArea(areaView, firstLine, lineCount, &startArea);
 
-    // The old lines a new line may meet, already moved to the edited text.
-    std::vector<TextLine> oldLines;
-    std::vector<TextRun> oldRuns;
-    if (!useAreas && resyncLine > firstLine && resyncLine < lineCount) {
-        oldLines.assign(arrays.lines + resyncLine, arrays.lines + lineCount);
-        int runFrom = arrays.lines[resyncLine].firstRun;
-        if (runFrom < 0)
-            runFrom = 0;
-        if (runFrom > live.runCount)
-            runFrom = live.runCount;
-        oldRuns.assign(arrays.runs + runFrom, arrays.runs + live.runCount);
-    }
+    OldTail tail;
+    if (!useAreas)
+        tail = KeepOldTail(arrays, live, firstLine, resyncLine);
     const int oldBottom = lineCount > 0 ? arrays.lines[lineCount - 1].top + arrays.lines[lineCount - 1].height : 0;
 
-    int pos = firstLine == 0 ? 0 : arrays.lines[firstLine].firstPosition;
-    int top = firstLine == 0 ? state->margins.top : arrays.lines[firstLine].top;
-    int runBase = firstLine == 0 ? 0 : arrays.lines[firstLine].firstRun;
-    if (runBase < 0 || runBase > live.runCount)
-        runBase = 0;
-    std::vector<TextLine> lines(arrays.lines, arrays.lines + firstLine);
-    std::vector<TextRun> runs(arrays.runs, arrays.runs + runBase);
-    size_t oldIndex = 0;
-    int meet = -1;
-    LineOutput out;
-    bool first = true;
+    Layout laid = StartLayout(state, arrays, firstLine);
     std::optional<BreakAreaStacker> stacker;
     if (useAreas)
-        stacker.emplace(areas, areaView.count(), BreakBarHeight, startArea);
-    const int editorWidth = c.textWidth;
-    for (;;) {
-        if (!first && !oldLines.empty()) {
-            while (oldIndex < oldLines.size() && oldLines[oldIndex].firstPosition < pos)
-                ++oldIndex;
-            if (oldIndex < oldLines.size() && oldLines[oldIndex].firstPosition == pos) {
-                meet = static_cast<int>(oldIndex);
-                break;
-            }
-        }
-        if (stacker) {
-            const bool breakBefore = !lines.empty() && (lines.back().flags & kLineEndsParagraph) &&
-                                     (c.formats[FormatOfPosition(c, pos)].flags & kFormatNewBreakArea);
-            LayoutContext inArea = c;
-            SetTextWidth(&inArea, stacker->NextWidth(breakBefore, editorWidth));
-            LayOutLine(inArea, pos, top, &out);
-            const int index = static_cast<int>(lines.size());
-            if (stacker->Place(&out.line, index, breakBefore, top) &&
-                stacker->WidthOf(stacker->Area(), editorWidth) != inArea.textWidth) {
-                // A line that went on into an area of another width is broken
-                // again for it.
-                const TextLine placed = out.line;
-                SetTextWidth(&inArea, stacker->WidthOf(stacker->Area(), editorWidth));
-                LayOutLine(inArea, pos, placed.top, &out);
-                out.line.flags |= placed.flags & (kLineBeginsBreakArea | kLineFirstOfLaterArea);
-            }
-            stacker->Grow(out.line);
-        } else {
-            LayOutLine(c, pos, top, &out);
-        }
-        out.line.firstRun = static_cast<int32_t>(runs.size());
-        runs.insert(runs.end(), out.runs.begin(), out.runs.end());
-        lines.push_back(out.line);
-        top = NextLineTop(c, out.line);
-        first = false;
-        const int lineEnd = out.line.firstPosition + out.line.length;
-        const bool endedAtTextEnd = lineEnd >= c.length && out.next == lineEnd;
-        if (endedAtTextEnd)
-            break;
-        pos = out.next > pos ? out.next : pos + 1;  // a line always moves on
-    }
-
-    int end = 0;
-    if (meet >= 0) {
-        const TextLine& meeting = oldLines[static_cast<size_t>(meet)];
-        const int runShift = static_cast<int>(runs.size()) - meeting.firstRun;
-        int formatAt = FormatOfPosition(c, pos);
-        const int formatShift = formatAt - meeting.firstFormat;
-        const int topShift = top - meeting.top;
-        const int oldRunBase = oldLines.front().firstRun;
-        size_t runFrom = static_cast<size_t>(meeting.firstRun - oldRunBase);
-        if (runFrom > oldRuns.size())
-            runFrom = oldRuns.size();
-        end = static_cast<int>(lines.size());
-        for (size_t i = static_cast<size_t>(meet); i < oldLines.size(); ++i) {
-            TextLine line = oldLines[i];
-            line.firstRun += runShift;
-            line.firstFormat += formatShift;
-            line.top += topShift;
-            if (topShift != 0)
-                line.flags &= ~static_cast<uint32_t>(kLineFirstOfLaterArea);
-            lines.push_back(line);
-        }
-        runs.insert(runs.end(), oldRuns.begin() + static_cast<std::ptrdiff_t>(runFrom), oldRuns.end());
-        if (topShift != 0)
-            end = static_cast<int>(lines.size());
-    } else {
-        end = static_cast<int>(lines.size());
-    }
+        stacker.emplace(areaView.areas(), areaView.count(), BreakBarHeight, startArea);
+    const int meet = LayOutUntilOldLineMet(c, stacker ? &*stacker : nullptr, tail, &laid);
+    int end = meet >= 0 ? SpliceOldTail(c, tail, meet, &laid) : static_cast<int>(laid.lines.size());
     if (stacker)
-        stacker->Finish(static_cast<int>(lines.size()));
+        stacker->Finish(static_cast<int>(laid.lines.size()));
 
-    void* linePointer = arrays.lines;
-    ErrorCode code = StoreArray(&live.lines, &linePointer, lines);
-    arrays.lines = static_cast<TextLine*>(linePointer);
+    ErrorCode code = StoreLayout(&arrays, laid);
     if (code != kErrNone)
         return code;
-    void* runPointer = arrays.runs;
-    code = StoreArray(&live.runs, &runPointer, runs);
-    arrays.runs = static_cast<TextRun*>(runPointer);
-    if (code != kErrNone)
-        return code;
-    live.lineCount = static_cast<int32_t>(lines.size());
-    live.runCount = static_cast<int32_t>(runs.size());
     int changedFrom = firstLine;
-
-    // The whole text placed in its box.
     TextLine* placed = arrays.lines;
     const int count = live.lineCount;
     const int bottom = placed[count - 1].top + placed[count - 1].height;
-    if (!useAreas && (bottom != oldBottom || firstLine == 0)) {
-        const int textHeight = bottom - placed[0].top;
-        const int room = live.boxHeight - state->margins.top - state->margins.bottom - textHeight;
-        int offset = 0;
-        if (live.verticalAlignment == 8)
-            offset = room;
-        else if (live.verticalAlignment == 6)
-            offset = room / 2;
-        if (offset < 0)
-            offset = 0;
-        const int shift = state->margins.top + offset - placed[0].top;
-        if (shift != 0) {
-            for (int i = 0; i < count; ++i)
-                placed[i].top += shift;
-            changedFrom = 0;
-            end = count;
-        }
+    if (!useAreas && (bottom != oldBottom || firstLine == 0) && PlaceInBox(state, placed, count)) {
+        changedFrom = 0;
+        end = count;
     }
     if (end < count && (placed[end].flags & kLineBeginsBreakArea))
         ++end;
     live.runCount = placed[count - 1].firstRun + placed[count - 1].runCount;
-    if (endChanged)
-        *endChanged = end;
-    if (firstChanged)
-        *firstChanged = changedFrom;
-
-    HWND parent = window ? GetParent(window) : nullptr;
-    if (parent) {
-        const TextLine& lastLine = placed[count - 1];
-        if (useAreas && TextRanPastAreas(areas, areaView.count(), lastLine))
-            PostMessageA(parent, TENN_PASTBREAKS, 0, 0);
-        // The parent hears when the text starts or stops running past the end.
-        const bool overflows = lastLine.top + lastLine.height > BreakAreasEnd(areas, useAreas ? areaView.count() : 0);
-        if (overflows != ((state->stateFlags & kTenTextOverflows) != 0)) {
-            state->stateFlags ^= kTenTextOverflows;
-            SendMessageA(parent, TENN_OVERFLOW, overflows ? 1 : 0, 0);
-        }
-        if (TextBlockBytesOfState(state, c.paragraphCount) > static_cast<unsigned long>(kMaxTextBytes))
-            PostMessageA(parent, TENN_TOOLONG, 0, 0);
-    }
+    ReportChangedLines(end, changedFrom, endChanged, firstChanged);
+    if (HWND parent = window ? GetParent(window) : nullptr)
+        NotifyParentOfLength(parent, state, useAreas ? &areaView : nullptr, placed[count - 1], c.paragraphCount);
     state->stateFlags &= ~static_cast<uint32_t>(kTenRelayoutAfterUndo);
     return kErrNone;
 }

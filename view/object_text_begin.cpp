@@ -19,8 +19,10 @@
 #include "text/object_text_layout.h"
 #include "text/ten_messages.h"
 #include "text/ten_startup.h"
+#include "text/text_alignment.h"
 #include "text/text_background.h"
 #include "objects/text_block_store.h"
+#include "objects/text_sizing.h"
 #include "objects/document_undo.h"
 #include "view/edit_operations.h"
 #include "view/selection_access.h"
@@ -32,6 +34,23 @@
 namespace {
 
 const int kSelectTool = 108;
+// A new text's first box, and its margin on every side.
+const int kNewTextWidth = 60;
+const int kNewTextMargin = 24;
+// The editor grows by this much at a time.
+const int kEditorGrowthStep = 36;
+const int kEditorRoleObjectText = 1;
+const int kCreateWithFonts = 2;
+const int kDrawingUnitsPerInch = 600;
+// Created out of sight, then moved over its box.
+const int kOffScreen = -30000;
+// A label's reference: its index in the high word, its id in the low.
+const int kLabelReferenceIndexStep = 65536;
+const int kLabelReferenceIdMask = 0xFFFF;
+// Loading a text keeps the editor's owner; selecting to this end takes all.
+const WPARAM kSetTextKeepsOwner = 2;
+const WPARAM kSelectWholeText = 2;
+const int kWholeTextEnd = 32000;
 
 struct DefaultFormat {
     int face;
@@ -53,6 +72,7 @@ struct BoxPlan {
     int vertical = 0;
     int labelReference = -1;
     bool placeholder = false;
+    bool ownerLocked = false;  // a locked object's text is not edited
     bool repaintWhole = false;
     RecordHandle record = nullptr;
     double insets[4] = {};
@@ -151,17 +171,17 @@ ErrorCode PlanExisting(ViewRecord* view, DrawingRecord* drawing, void* table, in
                        DefaultFormat* d)
 {
     DrawingObject* object = ObjectAt(table, index);
-    plan->stateFlags = 4;
+    plan->stateFlags = kTenFitHeight;
     if (object->kind == kKindShape && object->dataGroup > 0 && object->dataFirstId >= 0)
-        plan->stateFlags |= 0x800;
-    if (object->textBoxWord == 1) {
-        plan->stateFlags |= 2;
+        plan->stateFlags |= kTenRepaintWholeBox;
+    if (object->textBoxWord == kTextSizingFitsLines) {
+        plan->stateFlags |= kTenFitWidth;
         plan->options = 0;
-    } else if (object->textBoxWord == 2) {
-        plan->options = 2;
+    } else if (object->textBoxWord == kTextSizingFitsHeight) {
+        plan->options = kTenWordWrap;
     } else {
-        plan->stateFlags |= 0x400;
-        plan->options = 2;
+        plan->stateFlags |= kTenAskBeforeGrowing;
+        plan->options = kTenWordWrap;
     }
     if (object->fillMode != 0)
         d->background = object->fillColor;
@@ -172,7 +192,7 @@ ErrorCode PlanExisting(ViewRecord* view, DrawingRecord* drawing, void* table, in
     if (object->rotation != 0) {
         InvalidateLogicalRect(WordToHandle<HWND>(static_cast<int32_t>(drawing->viewWindow)), &object->bounds);
         view->flags |= kViewRepaintBuffered;
-        plan->stateFlags |= 0x2000;
+        plan->stateFlags |= kTenOwnerRotated;
         plan->repaintWhole = true;
     }
     if (object->fillMode > 1)
@@ -187,7 +207,7 @@ ErrorCode PlanExisting(ViewRecord* view, DrawingRecord* drawing, void* table, in
         plan->box.bottom += extent.bottom;
         plan->minimumHeight += extent.top + extent.bottom;
         plan->minimumWidth += extent.left + extent.right;
-        plan->stateFlags |= 0x1000;
+        plan->stateFlags |= kTenOwnerHasShadow;
     }
     plan->margins = RECT{object->textFrame.left - plan->box.left, object->textFrame.top - plan->box.top,
                          plan->box.right - object->textFrame.right, plan->box.bottom - object->textFrame.bottom};
@@ -247,6 +267,173 @@ void ToViewPixels(HWND view, RECT* box, POINT* click)
     *click = POINT{size.cx, size.cy};
 }
 
+// The drawing and its object table, locked while an editor is set up.
+class LockedDrawing {
+public:
+    explicit LockedDrawing(HGLOBAL drawingHandle) : drawingHandle_(drawingHandle)
+    {
+        drawing = drawingHandle ? static_cast<DrawingRecord*>(GlobalLock(drawingHandle)) : nullptr;
+        tableHandle_ = drawing ? DrawingTableHandle(drawing, kTableObjects) : nullptr;
+        table = tableHandle_ ? GlobalLock(tableHandle_) : nullptr;
+    }
+    ~LockedDrawing() { Release(); }
+    LockedDrawing(const LockedDrawing&) = delete;
+    LockedDrawing& operator=(const LockedDrawing&) = delete;
+    void Release()
+    {
+        if (table)
+            GlobalUnlock(tableHandle_);
+        if (drawing)
+            GlobalUnlock(drawingHandle_);
+        table = nullptr;
+        drawing = nullptr;
+    }
+
+    DrawingRecord* drawing = nullptr;
+    void* table = nullptr;
+
+private:
+    HGLOBAL drawingHandle_;
+    HGLOBAL tableHandle_ = nullptr;
+};
+
+// A new text of its own at the click: a small box around the first line.
+ErrorCode PlanNewText(ViewRecord* view, const DefaultFormat& d, POINT at, BoxPlan* plan)
+{
+    int ascent = 0;
+    int height = 0;
+    if (!DefaultMetrics(view, d, &ascent, &height))
+        return kErrNoMemory;
+    plan->box = RECT{at.x, at.y - ascent, at.x + kNewTextWidth, at.y + height - ascent};
+    InflateRect(&plan->box, kNewTextMargin, kNewTextMargin);
+    plan->margins = RECT{kNewTextMargin, kNewTextMargin, kNewTextMargin, kNewTextMargin};
+    plan->stateFlags = kTenFitHeight | kTenFitWidth;
+    plan->options = 0;
+    if (plan->labelReference < 0)
+        plan->horizontal = kTextAlignLeft;
+    std::memset(plan->insets, 0, sizeof(plan->insets));
+    return kErrNone;
+}
+
+// The editor's box for object `index` (or a new text when it is -1); a
+// label's text goes to its holder, or to a new guest placed by its host.
+ErrorCode PlanTextBox(ViewRecord* view, DrawingRecord* drawing, void* table, int index, POINT* at, BoxPlan* plan,
+                      DefaultFormat* d)
+{
+    if (index >= 0) {
+        const DrawingObject* object = ObjectAt(table, index);
+        if (object->stateFlags & kStateLocked) {
+            plan->ownerLocked = true;
+            return kErrNone;
+        }
+        plan->horizontal = object->textAlignment;
+        plan->vertical = object->textPlacement;
+        plan->effect = ObjectTextEffect(drawing, object);
+        std::memcpy(plan->insets, object->textInsetFractions, sizeof(plan->insets));
+        if (object->textRoleFlags & kGuestTextFlags && !(object->optionFlags & kOptionOwnText)) {
+            plan->labelReference = index * kLabelReferenceIndexStep + (object->objectId & kLabelReferenceIdMask);
+            const int host = index;
+            index = FindTextHolder(table, index);
+            if (index < 0) {
+                int x = at->x;
+                int y = at->y;
+                const ErrorCode code = PlaceNewGuest(view, drawing, table, host, *d, plan, &x, &y);
+                if (code != kErrNone)
+                    return code;
+                *at = POINT{x, y};
+            }
+        }
+    }
+    if (index < 0)
+        return PlanNewText(view, *d, *at, plan);
+    return PlanExisting(view, drawing, table, index, plan, d);
+}
+
+TenCreateParams EditorParams(ViewRecord* view, const BoxPlan& plan, const DefaultFormat& d, int zoom)
+{
+    TenCreateParams p = {};
+    p.fontList = GetViewFontList(view);
+    p.fontTable = GetViewFontTable(view);
+    p.originX = plan.box.left;
+    p.originY = plan.box.top;
+    p.maximumWidth = view->drawingWidth;
+    p.maximumHeight = view->drawingHeight;
+    p.minimumHeight = plan.minimumHeight;
+    p.minimumWidth = plan.minimumWidth;
+    p.heightStep = kEditorGrowthStep;
+    p.widthStep = kEditorGrowthStep;
+    p.margins = plan.margins;
+    p.zoom = zoom;
+    p.backgroundCallback = VOR_EDAZovu;
+    p.face = d.face;
+    p.size = d.size;
+    p.style = d.style;
+    p.color = d.color;
+    p.backgroundColor = d.background;
+    p.alignment = plan.horizontal;
+    p.editorRole = kEditorRoleObjectText;
+    p.ownerObjectIndex = plan.owner;
+    p.options = plan.options;
+    p.stateFlags = plan.stateFlags;
+    p.creationFlags = kCreateWithFonts;
+    p.measuringDC = GetViewMeasuringDC(view);
+    p.labelReference = plan.labelReference;
+    p.unitsPerInch = kDrawingUnitsPerInch;
+    p.verticalAlignment = plan.vertical;
+    p.palette = WordToHandle<HPALETTE>(view->palette);
+    p.ownerFrame = plan.box;
+    p.effect = plan.effect;
+    std::memcpy(p.textInsets, plan.insets, sizeof(p.textInsets));
+    return p;
+}
+
+// A damaged stored text is not loaded: the editor opens empty.
+ErrorCode LoadStoredText(HWND editor, RecordHandle record)
+{
+    ErrorCode code = kErrNone;
+    const DWORD size = QueryRecordSize(record);
+    auto* bytes = static_cast<unsigned char*>(GlobalLock(record));
+    if (bytes && size > kTextRecordHeaderBytes &&
+        IsTextBlockSound(bytes + kTextRecordHeaderBytes, size - kTextRecordHeaderBytes))
+        code = static_cast<ErrorCode>(SendMessageA(editor, TENM_SETTEXTBLOCK, kSetTextKeepsOwner,
+                                                   reinterpret_cast<LPARAM>(bytes + kTextRecordHeaderBytes)));
+    if (bytes)
+        GlobalUnlock(record);
+    return code;
+}
+
+// The editor over its box, loaded with the stored text, with the click that
+// opened it passed on to place the caret.
+ErrorCode OpenEditorWindow(HWND view, ViewRecord* viewRecord, const BoxPlan& plan, TenCreateParams* params,
+                           POINT at, int quiet, HWND* editorOut)
+{
+    POINT click = {at.x - plan.box.left, at.y - plan.box.top};
+    RECT device = plan.box;
+    ToViewPixels(view, &device, &click);
+    HWND editor = CreateWindowExA(0, kTenClassName, nullptr, WS_CHILD, kOffScreen, kOffScreen,
+                                  device.right - device.left, device.bottom - device.top, view, nullptr,
+                                  GetModuleHandleA(nullptr), params);
+    *editorOut = editor;
+    viewRecord->textEditor = HandleToWord(editor);
+    if (!editor)
+        return kErrNotDone;
+    if (!quiet)
+        ShowWindow(editor, SW_SHOW);
+    SendMessageA(editor, TENM_SETORIGIN, 0, PackTenPair(plan.box.left, plan.box.top));
+    MoveWindow(editor, device.left, device.top, device.right - device.left, device.bottom - device.top, FALSE);
+    SendMessageA(editor, TENM_UPDATEVISIBLE, 0, 0);
+    const ErrorCode code = plan.record ? LoadStoredText(editor, plan.record) : kErrNone;
+    if (code != kErrNone)
+        return code;
+    SendMessageA(editor, WM_LBUTTONDOWN, 0, PackTenPair(click.x, click.y));
+    // Opened from the keyboard no release will come: end the press now.
+    if (!(GetKeyState(VK_LBUTTON) & 0x8000))
+        SendMessageA(editor, WM_LBUTTONUP, 0, PackTenPair(click.x, click.y));
+    if (plan.placeholder)
+        SendMessageA(editor, TENM_SETSEL, kSelectWholeText, PackTenPair(0, kWholeTextEnd));
+    return kErrNone;
+}
+
 } // namespace
 
 ErrorCode BeginObjectText(HWND view, void* viewArg, int index, int x, int y, int quiet)
@@ -261,139 +448,26 @@ ErrorCode BeginObjectText(HWND view, void* viewArg, int index, int x, int y, int
         if (drawingHandle)
             DeselectAllObjects(drawingHandle);
     }
-    auto* drawing = drawingHandle ? static_cast<DrawingRecord*>(GlobalLock(drawingHandle)) : nullptr;
-    if (!drawing)
+    LockedDrawing locked(drawingHandle);
+    if (!locked.table || index >= TableCount(locked.table))
         return kErrNotDone;
-    HGLOBAL tableHandle = DrawingTableHandle(drawing, kTableObjects);
-    void* table = tableHandle ? GlobalLock(tableHandle) : nullptr;
-    auto unlock = [&]() {
-        if (table)
-            GlobalUnlock(tableHandle);
-        GlobalUnlock(drawingHandle);
-    };
-    if (!table || index >= TableCount(table)) {
-        unlock();
-        return kErrNotDone;
-    }
     // The stored zoom is only brought up to date when the file is saved.
     const int zoom = GetViewZoom(view, nullptr);
-    DefaultFormat d = DefaultTextFormat(viewRecord, drawing);
+    DefaultFormat d = DefaultTextFormat(viewRecord, locked.drawing);
     BoxPlan plan;
-    plan.horizontal = 0;
-    ErrorCode code = kErrNone;
-    if (index >= 0) {
-        DrawingObject* object = ObjectAt(table, index);
-        if (object->stateFlags & kStateLocked) {
-            unlock();
-            return kErrNone;
-        }
-        plan.horizontal = object->textAlignment;
-        plan.vertical = object->textPlacement;
-        plan.effect = ObjectTextEffect(drawing, object);
-        std::memcpy(plan.insets, object->textInsetFractions, sizeof(plan.insets));
-        if (object->textRoleFlags & kGuestTextFlags && !(object->optionFlags & kOptionOwnText)) {
-            plan.labelReference = index * 65536 + (object->objectId & 0xFFFF);
-            const int host = index;
-            index = FindTextHolder(table, index);
-            if (index < 0)
-                code = PlaceNewGuest(viewRecord, drawing, table, host, d, &plan, &x, &y);
-        }
-    }
-    if (code == kErrNone && index < 0) {
-        int ascent = 0;
-        int height = 0;
-        if (!DefaultMetrics(viewRecord, d, &ascent, &height)) {
-            code = kErrNoMemory;
-        } else {
-            plan.box = RECT{x, y - ascent, x + 60, y + height - ascent};
-            InflateRect(&plan.box, 24, 24);
-            plan.margins = RECT{24, 24, 24, 24};
-            plan.stateFlags = 4 | 2;
-            plan.options = 0;
-            if (plan.labelReference < 0)
-                plan.horizontal = 0;
-            std::memset(plan.insets, 0, sizeof(plan.insets));
-        }
-    } else if (code == kErrNone) {
-        code = PlanExisting(viewRecord, drawing, table, index, &plan, &d);
-    }
-    if (code != kErrNone) {
+    POINT at = {x, y};
+    ErrorCode code = PlanTextBox(viewRecord, locked.drawing, locked.table, index, &at, &plan, &d);
+    if (code != kErrNone || plan.ownerLocked) {
         if (plan.record)
             ReleaseRecord(plan.record);
-        unlock();
         return code;
     }
-    TenCreateParams p = {};
-    p.fontList = GetViewFontList(viewRecord);
-    p.fontTable = GetViewFontTable(viewRecord);
-    p.originX = plan.box.left;
-    p.originY = plan.box.top;
-    p.maximumWidth = viewRecord->drawingWidth;
-    p.maximumHeight = viewRecord->drawingHeight;
-    p.minimumHeight = plan.minimumHeight;
-    p.minimumWidth = plan.minimumWidth;
-    p.heightStep = 36;
-    p.widthStep = 36;
-    p.margins = plan.margins;
-    p.zoom = zoom;
-    p.backgroundCallback = VOR_EDAZovu;
-    p.face = d.face;
-    p.size = d.size;
-    p.style = d.style;
-    p.color = d.color;
-    p.backgroundColor = d.background;
-    p.alignment = plan.horizontal;
-    p.editorRole = 1;
-    p.ownerObjectIndex = plan.owner;
-    p.options = plan.options;
-    p.stateFlags = plan.stateFlags;
-    p.creationFlags = 2;
-    p.measuringDC = GetViewMeasuringDC(viewRecord);
-    p.labelReference = plan.labelReference;
-    p.unitsPerInch = 600;
-    p.verticalAlignment = plan.vertical;
-    p.palette = WordToHandle<HPALETTE>(viewRecord->palette);
-    p.ownerFrame = plan.box;
-    p.effect = plan.effect;
-    std::memcpy(p.textInsets, plan.insets, sizeof(p.textInsets));
-
-    POINT click = {x - plan.box.left, y - plan.box.top};
-    RECT device = plan.box;
-    ToViewPixels(view, &device, &click);
-    HWND editor = CreateWindowExA(0, kTenClassName, nullptr, WS_CHILD, -30000, -30000, device.right - device.left,
-                                  device.bottom - device.top, view, nullptr, GetModuleHandleA(nullptr), &p);
-    viewRecord->textEditor = HandleToWord(editor);
-    if (!editor) {
-        code = kErrNotDone;
-    } else {
-        if (!quiet)
-            ShowWindow(editor, SW_SHOW);
-        SendMessageA(editor, TENM_SETORIGIN, 0, PackTenPair(plan.box.left, plan.box.top));
-        MoveWindow(editor, device.left, device.top, device.right - device.left, device.bottom - device.top, FALSE);
-        SendMessageA(editor, TENM_UPDATEVISIBLE, 0, 0);
-        if (plan.record) {
-            // A damaged stored text is not loaded: the editor opens empty.
-            const DWORD size = QueryRecordSize(plan.record);
-            auto* bytes = static_cast<unsigned char*>(GlobalLock(plan.record));
-            if (bytes && size > kTextRecordHeaderBytes &&
-                IsTextBlockSound(bytes + kTextRecordHeaderBytes, size - kTextRecordHeaderBytes))
-                code = static_cast<ErrorCode>(
-                    SendMessageA(editor, TENM_SETTEXTBLOCK, 2, reinterpret_cast<LPARAM>(bytes + kTextRecordHeaderBytes)));
-            if (bytes)
-                GlobalUnlock(plan.record);
-        }
-        if (code == kErrNone) {
-            SendMessageA(editor, WM_LBUTTONDOWN, 0, PackTenPair(click.x, click.y));
-            // Opened from the keyboard no release will come: end the press now.
-            if (!(GetKeyState(VK_LBUTTON) & 0x8000))
-                SendMessageA(editor, WM_LBUTTONUP, 0, PackTenPair(click.x, click.y));
-            if (plan.placeholder)
-                SendMessageA(editor, TENM_SETSEL, 2, PackTenPair(0, 32000));
-        }
-    }
+    TenCreateParams params = EditorParams(viewRecord, plan, d, zoom);
+    HWND editor = nullptr;
+    code = OpenEditorWindow(view, viewRecord, plan, &params, at, quiet, &editor);
     if (plan.record)
         ReleaseRecord(plan.record);
-    unlock();
+    locked.Release();
     if (code != kErrNone) {
         if (editor)
             DestroyWindow(editor);
