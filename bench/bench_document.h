@@ -155,6 +155,8 @@ const int kGridTextTop = 170;
 const int kGridTextHeight = 100;
 const POINT kGridRightMiddle = {600, 300};
 const POINT kGridLeftMiddle = {0, 300};
+const COLORREF kGridFill = RGB(255, 255, 0);
+const int kGridLineWidth = 12;
 
 inline RECT GridBoxFrame(const GridPlan& plan, int i)
 {
@@ -191,7 +193,15 @@ inline bool BuildGridDrawing(BenchDocument* doc, const GridPlan& plan)
 {
     if (BeginDocumentUndo(doc->view, kUndoStepDrawing) != kErrNone)
         return false;
-    doc->Drawing()->flags |= kDrawingShapesLink | kDrawingLinesLink;
+    DrawingRecord* drawing = doc->Drawing();
+    drawing->flags |= kDrawingShapesLink | kDrawingLinesLink;
+    // White paper, yellow boxes with black outlines and text, as a new
+    // drawing of the program has them.
+    drawing->style.backgroundColor = RGB(255, 255, 255);
+    drawing->style.fillColor = kGridFill;
+    drawing->style.borderColor = drawing->style.lineColor = drawing->style.textColor = RGB(0, 0, 0);
+    drawing->style.highlightColor = RGB(255, 255, 255);
+    drawing->outlineWidth = drawing->lineWidth = kGridLineWidth;
     short textId = 1;
     for (int i = 0; i < plan.boxes; ++i) {
         RECT frame = GridBoxFrame(plan, i);

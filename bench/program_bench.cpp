@@ -26,7 +26,6 @@ const int kRectangleTool = 114;
 const DWORD kWaitMs = 120000;
 const DWORD kPollMs = 1;
 const DWORD kDragStartMs = 300;   // past the program's wait before a move becomes a drag
-const int kUnitsPerPixel = 6;   // 600 units an inch shown at 100 pixels an inch
 
 GridPlan ProgramPlan()
 {
@@ -35,8 +34,18 @@ GridPlan ProgramPlan()
     plan.texts = 4500;
     // Below the link limit, so that a box drawn or moved near a hook point may still hook.
     plan.connectors = kMaxLinks / 2 - 100;
-    plan.lines = 600;
+    // One below the object limit, so that the box drawn makes 16,000.
+    plan.lines = 599;
     plan.textSize = 8;
+    // TESSARY_BENCH_DIVISOR=n runs the same steps on a drawing n times smaller.
+    const char* divisor = std::getenv("TESSARY_BENCH_DIVISOR");
+    const int n = divisor ? std::atoi(divisor) : 1;
+    if (n > 1) {
+        plan.boxes /= n;
+        plan.texts /= n;
+        plan.connectors /= n;
+        plan.lines /= n;
+    }
     plan.shortLabels = true;
     return plan;
 }
@@ -70,7 +79,10 @@ public:
     bool AwaitRepainted();
     // A pressed button was let go and the program has handled it.
     bool AwaitReleased();
+    // Finds where the drawing lies on screen from the first two boxes.
+    bool Calibrate();
     POINT BoxCentre(const GridPlan& plan, int box) const;
+    RECT BoxOnScreen(const GridPlan& plan, int box) const;
     double MemoryMegabytes() const;
 
     ProgramDriver program;
@@ -79,7 +91,11 @@ public:
 
 private:
     bool Probe();
+    POINT ToScreen(LONG x, LONG y) const;
     DWORD thread_ = 0;
+    double originX_ = 0.0;
+    double originY_ = 0.0;
+    double pixelsPerUnit_ = 0.0;
 };
 
 HWND ActiveDocument(HWND mainWindow)
@@ -165,12 +181,55 @@ bool Bench::AwaitReleased()
     return true;
 }
 
+// Box 0's yellow inside gives the drawing's origin on screen; the step to
+// box 1's gives the scale, whatever the view's zoom and scroll.
+bool Bench::Calibrate()
+{
+    const ScreenImage image = ScreenImage::Grab();
+    const RECT client = ClientScreenRect(view);
+    POINT first = {-1, -1};
+    for (int y = client.top; y < client.bottom && first.x < 0; ++y) {
+        for (int x = client.left; x < client.right; ++x) {
+            if (image.At(x, y) == kGridFill) {
+                first = POINT{x, y};
+                break;
+            }
+        }
+    }
+    if (first.x < 0)
+        return false;
+    const int row = first.y + 1;
+    int x = first.x;
+    while (x < client.right && image.At(x, row) == kGridFill)
+        ++x;
+    while (x < client.right && image.At(x, row) != kGridFill)
+        ++x;
+    if (x >= client.right)
+        return false;
+    pixelsPerUnit_ = static_cast<double>(x - first.x) / kGridColumnStep;
+    originX_ = first.x - kGridLeft * pixelsPerUnit_;
+    originY_ = first.y - kGridTop * pixelsPerUnit_;
+    std::printf("drawing on screen at (%.0f, %.0f), %.3f pixels a unit\n", originX_, originY_, pixelsPerUnit_);
+    return true;
+}
+
+POINT Bench::ToScreen(LONG x, LONG y) const
+{
+    return POINT{static_cast<LONG>(originX_ + x * pixelsPerUnit_), static_cast<LONG>(originY_ + y * pixelsPerUnit_)};
+}
+
 POINT Bench::BoxCentre(const GridPlan& plan, int box) const
 {
     const RECT frame = GridBoxFrame(plan, box);
-    const POINT client = {(frame.left + frame.right) / 2 / kUnitsPerPixel,
-                          (frame.top + frame.bottom) / 2 / kUnitsPerPixel};
-    return ClientToScreenPoint(view, client);
+    return ToScreen((frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2);
+}
+
+RECT Bench::BoxOnScreen(const GridPlan& plan, int box) const
+{
+    const RECT frame = GridBoxFrame(plan, box);
+    const POINT topLeft = ToScreen(frame.left, frame.top);
+    const POINT bottomRight = ToScreen(frame.right, frame.bottom);
+    return RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
 }
 
 std::string ReadSmallFile(const std::string& path)
@@ -236,12 +295,23 @@ void Row(const char* what, double value, const char* unit)
     std::fflush(stdout);
 }
 
+// A row whose step left the screen as it was measured nothing.
+void RowIfChanged(const char* what, double value, bool changed)
+{
+    if (changed)
+        Row(what, value, "ms");
+    else
+        std::printf("| %-46s | %14s |\n", what, "void: nothing moved");
+}
+
 // Press on `from`, move to `to` in steps, and the time from the release
 // (once the X server has it) to the finished repaint.
 double TimedDrag(Bench* bench, POINT from, POINT to)
 {
     RealMouseMove(from);
     RealButton(true);
+    // The press is handled (its wait included) before the pointer moves on.
+    bench->AwaitRepainted();
     Sleep(kDragStartMs);
     const int steps = 4;
     for (int i = 1; i <= steps; ++i)
@@ -311,20 +381,37 @@ int main()
     bench.program.Screenshot("program_bench_opened");
 
     const GridPlan plan = ProgramPlan();
+    if (!bench.Calibrate()) {
+        std::printf("the boxes were not found on screen\n");
+        return 1;
+    }
     ClickTool(&bench, kSelectTool);
-    const POINT box = bench.BoxCentre(plan, plan.columns + 1);
-    Row("drag one box: release to repainted", TimedDrag(&bench, box, POINT{box.x + 12, box.y + 9}), "ms");
+    const int dragged = plan.columns + 1;
+    const POINT box = bench.BoxCentre(plan, dragged);
+    const RECT place = bench.BoxOnScreen(plan, dragged);
+    const int yellowBefore = ScreenImage::Grab().CountColor(place, kGridFill);
+    const double dragOne = TimedDrag(&bench, box, POINT{box.x + 12, box.y + 9});
+    const bool moved = ScreenImage::Grab().CountColor(place, kGridFill) != yellowBefore;
+    bench.program.Screenshot("program_bench_dragged_one");
+    RowIfChanged("drag one box: release to repainted", dragOne, moved);
     Row("undo of it", TimedCommand(&bench, IDM_EDIT_UNDO), "ms");
 
     ClickTool(&bench, kRectangleTool);
     const POINT corner = bench.BoxCentre(plan, 2 * plan.columns + 2);
     const double drawOne = TimedDrag(&bench, corner, POINT{corner.x + 30, corner.y + 20});
     Row("draw one box: release to repainted", drawOne, "ms");
+    bench.program.Screenshot("program_bench_drew_one");
     ClickTool(&bench, kSelectTool);
 
     Row("select all", TimedCommand(&bench, IDM_EDIT_SELECT_ALL), "ms");
-    const POINT any = bench.BoxCentre(plan, 1);
-    Row("move all by dragging: release to repainted", TimedDrag(&bench, any, POINT{any.x + 10, any.y + 10}), "ms");
+    bench.program.Screenshot("program_bench_selected_all");
+    const RECT anyBox = bench.BoxOnScreen(plan, 1);
+    const POINT any = {anyBox.left + 6, anyBox.top + 5};
+    const int anyYellow = ScreenImage::Grab().CountColor(anyBox, kGridFill);
+    const double moveAll = TimedDrag(&bench, any, POINT{any.x + 10, any.y + 10});
+    bench.program.Screenshot("program_bench_moved_all");
+    RowIfChanged("move all by dragging: release to repainted", moveAll,
+                 ScreenImage::Grab().CountColor(anyBox, kGridFill) != anyYellow);
     Row("undo of the move", TimedCommand(&bench, IDM_EDIT_UNDO), "ms");
     Row("redo of the move", TimedCommand(&bench, IDM_EDIT_UNDO), "ms");
     start = Now();

@@ -10,6 +10,7 @@
 #include "lines/connector_route.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
+#include "resources/menu_ids.h"
 #include "support/program_driver.h"
 #include "support/view_mouse.h"
 #include "support/scratch_drawing.h"
@@ -210,6 +211,39 @@ TEST_F(ConnectorProgram, ShapesDroppedOnAnArrayMoveWithIt)
         EXPECT_EQ(hung.objects[i].frame.top + 600, moved.objects[i].frame.top) << "object " << i;
         EXPECT_EQ(hung.objects[i].frame.left, moved.objects[i].frame.left) << "object " << i;
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ConnectorProgram, DraggingOneOfAllSelectedMovesTheShapesAndTheirConnector)
+{
+    ClickTool(kToolFirstShape);
+    Drag({60, 80}, {160, 140});
+    ClickTool(kToolFirstShape);
+    Drag({360, 260}, {460, 320});
+    ClickTool(kToolSegmentedLine);
+    Drag({160, 110}, {360, 290});
+    const SavedConnector drawn = Saved();
+    ASSERT_EQ(3u, drawn.objects.size());
+
+    ClickTool(kToolSelect);
+    program_.PostCommand(IDM_EDIT_SELECT_ALL);
+    program_.Settle();
+    Drag({110, 110}, {170, 200});
+    const SavedConnector moved = Saved();
+    program_.Screenshot("connector_all_moved");
+    ASSERT_EQ(3u, moved.objects.size());
+    const LONG dx = moved.objects[0].frame.left - drawn.objects[0].frame.left;
+    const LONG dy = moved.objects[0].frame.top - drawn.objects[0].frame.top;
+    EXPECT_GT(dx, 0);
+    EXPECT_GT(dy, 0);
+    for (size_t i = 0; i < moved.objects.size(); ++i) {
+        EXPECT_EQ(dx, moved.objects[i].frame.left - drawn.objects[i].frame.left) << "object " << i;
+        EXPECT_EQ(dy, moved.objects[i].frame.top - drawn.objects[i].frame.top) << "object " << i;
+    }
+    ExpectJoined(moved, "after moving everything");
 }
 
 } // namespace
