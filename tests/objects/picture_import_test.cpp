@@ -96,6 +96,12 @@ TEST_F(PictureImport, PlaceableHeadersGiveTheSizeInDrawingUnits)
         {"one inch by half an inch", PlaceableFile(bits, {0, 0, 1440, 720}, 1440), kErrNone, {0, 0, 600, 300}},
         {"a box away from the origin", PlaceableFile(bits, {10, 20, 106, 68}, 96), kErrNone, {0, 0, 600, 300}},
         {"a box of negative size", PlaceableFile(bits, {100, 100, 50, 100}, 1440), kErrNone, {0, 0, 100, 100}},
+        // Past what a drawing's coordinates reach: scaled down, proportions kept.
+        {"a box wider than a drawing reaches", PlaceableFile(bits, {-30000, 0, 30000, 15000}, 600), kErrNone,
+         {0, 0, 32767, 8191}},
+        {"one unit per inch", PlaceableFile(bits, {0, 0, 100, 50}, 1), kErrNone, {0, 0, 32767, 16383}},
+        {"the whole 16-bit range", PlaceableFile(bits, {-32768, -32768, 32767, 32767}, 600), kErrNone,
+         {0, 0, 32767, 32767}},
         {"no units per inch", PlaceableFile(bits, {0, 0, 1440, 720}, 0), kErrBadPicture, {}},
         {"another key", PlaceableFile(bits, {0, 0, 1440, 720}, 1440, 0x12345678), kErrBadPicture, {}},
         {"the header alone", PlaceableFile({}, {0, 0, 1440, 720}, 1440), kErrBadPicture, {}},
