@@ -18,6 +18,7 @@
 #include "objects/placeable_metafile.h"
 #include "picture_test_support.h"
 #include "store/record_store.h"
+#include "support/crash_guard.h"
 #include "support/test_paths.h"
 
 namespace {
@@ -158,6 +159,7 @@ TEST_F(PictureImport, SeededDamageToAFileIsRefusedOrReadSoundly)
     std::string path = ScratchPath("damaged.wmf");
     std::mt19937 random(31337);
     int refused = 0;
+    CrashGuard guard("placeable-metafile-file");
     for (int round = 0; round < 150; ++round) {
         std::vector<uint8_t> file = original;
         for (int e = 1 + static_cast<int>(random() % 3); e > 0; --e) {
@@ -167,8 +169,10 @@ TEST_F(PictureImport, SeededDamageToAFileIsRefusedOrReadSoundly)
             else if (!file.empty())
                 file[at % file.size()] = static_cast<uint8_t>(random());
         }
+        guard.Reading("round " + std::to_string(round), file);
         Read read = ReadPlaceable(SaveBytes(path, file));
         if (read.code != 0) {
+            ASSERT_TRUE(read.code == kErrBadPicture || read.code == kErrFile) << round << ": " << read.code.value;
             ++refused;
             continue;
         }
