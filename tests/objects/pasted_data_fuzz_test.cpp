@@ -27,13 +27,7 @@ const uint32_t kSeed = 20261211;
 std::vector<uint8_t> IndexedDib(int width, int height, int colours)
 {
     const int stride = (width + 3) / 4 * 4;
-    BITMAPINFOHEADER header = {};
-    header.biSize = sizeof(header);
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 8;
-    header.biCompression = BI_RGB;
+    BITMAPINFOHEADER header = DibHeader(width, height, 8);
     header.biClrUsed = static_cast<DWORD>(colours);
     std::vector<uint8_t> dib(sizeof(header) + 4 * static_cast<size_t>(colours) + size_t(stride) * height, 0);
     std::memcpy(dib.data(), &header, sizeof(header));
