@@ -113,7 +113,8 @@ INT_PTR RunModalDialog(const ModalDialog& dialog)
         return -1;
     OpenDialogs[OpenDialogCount++] = {dialog.procedure, dialog.helpTopic, nullptr};
     HookF1();
-    const INT_PTR result = DialogBoxParamA(AppInstance, dialog.templateName, owner, ModalDialogProcedure, 0);
+    const INT_PTR result = DialogBoxParamA(AppInstance, dialog.templateName, owner, ModalDialogProcedure,
+                                           dialog.parameter);
     UnhookF1();
     --OpenDialogCount;
     return result;

@@ -12,6 +12,7 @@ struct ModalDialog {
     DLGPROC procedure;
     int helpTopic;
     HWND owner;  // none: the main window
+    LPARAM parameter = 0;  // handed to the procedure with WM_INITDIALOG
 };
 
 // The dialog's result: 1 for OK, 0 for Cancel; -1 when it could not be made

@@ -4,6 +4,7 @@
 
 #include "common/app_globals.h"
 #include "common/io_seam.h"
+#include "common/modal_dialog.h"
 #include "common/string_helpers.h"
 #include "common/window_helpers.h"
 #include "frame/character_grid.h"
@@ -17,6 +18,7 @@ namespace {
 const int kNewFontHeight = -72;
 const int kMaxCharacters = 261;
 const char kSymbolTemplate[] = "SYMBOLDLG";
+const int kSymbolHelpTopic = 116;
 
 // What the dialog hands back: the font entry and the character.
 struct SymbolExchange {
@@ -99,7 +101,6 @@ void OnInitDialog(HWND dialog, SymbolExchange* exchange)
     SendDlgItemMessageA(dialog, IDC_SYMBOL_FONT, CB_SETCURSEL, static_cast<WPARAM>(exchange->fontIndex), 0);
     EnableFontButtons(dialog, exchange->fontIndex);
     SetUpGrid(dialog, *exchange);
-    CenterWindowOver(dialog, MainWindow);
 }
 
 int FindFace(const char* face)
@@ -177,31 +178,29 @@ void OnAccept(HWND dialog, SymbolExchange* exchange)
     EndDialog(dialog, IDOK);
 }
 
-void OnCommand(HWND dialog, int id, int code, SymbolExchange* exchange)
+// False for what every dialog does alike (Cancel, Help).
+bool OnCommand(HWND dialog, int id, int code, SymbolExchange* exchange)
 {
     switch (id) {
     case IDC_SYMBOL_FONT:
         if (code == CBN_SELCHANGE)
             ApplyFontChoice(dialog);
-        break;
+        return true;
     case IDC_SYMBOL_ADD_FONT:
         OnAddFont(dialog);
-        break;
+        return true;
     case IDC_SYMBOL_REMOVE_FONT:
         OnRemoveFont(dialog);
-        break;
+        return true;
     case IDC_SYMBOL_GRID:
         if (code == kGridDoubleClicked)
             OnAccept(dialog, exchange);
-        break;
+        return true;
     case IDOK:
         OnAccept(dialog, exchange);
-        break;
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
-        break;
+        return true;
     default:
-        break;
+        return false;
     }
 }
 
@@ -215,9 +214,7 @@ INT_PTR CALLBACK SYDDlgHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         OnInitDialog(dialog, reinterpret_cast<SymbolExchange*>(lParam));
         return TRUE;
     case WM_COMMAND:
-        if (exchange)
-            OnCommand(dialog, LOWORD(wParam), HIWORD(wParam), exchange);
-        return TRUE;
+        return exchange && OnCommand(dialog, LOWORD(wParam), HIWORD(wParam), exchange) ? TRUE : FALSE;
     default:
         return FALSE;
     }
@@ -227,8 +224,9 @@ int RunSymbolDlg(LOGFONTA* font, int* notDefault)
 {
     SymbolExchange exchange = {AppOptions ? Options()->symbolFont : 0, AppOptions ? Options()->symbolCharacter : 0};
     *notDefault = 0;
-    if (DialogBoxParamA(AppInstance, kSymbolTemplate, MainWindow, SYDDlgHandler,
-                        reinterpret_cast<LPARAM>(&exchange)) != IDOK)
+    ModalDialog dialog = {kSymbolTemplate, SYDDlgHandler, kSymbolHelpTopic, nullptr};
+    dialog.parameter = reinterpret_cast<LPARAM>(&exchange);
+    if (RunModalDialog(dialog) != IDOK)
         return 0;
     *notDefault = exchange.fontIndex > 0 ? 1 : 0;
     if (const LOGFONTA* fonts = LockFonts()) {

@@ -1,4 +1,5 @@
-// BMP, GIF and JPEG through stb's readers, JPEG through its writer. Each
+// BMP (but for run-length files), GIF and JPEG through stb's readers, JPEG
+// through its writer. Each
 // decoder checks the format's signature first, so stb never reads a file of
 // another format under the wrong name.
 #include <cstring>
@@ -8,6 +9,7 @@
 #include <stb_image_write.h>
 
 #include "common/handle_words.h"
+#include "imaging/bmp_rle.h"
 #include "imaging/image_codecs.h"
 #include "imaging/image_file_bytes.h"
 #include "imaging/image_info.h"
@@ -160,6 +162,8 @@ ErrorCode DecodeBmp(ByteSpan bytes, DecodedPicture* picture)
 {
     ImageFileInfo info;
     ErrorCode code = BmpInfoOf(bytes, &info);
+    if (code == kImageOk && IsRunLengthBmp(bytes))
+        return DecodeRunLengthBmp(bytes, picture);
     if (code == kImageOk && !BmpHoldsItsRows(bytes, info))
         code = kImageDamaged;
     return code != kImageOk ? code : StbDecode(bytes, picture);

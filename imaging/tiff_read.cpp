@@ -1,11 +1,13 @@
-// Reading baseline TIFF: one image of strips, stored or PackBits, in grey,
-// palette or RGB, either byte order.
+// Reading baseline TIFF: one image of strips, stored, PackBits or LZW (with
+// or without horizontal differences), in grey, palette or RGB, either byte
+// order.
 #include <cstring>
 #include <new>
 
 #include "imaging/image_codecs.h"
 #include "imaging/image_file_bytes.h"
 #include "imaging/image_info.h"
+#include "imaging/tiff_lzw.h"
 #include "imaging/tiff_tags.h"
 
 namespace {
@@ -34,6 +36,7 @@ struct TiffImage {
     uint32_t samples = 1;
     uint32_t rowsPerStrip = 0xFFFFFFFF;
     uint32_t planar = 1;
+    uint32_t predictor = kPredictorNone;
     std::vector<uint32_t> stripOffsets;
     std::vector<uint32_t> stripCounts;
     std::vector<uint32_t> colorMap;
@@ -92,6 +95,7 @@ void TakeEntry(uint32_t tag, std::vector<uint32_t>& values, TiffImage* image)
     case kTagStripByteCounts: image->stripCounts = values; break;
     case kTagPlanarConfiguration: image->planar = values[0]; break;
     case kTagColorMap: image->colorMap = values; break;
+    case kTagPredictor: image->predictor = values[0]; break;
     default: break;
     }
 }
@@ -133,7 +137,11 @@ ErrorCode CheckImage(const TiffImage& image)
         image.stripOffsets.size() != image.stripCounts.size())
         return kImageDamaged;
     const uint32_t bits = image.bitsPerSample[0];
-    if (image.planar != 1 || (image.compression != kTiffStored && image.compression != kTiffPackBitsCode))
+    const bool knownCompression = image.compression == kTiffStored || image.compression == kTiffPackBitsCode ||
+                                  image.compression == kTiffLzwCode;
+    const bool knownPredictor =
+        image.predictor == kPredictorNone || (image.predictor == kPredictorDifferences && bits == 8);
+    if (image.planar != 1 || !knownCompression || !knownPredictor)
         return kImageUnsupported;
     switch (image.photometric) {
     case kPhotometricWhiteIsZero:
@@ -167,6 +175,17 @@ void Unpack(const uint8_t* in, size_t count, uint8_t* out, size_t room)
     }
 }
 
+ErrorCode UnpackStrip(uint32_t compression, const uint8_t* in, size_t count, uint8_t* out, size_t room)
+{
+    if (compression == kTiffLzwCode)
+        return UnpackLzwStrip(in, count, out, room);
+    if (compression == kTiffPackBitsCode)
+        Unpack(in, count, out, room);
+    else
+        std::memcpy(out, in, count < room ? count : room);
+    return kImageOk;
+}
+
 ErrorCode GatherStrips(ByteSpan bytes, const TiffImage& image, size_t rowBytes,
                        std::vector<uint8_t>* rows)
 {
@@ -189,12 +208,21 @@ ErrorCode GatherStrips(ByteSpan bytes, const TiffImage& image, size_t rowBytes,
             count = bytes.size() - offset;
         uint8_t* out = rows->data() + firstRow * rowBytes;
         const size_t room = rows->size() - firstRow * rowBytes;
-        if (image.compression == kTiffStored)
-            std::memcpy(out, &bytes[offset], count < room ? count : room);
-        else
-            Unpack(&bytes[offset], count, out, room);
+        const ErrorCode code = UnpackStrip(image.compression, &bytes[offset], count, out, room);
+        if (code != kImageOk)
+            return code;
     }
     return kImageOk;
+}
+
+// Each sample was stored as the difference from the one to its left.
+void AddDifferences(const TiffImage& image, size_t rowBytes, std::vector<uint8_t>* rows)
+{
+    if (image.predictor != kPredictorDifferences)
+        return;
+    for (size_t start = 0; start < rows->size(); start += rowBytes)
+        for (size_t i = image.samples; i < rowBytes; ++i)
+            (*rows)[start + i] = static_cast<uint8_t>((*rows)[start + i] + (*rows)[start + i - image.samples]);
 }
 
 uint8_t Sample(const uint8_t* row, uint32_t x, uint32_t bits)
@@ -264,8 +292,10 @@ ErrorCode DecodeTiff(ByteSpan bytes, DecodedPicture* picture)
     const size_t rowBytes = (size_t{image.width} * image.samples * image.bitsPerSample[0] + 7) / 8;
     std::vector<uint8_t> rows;
     code = GatherStrips(bytes, image, rowBytes, &rows);
-    if (code == kImageOk)
-        Convert(image, rows, rowBytes, picture);
+    if (code != kImageOk)
+        return code;
+    AddDifferences(image, rowBytes, &rows);
+    Convert(image, rows, rowBytes, picture);
     return code;
 }
 

@@ -21,11 +21,16 @@ enum TiffTag : uint32_t {
     kTagYResolution = 283,
     kTagPlanarConfiguration = 284,
     kTagResolutionUnit = 296,
+    kTagPredictor = 317,
     kTagColorMap = 320,
 };
 
 const uint32_t kTiffStored = 1;
+const uint32_t kTiffLzwCode = 5;
 const uint32_t kTiffPackBitsCode = 32773;
+
+const uint32_t kPredictorNone = 1;
+const uint32_t kPredictorDifferences = 2;
 
 enum TiffPhotometric : uint32_t {
     kPhotometricWhiteIsZero = 0,

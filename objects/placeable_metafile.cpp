@@ -3,6 +3,7 @@
 #include "common/file_helpers.h"
 #include "common/handle_words.h"
 #include "common/io_seam.h"
+#include "objects/metafile_playback.h"
 #include "objects/metafile_records.h"
 #include "objects/metafile_scan.h"
 #include "objects/picture_chunks.h"
@@ -13,10 +14,28 @@ namespace {
 
 const UINT kReadPortion = 65000;
 
+const int kDrawingUnitsPerInch = 600;
+const int kEmptySide = 100;
+
 int PictureSide(int low, int high, int unitsPerInch)
 {
-    int side = (high - low) * 600 / unitsPerInch;
-    return side <= 0 ? 100 : side;
+    int side = (high - low) * kDrawingUnitsPerInch / unitsPerInch;
+    return side <= 0 ? kEmptySide : side;
+}
+
+// A box of few units per inch, or one spanning the whole 16-bit range, would
+// be wider than a drawing's coordinates reach: such a picture comes in scaled
+// down to fit, its proportions kept.
+RECT PictureSize(int width, int height)
+{
+    const int larger = width > height ? width : height;
+    if (larger <= kPlaybackCoordinateLimit)
+        return {0, 0, width, height};
+    const auto scaled = [larger](int side) {
+        const int64_t fitted = int64_t{side} * kPlaybackCoordinateLimit / larger;
+        return fitted < 1 ? 1 : static_cast<int>(fitted);
+    };
+    return {0, 0, scaled(width), scaled(height)};
 }
 
 ErrorCode ReadInto(HFILE file, uint8_t* target, DWORD count)
@@ -67,7 +86,7 @@ ErrorCode ReadPlaceableMetafile(HFILE file, RECT* size, HGLOBAL* block, RECT* he
         int top = ReadLeI16(target + 8);
         int right = ReadLeI16(target + 10);
         int bottom = ReadLeI16(target + 12);
-        *size = {0, 0, PictureSide(left, right, unitsPerInch), PictureSide(top, bottom, unitsPerInch)};
+        *size = PictureSize(PictureSide(left, right, unitsPerInch), PictureSide(top, bottom, unitsPerInch));
         *headerBounds = {left, top, right, bottom};
         code = ReadInto(file, target, static_cast<DWORD>(metafileBytes));
     }

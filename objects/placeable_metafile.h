@@ -11,7 +11,8 @@ const LONG kPlaceableHeaderBytes = 22;
 
 // Reads the open file from its start: the metafile bits into a new block (the
 // caller frees it) and their byte size, the header's box, and the picture's
-// size in drawing units (0, 0, width, height; 100 for a side of 0 or less).
+// size in drawing units (0, 0, width, height; 100 for a side of 0 or less;
+// scaled down, proportions kept, when a side would pass 32767 units).
 // 1 for a file without the header, with 0 units per inch or with bits that are
 // no sound metafile, 10004 without memory, 10003 when a read fails.
 ErrorCode ReadPlaceableMetafile(HFILE file, RECT* size, HGLOBAL* block, RECT* headerBounds, DWORD* bytes);

@@ -3,9 +3,8 @@
 #include <cstring>
 
 #include "common/app_globals.h"
-#include "common/help_context.h"
-#include "common/help_filter.h"
 #include "common/info_dialog.h"
+#include "common/modal_dialog.h"
 #include "common/window_helpers.h"
 #include "objects/app_options.h"
 #include "resources/dialog_ids.h"
@@ -37,7 +36,6 @@ void OnInitDialog(HWND dialog)
                      (flags & kOptionFlagGifOpaque) ? IDC_GIF_OPAQUE : IDC_GIF_TRANSPARENT);
     CheckRadioButton(dialog, IDC_GIF_INTERLACED, IDC_GIF_NON_INTERLACED,
                      (flags & kOptionFlagGifNotInterlaced) ? IDC_GIF_NON_INTERLACED : IDC_GIF_INTERLACED);
-    CenterWindowOver(dialog, GetParent(dialog) ? GetParent(dialog) : GetDesktopWindow());
 }
 
 void OnOk(HWND dialog)
@@ -63,14 +61,6 @@ bool DisplayAboveEightBits()
     return bits > kTrueColourBits;
 }
 
-void ShowGifOptionsHelp(HWND dialog)
-{
-    if (HelpEngine) {
-        HelpUsed = 1;
-        HelpEngine(dialog, HelpFilePath, HELP_CONTEXT, kGifOptionsHelpTopic);
-    }
-}
-
 } // namespace
 
 INT_PTR CALLBACK GIFOptionDlgHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM)
@@ -84,14 +74,6 @@ INT_PTR CALLBACK GIFOptionDlgHandler(HWND dialog, UINT message, WPARAM wParam, L
             OnOk(dialog);
             return TRUE;
         }
-        if (LOWORD(wParam) == kContextHelpCommand) {
-            ShowGifOptionsHelp(dialog);
-            return TRUE;
-        }
-        if (LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, 0);
-            return TRUE;
-        }
         return FALSE;
     default:
         return FALSE;
@@ -100,11 +82,7 @@ INT_PTR CALLBACK GIFOptionDlgHandler(HWND dialog, UINT message, WPARAM wParam, L
 
 int RunGifOptionsDlg(HWND owner)
 {
-    InstallHelpFilter();
-    const INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), TEMPLATE_GIF_OPTIONS, owner,
-                                           GIFOptionDlgHandler, 0);
-    RemoveHelpFilter();
-    if (result != 1)
+    if (RunModalDialog({TEMPLATE_GIF_OPTIONS, GIFOptionDlgHandler, kGifOptionsHelpTopic, owner}) != 1)
         return 0;
     if (DisplayAboveEightBits() && (OptionFlags() & kOptionFlagGifOpaque) == 0) {
         // The notice's Cancel stops the export; closed any other way it goes on.

@@ -19,6 +19,7 @@
 #include "ole/picture_types.h"
 #include "ole/picture_writers.h"
 #include "ole/replaced_file.h"
+#include "resources/resource_ids.h"
 #include "view/end_text_edit.h"
 
 namespace {
@@ -28,6 +29,7 @@ const int kExportHelpTopic = 30025;
 const int kMessageSaveFailed = 10;
 const int kMessageCannotRecord = 17;
 const int kMessageNothingToExport = 23;
+const int kMessageTooLargeForMetafile = IDS_TOO_LARGE_FOR_METAFILE;
 const int kJpegQuality = 90;
 const int kPaletteColours = 256;
 const COLORREF kNoBackground = 0xFFFFFFFF;
@@ -250,6 +252,13 @@ void WritePlaceableWmf(HGLOBAL drawing, HPALETTE palette, const char* path)
     HMETAFILE metafile = DrawingToMetafile(drawing, palette, &extents, FALSE, FALSE, TRUE);
     if (!metafile) {
         WarnById(DrawingIsEmpty(drawing) ? kMessageNothingToExport : kMessageCannotRecord);
+        return;
+    }
+    // Coordinates past 16 bits would wrap inside the metafile: no file at all
+    // rather than a picture that is wrong.
+    if (!FitsPlaceableBox(extents)) {
+        DeleteMetaFile(metafile);
+        WarnById(kMessageTooLargeForMetafile);
         return;
     }
     const ErrorCode code = WriteWmf(metafile, extents, path);

@@ -116,6 +116,13 @@ ErrorCode WriteBmpParts(HDC dc, HFILE file, HBITMAP bitmap)
 
 BandReader ReadBitmapBand = GetDIBits;
 
+bool FitsPlaceableBox(const RECT& extents)
+{
+    const auto fits = [](int64_t value) { return value >= INT16_MIN && value <= INT16_MAX; };
+    return fits(extents.left) && fits(extents.top) && fits(extents.right) && fits(extents.bottom) &&
+           fits(int64_t{extents.right} - extents.left) && fits(int64_t{extents.bottom} - extents.top);
+}
+
 void MakePlaceableHeader(int width, int height, uint8_t header[22])
 {
     std::fill(header, header + kPlaceableHeaderBytes, uint8_t{0});

@@ -9,6 +9,10 @@
 
 const uint16_t kPlaceableUnitsPerInch = 600;
 
+// Whether a placeable metafile can hold a drawing of these extents: its box
+// and every coordinate of its records are 16-bit.
+bool FitsPlaceableBox(const RECT& extents);
+
 // The 22-byte placeable header of a picture of `width` x `height` units.
 void MakePlaceableHeader(int width, int height, uint8_t header[22]);
 

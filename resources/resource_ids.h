@@ -67,6 +67,7 @@
 #define IDS_FONT_SIZE_RANGE 76  // formatted with the smallest and largest size
 #define IDS_SAVED_NOT_HELD 77
 #define IDS_FILE_NOT_HELD 78
+#define IDS_TOO_LARGE_FOR_METAFILE 79
 
 // Program texts.
 #define IDS_VERSION 499

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -10,6 +12,7 @@
 #include "common/io_seam.h"
 #include "libraries/library_window.h"
 #include "libraries/library_windows.h"
+#include "support/crash_guard.h"
 #include "support/library_fixture.h"
 #include "store/record_store.h"
 #include "support/test_paths.h"
@@ -154,6 +157,7 @@ TEST_F(DamagedLibraries, SeededMutationsNeverReadPastTheData)
     std::uniform_int_distribution<int> item(0, kMaxLibrarySymbols - 1);
     std::uniform_int_distribution<int> which(0, 5);
     std::uniform_int_distribution<int> size(16, 6000);
+    CrashGuard guard("library-file");
     for (int round = 0; round < kMutations; ++round) {
         const std::string path = ScratchPath("mutated.vxl");
         ASSERT_TRUE(CopyFileA(sound.c_str(), path.c_str(), FALSE));
@@ -181,6 +185,10 @@ TEST_F(DamagedLibraries, SeededMutationsNeverReadPastTheData)
             }
             GlobalUnlock(*r);
         });
+        std::ifstream in(path, std::ios::binary);
+        guard.Reading("round " + std::to_string(round),
+                      std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+        in.close();
         const int result = OpenPaintClose(path);
         EXPECT_TRUE(result == 0 || result == 1) << "round " << round;
     }

@@ -12,6 +12,7 @@
 #include "objects/metafile_scan.h"
 #include "objects/picture_chunks.h"
 #include "picture_test_support.h"
+#include "support/crash_guard.h"
 
 namespace {
 
@@ -333,6 +334,7 @@ TEST(MetafileCheck, SeededDamageIsRefusedOrPlayedSafely)
     PixelCanvas canvas(160, 160);
     std::mt19937 random(7);
     int refused = 0, played = 0;
+    CrashGuard guard("metafile-bits");
     for (int round = 0; round < 400; ++round) {
         std::vector<uint8_t> bits = base;
         int edits = 1 + static_cast<int>(random() % 6);
@@ -353,6 +355,7 @@ TEST(MetafileCheck, SeededDamageIsRefusedOrPlayedSafely)
                 break;
             }
         }
+        guard.Reading("round " + std::to_string(round), bits);
         if (!CheckMetafileBits(bits.data(), static_cast<DWORD>(bits.size()), nullptr)) {
             ++refused;
             continue;

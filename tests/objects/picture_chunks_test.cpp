@@ -13,6 +13,8 @@
 #include "objects/picture_save.h"
 #include "picture_test_support.h"
 #include "store/record_store.h"
+#include "support/crash_guard.h"
+#include "support/mutation.h"
 
 namespace {
 
@@ -260,6 +262,7 @@ TEST_F(PictureChunks, SeededDamageNeverReadsPastAChunk)
 
     std::mt19937 random(20240611);
     int refused = 0;
+    CrashGuard guard("picture-chunks");
     for (int round = 0; round < 300; ++round) {
         int chunk = static_cast<int>(random() % saved.count);
         for (int i = 0; i < saved.count; ++i)
@@ -273,6 +276,8 @@ TEST_F(PictureChunks, SeededDamageNeverReadsPastAChunk)
                 b[at] = static_cast<uint8_t>(random());
             }
         });
+        guard.Reading("round " + std::to_string(round) + " chunk " + std::to_string(chunk),
+                      ChunkBytes(store_, kMetafilePictureGroup, saved.first + chunk));
         HGLOBAL joined = nullptr;
         COLORREF loaded[256];
         int colorCount = 0;
@@ -281,6 +286,7 @@ TEST_F(PictureChunks, SeededDamageNeverReadsPastAChunk)
                                      &colorCount, loaded, nullptr, &size);
         if (code != 0) {
             ++refused;
+            ASSERT_TRUE(IsProgramErrorCode(code)) << "round " << round << ": " << code.value;
             EXPECT_EQ(nullptr, joined);
             continue;
         }

@@ -18,6 +18,7 @@
 #include "objects/placeable_metafile.h"
 #include "picture_test_support.h"
 #include "store/record_store.h"
+#include "support/crash_guard.h"
 #include "support/test_paths.h"
 
 namespace {
@@ -96,6 +97,12 @@ TEST_F(PictureImport, PlaceableHeadersGiveTheSizeInDrawingUnits)
         {"one inch by half an inch", PlaceableFile(bits, {0, 0, 1440, 720}, 1440), kErrNone, {0, 0, 600, 300}},
         {"a box away from the origin", PlaceableFile(bits, {10, 20, 106, 68}, 96), kErrNone, {0, 0, 600, 300}},
         {"a box of negative size", PlaceableFile(bits, {100, 100, 50, 100}, 1440), kErrNone, {0, 0, 100, 100}},
+        // Past what a drawing's coordinates reach: scaled down, proportions kept.
+        {"a box wider than a drawing reaches", PlaceableFile(bits, {-30000, 0, 30000, 15000}, 600), kErrNone,
+         {0, 0, 32767, 8191}},
+        {"one unit per inch", PlaceableFile(bits, {0, 0, 100, 50}, 1), kErrNone, {0, 0, 32767, 16383}},
+        {"the whole 16-bit range", PlaceableFile(bits, {-32768, -32768, 32767, 32767}, 600), kErrNone,
+         {0, 0, 32767, 32767}},
         {"no units per inch", PlaceableFile(bits, {0, 0, 1440, 720}, 0), kErrBadPicture, {}},
         {"another key", PlaceableFile(bits, {0, 0, 1440, 720}, 1440, 0x12345678), kErrBadPicture, {}},
         {"the header alone", PlaceableFile({}, {0, 0, 1440, 720}, 1440), kErrBadPicture, {}},
@@ -152,6 +159,7 @@ TEST_F(PictureImport, SeededDamageToAFileIsRefusedOrReadSoundly)
     std::string path = ScratchPath("damaged.wmf");
     std::mt19937 random(31337);
     int refused = 0;
+    CrashGuard guard("placeable-metafile-file");
     for (int round = 0; round < 150; ++round) {
         std::vector<uint8_t> file = original;
         for (int e = 1 + static_cast<int>(random() % 3); e > 0; --e) {
@@ -161,8 +169,10 @@ TEST_F(PictureImport, SeededDamageToAFileIsRefusedOrReadSoundly)
             else if (!file.empty())
                 file[at % file.size()] = static_cast<uint8_t>(random());
         }
+        guard.Reading("round " + std::to_string(round), file);
         Read read = ReadPlaceable(SaveBytes(path, file));
         if (read.code != 0) {
+            ASSERT_TRUE(read.code == kErrBadPicture || read.code == kErrFile) << round << ": " << read.code.value;
             ++refused;
             continue;
         }

@@ -87,17 +87,23 @@ HGLOBAL WmfBuilder::Block() const
     return BlockOf(Bits());
 }
 
-std::vector<uint8_t> SolidDib(int width, int height, COLORREF color)
+BITMAPINFOHEADER DibHeader(int width, int height, int bitCount)
 {
-    int stride = ((width * 24 + 31) / 32) * 4;
-    std::vector<uint8_t> dib(sizeof(BITMAPINFOHEADER) + stride * height, 0);
     BITMAPINFOHEADER header = {};
     header.biSize = sizeof(header);
     header.biWidth = width;
     header.biHeight = height;
     header.biPlanes = 1;
-    header.biBitCount = 24;
+    header.biBitCount = static_cast<WORD>(bitCount);
     header.biCompression = BI_RGB;
+    return header;
+}
+
+std::vector<uint8_t> SolidDib(int width, int height, COLORREF color)
+{
+    int stride = ((width * 24 + 31) / 32) * 4;
+    std::vector<uint8_t> dib(sizeof(BITMAPINFOHEADER) + stride * height, 0);
+    const BITMAPINFOHEADER header = DibHeader(width, height, 24);
     std::memcpy(dib.data(), &header, sizeof(header));
     for (int y = 0; y < height; ++y) {
         uint8_t* row = dib.data() + sizeof(header) + stride * y;

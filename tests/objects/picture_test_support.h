@@ -26,6 +26,8 @@ private:
     uint32_t largest_ = 3;
 };
 
+// The header of an uncompressed bottom-up DIB.
+BITMAPINFOHEADER DibHeader(int width, int height, int bitCount);
 // A packed DIB of w x h pixels at 24 bits, each pixel `color`.
 std::vector<uint8_t> SolidDib(int width, int height, COLORREF color);
 HGLOBAL BlockOf(const std::vector<uint8_t>& bytes);

@@ -10,6 +10,7 @@
 #include "common/handle_words.h"
 #include "objects/placeable_metafile.h"
 #include "ole/foreign_metafiles.h"
+#include "support/crash_guard.h"
 #include "support/guarded_bytes.h"
 
 namespace {
@@ -91,9 +92,13 @@ TEST(ForeignMetafiles, DamagedMetafilesAreRefusedOrReadWithinTheirBytes)
 {
     const int kRounds = 300;
     std::mt19937 random(34);
-    for (const std::vector<uint8_t>& sample : {PlainMetafile(), EnhancedMetafile()}) {
+    CrashGuard guard("foreign-metafile");
+    const std::vector<uint8_t> samples[] = {PlainMetafile(), EnhancedMetafile()};
+    for (const std::vector<uint8_t>& sample : samples) {
+        const std::string kind = &sample == &samples[0] ? "plain" : "enhanced";
         for (int round = 0; round < kRounds; ++round) {
             const std::vector<uint8_t> bytes = Mutated(sample, NextRandom, &random);
+            guard.Reading(kind + " round " + std::to_string(round), bytes);
             GuardedBytes guarded(bytes);
             std::vector<uint8_t> placeable;
             const ErrorCode code = PlaceableFromForeignMetafile(guarded.data(), guarded.size(), &placeable);

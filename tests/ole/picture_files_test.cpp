@@ -170,6 +170,26 @@ TEST(PlaceableHeader, CarriesTheBoxTheInchAndTheChecksum)
     EXPECT_EQ(1200 ^ 600 ^ 0x5549, ReadLeU16(header + 20));
 }
 
+TEST(PlaceableHeader, HoldsOnlyExtentsWithinSixteenBits)
+{
+    struct Row {
+        const char* name;
+        RECT extents;
+        bool fits;
+    };
+    const Row rows[] = {
+        {"a page", {0, 0, 5100, 6600}, true},
+        {"the widest a box holds", {0, 0, 32767, 100}, true},
+        {"one unit wider", {0, 0, 32768, 100}, false},
+        {"one unit taller", {0, 0, 100, 32768}, false},
+        {"left of the 16-bit range", {-32769, 0, 0, 100}, false},
+        {"both sides in range, the width not", {-20000, 0, 20000, 100}, false},
+        {"far out on both sides", {-2000000000, 0, 2000000000, 100}, false},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(row.fits, FitsPlaceableBox(row.extents)) << row.name;
+}
+
 // A device bitmap of the given depth with a diagonal of set pixels.
 HBITMAP MakeBitmap(int bitsPerPixel, int width, int height)
 {
