@@ -89,11 +89,10 @@ void InitShapeChecks(HMENU popup, const MenuContext& c)
                   style >= IDM_BORDER_DASH_BASE ? style : 0);
 }
 
-// Outside an editor: the colour and alignment the selected texts share.
+// The colour and alignment of the edited text, or those the selected texts share.
 void InitTextChecks(HMENU popup, const MenuContext& c)
 {
-    if (c.editorOpen)
-        return;
+    Check(popup, IDM_TEXT_SHADOW, c.textShadow);
     CheckListItem(popup, IDM_TEXT_COLOR_BASE, IDM_TEXT_COLOR_BASE + kColourListLast - 1,
                   ColourItem(IDM_TEXT_COLOR_BASE, c.textColour));
     CheckListItem(popup, IDM_TEXT_ALIGN_TOP, IDM_TEXT_ALIGN_MIDDLE + IDM_TEXT_ALIGN_FLUSH_DIGIT,
@@ -109,6 +108,12 @@ void InitLineChecks(HMENU popup, const MenuContext& c)
                   style < IDM_LINE_DASH_BASE ? style : 0);
     CheckListItem(popup, IDM_LINE_DASH_BASE, IDM_LINE_DASH_BASE + kStyleListLast,
                   style >= IDM_LINE_DASH_BASE ? style : 0);
+}
+
+void InitBackgroundChecks(HMENU popup, const MenuContext& c)
+{
+    CheckListItem(popup, IDM_BACK_COLOR_BASE, IDM_BACK_COLOR_BASE + kColourListLast,
+                  ColourItem(IDM_BACK_COLOR_BASE, c.backgroundColour));
 }
 
 bool IsMainPopup(HMENU popup, int position)
@@ -182,6 +187,8 @@ void EnableMenuPopup(HMENU popup)
     ApplyMenuRules(popup, context);
     if (IsMainPopup(popup, MENU_POS_DRAW))
         InitDrawChecks(popup, context);
+    if (IsMainPopup(popup, MENU_POS_VIEW))
+        InitBackgroundChecks(popup, context);
     if (IsMainPopup(popup, MENU_POS_SHAPES))
         InitShapeChecks(popup, context);
     if (IsMainPopup(popup, MENU_POS_LINES))
@@ -204,8 +211,10 @@ void EnableRightMenuPopup(HMENU popup, int kind)
         ShowLineShapePlace(popup, kRightLineShapePlace, (context.selectionFlags & kSelArrays) != 0);
     InitEditTexts(popup, context);
     ApplyMenuRules(popup, context);
-    if (kind == RIGHT_POS_BACKGROUND)
+    if (kind == RIGHT_POS_BACKGROUND) {
         InitDrawChecks(popup, context);
+        InitBackgroundChecks(popup, context);
+    }
     if (kind == RIGHT_POS_SHAPE)
         InitShapeChecks(popup, context);
     if (kind == RIGHT_POS_LINE)
