@@ -13,6 +13,8 @@ int ApplyColorsAndShadows();
 // index the explicit `color` (CLR_INVALID none). With `noStep` it runs inside
 // the caller's undo step, which rolls back on failure, and shows nothing.
 ErrorCode SetBackgroundColor(int index, COLORREF color, int noStep);
+// The same on a given drawing view.
+ErrorCode SetViewBackground(HWND view, int index, COLORREF color, int noStep);
 int DefineRulersAndGrid();
 // Shows or hides the grid in every open document.
 int ToggleShowGrid();

@@ -64,10 +64,8 @@ ErrorCode ChangeBackground(EditStep* step, COLORREF background)
 
 } // namespace
 
-ErrorCode SetBackgroundColor(int index, COLORREF color, int noStep)
+ErrorCode SetViewBackground(HWND view, int index, COLORREF color, int noStep)
 {
-    HWND document = GetActiveDocWindow(nullptr);
-    HWND view = document ? DocumentViewOf(document) : nullptr;
     if (!view || !GetViewRecordHandle(view))
         return kErrNotDone;
     // Ending the edit reports its own failure.
@@ -93,4 +91,10 @@ ErrorCode SetBackgroundColor(int index, COLORREF color, int noStep)
     if (code != kErrNone)
         ReportEditError(code);
     return code;
+}
+
+ErrorCode SetBackgroundColor(int index, COLORREF color, int noStep)
+{
+    HWND document = GetActiveDocWindow(nullptr);
+    return SetViewBackground(document ? DocumentViewOf(document) : nullptr, index, color, noStep);
 }
