@@ -89,16 +89,6 @@ void InitShapeChecks(HMENU popup, const MenuContext& c)
                   style >= IDM_BORDER_DASH_BASE ? style : 0);
 }
 
-// The colour and alignment of the edited text, or those the selected texts share.
-void InitTextChecks(HMENU popup, const MenuContext& c)
-{
-    Check(popup, IDM_TEXT_SHADOW, c.textShadow);
-    CheckListItem(popup, IDM_TEXT_COLOR_BASE, IDM_TEXT_COLOR_BASE + kColourListLast - 1,
-                  ColourItem(IDM_TEXT_COLOR_BASE, c.textColour));
-    CheckListItem(popup, IDM_TEXT_ALIGN_TOP, IDM_TEXT_ALIGN_MIDDLE + IDM_TEXT_ALIGN_FLUSH_DIGIT,
-                  AlignmentItem(c.textVertical, c.textHorizontal));
-}
-
 void InitLineChecks(HMENU popup, const MenuContext& c)
 {
     CheckListItem(popup, IDM_LINE_COLOR_BASE, IDM_LINE_COLOR_BASE + kColourListLast,
@@ -110,18 +100,28 @@ void InitLineChecks(HMENU popup, const MenuContext& c)
                   style >= IDM_LINE_DASH_BASE ? style : 0);
 }
 
-void InitBackgroundChecks(HMENU popup, const MenuContext& c)
-{
-    CheckListItem(popup, IDM_BACK_COLOR_BASE, IDM_BACK_COLOR_BASE + kColourListLast,
-                  ColourItem(IDM_BACK_COLOR_BASE, c.backgroundColour));
-}
-
 bool IsMainPopup(HMENU popup, int position)
 {
     return popup && popup == MainMenuPopups[position];
 }
 
 } // namespace
+
+// The colour and alignment of the edited text, or those the selected texts share.
+void InitTextChecks(HMENU popup, const MenuContext& c)
+{
+    Check(popup, IDM_TEXT_SHADOW, c.textShadow);
+    CheckListItem(popup, IDM_TEXT_COLOR_BASE, IDM_TEXT_COLOR_BASE + kColourListLast - 1,
+                  ColourItem(IDM_TEXT_COLOR_BASE, c.textColour));
+    CheckListItem(popup, IDM_TEXT_ALIGN_TOP, IDM_TEXT_ALIGN_MIDDLE + IDM_TEXT_ALIGN_FLUSH_DIGIT,
+                  AlignmentItem(c.textVertical, c.textHorizontal));
+}
+
+void InitBackgroundChecks(HMENU popup, const MenuContext& c)
+{
+    CheckListItem(popup, IDM_BACK_COLOR_BASE, IDM_BACK_COLOR_BASE + kColourListLast,
+                  ColourItem(IDM_BACK_COLOR_BASE, c.backgroundColour));
+}
 
 void ShowLineShapePlace(HMENU popup, int position, bool arrays)
 {
