@@ -24,12 +24,7 @@ class AttributeProgram : public DesktopProgram {
 protected:
     void SetUp() override
     {
-        file_ = ScratchPath("attributes.tyr");
-        {
-            ScratchDrawing drawing;
-            ASSERT_EQ(0, drawing.Write(file_, false));
-        }
-        StartWith(file_);
+        file_ = StartOnEmptyDrawing("attributes.tyr");
     }
     void DrawWith(int tool, POINT from, POINT to)
     {
