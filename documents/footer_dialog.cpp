@@ -1,9 +1,7 @@
 #include "documents/footer_dialog.h"
 
 #include "common/app_globals.h"
-#include "common/display_flags.h"
-#include "common/help_mode.h"
-#include "common/help_filter.h"
+#include "common/modal_dialog.h"
 #include "common/message_crackers.h"
 #include "common/window_helpers.h"
 #include "objects/app_options.h"
@@ -16,14 +14,10 @@ const int kFooterHelpTopic = 30038;
 
 void InitFooterDialog(HWND dialog)
 {
-    if (DefaultUiFont) {
-        SendDlgItemMessageA(dialog, IDC_NOTE_1, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultUiFont), FALSE);
-        SendDlgItemMessageA(dialog, IDC_NOTE_2, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultUiFont), FALSE);
-    }
+    SetDialogItemsFont(dialog, IDC_NOTE_1, IDC_NOTE_2);
     const OptionsRecord* options = Options();
     CheckRadioButton(dialog, IDC_FOOTER_BOTTOM, IDC_FOOTER_HALF_INCH,
                      FooterRadioFor(options ? options->footerPosition : 0));
-    CenterWindowOver(dialog, GetParent(dialog) ? GetParent(dialog) : MainWindow);
 }
 
 int CheckedRadio(HWND dialog)
@@ -35,28 +29,22 @@ int CheckedRadio(HWND dialog)
     return IDC_FOOTER_BOTTOM;
 }
 
-void OnFooterCommand(HWND dialog, int id)
+// Cancel and Help are the common dialog behaviour's.
+bool OnFooterCommand(HWND dialog, int id)
 {
     OptionsRecord* options = Options();
     switch (id) {
     case IDC_FOOTER_FONT:
         if (options)
             ChooseStyleFont(dialog, &options->footerFont);
-        break;
+        return true;
     case IDOK:
         if (options)
             options->footerPosition = FooterPositionFor(CheckedRadio(dialog));
         EndDialog(dialog, IDOK);
-        break;
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
-        break;
-    case IDC_HELP_BUTTON:
-    case kContextHelpCommand:
-        ShowHelpTopic(kFooterHelpTopic);
-        break;
+        return true;
     default:
-        break;
+        return false;
     }
 }
 
@@ -84,8 +72,7 @@ INT_PTR CALLBACK FooterDlgHandler(HWND dialog, UINT message, WPARAM wParam, LPAR
         UINT code = 0;
         HWND control = nullptr;
         CrackCommand(wParam, lParam, &id, &code, &control);
-        OnFooterCommand(dialog, id);
-        return TRUE;
+        return OnFooterCommand(dialog, id) ? TRUE : FALSE;
     }
     default:
         return FALSE;
@@ -98,7 +85,7 @@ INT_PTR RunFooterDlg(HWND owner)
     LOGFONTA kept = {};
     if (options)
         kept = options->footerFont;
-    const INT_PTR result = DialogBoxParamA(AppInstance, TEMPLATE_FOOTER, owner, FooterDlgHandler, 0);
+    const INT_PTR result = RunModalDialog({TEMPLATE_FOOTER, FooterDlgHandler, kFooterHelpTopic, owner});
     if (result != IDOK && options)
         options->footerFont = kept;
     return result;

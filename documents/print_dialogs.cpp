@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/control_help.h"
 #include "common/help_context.h"
 #include "common/help_filter.h"
 #include "common/help_mode.h"
@@ -130,30 +131,6 @@ const int kSetupHelpTopic = 30033;
 const DWORD kPrintHelpPairs[] = {kPrintOnOnePageBox, 15001, kPrintNoColorBox, 15002, kPrintFootersBox, 15004,
                                  kDefineFooterButton, 15003, 0, 0};
 const DWORD kSetupHelpPairs[] = {kOverlapBox, 15005, 0, 0};
-
-bool ListsControl(const DWORD* pairs, int id)
-{
-    for (const DWORD* p = pairs; *p; p += 2) {
-        if (static_cast<int>(*p) == id)
-            return true;
-    }
-    return false;
-}
-
-// What's This help on the controls the program added; the common dialog
-// answers for its own.
-bool ShowControlHelp(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const DWORD* pairs)
-{
-    HWND control = message == WM_HELP ? static_cast<HWND>(reinterpret_cast<HELPINFO*>(lParam)->hItemHandle)
-                                      : reinterpret_cast<HWND>(wParam);
-    if (!control || GetParent(control) != dialog || !ListsControl(pairs, GetDlgCtrlID(control)))
-        return false;
-    if (HelpEngine) {
-        HelpEngine(control, HelpFilePath, message == WM_HELP ? HELP_WM_HELP : HELP_CONTEXTMENU,
-                   reinterpret_cast<ULONG_PTR>(pairs));
-    }
-    return true;
-}
 
 void SetBit(uint32_t* word, uint32_t bit, bool on) { *word = on ? (*word | bit) : (*word & ~bit); }
 

@@ -4,12 +4,16 @@
 #include "common/help_mode.h"
 #include "common/window_helpers.h"
 #include "documents/view_children.h"
+#include "objects/color_style.h"
 #include "objects/drawing_tables.h"
 #include "objects/paste_menu_text.h"
 #include "objects/selection_attributes.h"
 #include "objects/view_record.h"
 #include "resources/resource_ids.h"
+#include "text/ten_char_format.h"
 #include "text/ten_clipboard.h"
+#include "text/ten_messages.h"
+#include "text/ten_state_access.h"
 #include "view/selection_access.h"
 
 namespace {
@@ -19,6 +23,7 @@ const int kLineAttributes = 38;
 const uint32_t kTextBoxState = 0x0100;
 const uint32_t kKeepsColoursOption = 0x0001;
 const uint32_t kHideShadowOption = 0x0002;
+const uint32_t kNoTextShadowOption = 0x0004;
 const int kPasteText = 1;
 
 // A summary word: -1 (mixed) and -2 (none) carry no bits.
@@ -38,10 +43,22 @@ void ReadUndo(HWND view, MenuContext* c)
     ReleaseViewRecord(view);
 }
 
+// The open editor answers for the text it edits.
+void ReadEditedText(HWND editor, MenuContext* c)
+{
+    c->textColour = static_cast<int32_t>(SendMessageA(editor, TENM_GETCHARFORMAT, kCharColor, 0));
+    c->textHorizontal = static_cast<int32_t>(SendMessageA(editor, TENM_GETALIGNMENT, 0, 0));
+    c->textVertical = static_cast<int32_t>(SendMessageA(editor, TENM_GETVALIGN, 0, 0));
+    TenStateLock state(editor);
+    c->textShadow = state && (state->stateFlags & kTenOwnerHasShadow) != 0;
+}
+
 void ReadEditor(HWND view, MenuContext* c)
 {
     HWND editor = ViewEditorOf(view);
     c->editorOpen = editor != nullptr;
+    if (editor)
+        ReadEditedText(editor, c);
     c->editorFocused = editor && GetFocus() == editor;
     if (!c->editorFocused)
         return;
@@ -62,6 +79,8 @@ void ReadDrawing(HGLOBAL handle, MenuContext* c)
     c->drawing = true;
     c->selectedCount = drawing->selectedCount;
     c->drawingFlags = drawing->flags;
+    c->backgroundColour = static_cast<int32_t>(drawing->style.backgroundColor);
+    c->styleTextShadow = drawing->style.shadowKind != 0 && (drawing->style.flags & kStyleShadowOnText) != 0;
     {
         LockedTable objects(drawing, kTableObjects);
         c->objectCount = objects.Count();
@@ -88,6 +107,7 @@ void ReadAttributes(HWND view, MenuContext* c)
     c->textAlignmentSet = shapes.textPlacement != kAttributeUnset;
     c->textBox = (SummaryBits(shapes.stateFlags) & kTextBoxState) != 0;
     c->shadowHidden = (SummaryBits(shapes.optionFlags) & kHideShadowOption) != 0;
+    c->textShadow = c->styleTextShadow && !(SummaryBits(shapes.optionFlags) & kNoTextShadowOption);
     c->shapeType = shapes.shapeType;
     c->textColour = static_cast<int32_t>(text.color);
     c->textHorizontal = shapes.textAlignment;

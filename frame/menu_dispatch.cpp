@@ -71,7 +71,7 @@ int RunHandler(const MenuCommandTarget& target, int id)
     case MenuHandler::kTextColor:
         return SetTextColorFromList(target.index);
     case MenuHandler::kBackgroundColor:
-        return SetBackgroundColor(target.index, nullptr, 0);
+        return SetBackgroundColor(target.index, CLR_INVALID, 0).value;
     case MenuHandler::kNone:
         break;
     }

@@ -89,17 +89,6 @@ void InitShapeChecks(HMENU popup, const MenuContext& c)
                   style >= IDM_BORDER_DASH_BASE ? style : 0);
 }
 
-// Outside an editor: the colour and alignment the selected texts share.
-void InitTextChecks(HMENU popup, const MenuContext& c)
-{
-    if (c.editorOpen)
-        return;
-    CheckListItem(popup, IDM_TEXT_COLOR_BASE, IDM_TEXT_COLOR_BASE + kColourListLast - 1,
-                  ColourItem(IDM_TEXT_COLOR_BASE, c.textColour));
-    CheckListItem(popup, IDM_TEXT_ALIGN_TOP, IDM_TEXT_ALIGN_MIDDLE + IDM_TEXT_ALIGN_FLUSH_DIGIT,
-                  AlignmentItem(c.textVertical, c.textHorizontal));
-}
-
 void InitLineChecks(HMENU popup, const MenuContext& c)
 {
     CheckListItem(popup, IDM_LINE_COLOR_BASE, IDM_LINE_COLOR_BASE + kColourListLast,
@@ -117,6 +106,22 @@ bool IsMainPopup(HMENU popup, int position)
 }
 
 } // namespace
+
+// The colour and alignment of the edited text, or those the selected texts share.
+void InitTextChecks(HMENU popup, const MenuContext& c)
+{
+    Check(popup, IDM_TEXT_SHADOW, c.textShadow);
+    CheckListItem(popup, IDM_TEXT_COLOR_BASE, IDM_TEXT_COLOR_BASE + kColourListLast - 1,
+                  ColourItem(IDM_TEXT_COLOR_BASE, c.textColour));
+    CheckListItem(popup, IDM_TEXT_ALIGN_TOP, IDM_TEXT_ALIGN_MIDDLE + IDM_TEXT_ALIGN_FLUSH_DIGIT,
+                  AlignmentItem(c.textVertical, c.textHorizontal));
+}
+
+void InitBackgroundChecks(HMENU popup, const MenuContext& c)
+{
+    CheckListItem(popup, IDM_BACK_COLOR_BASE, IDM_BACK_COLOR_BASE + kColourListLast,
+                  ColourItem(IDM_BACK_COLOR_BASE, c.backgroundColour));
+}
 
 void ShowLineShapePlace(HMENU popup, int position, bool arrays)
 {
@@ -182,6 +187,8 @@ void EnableMenuPopup(HMENU popup)
     ApplyMenuRules(popup, context);
     if (IsMainPopup(popup, MENU_POS_DRAW))
         InitDrawChecks(popup, context);
+    if (IsMainPopup(popup, MENU_POS_VIEW))
+        InitBackgroundChecks(popup, context);
     if (IsMainPopup(popup, MENU_POS_SHAPES))
         InitShapeChecks(popup, context);
     if (IsMainPopup(popup, MENU_POS_LINES))
@@ -204,8 +211,10 @@ void EnableRightMenuPopup(HMENU popup, int kind)
         ShowLineShapePlace(popup, kRightLineShapePlace, (context.selectionFlags & kSelArrays) != 0);
     InitEditTexts(popup, context);
     ApplyMenuRules(popup, context);
-    if (kind == RIGHT_POS_BACKGROUND)
+    if (kind == RIGHT_POS_BACKGROUND) {
         InitDrawChecks(popup, context);
+        InitBackgroundChecks(popup, context);
+    }
     if (kind == RIGHT_POS_SHAPE)
         InitShapeChecks(popup, context);
     if (kind == RIGHT_POS_LINE)

@@ -16,6 +16,12 @@ void EnableRightMenuPopup(HMENU popup, int kind);
 // The line-shape place of the Lines popup shows the array styles under
 // "C&hange Connector Shape" for arrays, else the line shapes.
 void ShowLineShapePlace(HMENU popup, int position, bool arrays);
+struct MenuContext;
+// The Text popup's Shadow, colour and alignment checks, from the open
+// editor or from the selected texts.
+void InitTextChecks(HMENU popup, const MenuContext& c);
+// The Background Color swatch of the page colour.
+void InitBackgroundChecks(HMENU popup, const MenuContext& c);
 // Whether a command may run now: it is built and its menu item would be
 // enabled. A greyed command sent by its accelerator does nothing.
 bool IsCommandApplicable(int id);

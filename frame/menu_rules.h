@@ -40,6 +40,9 @@ struct MenuContext {
     int32_t textHorizontal = -2;
     int32_t textVertical = -2;
     uint32_t drawingFlags = 0;
+    int32_t backgroundColour = -2;  // the page colour, -1 none
+    bool styleTextShadow = false;   // the drawing's style shadows texts
+    bool textShadow = false;        // the Text menu's Shadow check
 };
 
 // The selection's command bits the rules use.

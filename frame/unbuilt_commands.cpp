@@ -18,47 +18,25 @@ struct UnbuiltRange {
     int last;
 };
 
-// Each list owns the hundred of ids it lies in, whatever it holds today.
-const int kIdsPerList = 100;
-
-constexpr UnbuiltRange Hundred(int id)
-{
-    return {id / kIdsPerList * kIdsPerList, id / kIdsPerList * kIdsPerList + kIdsPerList - 1};
-}
-
 const UnbuiltRange kUnbuilt[] = {
-    // Edit: Colors and Shadows, Options.
+    // Edit: Colors and Shadows.
     {IDM_EDIT_COLORS_AND_SHADOWS, IDM_EDIT_COLORS_AND_SHADOWS},
-    {IDM_EDIT_OPTIONS, IDM_EDIT_OPTIONS},
-    // View: Define Rulers and Grid, Show Grid.
-    {IDM_VIEW_RULERS_AND_GRID, IDM_VIEW_SHOW_GRID},
+    // View: Define Rulers and Grid.
+    {IDM_VIEW_RULERS_AND_GRID, IDM_VIEW_RULERS_AND_GRID},
     // Shapes: Edit Shape Outline.
     {IDM_SHAPES_EDIT_OUTLINE, IDM_SHAPES_EDIT_OUTLINE},
-    // Lines: Arrowheads, Join, Show Length, text along or across the line.
-    {IDM_LINES_ARROWHEADS, IDM_LINES_TEXT_HORIZONTAL},
+    // Lines: Arrowheads, Join.
+    {IDM_LINES_ARROWHEADS, IDM_LINES_JOIN},
+    // The place the Change Line Shape popup takes: an item of its own does nothing.
+    {IDM_LINE_SHAPE_PLACE, IDM_LINE_SHAPE_PLACE},
     // Draw: attachments.
     {IDM_DRAW_OPEN_ATTACHMENT, IDM_DRAW_CLEAR_ATTACHMENT},
-    // Help: the help file, help mode and the Tips box.
+    // Help: the help file and help mode.
     {IDM_HELP_SEARCH, IDM_HELP_USING_HELP},
-    {IDM_HELP_TIPS, IDM_HELP_TIPS},
     {IDM_HELP_MODE_ON, IDM_HELP_MODE_ON},
     {IDM_CONTEXT_HELP, IDM_CONTEXT_HELP},
     // Adding, editing and removing symbols.
     {IDM_LIB_ADD_VEXLET, IDM_LIB_REMOVE_VEXLET},
-    // The attribute lists (the text colours are built).
-    Hundred(IDM_SHADING_FIRST),
-    Hundred(IDM_BORDER_HAIRLINE),
-    Hundred(IDM_BORDER_DOTTED),
-    Hundred(IDM_SHAPE_TYPE_FIRST),
-    Hundred(IDM_ARRAY_STYLE_BASE),
-    Hundred(IDM_LINE_HAIRLINE),
-    Hundred(IDM_LINE_DOTTED),
-    // With the Lines menu's Change Line Shape place, 2400.
-    Hundred(IDM_LINE_TYPE_PLAIN),
-    Hundred(IDM_LINE_COLOR_BASE),
-    Hundred(IDM_FILL_COLOR_BASE),
-    Hundred(IDM_BACK_COLOR_BASE),
-    Hundred(IDM_BORDER_COLOR_BASE),
 };
 
 // The palette's buttons that stand for a command.

@@ -21,6 +21,7 @@ enum UndoStepKind : int {
     kUndoStepResize = 38,
     kUndoStepAddObject = 40,
     kUndoStepChangeShape = 42,
+    kUndoStepBackground = 44,
     kUndoStepCut = 46,
     kUndoStepAppearance = 48,
     kUndoStepFlip = 50,

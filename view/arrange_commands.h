@@ -2,12 +2,19 @@
 #pragma once
 #include <windows.h>
 
+#include "common/error_codes.h"
+
 // The Draw, Lines and Text menu commands carried out on the selection.
 int DoArrangeCommand(int commandId, int flag);
 // An attribute code and index from an attribute list of the menus.
 int ApplyStyleCommand(int attribute, int index);
 int ApplyColorsAndShadows();
-// index into the colour table, or an explicit colour when `color` is given.
-int SetBackgroundColor(int index, const COLORREF* color, int flags);
+// The page colour: index 0..47 a standard colour, 48 or more none, a negative
+// index the explicit `color` (CLR_INVALID none). With `noStep` it runs inside
+// the caller's undo step, which rolls back on failure, and shows nothing.
+ErrorCode SetBackgroundColor(int index, COLORREF color, int noStep);
+// The same on a given drawing view.
+ErrorCode SetViewBackground(HWND view, int index, COLORREF color, int noStep);
 int DefineRulersAndGrid();
+// Shows or hides the grid in every open document.
 int ToggleShowGrid();

@@ -22,13 +22,7 @@ class DialogsProgram : public DesktopProgram {
 protected:
     void SetUp() override
     {
-        file_ = ScratchPath("dialogs-drawing.tyr");
-        DeleteFileA(file_.c_str());
-        {
-            ScratchDrawing empty;
-            ASSERT_EQ(0, empty.Write(file_, false));
-        }
-        StartWith(file_);
+        file_ = StartOnEmptyDrawing("dialogs-drawing.tyr");
     }
 
     // A rectangle drawn with the real mouse near the view's top left, selected.

@@ -228,3 +228,43 @@ TEST_F(ProgramMenus, TheShapeTypeOfTheSelectionIsTheOneChecked)
 }
 
 } // namespace
+
+namespace {
+
+bool CheckedItem(HMENU menu, int id)
+{
+    return (GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+TEST_F(ProgramMenus, TextPopupChecksWhatTheOpenEditorReports)
+{
+    HMENU text = MainMenuPopups[MENU_POS_TEXT];
+    MenuContext editing = EditorWithoutSelection(true);
+    editing.textColour = static_cast<int32_t>(StandardColors()[4]);
+    editing.textVertical = 8;
+    editing.textHorizontal = 6;
+    editing.textShadow = true;
+    InitTextChecks(text, editing);
+    EXPECT_TRUE(CheckedItem(text, IDM_TEXT_SHADOW));
+    EXPECT_TRUE(CheckedItem(text, IDM_TEXT_COLOR_BASE + 4));
+    EXPECT_TRUE(CheckedItem(text, IDM_TEXT_ALIGN_BOTTOM + IDM_TEXT_ALIGN_CENTER_DIGIT));
+    editing.textShadow = false;
+    editing.textColour = -1;
+    InitTextChecks(text, editing);
+    EXPECT_FALSE(CheckedItem(text, IDM_TEXT_SHADOW));
+    EXPECT_FALSE(CheckedItem(text, IDM_TEXT_COLOR_BASE + 4)) << "mixed colours check nothing";
+}
+
+TEST_F(ProgramMenus, BackgroundColorChecksThePageColour)
+{
+    HMENU view = MainMenuPopups[MENU_POS_VIEW];
+    MenuContext page = Drawing(0, 0);
+    page.backgroundColour = static_cast<int32_t>(StandardColors()[9]);
+    InitBackgroundChecks(view, page);
+    EXPECT_TRUE(CheckedItem(view, IDM_BACK_COLOR_BASE + 9));
+    page.backgroundColour = -1;
+    InitBackgroundChecks(view, page);
+    EXPECT_FALSE(CheckedItem(view, IDM_BACK_COLOR_BASE + 9)) << "no background checks no swatch";
+}
+
+} // namespace

@@ -21,37 +21,9 @@
 #include "frame/run_tool_edit_dlg.h"
 #include "objects/app_options.h"
 #include "resources/dialog_ids.h"
+#include "support/dialog_script.h"
 
 namespace {
-
-const UINT kScriptTimerMs = 20;
-
-std::function<void(HWND)> Script;
-std::string Caption;
-bool ScriptRan = false;
-
-void CALLBACK RunScript(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    HWND dialog = FindWindowA("#32770", Caption.c_str());
-    if (!dialog || !IsWindowVisible(dialog) || ScriptRan)
-        return;
-    KillTimer(nullptr, timer);
-    ScriptRan = true;
-    Script(dialog);
-}
-
-// Runs `run` while `script` acts on the dialog titled `caption`.
-template <typename Run>
-auto WithDialog(const char* caption, std::function<void(HWND)> script, Run run)
-{
-    Script = std::move(script);
-    Caption = caption;
-    ScriptRan = false;
-    UINT_PTR timer = SetTimer(nullptr, 0, kScriptTimerMs, RunScript);
-    auto result = run();
-    KillTimer(nullptr, timer);
-    return result;
-}
 
 std::string FieldText(HWND dialog)
 {
@@ -67,12 +39,12 @@ void Press(HWND dialog, int id)
 
 void Ok(HWND dialog)
 {
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, 0), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    PressOk(dialog);
 }
 
 void Cancel(HWND dialog)
 {
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+    PressCancel(dialog);
 }
 
 class PropertyDialogs : public testing::Test {
@@ -206,7 +178,7 @@ TEST_F(PropertyDialogs, NoDialogOpensOverAnother)
     }, [&] { return RunScaleDlg(&zoom); });
     MainWindow = nullptr;
     DestroyWindow(main);
-    EXPECT_TRUE(ScriptRan);
+    EXPECT_TRUE(DialogScriptRan());
     EXPECT_EQ(0, inner);
 }
 

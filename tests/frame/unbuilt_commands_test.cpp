@@ -44,17 +44,17 @@ const IdRow kIds[] = {
     // Edit
     {IDM_EDIT_UNDO, kOffered}, {IDM_EDIT_CUT, kOffered}, {IDM_EDIT_COPY, kOffered}, {IDM_EDIT_PASTE, kOffered},
     {IDM_EDIT_CLEAR, kOffered}, {IDM_EDIT_SELECT_ALL, kOffered}, {IDM_EDIT_DUPLICATE, kOffered},
-    {IDM_EDIT_COLORS_AND_SHADOWS, kGreyed}, {IDM_EDIT_TOOLBAR, kOffered}, {IDM_EDIT_OPTIONS, kGreyed},
+    {IDM_EDIT_COLORS_AND_SHADOWS, kGreyed}, {IDM_EDIT_TOOLBAR, kOffered}, {IDM_EDIT_OPTIONS, kOffered},
     // View
     {IDM_VIEW_FIT_WINDOW, kOffered}, {IDM_VIEW_FIT_PAGE, kOffered}, {IDM_VIEW_ZOOM_50, kOffered},
     {IDM_VIEW_ZOOM_75, kOffered}, {IDM_VIEW_ZOOM_100, kOffered}, {IDM_VIEW_ZOOM_150, kOffered},
     {IDM_VIEW_ZOOM_200, kOffered}, {IDM_VIEW_ZOOM_CUSTOM, kOffered}, {IDM_VIEW_RULERS_AND_GRID, kGreyed},
-    {IDM_VIEW_SHOW_TOOLBAR, kOffered}, {IDM_VIEW_SHOW_GRID, kGreyed},
+    {IDM_VIEW_SHOW_TOOLBAR, kOffered}, {IDM_VIEW_SHOW_GRID, kOffered},
     // Shapes
     {IDM_SHAPES_TEXT_SIZING, kOffered}, {IDM_SHAPES_SHAPE_SIZING, kOffered}, {IDM_SHAPES_EDIT_OUTLINE, kGreyed},
     // Lines
-    {IDM_LINE_SHAPE_PLACE, kGreyed}, {IDM_LINES_ARROWHEADS, kGreyed}, {IDM_LINES_SHOW_LENGTH, kGreyed},
-    {IDM_LINES_JOIN, kGreyed}, {IDM_LINES_TEXT_ALONG, kGreyed}, {IDM_LINES_TEXT_HORIZONTAL, kGreyed},
+    {IDM_LINE_SHAPE_PLACE, kGreyed}, {IDM_LINES_ARROWHEADS, kGreyed}, {IDM_LINES_SHOW_LENGTH, kOffered},
+    {IDM_LINES_JOIN, kGreyed}, {IDM_LINES_TEXT_ALONG, kOffered}, {IDM_LINES_TEXT_HORIZONTAL, kOffered},
     // Text
     {IDM_TEXT_TYPEFACE, kOffered}, {IDM_TEXT_INSERT_SYMBOL, kOffered}, {IDM_TEXT_SHADOW, kOffered},
     {620, kOffered}, {621, kOffered}, {622, kOffered}, {623, kOffered}, {630, kOffered}, {631, kOffered},
@@ -84,7 +84,7 @@ const IdRow kIds[] = {
     // Help
     {IDM_HELP_CONTENTS, kGreyed}, {IDM_HELP_SEARCH, kGreyed}, {IDM_HELP_MENUS, kGreyed},
     {IDM_HELP_USING_HELP, kGreyed}, {IDM_HELP_WEB_PAGE, kOffered}, {IDM_HELP_ABOUT, kOffered},
-    {IDM_HELP_TIPS, kGreyed},
+    {IDM_HELP_TIPS, kOffered},
 };
 
 // The attribute lists, item by item alike.
@@ -96,13 +96,13 @@ struct ListRow {
 };
 
 const ListRow kLists[] = {
-    {"shading", 1100, 1199, kGreyed},         {"border widths", 1200, 1299, kGreyed},
-    {"border dashes", 1300, 1399, kGreyed},   {"shape types", 1400, 1499, kGreyed},
-    {"array styles", 1600, 1699, kGreyed},    {"line widths", 1800, 1899, kGreyed},
-    {"line dashes", 1900, 1999, kGreyed},     {"line shapes", 2401, 2499, kGreyed},
-    {"line colours", 3000, 3099, kGreyed},    {"fill colours", 3100, 3199, kGreyed},
-    {"text colours", 3200, 3299, kOffered},   {"background colours", 3300, 3399, kGreyed},
-    {"border colours", 3400, 3499, kGreyed},
+    {"shading", 1100, 1199, kOffered},         {"border widths", 1200, 1299, kOffered},
+    {"border dashes", 1300, 1399, kOffered},   {"shape types", 1400, 1499, kOffered},
+    {"array styles", 1600, 1699, kOffered},    {"line widths", 1800, 1899, kOffered},
+    {"line dashes", 1900, 1999, kOffered},     {"line shapes", 2401, 2499, kOffered},
+    {"line colours", 3000, 3099, kOffered},    {"fill colours", 3100, 3199, kOffered},
+    {"text colours", 3200, 3299, kOffered},   {"background colours", 3300, 3399, kOffered},
+    {"border colours", 3400, 3499, kOffered},
 };
 
 // The submenu entries: greyed when nothing in them is built.
@@ -116,15 +116,15 @@ struct SubmenuRow {
 
 const SubmenuRow kSubmenus[] = {
     {"File > Send", false, MENU_POS_FILE, 14, kOffered},
-    {"View > Background Color", false, MENU_POS_VIEW, 9, kGreyed},
-    {"Shapes > Fill Color", false, MENU_POS_SHAPES, 0, kGreyed},
-    {"Shapes > Shading", false, MENU_POS_SHAPES, 1, kGreyed},
-    {"Shapes > Border Style", false, MENU_POS_SHAPES, 3, kGreyed},
-    {"Shapes > Border Color", false, MENU_POS_SHAPES, 4, kGreyed},
-    {"Shapes > Shape", false, MENU_POS_SHAPES, 6, kGreyed},
-    {"Lines > Style", false, MENU_POS_LINES, 0, kGreyed},
-    {"Lines > Color", false, MENU_POS_LINES, 1, kGreyed},
-    {"Lines > Align Text on the Line", false, MENU_POS_LINES, 8, kGreyed},
+    {"View > Background Color", false, MENU_POS_VIEW, 9, kOffered},
+    {"Shapes > Fill Color", false, MENU_POS_SHAPES, 0, kOffered},
+    {"Shapes > Shading", false, MENU_POS_SHAPES, 1, kOffered},
+    {"Shapes > Border Style", false, MENU_POS_SHAPES, 3, kOffered},
+    {"Shapes > Border Color", false, MENU_POS_SHAPES, 4, kOffered},
+    {"Shapes > Shape", false, MENU_POS_SHAPES, 6, kOffered},
+    {"Lines > Style", false, MENU_POS_LINES, 0, kOffered},
+    {"Lines > Color", false, MENU_POS_LINES, 1, kOffered},
+    {"Lines > Align Text on the Line", false, MENU_POS_LINES, 8, kOffered},
     {"Text > Color", false, MENU_POS_TEXT, 2, kOffered},
     {"Text > Alignment", false, MENU_POS_TEXT, 3, kOffered},
     {"Text > Bullets", false, MENU_POS_TEXT, 7, kOffered},
@@ -134,13 +134,13 @@ const SubmenuRow kSubmenus[] = {
     {"Draw > Flip", false, MENU_POS_DRAW, 3, kOffered},
     {"Draw > Rotate", false, MENU_POS_DRAW, 4, kOffered},
     {"Draw > Attach", false, MENU_POS_DRAW, 16, kGreyed},
-    {"right Shape > Fill Color", true, RIGHT_POS_SHAPE, 4, kGreyed},
-    {"right Shape > Shape", true, RIGHT_POS_SHAPE, 8, kGreyed},
-    {"right Line > Style", true, RIGHT_POS_LINE, 4, kGreyed},
-    {"right Line > Color", true, RIGHT_POS_LINE, 5, kGreyed},
-    {"right Line > Align Text on the Line", true, RIGHT_POS_LINE, 10, kGreyed},
+    {"right Shape > Fill Color", true, RIGHT_POS_SHAPE, 4, kOffered},
+    {"right Shape > Shape", true, RIGHT_POS_SHAPE, 8, kOffered},
+    {"right Line > Style", true, RIGHT_POS_LINE, 4, kOffered},
+    {"right Line > Color", true, RIGHT_POS_LINE, 5, kOffered},
+    {"right Line > Align Text on the Line", true, RIGHT_POS_LINE, 10, kOffered},
     {"right Background > View", true, RIGHT_POS_BACKGROUND, 4, kOffered},
-    {"right Background > Background Color", true, RIGHT_POS_BACKGROUND, 5, kGreyed},
+    {"right Background > Background Color", true, RIGHT_POS_BACKGROUND, 5, kOffered},
     {"right Background > Align", true, RIGHT_POS_BACKGROUND, 7, kOffered},
     {"right Background > Flip", true, RIGHT_POS_BACKGROUND, 10, kOffered},
     {"right Background > Rotate", true, RIGHT_POS_BACKGROUND, 11, kOffered},

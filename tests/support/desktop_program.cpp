@@ -1,6 +1,8 @@
 #include "support/desktop_program.h"
 
 #include "support/real_input.h"
+#include "support/scratch_drawing.h"
+#include "support/test_paths.h"
 #include "support/screen_image.h"
 
 namespace {
@@ -44,6 +46,18 @@ void DesktopProgram::StartWith(const std::string& drawingPath)
     ASSERT_NE(nullptr, document_) << "no document window came up";
     view_ = FindWindowExA(document_, nullptr, "MDScrollClass", nullptr);
     ASSERT_NE(nullptr, view_);
+}
+
+std::string DesktopProgram::StartOnEmptyDrawing(const std::string& name)
+{
+    const std::string file = ScratchPath(name.c_str());
+    DeleteFileA(file.c_str());
+    {
+        ScratchDrawing empty;
+        EXPECT_EQ(0, empty.Write(file, false).value);
+    }
+    StartWith(file);
+    return file;
 }
 
 void DesktopProgram::Command(int id)

@@ -17,6 +17,8 @@ protected:
     // Starts the program on a drawing file, or on a new blank drawing when the
     // path is empty. Fails the test when no document window comes up.
     void StartWith(const std::string& drawingPath);
+    // Writes an empty drawing file of that scratch name and starts on it; its path.
+    std::string StartOnEmptyDrawing(const std::string& name);
     // Posts a menu command and waits for the program to settle.
     void Command(int id);
     // Clicks a tool button of the palette with the real mouse.

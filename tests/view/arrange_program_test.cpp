@@ -22,12 +22,7 @@ class ArrangeProgram : public DesktopProgram {
 protected:
     void SetUp() override
     {
-        file_ = ScratchPath("arrange.tyr");
-        {
-            ScratchDrawing drawing;
-            ASSERT_EQ(0, drawing.Write(file_, false));
-        }
-        StartWith(file_);
+        file_ = StartOnEmptyDrawing("arrange.tyr");
     }
     std::vector<DrawingObject> Saved()
     {

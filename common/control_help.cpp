@@ -1,0 +1,29 @@
+#include "common/control_help.h"
+
+#include "common/help_context.h"
+
+namespace {
+
+bool ListsControl(const DWORD* pairs, int id)
+{
+    for (const DWORD* p = pairs; *p; p += 2) {
+        if (static_cast<int>(*p) == id)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool ShowControlHelp(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const DWORD* pairs)
+{
+    HWND control = message == WM_HELP ? static_cast<HWND>(reinterpret_cast<HELPINFO*>(lParam)->hItemHandle)
+                                      : reinterpret_cast<HWND>(wParam);
+    if (!control || GetParent(control) != dialog || !ListsControl(pairs, GetDlgCtrlID(control)))
+        return false;
+    if (HelpEngine) {
+        HelpEngine(control, HelpFilePath, message == WM_HELP ? HELP_WM_HELP : HELP_CONTEXTMENU,
+                   reinterpret_cast<ULONG_PTR>(pairs));
+    }
+    return true;
+}
