@@ -231,19 +231,13 @@ ErrorCode RelinkSlots(const Paste& p, void* scratchObjects, int index)
 void RehookBranches(const Paste& p, void* scratchObjects, RecordHandle record)
 {
     auto* list = static_cast<ArrayBranchHead*>(GlobalLock(record));
-    if (!list)
-        return;
-    if (CheckArrayBranchList(list, static_cast<DWORD>(GlobalSize(record))) == kErrNone) {
-        for (int e = FirstBranchEntry(list); e < list->entryCount; ++e) {
-            ArrayBranchEntry* entry = ArrayEntryAt(list, e);
-            if (entry->id == kNoId)
-                continue;
-            const int hooked = PastedIndex(p, scratchObjects, entry->id, entry->hint);
-            entry->id = hooked >= 0 ? p.newIds[static_cast<size_t>(hooked)] : kNoId;
-            entry->hint = hooked >= 0 ? p.oldCount + hooked : -1;
-        }
-    }
-    GlobalUnlock(record);
+    RehookBranchEntries(list, static_cast<DWORD>(GlobalSize(record)), [&](int32_t* id, int32_t* hint) {
+        const int hooked = PastedIndex(p, scratchObjects, *id, *hint);
+        *id = hooked >= 0 ? p.newIds[static_cast<size_t>(hooked)] : kNoId;
+        *hint = hooked >= 0 ? p.oldCount + hooked : -1;
+    });
+    if (list)
+        GlobalUnlock(record);
 }
 
 ErrorCode CopyDataRecords(const Paste& p, void* scratchObjects, DrawingObject* object)
