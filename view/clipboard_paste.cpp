@@ -26,6 +26,7 @@
 #include "objects/view_record.h"
 #include "store/record_store.h"
 #include "text/font_list.h"
+#include "view/clipboard_text_paste.h"
 #include "view/selection_changes.h"
 
 namespace {
@@ -499,6 +500,7 @@ ErrorCode PasteFromClipboard(HWND view, void* viewRecord, bool* ours)
         return kErrNone;
     const bool hasOurs = IsClipboardFormatAvailable(PrivatePictFormat) != 0;
     const bool hasMetafile = IsClipboardFormatAvailable(CF_METAFILEPICT) != 0;
+    const bool onlyText = !hasOurs && ClipboardHasOnlyText();
     if (hasOurs || !hasMetafile)
         CloseClipboard();
     HGLOBAL drawingHandle = GetViewDrawingHandle(viewRecord);
@@ -506,6 +508,8 @@ ErrorCode PasteFromClipboard(HWND view, void* viewRecord, bool* ours)
         *ours = true;
         return PasteFromClipboardStore(view, viewRecord, drawingHandle, nullptr, nullptr, nullptr);
     }
+    if (onlyText)
+        return PasteClipboardText(view, viewRecord);
     auto* drawing = static_cast<DrawingRecord*>(GlobalLock(drawingHandle));
     if (!drawing) {
         if (hasMetafile)
