@@ -84,6 +84,23 @@ inline int FirstBranchEntry(const ArrayBranchHead* list)
 {
     return list->entryCount - list->branchCount;
 }
+const int32_t kBranchNoObject = 0xFFFF;
+
+// Hands the id and index hint of every branch that holds an object to
+// `rehook(id, hint)`, which points them at another object or clears them
+// (kBranchNoObject, -1). A list whose counts do not fit its record is left alone.
+template <typename Rehook>
+void RehookBranchEntries(ArrayBranchHead* list, DWORD size, Rehook rehook)
+{
+    if (!list || CheckArrayBranchList(list, size) != kErrNone)
+        return;
+    for (int e = FirstBranchEntry(list); e < list->entryCount; ++e) {
+        ArrayBranchEntry* entry = ArrayEntryAt(list, e);
+        if (entry->id != kBranchNoObject)
+            rehook(&entry->id, &entry->hint);
+    }
+}
+
 inline bool ArrayIsLinear(const ArrayBranchHead* list)
 {
     return (list->flags & kArrayLinear) != 0;

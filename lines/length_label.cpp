@@ -18,6 +18,8 @@
 
 namespace {
 
+const int kLabelAlignment = 6;   // centred
+
 const int kUnitStringBase = 620;
 const int kRulerInchFlag = 4;
 const int kRulerUnitsPerMajor = 8;
@@ -104,34 +106,6 @@ HGLOBAL ReplaceBlockText(const void* block, SIZE_T size, int start, int end, con
     return result;
 }
 
-// A block holding only `text`, in the drawing's default text format.
-HGLOBAL NewLabelBlock(const DrawingRecord* drawing, const std::string& text)
-{
-    TextBlockHeader h = {};
-    h.formatCount = 1;
-    h.paragraphCount = 1;
-    h.textLength = static_cast<int32_t>(text.size());
-    h.ownerObjectIndex = -1;
-    uint64_t total = TextBlockSize(1, 0, 1, 0, h.textLength);
-    HGLOBAL block = total ? SeamGlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(total)) : nullptr;
-    if (!block)
-        return nullptr;
-    auto* bytes = static_cast<unsigned char*>(GlobalLock(block));
-    std::memcpy(bytes, &h, sizeof(h));
-    TextFormat format = {};
-    format.size = drawing->textSize > 0 ? drawing->textSize : 10;
-    format.requestedSize = format.size;
-    format.style = static_cast<int32_t>(drawing->textStyle);
-    format.color = drawing->style.textColor;
-    format.length = h.textLength;
-    std::memcpy(bytes + TextBlockFormatsOffset(h), &format, sizeof(format));
-    TextParagraph paragraph = NewTextParagraph(6, 600);
-    std::memcpy(bytes + TextBlockParagraphsOffset(h), &paragraph, sizeof(paragraph));
-    std::memcpy(bytes + TextBlockTextOffset(h), text.data(), text.size());
-    GlobalUnlock(block);
-    return block;
-}
-
 ErrorCode WriteLabel(DrawingRecord* drawing, DrawingObject* object, const std::string& number,
                      const std::string& unit, char mark)
 {
@@ -177,7 +151,7 @@ ErrorCode WriteLabel(DrawingRecord* drawing, DrawingObject* object, const std::s
         if (code != kErrNone)
             return code;
         object->textRecordId = id;
-        block = NewLabelBlock(drawing, number + unit);
+        block = NewPlainTextBlock(drawing, number + unit, kLabelAlignment);
         if (!block)
             code = kErrNoMemory;
     }
@@ -205,6 +179,34 @@ ErrorCode WriteLabel(DrawingRecord* drawing, DrawingObject* object, const std::s
 }
 
 } // namespace
+
+HGLOBAL NewPlainTextBlock(const DrawingRecord* drawing, const std::string& text, int alignment)
+{
+    TextBlockHeader h = {};
+    h.formatCount = 1;
+    h.paragraphCount = 1;
+    h.textLength = static_cast<int32_t>(text.size());
+    h.ownerObjectIndex = -1;
+    uint64_t total = TextBlockSize(1, 0, 1, 0, h.textLength);
+    HGLOBAL block = total ? SeamGlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(total)) : nullptr;
+    if (!block)
+        return nullptr;
+    auto* bytes = static_cast<unsigned char*>(GlobalLock(block));
+    std::memcpy(bytes, &h, sizeof(h));
+    TextFormat format = {};
+    format.size = drawing->textSize > 0 ? drawing->textSize : 10;
+    format.requestedSize = format.size;
+    format.style = static_cast<int32_t>(drawing->textStyle);
+    format.color = drawing->style.textColor;
+    format.length = h.textLength;
+    std::memcpy(bytes + TextBlockFormatsOffset(h), &format, sizeof(format));
+    TextParagraph paragraph = NewTextParagraph(alignment, 600);
+    std::memcpy(bytes + TextBlockParagraphsOffset(h), &paragraph, sizeof(paragraph));
+    std::memcpy(bytes + TextBlockTextOffset(h), text.data(), text.size());
+    GlobalUnlock(block);
+    return block;
+}
+
 
 RulerScaleView ReadRulerScale(const DrawingRecord* drawing)
 {

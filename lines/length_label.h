@@ -29,6 +29,10 @@ std::string ReplaceLengthInText(const std::string& text, const std::string& numb
 
 // Writes the object's length into its text. Unit mode -1: FormatLength's
 // unit; 0 none; 1..5 that unit's text. 1 without a view record.
+// A text block holding only `text` in the drawing's default text format, one
+// paragraph of the alignment; null when out of memory.
+HGLOBAL NewPlainTextBlock(const DrawingRecord* drawing, const std::string& text, int alignment);
+
 ErrorCode UpdateLengthLabel(DrawingRecord* drawing, void* table, int index, int unitMode);
 // Message 82 of straight lines and connectors: the second word nonzero
 // switches the label off, else on with the unit mode of the first word.

@@ -17,6 +17,8 @@ int GetPasteMenuText()
         text = IDS_PASTE_METAFILE;
     else if (IsClipboardFormatAvailable(CF_DIB) || IsClipboardFormatAvailable(CF_BITMAP))
         text = IDS_PASTE_BITMAP;
+    else if (IsClipboardFormatAvailable(CF_TEXT))
+        text = IDS_PASTE_TEXT;   // another program's text becomes a free text
     CloseClipboard();
     return text;
 }

@@ -26,6 +26,7 @@
 #include "objects/view_record.h"
 #include "store/record_store.h"
 #include "text/font_list.h"
+#include "view/clipboard_text_paste.h"
 #include "view/selection_changes.h"
 
 namespace {
@@ -231,19 +232,13 @@ ErrorCode RelinkSlots(const Paste& p, void* scratchObjects, int index)
 void RehookBranches(const Paste& p, void* scratchObjects, RecordHandle record)
 {
     auto* list = static_cast<ArrayBranchHead*>(GlobalLock(record));
-    if (!list)
-        return;
-    if (CheckArrayBranchList(list, static_cast<DWORD>(GlobalSize(record))) == kErrNone) {
-        for (int e = FirstBranchEntry(list); e < list->entryCount; ++e) {
-            ArrayBranchEntry* entry = ArrayEntryAt(list, e);
-            if (entry->id == kNoId)
-                continue;
-            const int hooked = PastedIndex(p, scratchObjects, entry->id, entry->hint);
-            entry->id = hooked >= 0 ? p.newIds[static_cast<size_t>(hooked)] : kNoId;
-            entry->hint = hooked >= 0 ? p.oldCount + hooked : -1;
-        }
-    }
-    GlobalUnlock(record);
+    RehookBranchEntries(list, static_cast<DWORD>(GlobalSize(record)), [&](int32_t* id, int32_t* hint) {
+        const int hooked = PastedIndex(p, scratchObjects, *id, *hint);
+        *id = hooked >= 0 ? p.newIds[static_cast<size_t>(hooked)] : kNoId;
+        *hint = hooked >= 0 ? p.oldCount + hooked : -1;
+    });
+    if (list)
+        GlobalUnlock(record);
 }
 
 ErrorCode CopyDataRecords(const Paste& p, void* scratchObjects, DrawingObject* object)
@@ -505,6 +500,7 @@ ErrorCode PasteFromClipboard(HWND view, void* viewRecord, bool* ours)
         return kErrNone;
     const bool hasOurs = IsClipboardFormatAvailable(PrivatePictFormat) != 0;
     const bool hasMetafile = IsClipboardFormatAvailable(CF_METAFILEPICT) != 0;
+    const bool onlyText = !hasOurs && ClipboardHasOnlyText();
     if (hasOurs || !hasMetafile)
         CloseClipboard();
     HGLOBAL drawingHandle = GetViewDrawingHandle(viewRecord);
@@ -512,6 +508,8 @@ ErrorCode PasteFromClipboard(HWND view, void* viewRecord, bool* ours)
         *ours = true;
         return PasteFromClipboardStore(view, viewRecord, drawingHandle, nullptr, nullptr, nullptr);
     }
+    if (onlyText)
+        return PasteClipboardText(view, viewRecord);
     auto* drawing = static_cast<DrawingRecord*>(GlobalLock(drawingHandle));
     if (!drawing) {
         if (hasMetafile)

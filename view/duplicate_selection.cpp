@@ -6,6 +6,7 @@
 #include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"
 #include "objects/groups.h"
+#include "lines/array_record.h"
 #include "objects/link_table.h"
 #include "objects/object_ids.h"
 #include "objects/object_links.h"
@@ -274,6 +275,35 @@ ErrorCode RelinkCopy(DrawingRecord* drawing, const Copies& work, int at)
     return kErrNone;
 }
 
+// A copied array's branches hold the copies of the objects hung on them;
+// a branch whose object stayed behind is left empty (that object hangs on the
+// original only).
+ErrorCode RehookCopiedBranches(DrawingRecord* drawing, const Copies& work, int at)
+{
+    LockedTable objects(drawing, kTableObjects);
+    const DrawingObject* copy = ObjectAt(objects.Get(), at);
+    if (copy->kind != kKindArray || copy->dataGroup != kArrayBranchGroup || copy->dataFirstId < 0 ||
+        copy->dataFirstId > kMaxRecordId)
+        return kErrNone;
+    RecordHandle record = nullptr;
+    ErrorCode code = FindRecord(drawing->storeSlot, kArrayBranchGroup, static_cast<short>(copy->dataFirstId), &record);
+    if (code == kErrNone)
+        code = MarkRecordChanged(record);
+    if (code == kErrNone) {
+        auto* list = static_cast<ArrayBranchHead*>(GlobalLock(record));
+        RehookBranchEntries(list, QueryRecordSize(record), [&](int32_t* id, int32_t* hint) {
+            const int target = CopyOf(work, objects.Get(), *id, *hint);
+            *id = target == kNotCopied ? kBranchNoObject : ObjectAt(objects.Get(), target)->objectId;
+            *hint = target == kNotCopied ? -1 : target;
+        });
+        if (list)
+            GlobalUnlock(record);
+    }
+    if (record)
+        ReleaseRecord(record);
+    return code;
+}
+
 ErrorCode PlaceCopies(DrawingRecord* drawing, const Copies& work, int dx, int dy)
 {
     for (int at : work.copies) {
@@ -287,6 +317,8 @@ ErrorCode PlaceCopies(DrawingRecord* drawing, const Copies& work, int dx, int dy
                 OffsetRect(&copy->referenceFrame, dx, dy);
         }
         ErrorCode code = RelinkCopy(drawing, work, at);
+        if (code == kErrNone)
+            code = RehookCopiedBranches(drawing, work, at);
         if (code != kErrNone)
             return code;
     }

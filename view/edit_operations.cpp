@@ -16,6 +16,7 @@
 #include "objects/picture_place.h"
 #include "objects/placeable_metafile.h"
 #include "objects/paste_menu_text.h"
+#include "resources/dialog_ids.h"
 #include "resources/resource_ids.h"
 #include "view/clipboard_copy.h"
 #include "view/clipboard_paste.h"
@@ -306,6 +307,27 @@ ErrorCode MarkTablesChanged(HGLOBAL drawingHandle, DrawingRecord* drawing)
     return code;
 }
 
+// Whether the last Paste took our own drawing format (else it imported).
+bool LastPasteWasOurs = true;
+bool DuplicateHintShown = false;
+bool ImportHintShown = false;
+const int kDuplicateHintTopic = 105;
+const int kImportHintTopic = 121;
+
+// Duplicate and an imported paste are explained once per run while hints are on.
+void ShowEditHints(int operation)
+{
+    if (!ViewOptionSet(kOptionsHints))
+        return;
+    if (operation == kEditDuplicate && !DuplicateHintShown) {
+        DuplicateHintShown = true;
+        ShowInfoDialog(HINT_DUPLICATE_NAME, kDuplicateHintTopic);
+    } else if (operation == kEditPaste && !LastPasteWasOurs && !ImportHintShown) {
+        ImportHintShown = true;
+        ShowInfoDialog(HINT_IMPORT_NAME, kImportHintTopic);
+    }
+}
+
 ErrorCode RunArrange(int operation, HWND view, void* viewRecord, DrawingRecord* drawing, LPARAM argument,
                      const Plan& plan)
 {
@@ -360,7 +382,9 @@ ErrorCode Run(int operation, HWND view, void* viewRecord, DrawingRecord* drawing
         return CopySelection(view, viewRecord, drawing, 1);
     case kEditPaste: {
         bool ours = false;
-        return PasteFromClipboard(view, viewRecord, &ours);
+        const ErrorCode code = PasteFromClipboard(view, viewRecord, &ours);
+        LastPasteWasOurs = ours;
+        return code;
     }
     case kEditClear:
         return DeleteObjects(drawing, 1, -1);
@@ -484,5 +508,7 @@ ErrorCode DoEditOperation(HWND view, int operation, LPARAM argument, const POINT
         CentreViewContents(view);
     if (code != kErrNone)
         ReportEditError(code);
+    else
+        ShowEditHints(operation);
     return code;
 }

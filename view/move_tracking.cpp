@@ -8,6 +8,7 @@
 #include "objects/move_objects.h"
 #include "objects/object_kind_table.h"
 #include "objects/object_links.h"
+#include "objects/text_line_offset.h"
 #include "objects/document_undo.h"
 #include "view/hit_test_drawing.h"
 #include "view/selection_changes.h"
@@ -15,6 +16,9 @@
 #include "view/tracking_steps.h"
 
 namespace {
+
+// The text-role bit of an object that holds its own free text.
+const uint32_t kTextRoleHolder = 1;
 
 const int kMoveCursor = 9;
 const int kOverhang = 2000;
@@ -125,6 +129,10 @@ ErrorCode PrepareMove(DrawingRecord* drawing, int hitCode, int index, RECT* boun
         Tracking.param = 2;
     }
     Tracking.locked = {Tracking.trackRect.left, Tracking.trackRect.top};
+    // A free text snaps by its first line, so moved texts line up on the grid.
+    const DrawingObject* tracked = ObjectAt(objects.Get(), index);
+    if ((tracked->textRoleFlags & kTextRoleHolder) && tracked->groupIndex < 0)
+        Tracking.textSnapOffset = GetTextLineOffset(drawing, objects.Get(), index);
     if (!mayHook && Tracking.hookingState != kHookingOff)
         Tracking.hookingState = kHookingArraysOnly;
     return kErrNone;

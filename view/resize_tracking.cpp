@@ -14,6 +14,7 @@
 #include "objects/resize_object.h"
 #include "objects/document_undo.h"
 #include "view/hit_test_drawing.h"
+#include "view/rotated_resize.h"
 #include "view/tracking_steps.h"
 
 namespace {
@@ -198,17 +199,12 @@ ErrorCode PrepareHandleDrag(DrawingRecord* drawing, int code, int index, BOOL sh
 
 void StepResize(DrawingRecord*, POINT point)
 {
-    if (Tracking.startRotation != 0)
+    if (Tracking.startRotation != 0) {
         RotatePoints(&TrackedFrame, -Tracking.startRotation, &point, 1);
-    if (Tracking.axisLock == 1)
-        point.y = Tracking.locked.y;
-    else if (Tracking.axisLock == 2)
-        point.x = Tracking.locked.x;
-    Tracking.trackRect = SpanRect(Tracking.anchor, point);
-    if (Tracking.keepAspect || (Tracking.keys & MK_SHIFT))
-        KeepAspectRect(&Tracking.trackRect, Tracking.anchor, &point);
-    else if (Tracking.keys & MK_CONTROL)
-        MakeSquare(&Tracking.trackRect, Tracking.anchor, &point);
+        const RECT area = {0, 0, Tracking.clampRect.right, Tracking.clampRect.bottom};
+        point = LimitTurnedResize(TrackedFrame, point, area);
+    }
+    Tracking.trackRect = ComputeResizeRect(&point);
     Tracking.current = point;
 }
 

@@ -1,5 +1,6 @@
 #include "support/screen_image.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include <stb_image_write.h>
@@ -149,4 +150,23 @@ RECT ClientScreenRect(HWND window)
     GetClientRect(window, &rect);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
     return rect;
+}
+
+RECT ScreenImage::ColorBox(const RECT& screenRect, COLORREF colour) const
+{
+    const RECT area = Clip(screenRect);
+    RECT box = {area.right, area.bottom, area.left, area.top};
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            if (At(x, y) != colour)
+                continue;
+            box.left = std::min<LONG>(box.left, x);
+            box.top = std::min<LONG>(box.top, y);
+            box.right = std::max<LONG>(box.right, x + 1);
+            box.bottom = std::max<LONG>(box.bottom, y + 1);
+        }
+    }
+    if (box.left >= box.right)
+        SetRectEmpty(&box);
+    return box;
 }

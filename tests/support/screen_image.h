@@ -19,6 +19,8 @@ public:
     // darker than the given luma (0..255).
     int CountDark(const RECT& screenRect, int lumaBelow = 96) const;
     int CountColor(const RECT& screenRect, COLORREF colour) const;
+    // The bounding box of the colour's pixels inside the rectangle; empty when none.
+    RECT ColorBox(const RECT& screenRect, COLORREF colour) const;
     // True when every pixel of the rectangle has one colour.
     bool Uniform(const RECT& screenRect) const;
     // Writes a PNG named after the step into the test output; its path, empty on failure.

@@ -6,7 +6,13 @@
 
 #include "common/io_seam.h"
 #include "edit_fixture.h"
+#include "lines/array_record.h"
 #include "objects/document_undo.h"
+#include "objects/object_create.h"
+#include "objects/link_table.h"
+#include "objects/object_links.h"
+#include "objects/update_links.h"
+#include "store/record_store.h"
 #include "objects/drawing_tables.h"
 #include "objects/view_record.h"
 #include "view/edit_operations.h"
@@ -73,6 +79,41 @@ TEST_F(ArrangeOperations, DuplicateIsUndoneAndRedone)
     EXPECT_EQ(1, Count());
     UndoAndRedo();
     EXPECT_EQ(2, Count());
+}
+
+// The object ids a branch list holds on its branches.
+std::vector<int32_t> BranchIds(int store, const DrawingObject* array)
+{
+    std::vector<int32_t> ids;
+    RecordHandle record = nullptr;
+    if (FindRecord(store, kArrayBranchGroup, static_cast<short>(array->dataFirstId), &record) != kErrNone)
+        return ids;
+    auto* list = static_cast<ArrayBranchHead*>(GlobalLock(record));
+    RehookBranchEntries(list, QueryRecordSize(record), [&](int32_t* id, int32_t*) { ids.push_back(*id); });
+    GlobalUnlock(record);
+    ReleaseRecord(record);
+    return ids;
+}
+
+TEST_F(ArrangeOperations, DuplicatedArrayKeptItsBranchesOnTheOriginalsObjects)
+{
+    RECT trunk = {1000, 1000, 4000, 1400};
+    ASSERT_EQ(0, CreateObject(view_, kKindArray, &trunk, 0, 1, 0, 0, 1, 0, 0));
+    Make({RECT{1500, 2000, 2100, 2300}});
+    const int kArrayConnect = 305;
+    ASSERT_EQ(0, ConnectSlot(Drawing(), 1, -1, 0, kArrayConnect, 0, 0));
+    ASSERT_EQ(0, UpdateLinks(Drawing()));
+    const int32_t hung = Object(1)->objectId;
+    ASSERT_EQ(std::vector<int32_t>{hung}, BranchIds(store_, Object(0))) << "the box hangs on the array";
+    Select({0, 1});
+    ASSERT_EQ(0, Do(kEditDuplicate));
+    ASSERT_EQ(4, Count());
+    const int arrayCopy = Object(2)->kind == kKindArray ? 2 : 3;
+    const int boxCopy = 5 - arrayCopy;
+    EXPECT_EQ(std::vector<int32_t>{hung}, BranchIds(store_, Object(0))) << "the original keeps its box";
+    EXPECT_EQ(std::vector<int32_t>{Object(boxCopy)->objectId}, BranchIds(store_, Object(arrayCopy)))
+        << "the copy's branch holds the box's copy";
+    EXPECT_EQ(Object(arrayCopy)->objectId, Object(boxCopy)->links[0].targetId) << "the box's copy hangs on the copy";
 }
 
 // A copy that fails at any memory request leaves the drawing as it was.

@@ -2,6 +2,8 @@
 // connector, one with a text, copied and pasted twice, saved and read back.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <cstdio>
 #include <set>
 #include <string>
@@ -209,6 +211,55 @@ TEST_F(ClipboardProgram, CopiedObjectsPasteAgainAfterTheProgramRestarts)
     const std::vector<DrawingObject> objects = Saved();
     ASSERT_EQ(2u * kObjectsPerCopy, objects.size());
     EXPECT_EQ(2, CountKind(std::vector<DrawingObject>(objects.begin() + kObjectsPerCopy, objects.end()), kKindShape));
+}
+
+} // namespace
+
+namespace {
+
+// Puts text on the clipboard as another program would.
+bool OfferForeignText(const char* text)
+{
+    if (!OpenClipboard(nullptr))
+        return false;
+    EmptyClipboard();
+    const size_t size = std::strlen(text) + 1;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (void* bytes = block ? GlobalLock(block) : nullptr) {
+        std::memcpy(bytes, text, size);
+        GlobalUnlock(block);
+    }
+    const bool put = block && SetClipboardData(CF_TEXT, block) != nullptr;
+    CloseClipboard();
+    return put;
+}
+
+TEST_F(ClipboardProgram, ForeignTextPastedFromTheRightButtonMenuBecomesATextAtTheClick)
+{
+    ASSERT_TRUE(OfferForeignText("Hello from elsewhere\r\nsecond line"));
+    const POINT click = {300, 260};
+    RealRightClick(ClientToScreenPoint(view_, click));
+    ASSERT_TRUE(program_.Settle());
+    // Cut, Copy, Paste head the menu.
+    for (int item = 0; item < 3; ++item)
+        RealKey(VK_DOWN);
+    RealKey(VK_RETURN);
+    ASSERT_TRUE(program_.Settle());
+    Screenshot("clipboard_foreign_text_pasted");
+    const POINT corner = ClientToScreenPoint(view_, click);
+    const RECT lines = {corner.x, corner.y, corner.x + 200, corner.y + 60};
+    const int kLetterPixels = 100;
+    EXPECT_GT(ScreenImage::Grab().CountDark(lines), kLetterPixels) << "the text shows at the click";
+    const std::vector<DrawingObject> saved = Saved();
+    ASSERT_EQ(1u, saved.size()) << "one text object";
+    EXPECT_GE(saved[0].textRecordId, 0) << "it holds the text";
+    EXPECT_NE(0u, saved[0].stateFlags & kStateTextBox);
+    // The box starts at the click (drawing units, 6 to the pixel at the start zoom).
+    const int kUnitsPerPixel = 6;
+    const int kNear = 12;
+    EXPECT_NEAR(click.x * kUnitsPerPixel, saved[0].frame.left, kNear);
+    EXPECT_NEAR(click.y * kUnitsPerPixel, saved[0].frame.top, kNear);
+    EXPECT_GT(saved[0].frame.right - saved[0].frame.left, 54) << "the box fits the text";
 }
 
 } // namespace

@@ -37,20 +37,7 @@ testing::Environment* const environment = testing::AddGlobalTestEnvironment(new 
 // The bounding box of the shape's fill inside a rectangle of the screen; empty when none shows.
 RECT FillBox(const ScreenImage& image, const RECT& area)
 {
-    RECT box = {area.right, area.bottom, area.left, area.top};
-    for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x) {
-            if (image.At(x, y) != kShapeFill)
-                continue;
-            box.left = std::min<LONG>(box.left, x);
-            box.top = std::min<LONG>(box.top, y);
-            box.right = std::max<LONG>(box.right, x + 1);
-            box.bottom = std::max<LONG>(box.bottom, y + 1);
-        }
-    }
-    if (box.left >= box.right)
-        SetRectEmpty(&box);
-    return box;
+    return image.ColorBox(area, kShapeFill);
 }
 
 // Pixels of `area` in `after` that differ from `before` moved by (dx, dy).

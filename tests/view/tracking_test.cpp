@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "common/rect_handle_point.h"
+#include "objects/point_transforms.h"
+
 #include "objects/view_record.h"
 #include "edit_fixture.h"
 #include "objects/kind_messages.h"
@@ -15,6 +20,9 @@
 namespace {
 
 const int kRectangleTool = 114;
+// Whole units lost to rounding when a turned frame is resized.
+const int kTouchTolerance = 12;
+const int kDrawingEdgeFar = 1000000;
 
 class TrackingTest : public EditFixture {
 protected:
@@ -158,6 +166,63 @@ TEST_F(TrackingTest, EdgeHandleChangesOneDimension)
     EXPECT_EQ(1200, f.top);
     EXPECT_EQ(1800, f.bottom);
     EXPECT_GT(f.right, 2400);
+}
+
+// The turned corners of an object's frame.
+void TurnedCorners(const DrawingObject* object, POINT corners[4])
+{
+    const RECT& f = object->frame;
+    corners[0] = {f.left, f.top};
+    corners[1] = {f.right, f.top};
+    corners[2] = {f.right, f.bottom};
+    corners[3] = {f.left, f.bottom};
+    RotatePoints(&f, object->rotation, corners, 4);
+}
+
+POINT TurnedSidePoint(const DrawingObject* object, int side)
+{
+    POINT p;
+    GetRectHandlePoint(&object->frame, side, &p);
+    RotatePoints(&object->frame, object->rotation, &p, 1);
+    return p;
+}
+
+TEST_F(TrackingTest, TurnedShapeResizedAgainstTheEdgeStopsWhereItsCornerTouches)
+{
+    struct Case {
+        const char* name;
+        RECT frame;
+        int rotation;
+        int handle;
+        POINT pull;   // pixels, short of the overshoot that hides the feedback
+    } cases[] = {
+        {"top edge pulled above the drawing", {1200, 300, 2400, 900}, 300, 5, {0, -90} },
+        {"top edge, turned the other way", {1200, 300, 2400, 900}, -300, 5, {0, -90} },
+        {"left edge pulled past the drawing", {700, 1200, 1300, 2400}, 450, 7, {-150, 0} },
+    };
+    for (const Case& c : cases) {
+        TearDown();
+        SetUp();
+        ASSERT_EQ(0, Create(c.frame)) << c.name;
+        Object(0)->rotation = c.rotation;
+        SelectDrawingObject(DrawingHandle(), 0, FALSE, FALSE, TRUE);
+        const POINT fixed = TurnedSidePoint(Object(0), GetOppositeSide(c.handle));
+        POINT handle = HandlePixel(0, c.handle);
+        DragFromTo(handle, {handle.x + c.pull.x, handle.y + c.pull.y}, 0, 8);
+        ASSERT_EQ(c.rotation, Object(0)->rotation) << c.name;
+        POINT corners[4];
+        TurnedCorners(Object(0), corners);
+        LONG nearest = kDrawingEdgeFar;
+        for (const POINT& p : corners) {
+            EXPECT_GE(p.x, 0) << c.name;
+            EXPECT_GE(p.y, 0) << c.name;
+            nearest = std::min(nearest, std::min(p.x, p.y));
+        }
+        EXPECT_LE(nearest, kTouchTolerance) << c.name << ": stops where the corner touches, not before";
+        const POINT after = TurnedSidePoint(Object(0), GetOppositeSide(c.handle));
+        EXPECT_NEAR(fixed.x, after.x, kTouchTolerance) << c.name << ": the opposite side stays put";
+        EXPECT_NEAR(fixed.y, after.y, kTouchTolerance) << c.name << ": the opposite side stays put";
+    }
 }
 
 TEST_F(TrackingTest, RubberBandSelectsAndCtrlReleaseSelectsNothing)
