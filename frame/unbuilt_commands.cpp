@@ -36,8 +36,6 @@ const UnbuiltRange kUnbuilt[] = {
     {IDM_SHAPES_EDIT_OUTLINE, IDM_SHAPES_EDIT_OUTLINE},
     // Lines: Arrowheads, Join, Show Length, text along or across the line.
     {IDM_LINES_ARROWHEADS, IDM_LINES_TEXT_HORIZONTAL},
-    // Draw: attachments.
-    {IDM_DRAW_OPEN_ATTACHMENT, IDM_DRAW_CLEAR_ATTACHMENT},
     // Help: the help file, help mode and the Tips box.
     {IDM_HELP_SEARCH, IDM_HELP_USING_HELP},
     {IDM_HELP_TIPS, IDM_HELP_TIPS},
