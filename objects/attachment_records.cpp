@@ -56,6 +56,13 @@ DWORD PayloadSize(RecordHandle handle, const LockedRecord& locked)
     return stored < locked.size() ? stored : locked.size();
 }
 
+ErrorCode FindAttachmentRecord(int store, int objectId, RecordHandle* handle)
+{
+    if (!ValidId(objectId))
+        return kStoreErrNotFound;
+    return FindRecord(store, kAttachmentGroup, static_cast<short>(objectId), handle);
+}
+
 ErrorCode FillRecord(RecordHandle handle, const char* name, int type)
 {
     LockedRecord locked(handle);
@@ -124,10 +131,8 @@ ErrorCode ReadAttachment(int store, int objectId, char* name, int* type)
 {
     name[0] = '\0';
     *type = kAttachDrawing;
-    if (!ValidId(objectId))
-        return kStoreErrNotFound;
     RecordHandle handle = nullptr;
-    ErrorCode code = FindRecord(store, kAttachmentGroup, static_cast<short>(objectId), &handle);
+    ErrorCode code = FindAttachmentRecord(store, objectId, &handle);
     if (code != kErrNone)
         return code;
     {
@@ -164,10 +169,8 @@ ErrorCode WriteAttachment(int store, int objectId, const char* name, int type)
 
 ErrorCode DeleteAttachment(int store, int objectId)
 {
-    if (!ValidId(objectId))
-        return kStoreErrNotFound;
     RecordHandle handle = nullptr;
-    ErrorCode code = FindRecord(store, kAttachmentGroup, static_cast<short>(objectId), &handle);
+    ErrorCode code = FindAttachmentRecord(store, objectId, &handle);
     if (code != kErrNone)
         return code;
     code = DeleteRecordByHandle(handle);
@@ -180,10 +183,8 @@ ErrorCode DeleteAttachment(int store, int objectId)
 
 bool ObjectIdHasAttachment(int store, int objectId)
 {
-    if (!ValidId(objectId))
-        return false;
     RecordHandle handle = nullptr;
-    if (FindRecord(store, kAttachmentGroup, static_cast<short>(objectId), &handle) != kErrNone)
+    if (FindAttachmentRecord(store, objectId, &handle) != kErrNone)
         return false;
     ReleaseRecord(handle);
     return true;

@@ -3,65 +3,34 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "common/app_globals.h"
 #include "common/menu_items.h"
+#include "support/paint_canvas.h"
 
 namespace {
 
 // Wine's and Windows' usual check-mark width: 13 pixels, so 15 with its margin.
 const int kUsualCheckMark = 13;
 
-class SwatchPicture {
-public:
-    SwatchPicture(int width, int height) : width_(width), height_(height)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        dc_ = CreateCompatibleDC(nullptr);
-        bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        old_ = SelectObject(dc_, bitmap_);
-        RECT all = {0, 0, width, height};
-        HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
-        FillRect(dc_, &all, blue);
-        DeleteObject(blue);
-    }
-    ~SwatchPicture()
-    {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-    COLORREF At(int x, int y) const
-    {
-        GdiFlush();
-        const DWORD pixel = bits_[y * width_ + x];
-        return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
-    }
-    int Count(const RECT& area, COLORREF color) const
-    {
-        int count = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
-                count += At(x, y) == color ? 1 : 0;
-        return count;
-    }
+COLORREF At(const std::vector<uint32_t>& pixels, int width, int x, int y)
+{
+    const uint32_t pixel = pixels[static_cast<size_t>(y * width + x)];
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
 
-private:
-    int width_;
-    int height_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-    DWORD* bits_ = nullptr;
-};
+int Count(const PaintCanvas& canvas, const RECT& area, COLORREF color)
+{
+    const std::vector<uint32_t> pixels = canvas.Pixels();
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            count += At(pixels, canvas.Width(), x, y) == color ? 1 : 0;
+    return count;
+}
 
 DRAWITEMSTRUCT SwatchItem(HDC dc, ULONG_PTR value, RECT area)
 {
@@ -138,25 +107,24 @@ TEST_F(MenuItems, SwatchPicturesShowTheirValue)
         {"no colour is white under the transparent mark", kNoneSwatch, RGB(255, 255, 255), 60},
     };
     for (const Case& c : cases) {
-        SwatchPicture picture(100, 20);
-        DRAWITEMSTRUCT item = SwatchItem(picture.dc(), c.value, swatch);
+        PaintCanvas picture(100, 20);
+        DRAWITEMSTRUCT item = SwatchItem(picture.Dc(), c.value, swatch);
         DrawColourSwatch(&item, nullptr, false);
-        picture.At(0, 0);
-        EXPECT_GE(picture.Count(inside, c.inner), c.innerAtLeast) << c.name;
-        EXPECT_EQ(RGB(0x80, 0x80, 0x80), picture.At(85, 1)) << c.name << ": the sunken edge";
+        EXPECT_GE(Count(picture, inside, c.inner), c.innerAtLeast) << c.name;
+        EXPECT_EQ(1, Count(picture, {85, 1, 86, 2}, RGB(0x80, 0x80, 0x80))) << c.name << ": the sunken edge";
     }
 }
 
 TEST_F(MenuItems, TheTransparentSwatchIsLabelledOnItsLeft)
 {
-    SwatchPicture picture(100, 20);
-    DRAWITEMSTRUCT item = SwatchItem(picture.dc(), kNoneSwatch, {80, 0, 100, 20});
+    PaintCanvas picture(100, 20);
+    DRAWITEMSTRUCT item = SwatchItem(picture.Dc(), kNoneSwatch, {80, 0, 100, 20});
     DrawColourSwatch(&item, nullptr, false);
     const RECT label = {0, 0, 78, 20};
-    EXPECT_GT(picture.Count(label, RGB(0, 0, 0)), 20) << "the word \"Transparent\"";
-    EXPECT_GT(picture.Count(label, RGB(0xC0, 0xC0, 0xC0)), 500) << "on light grey";
-    EXPECT_EQ(0, picture.Count(label, RGB(0, 0, 255))) << "the strip is filled";
-    EXPECT_GT(picture.Count({82, 2, 98, 18}, RGB(255, 0, 0)), 10) << "the red mark over the swatch";
+    EXPECT_GT(Count(picture, label, RGB(0, 0, 0)), 20) << "the word \"Transparent\"";
+    EXPECT_GT(Count(picture, label, RGB(0xC0, 0xC0, 0xC0)), 500) << "on light grey";
+    EXPECT_EQ(0, Count(picture, label, RGB(255, 255, 255))) << "the strip is filled";
+    EXPECT_GT(Count(picture, {82, 2, 98, 18}, RGB(255, 0, 0)), 10) << "the red mark over the swatch";
 }
 
 TEST_F(MenuItems, CheckingByValueLeavesOneOrNoItemChecked)
