@@ -3,7 +3,7 @@
 #include "common/app_globals.h"
 #include "frame/menu_commands.h"
 #include "frame/options_dialog.h"
-#include "objects/attachment_commands.h"
+#include "view/attachment_commands.h"
 #include "resources/menu_ids.h"
 #include "view/arrange_commands.h"
 #include "view/command_routing.h"

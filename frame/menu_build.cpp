@@ -210,3 +210,8 @@ ErrorCode BuildMenuItems()
         code = BuildColors();
     return code;
 }
+
+HMENU ShapeTypePopup()
+{
+    return Popup(MENU_POS_SHAPES, kShapesShape);
+}

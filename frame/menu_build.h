@@ -11,3 +11,5 @@ ErrorCode BuildMenuItems();
 ErrorCode MakeBitmapColumns(HMENU popup, int perColumn);
 // The item data of a bitmap item of the given size code (0x1A1A, 0x1819 ...).
 ULONG_PTR BitmapItemData(int bitmapIndex, int sizeCode);
+// The Shapes menu's Shape popup, whose entry i draws shape type i + 2.
+HMENU ShapeTypePopup();

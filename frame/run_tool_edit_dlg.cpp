@@ -5,11 +5,14 @@
 
 #include "common/dialog_exchange.h"
 #include "common/mapping.h"
+#include "common/menu_items.h"
 #include "common/modal_dialog.h"
+#include "common/popup_picker.h"
 #include "common/sample_window.h"
 #include "common/string_helpers.h"
 #include "common/window_helpers.h"
 #include "documents/printer_context.h"
+#include "frame/menu_build.h"
 #include "frame/tool_slot_sizes.h"
 #include "objects/app_options.h"
 #include "objects/drawing_layout.h"
@@ -30,6 +33,11 @@ const int kSampleInset = 100;
 const int kSampleLineWidth = 12;
 const int kSolidLine = 1;
 const int kSizeDecimals = 2;
+// Entry i of the Shapes menu's Shape popup draws shape type i + 2.
+const int kFirstPickedShapeType = 2;
+const int kSizingKeepsProportion = 2;
+const int kSizingSquare = 1;
+const int kFreeProportion = 0;
 
 ToolbarSlot ExchangedSlot()
 {
@@ -72,6 +80,13 @@ void ShowAdjustment(HWND dialog)
         WriteDialogDouble(dialog, IDC_TOOLEDIT_ADJUSTMENT, slot.adjustment, kSizeDecimals);
 }
 
+void ShowShownSize(const ToolbarSlot& slot)
+{
+    const ShownSize shown = ShownSizeOfSlot(slot.width, slot.height, Metric());
+    Exchange.shownWidth = shown.width;
+    Exchange.shownHeight = shown.height;
+}
+
 void OnInitDialog(HWND dialog)
 {
     if (Metric()) {
@@ -83,11 +98,35 @@ void OnInitDialog(HWND dialog)
     SetWindowLongPtrA(GetDlgItem(dialog, IDC_TOOLEDIT_SAMPLE), kSamplePainterWord,
                       reinterpret_cast<LONG_PTR>(SampleDrawCallback));
     const ToolbarSlot slot = ExchangedSlot();
-    const ShownSize shown = ShownSizeOfSlot(slot.width, slot.height, Metric());
-    Exchange.shownWidth = shown.width;
-    Exchange.shownHeight = shown.height;
+    ShowShownSize(slot);
     ShowSizes(dialog);
     ShowAdjustment(dialog);
+    HMENU shapes = ShapeTypePopup();
+    // The frame greys and checks the popup for the menu bar; here every type may be chosen.
+    if (shapes)
+        EnableAllMenuItems(shapes, MF_ENABLED);
+    SetPopupData(dialog, IDC_TOOLEDIT_SHAPE, 0, nullptr, nullptr, shapes, slot.type - kFirstPickedShapeType, TRUE);
+}
+
+// The picker chose entry `index`: the slot takes that shape type with the
+// type's own adjustment and sizing.
+void ChooseShapeType(HWND dialog, int index)
+{
+    ToolbarSlot slot = ExchangedSlot();
+    slot.type = index + kFirstPickedShapeType;
+    slot.adjustment = RangeOf(slot.type).defaultValue;
+    const int sizing = static_cast<int>(CallKind(kKindShape, nullptr, nullptr, nullptr, -1, kMsgSizingDefault, slot.type));
+    slot.sizing = (sizing & kSizingKeepsProportion) ? kKeepProportion : kFreeProportion;
+    if (sizing & kSizingSquare) {
+        const int side = slot.width > slot.height ? slot.width : slot.height;
+        slot.width = side;
+        slot.height = side;
+    }
+    StoreSlot(slot);
+    ShowShownSize(slot);
+    ShowSizes(dialog);
+    ShowAdjustment(dialog);
+    RefreshSampleWindow(GetDlgItem(dialog, IDC_TOOLEDIT_SAMPLE));
 }
 
 // A size field lost the focus: its value commits, brought under the limit.
@@ -127,8 +166,12 @@ void OnSampleClick(HWND dialog)
     PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
 }
 
-bool OnCommand(HWND dialog, int id, int notification)
+bool OnCommand(HWND dialog, int id, int notification, LPARAM lParam)
 {
+    if (id == IDC_TOOLEDIT_SHAPE && notification == 0) {
+        ChooseShapeType(dialog, static_cast<int>(lParam));
+        return true;
+    }
     if (notification == EN_KILLFOCUS && (id == IDC_TOOLEDIT_WIDTH || id == IDC_TOOLEDIT_HEIGHT)) {
         CommitSize(dialog, id == IDC_TOOLEDIT_WIDTH);
         return true;
@@ -194,14 +237,14 @@ int DrawETBSample(HDC dc, RECT* client)
     return 0;
 }
 
-INT_PTR CALLBACK ETBDlgHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK ETBDlgHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
         OnInitDialog(dialog);
         return TRUE;
     case WM_COMMAND:
-        return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+        return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam), lParam) ? TRUE : FALSE;
     default:
         return FALSE;
     }

@@ -29,8 +29,6 @@ const UnbuiltRange kUnbuilt[] = {
     {IDM_LINES_ARROWHEADS, IDM_LINES_JOIN},
     // The place the Change Line Shape popup takes: an item of its own does nothing.
     {IDM_LINE_SHAPE_PLACE, IDM_LINE_SHAPE_PLACE},
-    // Draw: attachments.
-    {IDM_DRAW_OPEN_ATTACHMENT, IDM_DRAW_CLEAR_ATTACHMENT},
     // Help: the help file and help mode.
     {IDM_HELP_SEARCH, IDM_HELP_USING_HELP},
     {IDM_HELP_MODE_ON, IDM_HELP_MODE_ON},

@@ -5,7 +5,7 @@
 #include "frame/app_startup.h"
 #include "frame/main_window.h"
 #include "libraries/library_windows.h"
-#include "common/popup_class.h"
+#include "common/popup_picker.h"
 #include "common/sample_window.h"
 #include "objects/view_record_word.h"
 #include "view/view_windows.h"
@@ -41,8 +41,6 @@ ErrorCode RegisterWindowClasses(HINSTANCE instance)
         return kErrStringOrFormat;
     // Window words hold handles as pointer-sized words: the document record in
     // the document window, the settings and view record in the view.
-    // The bitmap control has no procedure of its own yet; its class exists
-    // so that dialogs using it load.
     const ClassRow rows[] = {
         {kMainClassName, SEMain, CS_BYTEALIGNCLIENT, 0, kMainIcon, SystemBrush(COLOR_APPWORKSPACE), "MDMenu"},
         {"MDDocumentClass", SEDocument, CS_BYTEALIGNCLIENT, sizeof(LONG_PTR), kDocumentIcon, SystemBrush(COLOR_WINDOW), nullptr},
@@ -52,8 +50,8 @@ ErrorCode RegisterWindowClasses(HINSTANCE instance)
         {"MDVRulerClass", SEVRuler, kRulerStyle, 0, kMainIcon, SystemBrush(COLOR_BTNFACE), nullptr},
         {"MDXRulerClass", SEXRuler, kRulerStyle, 0, kMainIcon, SystemBrush(COLOR_BTNFACE), nullptr},
         {kIconButtonClassName, SEIcnBtn, CS_DBLCLKS, 12, kNoIcon, SystemBrush(COLOR_BTNFACE), nullptr},
-        {"SESAMPLEWIN", SESampleWin, CS_DBLCLKS, 16, kNoIcon, SystemBrush(COLOR_BTNFACE), nullptr},
-        {"SEBMWWIN", DefWindowProcA, 0, 0, kNoIcon, SystemBrush(COLOR_BTNFACE), nullptr},
+        {"SESAMPLEWIN", SampleWndProc, CS_DBLCLKS, kSampleWindowBytes, kNoIcon, SystemBrush(COLOR_BTNFACE), nullptr},
+        {"SEBMWWIN", BitmapWndProc, 0, 0, kNoIcon, SystemBrush(COLOR_BTNFACE), nullptr},
         {"SECHARARRAY", CharArrayHandler, CS_DBLCLKS, kGridWindowBytes, kNoIcon, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)),
          nullptr},
     };

@@ -1,17 +1,11 @@
 #include "objects/attachment_marker.h"
 
 #include "objects/rendering_flags.h"
-#include "store/record_store.h"
+#include "objects/attachment_records.h"
 
 int HasAttachment(int store, const DrawingObject* object)
 {
-    if (object->objectId < 0 || object->objectId > 32767)
-        return 0;
-    RecordHandle record = nullptr;
-    if (FindRecord(store, kAttachmentGroup, static_cast<short>(object->objectId), &record) != 0)
-        return 0;
-    ReleaseRecord(record);
-    return 1;
+    return ObjectIdHasAttachment(store, object->objectId) ? 1 : 0;
 }
 
 void DrawAttachmentMarker(HDC dc, const RECT* rect)

@@ -26,6 +26,8 @@ enum UndoStepKind : int {
     kUndoStepAppearance = 48,
     kUndoStepFlip = 50,
     kUndoStepHideShadow = 52,
+    kUndoStepAttach = 54,
+    kUndoStepClearAttach = 56,
     kUndoStepRotate = 58,
     kUndoStepJoin = 60,
     kUndoStepEditShape = 62,

@@ -166,4 +166,34 @@ TEST_F(DialogsProgram, ToolbarDialogShowsTheChosenShapeToolInItsPreview)
     Press(dialog, IDCANCEL);
 }
 
+// The shape picker drops the Shapes menu's shape list; choosing the circle
+// (its eighth entry) makes the slot draw circles, square and proportional.
+TEST_F(DialogsProgram, ToolbarDialogChangesTheSlotsShapeThroughItsPicker)
+{
+    ClickTool(desktop_ids::kRectangleTool);
+    HWND dialog = OpenDialog(IDM_EDIT_TOOLBAR, "Edit Toolbar Location");
+    ASSERT_NE(nullptr, dialog);
+    HWND picker = GetDlgItem(dialog, IDC_TOOLEDIT_SHAPE);
+    ASSERT_NE(nullptr, picker);
+    const RECT face = ClientScreenRect(picker);
+    RealClick({(face.left + face.right) / 2, (face.top + face.bottom) / 2});
+    ASSERT_TRUE(program_.Settle());
+    Screenshot("toolbar_shape_picker_open");
+    const int circleEntry = 7;
+    for (int i = 0; i <= circleEntry; ++i)
+        RealKey(VK_DOWN);
+    RealKey(VK_RETURN);
+    ASSERT_TRUE(program_.Settle());
+    Screenshot("toolbar_dialog_after_shape_change");
+    char width[32] = "";
+    char height[32] = "";
+    SendMessageA(GetDlgItem(dialog, IDC_TOOLEDIT_WIDTH), WM_GETTEXT, sizeof(width), reinterpret_cast<LPARAM>(width));
+    SendMessageA(GetDlgItem(dialog, IDC_TOOLEDIT_HEIGHT), WM_GETTEXT, sizeof(height), reinterpret_cast<LPARAM>(height));
+    EXPECT_STREQ(width, height) << "a circle's slot is square";
+    Press(dialog, IDOK);
+    char tip[64] = "";
+    GetWindowTextA(GetDlgItem(palette_, desktop_ids::kRectangleTool), tip, sizeof(tip));
+    EXPECT_STREQ("Draw a Connector Symbol (Circle)", tip) << "the palette button now draws circles";
+}
+
 } // namespace

@@ -11,7 +11,7 @@
 #include "common/app_globals.h"
 #include "common/icon_button.h"
 #include "common/modal_dialog.h"
-#include "common/popup_class.h"
+#include "common/popup_picker.h"
 #include "common/sample_window.h"
 #include "common/tracking_mode.h"
 #include "frame/angle_scale_dialogs.h"
@@ -20,6 +20,7 @@
 #include "frame/layer_hooks.h"
 #include "frame/run_tool_edit_dlg.h"
 #include "objects/app_options.h"
+#include "objects/shape_types.h"
 #include "resources/dialog_ids.h"
 #include "support/dialog_script.h"
 
@@ -207,9 +208,9 @@ protected:
         if (GetClassInfoA(GetModuleHandleA(nullptr), "SESAMPLEWIN", &existing))
             return;
         WNDCLASSA sample = {};
-        sample.lpfnWndProc = SESampleWin;
+        sample.lpfnWndProc = SampleWndProc;
         sample.hInstance = GetModuleHandleA(nullptr);
-        sample.cbWndExtra = sizeof(LONG_PTR);
+        sample.cbWndExtra = kSampleWindowBytes;
         sample.lpszClassName = "SESAMPLEWIN";
         RegisterClassA(&sample);
         RegisterPopupClass(GetModuleHandleA(nullptr));
@@ -267,6 +268,47 @@ TEST_F(ToolSlotDialog, MetricShowsCentimetresAndCancelKeepsTheSlot)
     EXPECT_EQ("(cm)", units);
     EXPECT_EQ("5.08", shown);
     EXPECT_EQ(600, record_->toolbar[slot].width);
+}
+
+// The shape picker reports the chosen entry to the dialog, which takes the
+// type's own adjustment and sizing.
+TEST_F(ToolSlotDialog, ChoosingAShapeTakesItsAdjustmentAndSizing)
+{
+    struct Case {
+        const char* name;
+        int type;
+        int sizing;
+        int width;
+        double adjustment;
+        const char* shownHeight;
+    } cases[] = {
+        {"a circle keeps its proportion and turns square", kShapeCircle, 3, 600, 0.0, "1.00"},
+        {"a rounded rectangle takes its adjustment", kShapeRoundRect, 0, 600, 0.2, "0.50"},
+    };
+    const int firstId = 1401;
+    const int entries = 24;
+    HMENU shapes = CreatePopupMenu();
+    for (int i = 0; i < entries; ++i)
+        AppendMenuA(shapes, MF_STRING, static_cast<UINT_PTR>(firstId + i), "shape");
+    MeasureSystem = 1;
+    for (const Case& c : cases) {
+        const int slot = 3;
+        record_->toolbar[slot] = {600, 300, 0, 2, 0, 0.0};
+        std::string height;
+        const BOOL confirmed = WithDialog("Edit Toolbar Location", [&](HWND dialog) {
+            SetPopupData(dialog, IDC_TOOLEDIT_SHAPE, 0, nullptr, nullptr, shapes, 0, TRUE);
+            SendDlgItemMessageA(dialog, IDC_TOOLEDIT_SHAPE, WM_COMMAND, static_cast<WPARAM>(firstId + c.type - 2), 0);
+            height = Text(dialog, IDC_TOOLEDIT_HEIGHT);
+            Ok(dialog);
+        }, [&] { return RunToolEditDlg(slot); });
+        EXPECT_TRUE(confirmed) << c.name;
+        EXPECT_EQ(c.type, record_->toolbar[slot].type) << c.name;
+        EXPECT_EQ(c.sizing, record_->toolbar[slot].sizing) << c.name;
+        EXPECT_EQ(c.width, record_->toolbar[slot].width) << c.name;
+        EXPECT_DOUBLE_EQ(c.adjustment, record_->toolbar[slot].adjustment) << c.name;
+        EXPECT_EQ(c.shownHeight, height) << c.name;
+    }
+    DestroyMenu(shapes);
 }
 
 } // namespace

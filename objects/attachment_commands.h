@@ -1,6 +1,0 @@
-// The Draw menu's Attach commands on the selected object.
-#pragma once
-
-int OpenAttachedFile();
-int AttachFile();
-int ClearAttachment();
