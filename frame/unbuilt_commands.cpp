@@ -38,11 +38,8 @@ const UnbuiltRange kUnbuilt[] = {
     {IDM_LINES_ARROWHEADS, IDM_LINES_TEXT_HORIZONTAL},
     // Draw: attachments.
     {IDM_DRAW_OPEN_ATTACHMENT, IDM_DRAW_CLEAR_ATTACHMENT},
-    // Help: the help file, help mode and the Tips box.
-    {IDM_HELP_SEARCH, IDM_HELP_USING_HELP},
+    // Help: the Tips box.
     {IDM_HELP_TIPS, IDM_HELP_TIPS},
-    {IDM_HELP_MODE_ON, IDM_HELP_MODE_ON},
-    {IDM_CONTEXT_HELP, IDM_CONTEXT_HELP},
     // Adding, editing and removing symbols.
     {IDM_LIB_ADD_VEXLET, IDM_LIB_REMOVE_VEXLET},
     // The attribute lists (the text colours are built).

@@ -398,6 +398,8 @@ LRESULT CALLBACK VXLibHandler(HWND window, UINT message, WPARAM wParam, LPARAM l
         RightClickPoint.x = -1;
         if (LibraryMoving())
             TrackLibraryWindowMove(window);
+        else
+            TrackLibraryToolTip(window);
         return 0;
     case WM_LBUTTONUP:
         OnLButtonUp(window);

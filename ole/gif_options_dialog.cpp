@@ -107,8 +107,8 @@ int RunGifOptionsDlg(HWND owner)
     if (result != 1)
         return 0;
     if (DisplayAboveEightBits() && (OptionFlags() & kOptionFlagGifOpaque) == 0) {
-        // The notice's Cancel stops the export; closed any other way it goes on.
-        return ShowInfoDialog(INFO_GIFTRANS_NAME, kGifOptionsHelpTopic) == IDCANCEL ? 0 : 1;
+        // Continue goes on with the export, Cancel stops it.
+        return ShowInfoDialog(INFO_GIFTRANS_NAME, kGifOptionsHelpTopic) == IDOK ? 1 : 0;
     }
     return 1;
 }
