@@ -32,7 +32,13 @@ bool SymbolButtonRect(HWND window, int item, RECT* rect)
 
 int SymbolButtonAt(HWND window, POINT client)
 {
-    const int row = GetLibraryRow(window);
+    return LibraryButtonIndexAt(GetLibraryRow(window), client);
+}
+
+} // namespace
+
+int LibraryButtonIndexAt(int row, POINT client)
+{
     for (int item = 0; ValidItem(row, item); ++item) {
         RECT cell;
         if (GetLibraryButtonRect(row, &cell, item) == 0 && PtInRect(&cell, client))
@@ -40,8 +46,6 @@ int SymbolButtonAt(HWND window, POINT client)
     }
     return -1;
 }
-
-} // namespace
 
 void ConnectLibraryToolTips()
 {

@@ -190,13 +190,8 @@ void OnInitMenuPopup(HWND window, HMENU menu)
 // The symbol under a client point; -1 when the point misses every button.
 int ButtonAt(int row, POINT point)
 {
-    const LibraryHeader* header = RowHeader(row);
-    for (int i = 0; header && i < LibraryWindows[row].buttonCount; ++i) {
-        RECT cell;
-        if (!GetLibraryButtonRect(row, &cell, i) && PtInRect(&cell, point))
-            return header->items[i].symbolId;
-    }
-    return -1;
+    const int index = LibraryButtonIndexAt(row, point);
+    return index >= 0 ? RowHeader(row)->items[index].symbolId : -1;
 }
 
 void OnLButtonDown(HWND window, POINT point)

@@ -107,8 +107,9 @@ int RunGifOptionsDlg(HWND owner)
     if (result != 1)
         return 0;
     if (DisplayAboveEightBits() && (OptionFlags() & kOptionFlagGifOpaque) == 0) {
-        // Continue goes on with the export, Cancel stops it.
-        return ShowInfoDialog(INFO_GIFTRANS_NAME, kGifOptionsHelpTopic) == IDOK ? 1 : 0;
+        // Continue goes on with the export, Cancel stops it; with nobody to
+        // ask (the main window hidden) it goes on.
+        return !NoticesCanShow() || ShowInfoDialog(INFO_GIFTRANS_NAME, kGifOptionsHelpTopic) == IDOK ? 1 : 0;
     }
     return 1;
 }

@@ -27,7 +27,7 @@ void DesktopProgram::TearDown()
 
 void DesktopProgram::StartWith(const std::string& drawingPath)
 {
-    options_ = WriteQuietOptionsFile();
+    options_ = WriteQuietOptionsFile(showHints_);
     ASSERT_FALSE(options_.empty());
     const std::string file = drawingPath.empty() ? "" : drawingPath + " ";
     ASSERT_TRUE(program_.Start(file + "/o " + options_));

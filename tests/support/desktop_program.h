@@ -36,6 +36,8 @@ protected:
     void Screenshot(const std::string& step);
 
     ProgramDriver program_;
+    // Set before StartWith for a run that shows the one-time hints.
+    bool showHints_ = false;
     std::string options_;
     HWND palette_ = nullptr;
     HWND document_ = nullptr;
