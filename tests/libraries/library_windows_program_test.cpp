@@ -216,4 +216,35 @@ TEST_F(LibraryWindowsProgram, KeysTypedInALibraryWindowGoToTheDrawing)
     EXPECT_EQ(view_, info.hwndFocus) << "the key went back to the drawing";
 }
 
+TEST_F(LibraryWindowsProgram, RestingOnASymbolShowsItsNameInATip)
+{
+    const int kBelowPointer = 16;
+    const int kPolls = 100;
+    const int kSomeTextPixels = 20;
+    LibraryFixture fixture;
+    fixture.symbols = 4;
+    const std::string path = WriteLibraryFixture(ScratchPath("named.vxl"), fixture);
+    ASSERT_FALSE(path.empty());
+    program_.PostCommand(IDM_LIB_OPEN);
+    AnswerFileDialog("Open Vexlet Library", path);
+    HWND library = FloatingLibrary(Title(path).c_str());
+    ASSERT_NE(nullptr, library);
+    const RECT client = ClientScreenRect(library);
+    const POINT rest = {client.left + 75, client.top + 25};  // the second medium button
+    RealMouseMove(rest);
+    HWND tip = nullptr;
+    RECT r = {};
+    for (int i = 0; i < kPolls && !tip; ++i) {
+        HWND found = program_.FindProgramWindow("SEToolTipClass", nullptr);
+        if (found && IsWindowVisible(found) && GetWindowRect(found, &r) && r.top == rest.y + kBelowPointer)
+            tip = found;
+        else
+            Sleep(kPollMs);
+    }
+    ASSERT_NE(nullptr, tip) << "no tip below the pointer over the symbol";
+    const ScreenImage screen = ScreenImage::Grab();
+    screen.Save("library_symbol_tip");
+    EXPECT_GT(screen.CountDark(RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}), kSomeTextPixels);
+}
+
 } // namespace
