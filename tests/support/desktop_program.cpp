@@ -8,6 +8,8 @@ namespace {
 // The start-up splash stays for two seconds of the clock.
 const int kSplashPolls = 100;
 const DWORD kPollMs = 50;
+// A tip comes after a second's rest: five seconds of polls is ample.
+const int kTipPolls = 100;
 
 HWND ActiveDocument(HWND mainWindow)
 {
@@ -84,6 +86,19 @@ HWND DesktopProgram::AwaitDialog(const char* title, DWORD timeoutMs) const
         HWND found = program_.FindProgramWindow("#32770", title);
         if (found && found != palette_ && IsWindowVisible(found))
             return found;
+        Sleep(kPollMs);
+    }
+    return nullptr;
+}
+
+HWND DesktopProgram::AwaitToolTipBelow(POINT pointer) const
+{
+    const int kBelowPointer = 16;
+    for (int i = 0; i < kTipPolls; ++i) {
+        HWND tip = program_.FindProgramWindow("SEToolTipClass", nullptr);
+        RECT r;
+        if (tip && IsWindowVisible(tip) && GetWindowRect(tip, &r) && r.top == pointer.y + kBelowPointer)
+            return tip;
         Sleep(kPollMs);
     }
     return nullptr;

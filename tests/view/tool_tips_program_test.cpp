@@ -9,10 +9,7 @@
 namespace {
 
 const char kTipClass[] = "SEToolTipClass";
-const int kBelowPointer = 16;
 const int kRoundedRectangleTool = 115;
-const int kPolls = 100;
-const DWORD kPollMs = 50;
 const int kSomeTextPixels = 20;
 
 using ToolTipsProgram = DesktopProgram;
@@ -23,24 +20,11 @@ POINT ButtonCentre(HWND palette, int id)
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-// The visible tip whose top is at the given height, waited for.
-HWND AwaitTip(const ProgramDriver& program, LONG top)
-{
-    for (int i = 0; i < kPolls; ++i) {
-        HWND tip = program.FindProgramWindow(kTipClass, nullptr);
-        RECT r;
-        if (tip && IsWindowVisible(tip) && GetWindowRect(tip, &r) && r.top == top)
-            return tip;
-        Sleep(kPollMs);
-    }
-    return nullptr;
-}
-
 TEST_F(ToolTipsProgram, RestingOnTheRectangleButtonShowsItsNameBelowThePointer)
 {
     const POINT rest = ButtonCentre(palette_, desktop_ids::kRectangleTool);
     RealMouseMove(rest);
-    HWND tip = AwaitTip(program_, rest.y + kBelowPointer);
+    HWND tip = AwaitToolTipBelow(rest);
     ASSERT_NE(nullptr, tip) << "no tip 16 pixels below the pointer";
     RECT r;
     GetWindowRect(tip, &r);
@@ -55,7 +39,7 @@ TEST_F(ToolTipsProgram, RestingOnTheRectangleButtonShowsItsNameBelowThePointer)
     // On to the next button while the tip shows: the next tip replaces it.
     const POINT next = ButtonCentre(palette_, kRoundedRectangleTool);
     RealMouseMove(next);
-    ASSERT_NE(nullptr, AwaitTip(program_, next.y + kBelowPointer));
+    ASSERT_NE(nullptr, AwaitToolTipBelow(next));
     Screenshot("tool_tip_next_button");
 
     // Into the drawing: the tip goes.
