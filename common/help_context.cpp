@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "common/help_filter.h"
 #include "common/help_mode.h"
+#include "common/help_topics.h"
 #include "common/string_helpers.h"
 #include "common/app_globals.h"
 #include "resources/resource_ids.h"
@@ -14,14 +16,7 @@ HelpCommandCall HelpMenuCommand = nullptr;
 
 namespace {
 
-const int kContextHelpId = 30001;
-const int kWebPageTopic = 211;
 int NotedContext = 0;
-
-bool GoesBackToHelpMenu(int id)
-{
-    return (id >= 901 && id <= 907) || (id >= 910 && id <= 999) || id == kContextHelpId;
-}
 
 } // namespace
 
@@ -52,24 +47,23 @@ int GetHelpContext()
     return NotedContext;
 }
 
-int ShowContextHelp(int)
+int ShowContextHelp()
 {
-    ShowHelpTopic(NotedContext);
+    // F1 over a separator or before any item was highlighted: nothing to show.
+    if (NotedContext != 0)
+        ShowHelpForCommand(NotedContext);
     return 0;
 }
 
 void ShowHelpForCommand(int commandId)
 {
-    if (GoesBackToHelpMenu(commandId)) {
-        if (HelpMenuCommand)
-            HelpMenuCommand(commandId);
+    const int topic = HelpTopicForCommand(commandId);
+    if (topic != kHelpMenuOwnsCommand) {
+        ShowHelpTopic(topic);
         return;
     }
-    if (commandId == 908 || commandId == 909) {
-        ShowHelpTopic(kWebPageTopic);
-        return;
-    }
-    ShowHelpTopic(commandId);
+    if (HelpMenuCommand)
+        HelpMenuCommand(commandId);
 }
 
 int ShowHelpOnHelp()
@@ -94,7 +88,7 @@ LRESULT CALLBACK MenuHelpFilter(int code, WPARAM wParam, LPARAM lParam)
         return CallNextHookEx(MenuHelpHook, code, wParam, lParam);
     const MSG* message = reinterpret_cast<const MSG*>(lParam);
     if (code == MSGF_MENU && message && message->message == WM_KEYDOWN && message->wParam == VK_F1) {
-        PostMessageA(MainWindow, WM_COMMAND, kContextHelpId, 0);
+        PostMessageA(MainWindow, WM_COMMAND, kContextHelpCommand, 0);
         return 1;
     }
     return 0;

@@ -20,8 +20,9 @@ void MakeHelpFilePath();
 // Notes the highlighted menu item for a later F1.
 void SetHelpContext(int commandId);
 int GetHelpContext();
-// F1 in a menu or dialog (30001): the topic of the noted command.
-int ShowContextHelp(int commandId);
+// F1 in a menu (30001): the topic of the noted command, none when no item
+// was noted.
+int ShowContextHelp();
 // WM_COMMAND while help mode is on: the command's topic instead of the command.
 void ShowHelpForCommand(int commandId);
 // Help > Using Help.

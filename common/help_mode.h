@@ -4,6 +4,8 @@
 
 extern int HelpMode;
 
-// Shows a help topic; every topic but -1 ends help mode.
-void ShowHelpTopic(int topic);
+// Opens the help file at a topic (-1 the keyword search, 30010 the contents,
+// else a context number); every topic but -1 ends help mode. Nonzero when the
+// help engine accepted the request.
+int ShowHelpTopic(int topic);
 void EndHelpMode();

@@ -75,7 +75,7 @@ int DoHelpCommand(int id)
         EndHelpMode();
         return 0;
     case IDM_CONTEXT_HELP:
-        return ShowContextHelp(id);
+        return ShowContextHelp();
     default:
         return 0;
     }

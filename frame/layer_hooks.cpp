@@ -1,9 +1,11 @@
 #include "frame/layer_hooks.h"
 
 #include "common/help_context.h"
+#include "common/info_dialog.h"
 #include "documents/document_window_hooks.h"
 #include "frame/menu_commands.h"
 #include "frame/menu_enabling.h"
+#include "frame/option_flags.h"
 #include "frame/angle_scale_dialogs.h"
 #include "frame/right_menu.h"
 #include "frame/sizing_dialogs.h"
@@ -33,6 +35,8 @@
 void ConnectLayers()
 {
     HelpMenuCommand = DoHelpCommand;
+    HintsFlag = {HintsShown, SetHintsShown};
+    ConnectLibraryToolTips();
     ObjectTextCalls = {ApplyObjectTextMessage, DrawObjectText, ReflowObjectText};
     MergeLibraryColorsCall = MergeLibraryColors;
     StorePreviewCall = StorePreviewBitmap;

@@ -26,3 +26,13 @@ void SetOptionFlagBits(uint16_t mask, bool on)
     flags = on ? static_cast<uint16_t>(flags | mask) : static_cast<uint16_t>(flags & ~mask);
     memcpy(AppOptions + kOptionsFlags, &flags, sizeof(flags));
 }
+
+bool HintsShown()
+{
+    return (GetOptionFlags() & kFlagShowHints) != 0;
+}
+
+void SetHintsShown(bool on)
+{
+    SetOptionFlagBits(kFlagShowHints, on);
+}

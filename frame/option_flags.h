@@ -15,3 +15,7 @@ bool OptionsExist();
 uint16_t GetOptionFlags();
 // Sets or clears the mask bits; nothing while the options are not read.
 void SetOptionFlagBits(uint16_t mask, bool on);
+
+// The "show hints" flag as the notices read and set it.
+bool HintsShown();
+void SetHintsShown(bool on);

@@ -15,7 +15,6 @@ HPEN BlackPen = nullptr;
 HPEN WhitePen = nullptr;
 LOGFONTA DefaultLogFont = {};
 HFONT SmallDialogFont = nullptr;
-HFONT ToolTipFont = nullptr;
 
 namespace {
 

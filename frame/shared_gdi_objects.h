@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include "common/error_codes.h"
+#include "common/tool_tips.h"
 
 extern HPEN BlackPen;
 extern HPEN WhitePen;
 extern LOGFONTA DefaultLogFont;
 extern HFONT SmallDialogFont;
-extern HFONT ToolTipFont;
 
 // 0, or 10004 when a pattern bitmap or its brush cannot be made.
 ErrorCode CreateSharedGdiObjects();

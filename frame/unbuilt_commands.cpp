@@ -29,10 +29,6 @@ const UnbuiltRange kUnbuilt[] = {
     {IDM_LINES_ARROWHEADS, IDM_LINES_JOIN},
     // The place the Change Line Shape popup takes: an item of its own does nothing.
     {IDM_LINE_SHAPE_PLACE, IDM_LINE_SHAPE_PLACE},
-    // Help: the help file and help mode.
-    {IDM_HELP_SEARCH, IDM_HELP_USING_HELP},
-    {IDM_HELP_MODE_ON, IDM_HELP_MODE_ON},
-    {IDM_CONTEXT_HELP, IDM_CONTEXT_HELP},
     // Adding, editing and removing symbols.
     {IDM_LIB_ADD_VEXLET, IDM_LIB_REMOVE_VEXLET},
 };

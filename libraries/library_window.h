@@ -33,6 +33,8 @@ void SetLibraryButtonCount(int row, int count);
 int FindLibraryItem(int row, int id);
 // 1 when index has no button, else 0 and the button's client rectangle.
 int GetLibraryButtonRect(int row, RECT* rect, int index);
+// The index of the button under a client point; -1 when it misses them all.
+int LibraryButtonIndexAt(int row, POINT client);
 // Fits the window around its buttons and repaints them into the cached
 // picture; force repaints even when the picture keeps its size.
 void LayoutLibraryWindow(int row, int clientWidth, int clientHeight, bool namesMode, bool force);

@@ -190,13 +190,8 @@ void OnInitMenuPopup(HWND window, HMENU menu)
 // The symbol under a client point; -1 when the point misses every button.
 int ButtonAt(int row, POINT point)
 {
-    const LibraryHeader* header = RowHeader(row);
-    for (int i = 0; header && i < LibraryWindows[row].buttonCount; ++i) {
-        RECT cell;
-        if (!GetLibraryButtonRect(row, &cell, i) && PtInRect(&cell, point))
-            return header->items[i].symbolId;
-    }
-    return -1;
+    const int index = LibraryButtonIndexAt(row, point);
+    return index >= 0 ? RowHeader(row)->items[index].symbolId : -1;
 }
 
 void OnLButtonDown(HWND window, POINT point)
@@ -398,6 +393,8 @@ LRESULT CALLBACK VXLibHandler(HWND window, UINT message, WPARAM wParam, LPARAM l
         RightClickPoint.x = -1;
         if (LibraryMoving())
             TrackLibraryWindowMove(window);
+        else
+            TrackLibraryToolTip(window);
         return 0;
     case WM_LBUTTONUP:
         OnLButtonUp(window);

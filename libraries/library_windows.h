@@ -29,5 +29,7 @@ void DestroyLibraryWindows();
 // A document window was made: reopens the remembered libraries when none is
 // open and docks the library the document names.
 void OpenLibrariesForDocument(HWND document);
+// Lets the tool tips name the symbol buttons of the library windows.
+void ConnectLibraryToolTips();
 // Rebuilds the list of libraries at the end of the Libraries menu.
 void PrepareLibrariesMenu(HMENU menu);

@@ -281,7 +281,7 @@ int MakeShapeCommand(DrawingRecord* drawing)
         ShowInfoDialog("INFO_MAKESHAPE", kHelpTopic);
         return 0;
     }
-    // A notice the user has turned off shows nothing and lets the command run.
-    int answer = ShowInfoDialog("INFO_MAKESHAPEOK", kHelpTopic);
-    return answer == 0 || answer == IDOK;
+    // With nobody to ask (the main window hidden) the command runs; Cancel
+    // in the notice stops it.
+    return !NoticesCanShow() || ShowInfoDialog("INFO_MAKESHAPEOK", kHelpTopic) == IDOK;
 }

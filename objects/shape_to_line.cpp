@@ -140,7 +140,7 @@ int ShapeToLineCommand(HWND view, DrawingRecord* drawing)
         ShowInfoDialog("INFO_SHAPETOLINE_WRONG", kHelpTopic);
         return 0;
     }
-    // A notice the user has turned off shows nothing and lets the command run.
-    int answer = ShowInfoDialog("INFO_SHAPETOLINE_OK", kHelpTopic);
-    return answer == 0 || answer == IDOK;
+    // With nobody to ask (the main window hidden) the command runs; Cancel
+    // in the notice stops it.
+    return !NoticesCanShow() || ShowInfoDialog("INFO_SHAPETOLINE_OK", kHelpTopic) == IDOK;
 }

@@ -85,8 +85,9 @@ int RunGifOptionsDlg(HWND owner)
     if (RunModalDialog({TEMPLATE_GIF_OPTIONS, GIFOptionDlgHandler, kGifOptionsHelpTopic, owner}) != 1)
         return 0;
     if (DisplayAboveEightBits() && (OptionFlags() & kOptionFlagGifOpaque) == 0) {
-        // The notice's Cancel stops the export; closed any other way it goes on.
-        return ShowInfoDialog(INFO_GIFTRANS_NAME, kGifOptionsHelpTopic) == IDCANCEL ? 0 : 1;
+        // Continue goes on with the export, Cancel stops it; with nobody to
+        // ask (the main window hidden) it goes on.
+        return !NoticesCanShow() || ShowInfoDialog(INFO_GIFTRANS_NAME, kGifOptionsHelpTopic) == IDOK ? 1 : 0;
     }
     return 1;
 }

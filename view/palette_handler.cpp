@@ -251,6 +251,12 @@ INT_PTR CALLBACK PaletteHandler(HWND palette, UINT message, WPARAM wParam, LPARA
     case WM_PAINT:
         OnPaint(palette);
         return TRUE;
+    case WM_SETCURSOR:
+        // Buttons pass their cursor question up here, so the palette sees
+        // the pointer move over every button.
+        if (HIWORD(lParam) == WM_MOUSEMOVE)
+            TrackPaletteToolTip(palette);
+        return FALSE;
     case WM_LBUTTONDOWN:
         HideToolTip();
         if (HelpMode)

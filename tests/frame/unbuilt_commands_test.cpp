@@ -14,6 +14,7 @@
 #include "frame/main_window.h"
 #include "common/menu_bitmaps.h"
 #include "frame/menu_build.h"
+#include "frame/menu_commands.h"
 #include "frame/right_menu.h"
 #include "frame/unbuilt_commands.h"
 #include "resources/dialog_ids.h"
@@ -82,8 +83,8 @@ const IdRow kIds[] = {
     // Window
     {IDM_WINDOW_CASCADE, kOffered}, {IDM_WINDOW_TILE, kOffered},
     // Help
-    {IDM_HELP_CONTENTS, kGreyed}, {IDM_HELP_SEARCH, kGreyed}, {IDM_HELP_MENUS, kGreyed},
-    {IDM_HELP_USING_HELP, kGreyed}, {IDM_HELP_WEB_PAGE, kOffered}, {IDM_HELP_ABOUT, kOffered},
+    {IDM_HELP_CONTENTS, kOffered}, {IDM_HELP_SEARCH, kOffered}, {IDM_HELP_MENUS, kOffered},
+    {IDM_HELP_USING_HELP, kOffered}, {IDM_HELP_WEB_PAGE, kOffered}, {IDM_HELP_ABOUT, kOffered},
     {IDM_HELP_TIPS, kOffered},
 };
 
@@ -318,7 +319,7 @@ TEST_F(UnbuiltCommands, ThePaletteGreysTheButtonsOfUnbuiltCommands)
     const Row rows[] = {
         {kToolNew, true},         {kToolOpen, true},        {kToolSave, true},       {kToolPrint, true},
         {kToolPreview, true},     {kToolCut, true},         {kToolCopy, true},       {kToolPaste, true},
-        {kToolUndo, true},        {kToolScaleUp, true},     {kToolScaleDown, true},  {kToolHelp, false},
+        {kToolUndo, true},        {kToolScaleUp, true},     {kToolScaleDown, true},  {kToolHelp, true},
         {kToolBold, true},        {kToolItalic, true},      {kToolUnderline, true},  {kToolSubscript, true},
         {kToolSuperscript, true}, {kToolLargerText, true}, {kToolSmallerText, true}, {kToolSelect, true},
         {kToolText, true},        {kToolStraightLine, true}, {kToolFirstShape, true},
@@ -333,11 +334,11 @@ TEST_F(UnbuiltCommands, ThePaletteGreysTheButtonsOfUnbuiltCommands)
     PaletteWindow = savedPalette;
 }
 
-int HelpEngineCalls = 0;
+UINT LastHelpCommand = 0;
 
-BOOL WINAPI CountingHelpEngine(HWND, LPCSTR, UINT, ULONG_PTR)
+BOOL WINAPI RecordingHelpEngine(HWND, LPCSTR, UINT command, ULONG_PTR)
 {
-    ++HelpEngineCalls;
+    LastHelpCommand = command;
     return TRUE;
 }
 
@@ -347,21 +348,25 @@ void SendAccelerator(HWND window, int id)
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, 1), 0);
 }
 
-TEST_F(UnbuiltCommands, ShiftF1NoLongerStartsAHelpModeThatShowsNothing)
+TEST_F(UnbuiltCommands, ShiftF1StartsHelpModeAndEscEndsIt)
 {
+    HelpCommandCall saved = HelpMenuCommand;
+    HelpMenuCommand = DoHelpCommand;  // Esc reaches the Help menu through help mode
     HelpMode = 0;
     SendAccelerator(main_, IDM_HELP_MODE_ON);
+    EXPECT_EQ(1, HelpMode);
+    SendAccelerator(main_, IDM_HELP_MODE_OFF);
     EXPECT_EQ(0, HelpMode);
-    EndHelpMode();
+    HelpMenuCommand = saved;
 }
 
-TEST_F(UnbuiltCommands, UsingHelpDoesNotAskForAMissingHelpFile)
+TEST_F(UnbuiltCommands, UsingHelpAsksTheHelpEngine)
 {
     HelpEngineCall saved = HelpEngine;
-    HelpEngine = CountingHelpEngine;
-    HelpEngineCalls = 0;
+    HelpEngine = RecordingHelpEngine;
+    LastHelpCommand = 0;
     SendAccelerator(main_, IDM_HELP_USING_HELP);
-    EXPECT_EQ(0, HelpEngineCalls);
+    EXPECT_EQ(static_cast<UINT>(HELP_HELPONHELP), LastHelpCommand);
     HelpEngine = saved;
     HelpUsed = 0;
 }

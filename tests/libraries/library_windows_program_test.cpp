@@ -41,6 +41,20 @@ protected:
         ASSERT_TRUE(program_.Settle());
     }
 
+    // Writes a library of named symbols and opens it in a floating window;
+    // its path, empty on failure.
+    std::string OpenFixtureLibrary(const char* file, int symbols)
+    {
+        LibraryFixture fixture;
+        fixture.symbols = symbols;
+        const std::string path = WriteLibraryFixture(ScratchPath(file), fixture);
+        if (path.empty())
+            return path;
+        program_.PostCommand(IDM_LIB_OPEN);
+        AnswerFileDialog("Open Vexlet Library", path);
+        return path;
+    }
+
     HWND FloatingLibrary(const char* title) const { return program_.FindProgramWindow(kLibraryClass, title); }
     HWND DockedLibrary() const { return FindWindowExA(document_, nullptr, kLibraryClass, nullptr); }
 
@@ -92,12 +106,8 @@ TEST_F(LibraryWindowsProgram, NewLibraryClosesAndComesBackFromTheLibrariesMenu)
 
 TEST_F(LibraryWindowsProgram, TwelveSymbolsInBothModesDockedDetachedAndBackAfterRestart)
 {
-    LibraryFixture fixture;
-    fixture.symbols = 12;
-    const std::string path = WriteLibraryFixture(ScratchPath("twelve.vxl"), fixture);
+    const std::string path = OpenFixtureLibrary("twelve.vxl", 12);
     ASSERT_FALSE(path.empty());
-    program_.PostCommand(IDM_LIB_OPEN);
-    AnswerFileDialog("Open Vexlet Library", path);
     const std::string title = Title(path);
     HWND library = FloatingLibrary(title.c_str());
     ASSERT_NE(nullptr, library) << "no library window after Open Library";
@@ -214,6 +224,25 @@ TEST_F(LibraryWindowsProgram, KeysTypedInALibraryWindowGoToTheDrawing)
     ASSERT_TRUE(program_.Settle());
     ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(library, nullptr), &info));
     EXPECT_EQ(view_, info.hwndFocus) << "the key went back to the drawing";
+}
+
+TEST_F(LibraryWindowsProgram, RestingOnASymbolShowsItsNameInATip)
+{
+    const int kSomeTextPixels = 20;
+    const std::string path = OpenFixtureLibrary("named.vxl", 4);
+    ASSERT_FALSE(path.empty());
+    HWND library = FloatingLibrary(Title(path).c_str());
+    ASSERT_NE(nullptr, library);
+    const RECT client = ClientScreenRect(library);
+    const POINT rest = {client.left + 75, client.top + 25};  // the second medium button
+    RealMouseMove(rest);
+    HWND tip = AwaitToolTipBelow(rest);
+    ASSERT_NE(nullptr, tip) << "no tip below the pointer over the symbol";
+    RECT r;
+    GetWindowRect(tip, &r);
+    const ScreenImage screen = ScreenImage::Grab();
+    screen.Save("library_symbol_tip");
+    EXPECT_GT(screen.CountDark(RECT{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}), kSomeTextPixels);
 }
 
 } // namespace

@@ -10,6 +10,8 @@ namespace {
 // The start-up splash stays for two seconds of the clock.
 const int kSplashPolls = 100;
 const DWORD kPollMs = 50;
+// A tip comes after a second's rest: five seconds of polls is ample.
+const int kTipPolls = 100;
 
 HWND ActiveDocument(HWND mainWindow)
 {
@@ -29,7 +31,7 @@ void DesktopProgram::TearDown()
 
 void DesktopProgram::StartWith(const std::string& drawingPath)
 {
-    options_ = WriteQuietOptionsFile();
+    options_ = WriteQuietOptionsFile(showHints_);
     ASSERT_FALSE(options_.empty());
     const std::string file = drawingPath.empty() ? "" : drawingPath + " ";
     ASSERT_TRUE(program_.Start(file + "/o " + options_));
@@ -98,6 +100,19 @@ HWND DesktopProgram::AwaitDialog(const char* title, DWORD timeoutMs) const
         HWND found = program_.FindProgramWindow("#32770", title);
         if (found && found != palette_ && IsWindowVisible(found))
             return found;
+        Sleep(kPollMs);
+    }
+    return nullptr;
+}
+
+HWND DesktopProgram::AwaitToolTipBelow(POINT pointer) const
+{
+    const int kBelowPointer = 16;
+    for (int i = 0; i < kTipPolls; ++i) {
+        HWND tip = program_.FindProgramWindow("SEToolTipClass", nullptr);
+        RECT r;
+        if (tip && IsWindowVisible(tip) && GetWindowRect(tip, &r) && r.top == pointer.y + kBelowPointer)
+            return tip;
         Sleep(kPollMs);
     }
     return nullptr;

@@ -32,12 +32,17 @@ protected:
     // A message box or dialog of the program other than the palette, waited
     // for up to the timeout; null when none came.
     HWND AwaitDialog(const char* title = nullptr, DWORD timeoutMs = 5000) const;
+    // The visible tool tip 16 pixels below a resting pointer (screen
+    // coordinates), waited for; null when none came.
+    HWND AwaitToolTipBelow(POINT pointer) const;
     // The texts of a dialog's static controls, joined.
     std::string StaticTexts(HWND dialog) const;
     // Grabs the screen and saves it into the test output under the step's name.
     void Screenshot(const std::string& step);
 
     ProgramDriver program_;
+    // Set before StartWith for a run that shows the one-time hints.
+    bool showHints_ = false;
     std::string options_;
     HWND palette_ = nullptr;
     HWND document_ = nullptr;

@@ -185,12 +185,13 @@ const uint16_t kTemplateChooserFlag = 0x0200;
 
 } // namespace
 
-std::string WriteQuietOptionsFile()
+std::string WriteQuietOptionsFile(bool showHints)
 {
     const std::string path = ScratchOptionsPath();
     if (CreateDefaultOptions() != kErrNone)
         return std::string();
-    SetOptionFlagBits(kFlagWelcomeAtStart | kFlagOpenDialogAtStart | kFlagShowHints | kTemplateChooserFlag, false);
+    SetOptionFlagBits(kFlagWelcomeAtStart | kFlagOpenDialogAtStart | kTemplateChooserFlag, false);
+    SetOptionFlagBits(kFlagShowHints, showHints);
     ErrorCode code = WriteOptionsFile(path.c_str());
     SaveAndFreeOptions();
     return code == kErrNone ? path : std::string();

@@ -50,6 +50,6 @@ private:
 std::string ScratchOptionsPath();
 // An options file for starting the program without hints, without the Welcome
 // or Open dialog and without the template chooser; empty on failure.
-std::string WriteQuietOptionsFile();
+std::string WriteQuietOptionsFile(bool showHints = false);
 // The first eight bytes of a file, empty when it cannot be read.
 std::string FileSignature(const std::string& path);
