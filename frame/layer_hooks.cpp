@@ -5,7 +5,9 @@
 #include "frame/menu_commands.h"
 #include "frame/menu_enabling.h"
 #include "frame/angle_scale_dialogs.h"
+#include "frame/arrow_dialog.h"
 #include "frame/right_menu.h"
+#include "frame/ruler_dialog.h"
 #include "frame/sizing_dialogs.h"
 #include "frame/run_tool_edit_dlg.h"
 #include "frame/symbol_dialog.h"
@@ -48,6 +50,8 @@ void ConnectLayers()
     FrameCalls.editShapeSizing = RunPictureDlg;
     FrameCalls.documentOpened = OpenLibrariesForDocument;
     FrameCalls.chooseSymbol = RunSymbolDlg;
+    FrameCalls.editRulers = RunRulerDlg;
+    FrameCalls.editArrowheads = RunArrowDlg;
     ExportPictureCall = ExportPictureAs;
 }
 

@@ -30,12 +30,12 @@ const UnbuiltRange kUnbuilt[] = {
     // Edit: Colors and Shadows, Options.
     {IDM_EDIT_COLORS_AND_SHADOWS, IDM_EDIT_COLORS_AND_SHADOWS},
     {IDM_EDIT_OPTIONS, IDM_EDIT_OPTIONS},
-    // View: Define Rulers and Grid, Show Grid.
-    {IDM_VIEW_RULERS_AND_GRID, IDM_VIEW_SHOW_GRID},
+    // View: Show Grid.
+    {IDM_VIEW_SHOW_GRID, IDM_VIEW_SHOW_GRID},
     // Shapes: Edit Shape Outline.
     {IDM_SHAPES_EDIT_OUTLINE, IDM_SHAPES_EDIT_OUTLINE},
-    // Lines: Arrowheads, Join, Show Length, text along or across the line.
-    {IDM_LINES_ARROWHEADS, IDM_LINES_TEXT_HORIZONTAL},
+    // Lines: Join, Show Length, text along or across the line.
+    {IDM_LINES_JOIN, IDM_LINES_TEXT_HORIZONTAL},
     // Draw: attachments.
     {IDM_DRAW_OPEN_ATTACHMENT, IDM_DRAW_CLEAR_ATTACHMENT},
     // Help: the help file, help mode and the Tips box.

@@ -34,6 +34,7 @@ const ArrangeRow kArrangeRows[] = {
     {IDM_DRAW_ALIGN_LEFTS, IDM_DRAW_ALIGN_BOTTOMS, kEditAlign, IDM_DRAW_ALIGN_LEFTS, true},
     {IDM_DRAW_SAME_WIDTH, IDM_DRAW_SAME_SIZE, kEditSameSize, IDM_DRAW_SAME_WIDTH - 1, true},
     {IDM_DRAW_SPACE_HORIZONTAL, IDM_DRAW_SPACE_BOTH, kEditSpaceEvenly, IDM_DRAW_SPACE_HORIZONTAL - 1, true},
+    {IDM_LINES_ARROWHEADS, IDM_LINES_ARROWHEADS, kEditArrowheads, 0, false},
     {IDM_LINES_SHOW_LENGTH, IDM_LINES_SHOW_LENGTH, kEditShowLength, 0, false},
     {IDM_LINES_TEXT_ALONG, IDM_LINES_TEXT_ALONG, kEditLineTextDirection, 0, false},
     {IDM_LINES_TEXT_HORIZONTAL, IDM_LINES_TEXT_HORIZONTAL, kEditLineTextDirection, 1, false},
@@ -70,11 +71,6 @@ int ApplyColorsAndShadows()
 }
 
 int SetBackgroundColor(int, const COLORREF*, int)
-{
-    return 0;
-}
-
-int DefineRulersAndGrid()
 {
     return 0;
 }

@@ -30,6 +30,7 @@ enum EditOperationCode : int {
     kEditShapeSizing = 47,
     kEditGroup = 48,
     kEditUngroup = 49,
+    kEditArrowheads = 50,
     kEditSpaceEvenly = 51,
     kEditShowLength = 54,
     kEditCenterOnPage = 55,

@@ -48,12 +48,12 @@ const IdRow kIds[] = {
     // View
     {IDM_VIEW_FIT_WINDOW, kOffered}, {IDM_VIEW_FIT_PAGE, kOffered}, {IDM_VIEW_ZOOM_50, kOffered},
     {IDM_VIEW_ZOOM_75, kOffered}, {IDM_VIEW_ZOOM_100, kOffered}, {IDM_VIEW_ZOOM_150, kOffered},
-    {IDM_VIEW_ZOOM_200, kOffered}, {IDM_VIEW_ZOOM_CUSTOM, kOffered}, {IDM_VIEW_RULERS_AND_GRID, kGreyed},
+    {IDM_VIEW_ZOOM_200, kOffered}, {IDM_VIEW_ZOOM_CUSTOM, kOffered}, {IDM_VIEW_RULERS_AND_GRID, kOffered},
     {IDM_VIEW_SHOW_TOOLBAR, kOffered}, {IDM_VIEW_SHOW_GRID, kGreyed},
     // Shapes
     {IDM_SHAPES_TEXT_SIZING, kOffered}, {IDM_SHAPES_SHAPE_SIZING, kOffered}, {IDM_SHAPES_EDIT_OUTLINE, kGreyed},
     // Lines
-    {IDM_LINE_SHAPE_PLACE, kGreyed}, {IDM_LINES_ARROWHEADS, kGreyed}, {IDM_LINES_SHOW_LENGTH, kGreyed},
+    {IDM_LINE_SHAPE_PLACE, kGreyed}, {IDM_LINES_ARROWHEADS, kOffered}, {IDM_LINES_SHOW_LENGTH, kGreyed},
     {IDM_LINES_JOIN, kGreyed}, {IDM_LINES_TEXT_ALONG, kGreyed}, {IDM_LINES_TEXT_HORIZONTAL, kGreyed},
     // Text
     {IDM_TEXT_TYPEFACE, kOffered}, {IDM_TEXT_INSERT_SYMBOL, kOffered}, {IDM_TEXT_SHADOW, kOffered},
