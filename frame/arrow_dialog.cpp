@@ -5,6 +5,7 @@
 #include "common/mapping.h"
 #include "common/modal_dialog.h"
 #include "common/sample_window.h"
+#include "common/window_helpers.h"
 #include "frame/arrow_choice.h"
 #include "lines/arrowheads.h"
 #include "resources/dialog_ids.h"
@@ -63,19 +64,11 @@ int BitmapFor(int id)
     return kSizeBitmap + id - IDC_ARROW_SIZE_FIRST;
 }
 
-RECT ChildRect(HWND dialog, HWND child)
-{
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 // The buttons of each template row side by side, 24 pixels wide, the row
 // beginning as far left of the first button as the buttons grew twice.
 void LayOutKindButtons(HWND dialog, int first, int last)
 {
-    const RECT firstRect = ChildRect(dialog, GetDlgItem(dialog, first));
+    const RECT firstRect = DialogChildRect(dialog, GetDlgItem(dialog, first));
     const int grown = kKindButtonWidth - (firstRect.right - firstRect.left);
     const int rowLeft = firstRect.left - 2 * grown;
     int rowTop = -1;
@@ -84,7 +77,7 @@ void LayOutKindButtons(HWND dialog, int first, int last)
         // Rows in the order of their tops, buttons in the order of their ids.
         int nextTop = -1;
         for (int id = first; id <= last; ++id) {
-            const RECT r = ChildRect(dialog, GetDlgItem(dialog, id));
+            const RECT r = DialogChildRect(dialog, GetDlgItem(dialog, id));
             if (r.top > rowTop && (nextTop < 0 || r.top < nextTop))
                 nextTop = r.top;
         }
@@ -93,7 +86,7 @@ void LayOutKindButtons(HWND dialog, int first, int last)
         x = rowLeft;
         for (int id = first; id <= last; ++id) {
             HWND button = GetDlgItem(dialog, id);
-            const RECT r = ChildRect(dialog, button);
+            const RECT r = DialogChildRect(dialog, button);
             if (r.top != nextTop)
                 continue;
             MoveWindow(button, x, r.top, kKindButtonWidth, r.bottom - r.top, FALSE);
@@ -105,7 +98,7 @@ void LayOutKindButtons(HWND dialog, int first, int last)
 
 void LayOutSizeButtons(HWND dialog)
 {
-    const RECT firstRect = ChildRect(dialog, GetDlgItem(dialog, IDC_ARROW_SIZE_FIRST));
+    const RECT firstRect = DialogChildRect(dialog, GetDlgItem(dialog, IDC_ARROW_SIZE_FIRST));
     const int width = firstRect.right - firstRect.left;
     for (int id = IDC_ARROW_SIZE_FIRST; id <= IDC_ARROW_SIZE_LAST; ++id)
         MoveWindow(GetDlgItem(dialog, id), firstRect.left + (id - IDC_ARROW_SIZE_FIRST) * width, firstRect.top,

@@ -10,6 +10,7 @@
 #include "frame/ruler_dialog.h"
 #include "frame/sizing_dialogs.h"
 #include "frame/run_tool_edit_dlg.h"
+#include "frame/style_dialogs.h"
 #include "frame/symbol_dialog.h"
 #include "libraries/library_colors.h"
 #include "libraries/library_windows.h"
@@ -52,6 +53,7 @@ void ConnectLayers()
     FrameCalls.chooseSymbol = RunSymbolDlg;
     FrameCalls.editRulers = RunRulerDlg;
     FrameCalls.editArrowheads = RunArrowDlg;
+    FrameCalls.editColorStyle = RunStyleDlg;
     ExportPictureCall = ExportPictureAs;
 }
 

@@ -27,8 +27,7 @@ constexpr UnbuiltRange Hundred(int id)
 }
 
 const UnbuiltRange kUnbuilt[] = {
-    // Edit: Colors and Shadows, Options.
-    {IDM_EDIT_COLORS_AND_SHADOWS, IDM_EDIT_COLORS_AND_SHADOWS},
+    // Edit: Options.
     {IDM_EDIT_OPTIONS, IDM_EDIT_OPTIONS},
     // View: Show Grid.
     {IDM_VIEW_SHOW_GRID, IDM_VIEW_SHOW_GRID},

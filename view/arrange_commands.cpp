@@ -65,11 +65,6 @@ int ApplyStyleCommand(int, int)
     return 0;
 }
 
-int ApplyColorsAndShadows()
-{
-    return 0;
-}
-
 int SetBackgroundColor(int, const COLORREF*, int)
 {
     return 0;

@@ -180,4 +180,86 @@ TEST_F(AppearanceDialogsProgram, MixedStartHeadsStayAsTheyWereWhileTheChosenEndR
     }
 }
 
+// Read as wide text: another process's list box answers LB_GETTEXT in its own form.
+std::string ListText(HWND dialog, int index)
+{
+    wchar_t wide[64] = L"";
+    SendDlgItemMessageW(dialog, IDC_STYLE_LIST, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide));
+    char text[64] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text), nullptr, nullptr);
+    return text;
+}
+
+int ListSelection(HWND dialog)
+{
+    return static_cast<int>(SendDlgItemMessageA(dialog, IDC_STYLE_LIST, LB_GETCURSEL, 0, 0));
+}
+
+TEST_F(AppearanceDialogsProgram, ColorsAndShadowsGivesTheDrawingTheChosenStyleAndCancelNothing)
+{
+    Command(desktop_ids::kSave);
+    const std::string before = FileBytes(file_);
+    HWND dialog = OpenDialog(IDM_EDIT_COLORS_AND_SHADOWS, "Colors and Shadows");
+    ASSERT_NE(nullptr, dialog);
+    Screenshot("colors_and_shadows_opened");
+    EXPECT_EQ("[Current Settings: No Style]", ListText(dialog, ListSelection(dialog)));
+    Press(dialog, IDCANCEL);
+    Command(desktop_ids::kSave);
+    EXPECT_EQ(before, FileBytes(file_)) << "Cancel changed the saved drawing";
+
+    dialog = OpenDialog(IDM_EDIT_COLORS_AND_SHADOWS, "Colors and Shadows");
+    ASSERT_NE(nullptr, dialog);
+    HWND list = GetDlgItem(dialog, IDC_STYLE_LIST);
+    SendMessageA(list, LB_SETCURSEL, 1, 0);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_STYLE_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    ASSERT_TRUE(program_.Settle());
+    const std::string chosen = ListText(dialog, 1);
+    Screenshot("colors_and_shadows_chosen");
+    Press(dialog, IDOK);
+    Screenshot("colors_and_shadows_applied");
+    Command(desktop_ids::kSave);
+    std::string saved;
+    EXPECT_EQ(0, ScratchDrawing().Inspect(file_, [&](DrawingRecord* drawing) {
+        saved.assign(drawing->style.name, strnlen(drawing->style.name, sizeof(drawing->style.name)));
+    }));
+    EXPECT_EQ(chosen, saved);
+}
+
+TEST_F(AppearanceDialogsProgram, DefineStylesProposesTheNextNameRefusesATakenOneAndWritesTheOptionsAtOnce)
+{
+    HWND outer = OpenDialog(IDM_EDIT_COLORS_AND_SHADOWS, "Colors and Shadows");
+    ASSERT_NE(nullptr, outer);
+    const std::string firstName = ListText(outer, 0);
+    PostMessageA(GetDlgItem(outer, IDC_STYLE_DEFINE), BM_CLICK, 0, 0);
+    HWND dialog = AwaitDialog("Define Colors and Shadow Styles");
+    ASSERT_NE(nullptr, dialog);
+    ASSERT_TRUE(program_.Settle());
+    char name[64] = "";
+    GetDlgItemTextA(dialog, IDC_DEFSTYLE_NAME, name, sizeof(name));
+    EXPECT_STREQ("New Style 1", name);
+    Screenshot("define_styles_opened");
+    const int styles = static_cast<int>(SendDlgItemMessageA(dialog, IDC_STYLE_LIST, LB_GETCOUNT, 0, 0)) - 1;
+    // Stepped copies as the shadow, then added under the proposed name.
+    Click(dialog, IDC_DEFSTYLE_KIND_FIRST + 3);
+    Press(dialog, IDC_DEFSTYLE_ADD);
+    EXPECT_EQ(styles + 1, SendDlgItemMessageA(dialog, IDC_STYLE_LIST, LB_GETCOUNT, 0, 0));
+    EXPECT_EQ("New Style 1", ListText(dialog, styles));
+
+    // Another style's name in another case: no second style of that name.
+    std::string shouted = firstName;
+    CharUpperBuffA(&shouted[0], static_cast<DWORD>(shouted.size()));
+    Click(dialog, IDC_DEFSTYLE_KIND_FIRST + 4);
+    SetDlgItemTextA(dialog, IDC_DEFSTYLE_NAME, shouted.c_str());
+    ASSERT_TRUE(program_.Settle());
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_DEFSTYLE_ADD))) << shouted;
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_DEFSTYLE_RENAME))) << shouted;
+    SetDlgItemTextA(dialog, IDC_DEFSTYLE_NAME, "");
+    ASSERT_TRUE(program_.Settle());
+    Screenshot("define_styles_added");
+    Press(dialog, IDOK);
+    EXPECT_NE(std::string::npos, FileBytes(options_).find("New Style 1")) << "the options file was not written";
+    EXPECT_EQ("New Style 1", ListText(outer, styles));
+    Press(outer, IDCANCEL);
+}
+
 } // namespace

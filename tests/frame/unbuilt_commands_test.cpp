@@ -44,7 +44,7 @@ const IdRow kIds[] = {
     // Edit
     {IDM_EDIT_UNDO, kOffered}, {IDM_EDIT_CUT, kOffered}, {IDM_EDIT_COPY, kOffered}, {IDM_EDIT_PASTE, kOffered},
     {IDM_EDIT_CLEAR, kOffered}, {IDM_EDIT_SELECT_ALL, kOffered}, {IDM_EDIT_DUPLICATE, kOffered},
-    {IDM_EDIT_COLORS_AND_SHADOWS, kGreyed}, {IDM_EDIT_TOOLBAR, kOffered}, {IDM_EDIT_OPTIONS, kGreyed},
+    {IDM_EDIT_COLORS_AND_SHADOWS, kOffered}, {IDM_EDIT_TOOLBAR, kOffered}, {IDM_EDIT_OPTIONS, kGreyed},
     // View
     {IDM_VIEW_FIT_WINDOW, kOffered}, {IDM_VIEW_FIT_PAGE, kOffered}, {IDM_VIEW_ZOOM_50, kOffered},
     {IDM_VIEW_ZOOM_75, kOffered}, {IDM_VIEW_ZOOM_100, kOffered}, {IDM_VIEW_ZOOM_150, kOffered},
