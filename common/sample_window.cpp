@@ -1,6 +1,7 @@
 #include "common/sample_window.h"
 
 #include "common/dialog_exchange.h"
+#include "common/mapping.h"
 
 namespace {
 
@@ -40,4 +41,15 @@ void RefreshSampleWindow(HWND window)
         return;
     InvalidateRect(window, nullptr, TRUE);
     UpdateWindow(window);
+}
+
+RECT BeginSamplePaint(HDC dc, const RECT* client, int unitsPerInch, HBRUSH brush)
+{
+    SetZoomMapMode(dc, 0, unitsPerInch);
+    SetBkMode(dc, TRANSPARENT);
+    SIZE size = {client->right, client->bottom};
+    DeviceToLogicalSize(dc, &size);
+    RECT area = {0, 0, size.cx, size.cy};
+    FillRect(dc, &area, brush);
+    return area;
 }

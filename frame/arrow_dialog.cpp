@@ -176,13 +176,8 @@ void DrawSampleLine(HDC dc, const ArrowChoice& choice, int right, int y)
 int DrawArrowSample(HDC dc, RECT* client)
 {
     const int saved = SaveDC(dc);
-    SetZoomMapMode(dc, 0, kSampleUnitsPerInch);
-    SetBkMode(dc, TRANSPARENT);
-    SIZE size = {client->right, client->bottom};
-    DeviceToLogicalSize(dc, &size);
-    RECT area = {0, 0, size.cx, size.cy};
     HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-    FillRect(dc, &area, brush);
+    const RECT area = BeginSamplePaint(dc, client, kSampleUnitsPerInch, brush);
     SelectObject(dc, brush);
     const int y = area.bottom / 2;
     Rectangle(dc, -kBoxHalf, y - kBoxHalfHeight, kBoxHalf, y + kBoxHalfHeight);

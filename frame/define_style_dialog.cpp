@@ -198,6 +198,19 @@ void LayOutButtonGrid(HWND dialog, int first, int last, int bitmapOffset)
     }
 }
 
+bool CopyBlockBytes(HGLOBAL fromBlock, HGLOBAL toBlock, SIZE_T size)
+{
+    void* to = GlobalLock(toBlock);
+    const void* from = GlobalLock(fromBlock);
+    if (to && from)
+        std::memcpy(to, from, size);
+    if (from)
+        GlobalUnlock(fromBlock);
+    if (to)
+        GlobalUnlock(toBlock);
+    return to && from;
+}
+
 ErrorCode MakeWorkingCopy()
 {
     const SIZE_T size = ColorStyles ? GlobalSize(ColorStyles) : 0;
@@ -206,15 +219,7 @@ ErrorCode MakeWorkingCopy()
     HGLOBAL copy = SeamGlobalAlloc(GMEM_MOVEABLE, size);
     if (!copy)
         return kNoCopy;
-    void* to = GlobalLock(copy);
-    const void* from = GlobalLock(ColorStyles);
-    if (to && from)
-        std::memcpy(to, from, size);
-    if (from)
-        GlobalUnlock(ColorStyles);
-    if (to)
-        GlobalUnlock(copy);
-    if (!to || !from) {
+    if (!CopyBlockBytes(ColorStyles, copy, size)) {
         GlobalFree(copy);
         return kNoCopy;
     }
@@ -376,14 +381,8 @@ bool OnAccept(HWND dialog)
     if (!list)
         return false;
     ColorStyles = list;
-    void* to = GlobalLock(ColorStyles);
-    const void* from = GlobalLock(StyleListCopy);
-    if (to && from)
-        std::memcpy(to, from, size);
-    if (from)
-        GlobalUnlock(StyleListCopy);
-    if (to)
-        GlobalUnlock(ColorStyles);
+    if (!CopyBlockBytes(StyleListCopy, ColorStyles, size))
+        return false;
     const ErrorCode saved = SaveOptions();
     if (saved != kErrNone)
         ReportEditError(saved);

@@ -266,14 +266,9 @@ bool LoadDrawingSettings(void* viewRecord)
 int DrawRulerSample(HDC dc, RECT* client)
 {
     const int saved = SaveDC(dc);
-    SetZoomMapMode(dc, 0, kSampleUnitsPerInch);
-    SetBkMode(dc, TRANSPARENT);
-    SIZE size = {client->right, client->bottom};
-    DeviceToLogicalSize(dc, &size);
-    RECT area = {0, 0, size.cx, size.cy};
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     HBRUSH brush = CreateSolidBrush(face);
-    FillRect(dc, &area, brush);
+    const RECT area = BeginSamplePaint(dc, client, kSampleUnitsPerInch, brush);
     const RulerScale scale = EditedScale();
     const RulerScaleValues values = ReadRulerScaleBytes(Exchange.rulerScale);
     DrawVerticalRuler(nullptr, dc, &area, &values);

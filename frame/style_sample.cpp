@@ -7,6 +7,7 @@
 #include "common/color_helpers.h"
 #include "common/dialog_exchange.h"
 #include "common/mapping.h"
+#include "common/sample_window.h"
 #include "frame/style_dialogs.h"
 #include "lines/line_rects.h"
 #include "objects/drawing_layout.h"
@@ -165,18 +166,13 @@ int DrawStyleSample(HDC dc, RECT* client)
 {
     const ColorStyle style = WorkStyle();
     const int saved = SaveDC(dc);
-    SetZoomMapMode(dc, 0, kSampleUnitsPerInch);
-    SetBkMode(dc, TRANSPARENT);
     if (SamplePalette) {
         SelectPalette(dc, SamplePalette, FALSE);
         RealizePalette(dc);
     }
-    SIZE size = {client->right, client->bottom};
-    DeviceToLogicalSize(dc, &size);
-    RECT area = {0, 0, size.cx, size.cy};
     const COLORREF background = style.backgroundColor == kNoColor ? kWhite : style.backgroundColor;
     HBRUSH brush = CreateSolidBrush(MapOutputColor(dc, background, 0));
-    FillRect(dc, &area, brush);
+    const RECT area = BeginSamplePaint(dc, client, kSampleUnitsPerInch, brush);
     RECT box = area;
     InflateRect(&box, -kInsetAcross, -kInsetDown);
     OffsetRect(&box, kShapeShift, 0);
