@@ -2,6 +2,7 @@
 
 #include "common/app_globals.h"
 #include "common/bitmap_blit.h"
+#include "common/dialog_exchange.h"
 #include "common/mapping.h"
 
 namespace {
@@ -169,4 +170,15 @@ LRESULT CALLBACK BitmapWndProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }
+}
+
+RECT BeginSamplePaint(HDC dc, const RECT* client, int unitsPerInch, HBRUSH brush)
+{
+    SetZoomMapMode(dc, 0, unitsPerInch);
+    SetBkMode(dc, TRANSPARENT);
+    SIZE size = {client->right, client->bottom};
+    DeviceToLogicalSize(dc, &size);
+    RECT area = {0, 0, size.cx, size.cy};
+    FillRect(dc, &area, brush);
+    return area;
 }

@@ -29,3 +29,7 @@ void RefreshSampleWindow(HWND window);
 // The bitmap window (class SEBMWWIN): shows the bitmap resource named by its
 // own control id, sized to it.
 LRESULT CALLBACK BitmapWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The start every painter shares: the zoom mapping at the given units per
+// inch, a transparent background, and the client rectangle in logical units
+// filled with `brush`, which is returned.
+RECT BeginSamplePaint(HDC dc, const RECT* client, int unitsPerInch, HBRUSH brush);

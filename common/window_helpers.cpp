@@ -44,3 +44,13 @@ HWND GetActiveDocWindow(BOOL* maximized)
         *maximized = isMaximized;
     return active;
 }
+
+RECT DialogChildRect(HWND dialog, HWND child)
+{
+    RECT rect = {0, 0, 0, 0};
+    if (!child)
+        return rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}

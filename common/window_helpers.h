@@ -13,3 +13,6 @@ void SetDialogItemsFont(HWND dialog, int firstId, int lastId);
 // The active document window of the MDI client, or none; `maximized` (may be
 // null) receives whether it is maximized.
 HWND GetActiveDocWindow(BOOL* maximized);
+
+// A child window's rectangle in its dialog's client coordinates.
+RECT DialogChildRect(HWND dialog, HWND child);

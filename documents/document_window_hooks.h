@@ -5,7 +5,10 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
 #include "common/error_codes.h"
+#include "objects/color_style.h"
 
 struct DocumentWindowHooks {
     // The rulers' fonts: made with the first document window, freed with the
@@ -44,6 +47,14 @@ struct FrameHooks {
     // The Insert Symbol dialog: the chosen character (0 none), its font, and
     // whether that is other than the normal text font.
     int (*chooseSymbol)(LOGFONTA* font, int* notDefault);
+    // Set Rulers And Grids for the view's drawing; 1 when applied.
+    int (*editRulers)(HWND view);
+    // Arrowheads: the common size, start and end words of the selected lines,
+    // parts the lines differ in marked mixed; 1 for OK.
+    int (*editArrowheads)(HGLOBAL drawing, int32_t* size, int32_t* start, int32_t* end);
+    // Colors and Shadows: the drawing's style in and out, and whether the
+    // colours go to the fills and to the lines; 1 for OK.
+    int (*editColorStyle)(HGLOBAL drawing, ColorStyle* style, HPALETTE palette, int* toFills, int* toLines);
 };
 
 extern FrameHooks FrameCalls;

@@ -7,9 +7,12 @@
 #include "frame/menu_enabling.h"
 #include "frame/option_flags.h"
 #include "frame/angle_scale_dialogs.h"
+#include "frame/arrow_dialog.h"
 #include "frame/right_menu.h"
+#include "frame/ruler_dialog.h"
 #include "frame/sizing_dialogs.h"
 #include "frame/run_tool_edit_dlg.h"
+#include "frame/style_dialogs.h"
 #include "frame/symbol_dialog.h"
 #include "libraries/library_colors.h"
 #include "libraries/library_windows.h"
@@ -52,6 +55,9 @@ void ConnectLayers()
     FrameCalls.editShapeSizing = RunPictureDlg;
     FrameCalls.documentOpened = OpenLibrariesForDocument;
     FrameCalls.chooseSymbol = RunSymbolDlg;
+    FrameCalls.editRulers = RunRulerDlg;
+    FrameCalls.editArrowheads = RunArrowDlg;
+    FrameCalls.editColorStyle = RunStyleDlg;
     ExportPictureCall = ExportPictureAs;
 }
 

@@ -19,14 +19,10 @@ struct UnbuiltRange {
 };
 
 const UnbuiltRange kUnbuilt[] = {
-    // Edit: Colors and Shadows.
-    {IDM_EDIT_COLORS_AND_SHADOWS, IDM_EDIT_COLORS_AND_SHADOWS},
-    // View: Define Rulers and Grid.
-    {IDM_VIEW_RULERS_AND_GRID, IDM_VIEW_RULERS_AND_GRID},
     // Shapes: Edit Shape Outline.
     {IDM_SHAPES_EDIT_OUTLINE, IDM_SHAPES_EDIT_OUTLINE},
-    // Lines: Arrowheads, Join.
-    {IDM_LINES_ARROWHEADS, IDM_LINES_JOIN},
+    // Lines: Join.
+    {IDM_LINES_JOIN, IDM_LINES_JOIN},
     // The place the Change Line Shape popup takes: an item of its own does nothing.
     {IDM_LINE_SHAPE_PLACE, IDM_LINE_SHAPE_PLACE},
     // Adding, editing and removing symbols.

@@ -21,6 +21,8 @@ namespace {
 const int kLabelAlignment = 6;   // centred
 
 const int kUnitStringBase = 620;
+const int kFeetUnit = 2;
+const int kLastLengthUnit = 5;
 const int kRulerInchFlag = 4;
 const int kRulerUnitsPerMajor = 8;
 const int kRulerLabelPerMajor = 20;
@@ -107,7 +109,7 @@ HGLOBAL ReplaceBlockText(const void* block, SIZE_T size, int start, int end, con
 }
 
 ErrorCode WriteLabel(DrawingRecord* drawing, DrawingObject* object, const std::string& number,
-                     const std::string& unit, char mark)
+                     const std::string& unit, char mark, const std::string& oldUnit)
 {
     int store = drawing->storeSlot;
     RecordHandle record = nullptr;
@@ -125,7 +127,7 @@ ErrorCode WriteLabel(DrawingRecord* drawing, DrawingObject* object, const std::s
             if (IsTextBlockSound(h, size - 16))
                 text.assign(reinterpret_cast<const char*>(bytes + 16 + TextBlockTextOffset(*h)),
                             static_cast<size_t>(h->textLength));
-            std::string replaced = ReplaceLengthInText(text, number, unit, mark);
+            std::string replaced = ReplaceLengthInText(text, number, unit, mark, oldUnit);
             // The changed range: the common head and tail stay.
             size_t head = 0;
             while (head < text.size() && head < replaced.size() && text[head] == replaced[head])
@@ -276,8 +278,9 @@ void FormatLength(const RulerScaleView& scale, double length, char* numberText, 
 }
 
 std::string ReplaceLengthInText(const std::string& text, const std::string& number, const std::string& unit,
-                                char mark)
+                                char mark, const std::string& oldUnit)
 {
+    const std::string& gone = oldUnit.empty() ? unit : oldUnit;
     size_t n = text.size();
     size_t start = 0;
     size_t end = 0;
@@ -303,11 +306,11 @@ std::string ReplaceLengthInText(const std::string& text, const std::string& numb
     }
     if (!found)
         return number + unit + text;
-    if (end < n && !unit.empty()) {
-        if (text.compare(end, unit.size(), unit) == 0)
-            end += unit.size();
-        else if (text[end] == ' ' && text.compare(end + 1, unit.size(), unit) == 0)
-            end += 1 + unit.size();   // the old unit after a blank goes too
+    if (end < n && !gone.empty()) {
+        if (text.compare(end, gone.size(), gone) == 0)
+            end += gone.size();
+        else if (text[end] == ' ' && text.compare(end + 1, gone.size(), gone) == 0)
+            end += 1 + gone.size();   // the old unit after a blank goes too
     }
     return text.substr(0, start) + number + unit + text.substr(end);
 }
@@ -331,20 +334,12 @@ ErrorCode UpdateLengthLabel(DrawingRecord* drawing, void* table, int index, int 
     char number[kStringBufferSize];
     char unit[kStringBufferSize];
     FormatLength(scale, length, number, unit);
-    std::string unitText;
-    char mark = 0;
-    if (unitMode == -1) {
-        unitText = unit;
-        if (scale.lengthUnit == 2)
-            mark = '\'';
-    } else if (unitMode >= 1 && unitMode <= 5) {
-        if (unitMode == 2) {
-            mark = '\'';
-            unitMode = 1;
-        }
-        unitText = LoadUnit(kUnitStringBase + unitMode);
-    }
-    ErrorCode code = WriteLabel(drawing, object, number, unitText, mark);
+    // Feet are written 5'3": the mark belongs to the number, the inch sign is the unit.
+    char mark = scale.lengthUnit == kFeetUnit || unitMode == kFeetUnit ? '\'' : 0;
+    std::string oldUnit;
+    if (unitMode >= 1 && unitMode <= kLastLengthUnit)
+        oldUnit = LoadUnit(kUnitStringBase + (unitMode == kFeetUnit ? 1 : unitMode));
+    ErrorCode code = WriteLabel(drawing, object, number, unit, mark, oldUnit);
     if (code == kErrNone)
         InvalidateDrawingRect(drawing, &ObjectAt(table, index)->bounds);
     return code;

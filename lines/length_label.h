@@ -23,16 +23,19 @@ void FormatLength(const RulerScaleView& scale, double length, char* numberText, 
 // The label text after a new length: the first run of digits, full stops
 // (and the mark) is replaced, together with the unit that follows it, by the
 // number and unit; a unit standing after a blank is replaced too. Without a
-// number the length goes in front.
+// number the length goes in front. `oldUnit` (empty: the same as `unit`) is
+// the unit text the label carried before.
 std::string ReplaceLengthInText(const std::string& text, const std::string& number, const std::string& unit,
-                                char mark);
+                                char mark, const std::string& oldUnit = std::string());
 
-// Writes the object's length into its text. Unit mode -1: FormatLength's
-// unit; 0 none; 1..5 that unit's text. 1 without a view record.
 // A text block holding only `text` in the drawing's default text format, one
 // paragraph of the alignment; null when out of memory.
 HGLOBAL NewPlainTextBlock(const DrawingRecord* drawing, const std::string& text, int alignment);
 
+// Writes the object's length into its text in FormatLength's number and
+// unit. Unit mode -1: the label carries that unit already; 0..5: the label was
+// written in that unit, whose text gives way to the new one. 1 without a view
+// record.
 ErrorCode UpdateLengthLabel(DrawingRecord* drawing, void* table, int index, int unitMode);
 // Message 82 of straight lines and connectors: the second word nonzero
 // switches the label off, else on with the unit mode of the first word.

@@ -60,13 +60,3 @@ int DoArrangeCommand(int commandId, int flag)
     }
     return 0;
 }
-
-int ApplyColorsAndShadows()
-{
-    return 0;
-}
-
-int DefineRulersAndGrid()
-{
-    return 0;
-}

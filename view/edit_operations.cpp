@@ -20,6 +20,7 @@
 #include "resources/resource_ids.h"
 #include "view/clipboard_copy.h"
 #include "view/clipboard_paste.h"
+#include "lines/line_attributes.h"
 #include "objects/selection_attributes.h"
 #include "objects/update_links.h"
 #include "store/record_store.h"
@@ -44,6 +45,8 @@ const uint32_t kKeepsColours = 0x0001;
 const int kColoursDoNotApply = -1;
 const int kShapeSizingHelpTopic = 30035;
 const int kShapeAttributes = 28;
+const int kLineAttributes = 38;
+const int kNoArrowSize = -1;
 const uint32_t kLineLike = 0x0200;
 const uint32_t kShapeSelected = 0x0400;
 const uint32_t kFlippable = 0x0800;
@@ -234,6 +237,8 @@ bool Applies(int operation, LPARAM argument, void* viewRecord, HGLOBAL drawingHa
         plan->relink = plan->markEdited = true;
         return true;
     case kEditShapeSizing:
+    case kEditArrowheads:
+        // Chosen in their dialogs before anything was locked.
         plan->undoKind = kUndoStepAppearance;
         return true;
     default:
@@ -296,6 +301,51 @@ bool AskShapeSizing(HWND view, LPARAM* argument)
         return false;
     *argument = PackSizing(growRule, colourState);
     return true;
+}
+
+// Arrowheads carries the start word, the end word and the size in one
+// argument, 16 bits each.
+LPARAM PackArrowheads(int32_t start, int32_t end, int32_t size)
+{
+    const uint64_t packed = (static_cast<uint64_t>(static_cast<uint16_t>(start))) |
+                            (static_cast<uint64_t>(static_cast<uint16_t>(end)) << 16) |
+                            (static_cast<uint64_t>(static_cast<uint16_t>(static_cast<int16_t>(size))) << 32);
+    return static_cast<LPARAM>(packed);
+}
+
+// The value of the arrowheads message: start, size, end.
+void UnpackArrowheads(LPARAM argument, int32_t value[3])
+{
+    const uint64_t packed = static_cast<uint64_t>(argument);
+    value[0] = static_cast<int32_t>(packed & 0xFFFF);
+    value[1] = static_cast<int16_t>((packed >> 32) & 0xFFFF);
+    value[2] = static_cast<int32_t>((packed >> 16) & 0xFFFF);
+}
+
+bool AskArrowheads(HWND view, LPARAM* argument)
+{
+    HGLOBAL drawing = ViewDrawingHandle(view);
+    if (!HasBits(drawing, kAnyObject) || !FrameCalls.editArrowheads)
+        return false;
+    SelectionAttributes summary{};
+    if (GatherSelectionAttributes(view, kLineAttributes, &summary, nullptr) != kSelectionGathered)
+        return false;
+    int32_t start = summary.startArrow;
+    int32_t end = summary.endArrow;
+    int32_t size = summary.arrowSize;
+    if (!FrameCalls.editArrowheads(drawing, &size, &start, &end))
+        return false;
+    *argument = PackArrowheads(start, end, size);
+    return true;
+}
+
+// New lines take the heads chosen last; a part left mixed keeps the default.
+void SetDefaultArrowheads(DrawingRecord* drawing, const int32_t value[3])
+{
+    drawing->startArrow = MergeArrowheadWord(drawing->startArrow, value[0]);
+    drawing->endArrow = MergeArrowheadWord(drawing->endArrow, value[2]);
+    if (value[1] != kNoArrowSize)
+        drawing->arrowSize = value[1];
 }
 
 ErrorCode MarkTablesChanged(HGLOBAL drawingHandle, DrawingRecord* drawing)
@@ -421,6 +471,14 @@ ErrorCode Run(int operation, HWND view, void* viewRecord, DrawingRecord* drawing
         return ApplyToSelectionWarning(view, kMsgTextSizing, ColourStateOf(argument),
                                        reinterpret_cast<INT_PTR>(value), 1);
     }
+    case kEditArrowheads: {
+        int32_t value[3];
+        UnpackArrowheads(argument, value);
+        ErrorCode code = ApplyToSelectionWarning(view, kMsgArrowheads, 0, reinterpret_cast<INT_PTR>(value), 1);
+        if (code == kErrNone)
+            SetDefaultArrowheads(drawing, value);
+        return code;
+    }
     case kEditShowLength: {
         int32_t value[2] = {-1, static_cast<int32_t>(argument)};
         return ApplyToSelectionWarning(view, 82, 0, reinterpret_cast<INT_PTR>(value), 1);
@@ -456,7 +514,8 @@ ErrorCode DoEditOperation(HWND view, int operation, LPARAM argument, const POINT
     if (!viewRecord)
         return kErrNoMemory;
     if ((operation == kEditTextSizing && !AskTextSizing(view, &argument)) ||
-        (operation == kEditShapeSizing && !AskShapeSizing(view, &argument))) {
+        (operation == kEditShapeSizing && !AskShapeSizing(view, &argument)) ||
+        (operation == kEditArrowheads && !AskArrowheads(view, &argument))) {
         GlobalUnlock(viewHandle);
         return kErrNone;
     }

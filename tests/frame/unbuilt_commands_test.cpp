@@ -45,16 +45,16 @@ const IdRow kIds[] = {
     // Edit
     {IDM_EDIT_UNDO, kOffered}, {IDM_EDIT_CUT, kOffered}, {IDM_EDIT_COPY, kOffered}, {IDM_EDIT_PASTE, kOffered},
     {IDM_EDIT_CLEAR, kOffered}, {IDM_EDIT_SELECT_ALL, kOffered}, {IDM_EDIT_DUPLICATE, kOffered},
-    {IDM_EDIT_COLORS_AND_SHADOWS, kGreyed}, {IDM_EDIT_TOOLBAR, kOffered}, {IDM_EDIT_OPTIONS, kOffered},
+    {IDM_EDIT_COLORS_AND_SHADOWS, kOffered}, {IDM_EDIT_TOOLBAR, kOffered}, {IDM_EDIT_OPTIONS, kOffered},
     // View
     {IDM_VIEW_FIT_WINDOW, kOffered}, {IDM_VIEW_FIT_PAGE, kOffered}, {IDM_VIEW_ZOOM_50, kOffered},
     {IDM_VIEW_ZOOM_75, kOffered}, {IDM_VIEW_ZOOM_100, kOffered}, {IDM_VIEW_ZOOM_150, kOffered},
-    {IDM_VIEW_ZOOM_200, kOffered}, {IDM_VIEW_ZOOM_CUSTOM, kOffered}, {IDM_VIEW_RULERS_AND_GRID, kGreyed},
+    {IDM_VIEW_ZOOM_200, kOffered}, {IDM_VIEW_ZOOM_CUSTOM, kOffered}, {IDM_VIEW_RULERS_AND_GRID, kOffered},
     {IDM_VIEW_SHOW_TOOLBAR, kOffered}, {IDM_VIEW_SHOW_GRID, kOffered},
     // Shapes
     {IDM_SHAPES_TEXT_SIZING, kOffered}, {IDM_SHAPES_SHAPE_SIZING, kOffered}, {IDM_SHAPES_EDIT_OUTLINE, kGreyed},
     // Lines
-    {IDM_LINE_SHAPE_PLACE, kGreyed}, {IDM_LINES_ARROWHEADS, kGreyed}, {IDM_LINES_SHOW_LENGTH, kOffered},
+    {IDM_LINE_SHAPE_PLACE, kGreyed}, {IDM_LINES_ARROWHEADS, kOffered}, {IDM_LINES_SHOW_LENGTH, kOffered},
     {IDM_LINES_JOIN, kGreyed}, {IDM_LINES_TEXT_ALONG, kOffered}, {IDM_LINES_TEXT_HORIZONTAL, kOffered},
     // Text
     {IDM_TEXT_TYPEFACE, kOffered}, {IDM_TEXT_INSERT_SYMBOL, kOffered}, {IDM_TEXT_SHADOW, kOffered},

@@ -69,4 +69,21 @@ TEST(LengthLabels, TheNumberAndItsUnitAreReplaced)
         EXPECT_EQ(c.after, ReplaceLengthInText(c.before, "20.0", "mm", 0)) << c.before;
     EXPECT_EQ("Run 6'1\" up", ReplaceLengthInText("Run 5'3\" up", "6'1", "\"", '\''));
 }
+
+// A new ruler unit: the inch mark gives way to the new unit instead of staying behind it.
+TEST(LengthLabel, RelabelledInANewUnitTheOldUnitTextGoes)
+{
+    struct Case {
+        const char* before;
+        const char* oldUnit;
+        const char* after;
+    } cases[] = {
+        {"Run 1.5\" up", "\"", "Run 3.8cm up"},
+        {"Run 1.5 \" up", "\"", "Run 3.8cm up"},
+        {"Run 38.1mm", "mm", "Run 3.8cm"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.after, ReplaceLengthInText(c.before, "3.8", "cm", 0, c.oldUnit)) << c.before;
+    EXPECT_EQ("Run 3.8cm up", ReplaceLengthInText("Run 1'3\" up", "3.8", "cm", '\'', "\""));
+}
 } // namespace
