@@ -44,6 +44,12 @@ struct FrameHooks {
     // The Insert Symbol dialog: the chosen character (0 none), its font, and
     // whether that is other than the normal text font.
     int (*chooseSymbol)(LOGFONTA* font, int* notDefault);
+    // The library symbol chosen as the placing tool: its preferred size
+    // (false when none is chosen), its placing into a rectangle of the view's
+    // drawing, and giving up the choice when another tool is picked.
+    bool (*placingSymbolSize)(SIZE* size);
+    ErrorCode (*placeSymbol)(HWND view, const RECT* rect);
+    void (*deselectSymbol)();
 };
 
 extern FrameHooks FrameCalls;

@@ -11,6 +11,7 @@
 #include "frame/symbol_dialog.h"
 #include "libraries/library_colors.h"
 #include "libraries/library_windows.h"
+#include "libraries/symbol_hooks.h"
 #include "lines/array_kind.h"
 #include "lines/connector_kind.h"
 #include "lines/straight_line_kind.h"
@@ -24,6 +25,7 @@
 #include "objects/object_text_hooks.h"
 #include "objects/shape_kind.h"
 #include "ole/picture_export.h"
+#include "ole/symbol_render.h"
 #include "text/object_text_layout.h"
 #include "text/object_text_messages.h"
 #include "text/object_text_paint.h"
@@ -48,7 +50,11 @@ void ConnectLayers()
     FrameCalls.editShapeSizing = RunPictureDlg;
     FrameCalls.documentOpened = OpenLibrariesForDocument;
     FrameCalls.chooseSymbol = RunSymbolDlg;
+    FrameCalls.placingSymbolSize = PlacingSymbolSize;
+    FrameCalls.placeSymbol = DropVexletOnDrawing;
+    FrameCalls.deselectSymbol = DeselectPlacingSymbol;
     ExportPictureCall = ExportPictureAs;
+    RenderSelectionForSymbolCall = RenderSelectionForSymbol;
 }
 
 ErrorCode InitObjectKinds()

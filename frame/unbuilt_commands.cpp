@@ -43,8 +43,6 @@ const UnbuiltRange kUnbuilt[] = {
     {IDM_HELP_TIPS, IDM_HELP_TIPS},
     {IDM_HELP_MODE_ON, IDM_HELP_MODE_ON},
     {IDM_CONTEXT_HELP, IDM_CONTEXT_HELP},
-    // Adding, editing and removing symbols.
-    {IDM_LIB_ADD_VEXLET, IDM_LIB_REMOVE_VEXLET},
     // The attribute lists (the text colours are built).
     Hundred(IDM_SHADING_FIRST),
     Hundred(IDM_BORDER_HAIRLINE),

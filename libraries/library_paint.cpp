@@ -366,7 +366,7 @@ void SetLibraryViewMode(HWND window, int buttonSize, bool namesMode)
     }
     LayoutLibraryWindow(row, size.cx, size.cy, namesMode, true);
     if (count > 0 && SelectedLibraryRow == row)
-        SelectLibraryItem(row, SelectedLibraryItem);
+        MarkLibraryItem(row, SelectedLibraryItem);
     if (slot.view) {
         slot.view->buttonSize = static_cast<int16_t>(buttonSize);
         DiscardError(SetRecordDirty(slot.viewHandle), "the block is held while the library is open");
@@ -391,12 +391,12 @@ void DrawLibraryButtonState(int row, int id, bool pressed)
     ReleaseDC(window, dc);
 }
 
-void SelectLibraryItem(int row, int id)
+void MarkLibraryItem(int row, int id)
 {
     if (IsValidLibraryRow(SelectedLibraryRow) && LibraryWindows[SelectedLibraryRow].window)
         DrawLibraryButtonState(SelectedLibraryRow, SelectedLibraryItem, false);
     SelectedLibraryRow = row;
     SelectedLibraryItem = id;
-    if (LibraryWindows[row].window)
+    if (IsValidLibraryRow(row) && LibraryWindows[row].window)
         DrawLibraryButtonState(row, id, true);
 }

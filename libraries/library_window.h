@@ -41,7 +41,11 @@ void MeasureNameCell(HWND window);
 void RefreshLibraryWindow(int row);
 void SetLibraryViewMode(HWND window, int buttonSize, bool namesMode);
 // Makes symbol id the chosen one and draws its button pressed.
+void MarkLibraryItem(int row, int id);
+// The user's choice of symbol id as the placing tool of the drawing views;
+// a negative row or id gives up the choice.
 void SelectLibraryItem(int row, int id);
+
 void DrawLibraryButtonState(int row, int id, bool pressed);
 
 // Loads the file into the row: 0, 1 not a library, -1 a later version or a

@@ -297,15 +297,6 @@ bool AskShapeSizing(HWND view, LPARAM* argument)
     return true;
 }
 
-ErrorCode MarkTablesChanged(HGLOBAL drawingHandle, DrawingRecord* drawing)
-{
-    ErrorCode code = MarkRecordChanged(drawingHandle);
-    for (DrawingTableId table : {kTableObjects, kTableDrawOrder, kTableGroups})
-        if (code == kErrNone)
-            code = MarkDrawingTableChanged(drawing, table);
-    return code;
-}
-
 ErrorCode RunArrange(int operation, HWND view, void* viewRecord, DrawingRecord* drawing, LPARAM argument,
                      const Plan& plan)
 {
@@ -464,7 +455,7 @@ ErrorCode DoEditOperation(HWND view, int operation, LPARAM argument, const POINT
     }
     {
         LockedDrawing drawing(viewRecord);
-        code = drawing.get() ? MarkTablesChanged(drawing.handle(), drawing.get()) : kErrNoMemory;
+        code = drawing.get() ? MarkDrawingTablesChanged(drawing.handle(), drawing.get()) : kErrNoMemory;
         if (code == kErrNone)
             code = Run(operation, view, viewRecord, drawing.get(), argument, point, plan);
         if (code == kErrNone && plan.relink)
