@@ -93,6 +93,21 @@ void DrawItemName(HDC dc, int row, const RECT& rect, int id)
         SelectObject(dc, old);
 }
 
+} // namespace
+
+void PlaySymbolPicture(HDC dc, const RECT& target, HGLOBAL block, const RECT& bounds)
+{
+    const int saved = SaveDC(dc);
+    SetMapMode(dc, MM_ANISOTROPIC);
+    SetWindowExtEx(dc, 1, 1, nullptr);
+    SetViewportExtEx(dc, 1, 1, nullptr);
+    PlaybackState state = {};
+    PlayMetafileTransformed(dc, &target, block, &bounds, &state);
+    RestoreDC(dc, saved);
+}
+
+namespace {
+
 void DrawItemPicture(HDC dc, int row, const RECT& rect, int id, int furtherChunks)
 {
     const LibraryWindowSlot& slot = LibraryWindows[row];
@@ -111,13 +126,7 @@ void DrawItemPicture(HDC dc, int row, const RECT& rect, int id, int furtherChunk
         SelectPalette(dc, slot.palette, FALSE);
         RealizePalette(dc);
     }
-    const int saved = SaveDC(dc);
-    SetMapMode(dc, MM_ANISOTROPIC);
-    SetWindowExtEx(dc, 1, 1, nullptr);
-    SetViewportExtEx(dc, 1, 1, nullptr);
-    PlaybackState state = {};
-    PlayMetafileTransformed(dc, &target, block, &bounds, &state);
-    RestoreDC(dc, saved);
+    PlaySymbolPicture(dc, target, block, bounds);
 }
 
 void DrawLibraryItem(HDC dc, int row, const RECT& rect, int id, int furtherChunks)

@@ -37,6 +37,8 @@ int GetLibraryButtonRect(int row, RECT* rect, int index);
 // picture; force repaints even when the picture keeps its size.
 void LayoutLibraryWindow(int row, int clientWidth, int clientHeight, bool namesMode, bool force);
 void PaintLibraryWindow(HWND window, int row);
+// Plays a symbol's picture bits (taken over and freed) into `target`.
+void PlaySymbolPicture(HDC dc, const RECT& target, HGLOBAL block, const RECT& bounds);
 void MeasureNameCell(HWND window);
 void RefreshLibraryWindow(int row);
 void SetLibraryViewMode(HWND window, int buttonSize, bool namesMode);

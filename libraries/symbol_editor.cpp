@@ -10,7 +10,7 @@
 #include "libraries/library_layout.h"
 #include "libraries/library_windows.h"
 #include "libraries/symbol_rules.h"
-#include "objects/metafile_playback.h"
+#include "libraries/library_window.h"
 #include "resources/dialog_ids.h"
 #include "resources/resource_ids.h"
 
@@ -233,14 +233,8 @@ int DrawEVXWindow(HWND window, HDC dc)
     HPALETTE oldPalette = EditorPalette ? SelectPalette(dc, EditorPalette, FALSE) : nullptr;
     if (EditorPalette)
         RealizePalette(dc);
-    const int saved = SaveDC(dc);
-    SetMapMode(dc, MM_ANISOTROPIC);
-    SetWindowExtEx(dc, 1, 1, nullptr);
-    SetViewportExtEx(dc, 1, 1, nullptr);
-    PlaybackState state = {};
     // The playback takes over the block it is given; the dialog keeps its own.
-    PlayMetafileTransformed(dc, &target, CopyOfPicture(), &Editor.bounds, &state);
-    RestoreDC(dc, saved);
+    PlaySymbolPicture(dc, target, CopyOfPicture(), Editor.bounds);
     // The connect points, in the square the picture covers.
     HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(BLACK_BRUSH));
     const int width = target.right - target.left;
