@@ -55,6 +55,12 @@ struct FrameHooks {
     // Colors and Shadows: the drawing's style in and out, and whether the
     // colours go to the fills and to the lines; 1 for OK.
     int (*editColorStyle)(HGLOBAL drawing, ColorStyle* style, HPALETTE palette, int* toFills, int* toLines);
+    // The library symbol chosen as the placing tool: its preferred size
+    // (false when none is chosen), its placing into a rectangle of the view's
+    // drawing, and giving up the choice when another tool is picked.
+    bool (*placingSymbolSize)(SIZE* size);
+    ErrorCode (*placeSymbol)(HWND view, const RECT* rect);
+    void (*deselectSymbol)();
 };
 
 extern FrameHooks FrameCalls;

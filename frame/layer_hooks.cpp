@@ -16,6 +16,7 @@
 #include "frame/symbol_dialog.h"
 #include "libraries/library_colors.h"
 #include "libraries/library_windows.h"
+#include "libraries/symbol_hooks.h"
 #include "lines/array_kind.h"
 #include "lines/connector_kind.h"
 #include "lines/straight_line_kind.h"
@@ -29,6 +30,7 @@
 #include "objects/object_text_hooks.h"
 #include "objects/shape_kind.h"
 #include "ole/picture_export.h"
+#include "ole/symbol_render.h"
 #include "text/object_text_layout.h"
 #include "text/object_text_messages.h"
 #include "text/object_text_paint.h"
@@ -58,7 +60,11 @@ void ConnectLayers()
     FrameCalls.editRulers = RunRulerDlg;
     FrameCalls.editArrowheads = RunArrowDlg;
     FrameCalls.editColorStyle = RunStyleDlg;
+    FrameCalls.placingSymbolSize = PlacingSymbolSize;
+    FrameCalls.placeSymbol = DropVexletOnDrawing;
+    FrameCalls.deselectSymbol = DeselectPlacingSymbol;
     ExportPictureCall = ExportPictureAs;
+    RenderSelectionForSymbolCall = RenderSelectionForSymbol;
 }
 
 ErrorCode InitObjectKinds()

@@ -25,8 +25,6 @@ const UnbuiltRange kUnbuilt[] = {
     {IDM_LINES_JOIN, IDM_LINES_JOIN},
     // The place the Change Line Shape popup takes: an item of its own does nothing.
     {IDM_LINE_SHAPE_PLACE, IDM_LINE_SHAPE_PLACE},
-    // Adding, editing and removing symbols.
-    {IDM_LIB_ADD_VEXLET, IDM_LIB_REMOVE_VEXLET},
 };
 
 // The palette's buttons that stand for a command.

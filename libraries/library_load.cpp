@@ -71,7 +71,7 @@ void ShowInWindow(int row)
     if (SelectedLibraryRow == row)
         SelectedLibraryItem = -1;
     if (slot.header->symbolCount > 0)
-        SelectLibraryItem(row, slot.header->items[0].symbolId);
+        MarkLibraryItem(row, slot.header->items[0].symbolId);
     const SIZE size = LayoutSizeFor(row, namesMode);
     if (slot.view->paletteCount == 0) {
         CollectLibraryColors(row);

@@ -93,6 +93,21 @@ void DrawItemName(HDC dc, int row, const RECT& rect, int id)
         SelectObject(dc, old);
 }
 
+} // namespace
+
+void PlaySymbolPicture(HDC dc, const RECT& target, HGLOBAL block, const RECT& bounds)
+{
+    const int saved = SaveDC(dc);
+    SetMapMode(dc, MM_ANISOTROPIC);
+    SetWindowExtEx(dc, 1, 1, nullptr);
+    SetViewportExtEx(dc, 1, 1, nullptr);
+    PlaybackState state = {};
+    PlayMetafileTransformed(dc, &target, block, &bounds, &state);
+    RestoreDC(dc, saved);
+}
+
+namespace {
+
 void DrawItemPicture(HDC dc, int row, const RECT& rect, int id, int furtherChunks)
 {
     const LibraryWindowSlot& slot = LibraryWindows[row];
@@ -111,13 +126,7 @@ void DrawItemPicture(HDC dc, int row, const RECT& rect, int id, int furtherChunk
         SelectPalette(dc, slot.palette, FALSE);
         RealizePalette(dc);
     }
-    const int saved = SaveDC(dc);
-    SetMapMode(dc, MM_ANISOTROPIC);
-    SetWindowExtEx(dc, 1, 1, nullptr);
-    SetViewportExtEx(dc, 1, 1, nullptr);
-    PlaybackState state = {};
-    PlayMetafileTransformed(dc, &target, block, &bounds, &state);
-    RestoreDC(dc, saved);
+    PlaySymbolPicture(dc, target, block, bounds);
 }
 
 void DrawLibraryItem(HDC dc, int row, const RECT& rect, int id, int furtherChunks)
@@ -366,7 +375,7 @@ void SetLibraryViewMode(HWND window, int buttonSize, bool namesMode)
     }
     LayoutLibraryWindow(row, size.cx, size.cy, namesMode, true);
     if (count > 0 && SelectedLibraryRow == row)
-        SelectLibraryItem(row, SelectedLibraryItem);
+        MarkLibraryItem(row, SelectedLibraryItem);
     if (slot.view) {
         slot.view->buttonSize = static_cast<int16_t>(buttonSize);
         DiscardError(SetRecordDirty(slot.viewHandle), "the block is held while the library is open");
@@ -391,12 +400,12 @@ void DrawLibraryButtonState(int row, int id, bool pressed)
     ReleaseDC(window, dc);
 }
 
-void SelectLibraryItem(int row, int id)
+void MarkLibraryItem(int row, int id)
 {
     if (IsValidLibraryRow(SelectedLibraryRow) && LibraryWindows[SelectedLibraryRow].window)
         DrawLibraryButtonState(SelectedLibraryRow, SelectedLibraryItem, false);
     SelectedLibraryRow = row;
     SelectedLibraryItem = id;
-    if (LibraryWindows[row].window)
+    if (IsValidLibraryRow(row) && LibraryWindows[row].window)
         DrawLibraryButtonState(row, id, true);
 }

@@ -39,11 +39,17 @@ int LibraryButtonIndexAt(int row, POINT client);
 // picture; force repaints even when the picture keeps its size.
 void LayoutLibraryWindow(int row, int clientWidth, int clientHeight, bool namesMode, bool force);
 void PaintLibraryWindow(HWND window, int row);
+// Plays a symbol's picture bits (taken over and freed) into `target`.
+void PlaySymbolPicture(HDC dc, const RECT& target, HGLOBAL block, const RECT& bounds);
 void MeasureNameCell(HWND window);
 void RefreshLibraryWindow(int row);
 void SetLibraryViewMode(HWND window, int buttonSize, bool namesMode);
 // Makes symbol id the chosen one and draws its button pressed.
+void MarkLibraryItem(int row, int id);
+// The user's choice of symbol id as the placing tool of the drawing views;
+// a negative row or id gives up the choice.
 void SelectLibraryItem(int row, int id);
+
 void DrawLibraryButtonState(int row, int id, bool pressed);
 
 // Loads the file into the row: 0, 1 not a library, -1 a later version or a

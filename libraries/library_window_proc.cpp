@@ -1,5 +1,6 @@
 #include "libraries/library_window.h"
 #include "libraries/library_windows.h"
+#include "libraries/symbol_commands.h"
 
 #include <windowsx.h>
 
@@ -140,9 +141,10 @@ void OnCommand(HWND window, int id, int notification)
         ShowHelpTopic(CommandTopic(id));
         return;
     }
-    // Adding, editing and removing symbols come with the symbol dialogs.
-    if (notification == kDoubleClickNotification)
+    if (notification == kDoubleClickNotification) {
+        EditVexlet(window);
         return;
+    }
     switch (id) {
     case IDM_LIB_OPEN:
         ChangeLibrary(row, false);
@@ -154,8 +156,13 @@ void OnCommand(HWND window, int id, int notification)
         PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
         return;
     case IDM_LIB_ADD_VEXLET:
+        AddVexletToLibrary(window, 0);
+        return;
     case IDM_LIB_EDIT_VEXLET:
+        EditVexlet(window);
+        return;
     case IDM_LIB_REMOVE_VEXLET:
+        RemoveVexlet(window);
         return;
     case IDM_LIB_SMALL_BUTTONS:
     case IDM_LIB_MEDIUM_BUTTONS:

@@ -33,3 +33,9 @@ void OpenLibrariesForDocument(HWND document);
 void ConnectLibraryToolTips();
 // Rebuilds the list of libraries at the end of the Libraries menu.
 void PrepareLibrariesMenu(HMENU menu);
+// The library symbol chosen as the placing tool of the drawing views: its
+// preferred size (false when none), its placing into a rectangle of a view's
+// drawing, and giving up the choice.
+bool PlacingSymbolSize(SIZE* size);
+ErrorCode DropVexletOnDrawing(HWND view, const RECT* rect);
+void DeselectPlacingSymbol();

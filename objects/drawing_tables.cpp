@@ -1,5 +1,7 @@
 #include "objects/drawing_tables.h"
 
+#include <initializer_list>
+
 #include "common/handle_tokens.h"
 #include "store/record_store.h"
 
@@ -85,4 +87,13 @@ void* LockedTable::Refresh()
 int TableStoreSlot(const void* table)
 {
     return table ? static_cast<const RecordHeader*>(table)->storeIndex : -1;
+}
+
+ErrorCode MarkDrawingTablesChanged(HGLOBAL drawingHandle, DrawingRecord* drawing)
+{
+    ErrorCode code = MarkRecordChanged(drawingHandle);
+    for (DrawingTableId table : {kTableObjects, kTableDrawOrder, kTableGroups})
+        if (code == kErrNone)
+            code = MarkDrawingTableChanged(drawing, table);
+    return code;
 }

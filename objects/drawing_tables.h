@@ -21,6 +21,9 @@ HGLOBAL DrawingTableHandle(DrawingRecord* drawing, DrawingTableId table);
 // Grows or shrinks a table record and keeps the drawing record's word on it.
 ErrorCode ResizeDrawingTable(DrawingRecord* drawing, DrawingTableId table, DWORD size);
 ErrorCode MarkDrawingTableChanged(DrawingRecord* drawing, DrawingTableId table);
+// The drawing record, its objects, draw order and groups, marked changed for
+// the open undo step.
+ErrorCode MarkDrawingTablesChanged(HGLOBAL drawingHandle, DrawingRecord* drawing);
 ErrorCode SetDrawingTableDirty(DrawingRecord* drawing, DrawingTableId table);
 // The store a locked object table belongs to, from its record header.
 int TableStoreSlot(const void* table);

@@ -5,6 +5,7 @@
 #include "documents/clipboard_store.h"
 #include "documents/document_records.h"
 #include "documents/drawing_stream.h"
+#include "documents/hidden_view.h"
 #include "objects/document_palette.h"
 #include "objects/view_record.h"
 #include "objects/view_record_word.h"
@@ -13,8 +14,6 @@
 #include "text/font_list.h"
 
 namespace {
-
-const char kViewClass[] = "MDScrollClass";
 
 ErrorCode WriteStream(void* viewRecord, HANDLE* out)
 {
@@ -30,9 +29,9 @@ ErrorCode WriteStream(void* viewRecord, HANDLE* out)
     return code;
 }
 
-// The font table may have grown while the scratch store was read; the stream
-// writer reads it from its record.
-ErrorCode StoreFontTable(void* viewRecord)
+} // namespace
+
+ErrorCode StoreScratchFontTable(void* viewRecord)
 {
     HGLOBAL table = TokenHandle(static_cast<ViewRecord*>(viewRecord)->fontTable);
     if (!table)
@@ -52,58 +51,37 @@ ErrorCode StoreFontTable(void* viewRecord)
     return code;
 }
 
-ErrorCode RenderHidden(HWND hidden, HANDLE* out, int kind)
+namespace {
+
+struct RenderRequest {
+    HANDLE* out;
+    int kind;
+};
+
+ErrorCode RenderHidden(HWND hidden, void* viewRecord, void* context)
 {
-    HGLOBAL handle = GetViewRecordHandle(hidden);
-    void* viewRecord = handle ? GlobalLock(handle) : nullptr;
-    if (!viewRecord)
-        return kErrNoMemory;
-    ErrorCode code = RealizeDocumentPalette(hidden, viewRecord);
+    const auto* request = static_cast<const RenderRequest*>(context);
+    HANDLE* out = request->out;
     HGLOBAL drawing = GetViewDrawingHandle(viewRecord);
     auto palette = reinterpret_cast<HPALETTE>(static_cast<INT_PTR>(ReadViewField(viewRecord, kViewPalette)));
-    if (code == kErrNone) {
-        switch (kind) {
-        case kRenderBitmap:
-            *out = MakeDrawingBitmap(hidden, TRUE);
-            break;
-        case kRenderMetafilePict:
-            *out = MakePictureMetafilePict(drawing, FALSE);
-            if (!*out)
-                *out = MakeDrawingMetafilePict(drawing, palette, FALSE, TRUE, TRUE);
-            break;
-        default:
-            code = StoreFontTable(viewRecord);
-            if (code == kErrNone)
-                code = WriteStream(viewRecord, out);
-            break;
-        }
+    ErrorCode code = kErrNone;
+    switch (request->kind) {
+    case kRenderBitmap:
+        *out = MakeDrawingBitmap(hidden, TRUE);
+        break;
+    case kRenderMetafilePict:
+        *out = MakePictureMetafilePict(drawing, FALSE);
+        if (!*out)
+            *out = MakeDrawingMetafilePict(drawing, palette, FALSE, TRUE, TRUE);
+        break;
+    default:
+        code = StoreScratchFontTable(viewRecord);
+        if (code == kErrNone)
+            code = WriteStream(viewRecord, out);
+        break;
     }
-    GlobalUnlock(handle);
     if (code == kErrNone && !*out)
         code = kErrNotDone;
-    return code;
-}
-
-ErrorCode RenderScratchStore(HANDLE* out, int kind)
-{
-    if (ClipboardScratchStore < 0)
-        return kErrNotDone;
-    ErrorCode code = FlushStore(ClipboardScratchStore, FALSE);
-    if (code != kErrNone)
-        return code;
-    RECT client = {0, 0, 0, 0};
-    if (MainWindow)
-        GetClientRect(MainWindow, &client);
-    HWND hidden = CreateWindowA(kViewClass, nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0,
-                                client.right, client.bottom, MainWindow, nullptr, AppInstance, nullptr);
-    if (!hidden)
-        return kErrNotDone;
-    int converted = 0;
-    code = ReadDocumentRecords(hidden, ClipboardScratchStore, &converted);
-    if (code == kErrNone)
-        code = RenderHidden(hidden, out, kind);
-    // Its destruction frees the view data read above.
-    DestroyWindow(hidden);
     return code;
 }
 
@@ -112,10 +90,40 @@ ErrorCode RenderScratchStore(HANDLE* out, int kind)
 ErrorCode RenderDocumentData(HWND view, void* viewRecord, HANDLE* out, int kind)
 {
     *out = nullptr;
-    if (!view)
-        return RenderScratchStore(out, kind);
+    if (!view) {
+        RenderRequest request = {out, kind};
+        return WithScratchStoreView(RenderHidden, &request);
+    }
     ErrorCode code = StoreDocumentState(GetParent(view), 0);
     if (code == kErrNone)
         code = WriteStream(viewRecord, out);
+    return code;
+}
+
+ErrorCode WithScratchStoreView(ScratchViewWork work, void* context)
+{
+    if (ClipboardScratchStore < 0)
+        return kErrNotDone;
+    ErrorCode code = FlushStore(ClipboardScratchStore, FALSE);
+    if (code != kErrNone)
+        return code;
+    HWND hidden = nullptr;
+    code = CreateHiddenDrawingView(&hidden);
+    if (code != kErrNone)
+        return code;
+    int converted = 0;
+    code = ReadDocumentRecords(hidden, ClipboardScratchStore, &converted);
+    HGLOBAL handle = code == kErrNone ? GetViewRecordHandle(hidden) : nullptr;
+    void* viewRecord = handle ? GlobalLock(handle) : nullptr;
+    if (code == kErrNone && !viewRecord)
+        code = kErrNoMemory;
+    if (code == kErrNone)
+        code = RealizeDocumentPalette(hidden, viewRecord);
+    if (code == kErrNone)
+        code = work(hidden, viewRecord, context);
+    if (viewRecord)
+        GlobalUnlock(handle);
+    // Its destruction frees the view data read above.
+    DestroyWindow(hidden);
     return code;
 }

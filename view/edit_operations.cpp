@@ -348,15 +348,6 @@ void SetDefaultArrowheads(DrawingRecord* drawing, const int32_t value[3])
         drawing->arrowSize = value[1];
 }
 
-ErrorCode MarkTablesChanged(HGLOBAL drawingHandle, DrawingRecord* drawing)
-{
-    ErrorCode code = MarkRecordChanged(drawingHandle);
-    for (DrawingTableId table : {kTableObjects, kTableDrawOrder, kTableGroups})
-        if (code == kErrNone)
-            code = MarkDrawingTableChanged(drawing, table);
-    return code;
-}
-
 // Whether the last Paste took our own drawing format (else it imported).
 bool LastPasteWasOurs = true;
 bool DuplicateHintShown = false;
@@ -547,7 +538,7 @@ ErrorCode DoEditOperation(HWND view, int operation, LPARAM argument, const POINT
     }
     {
         LockedDrawing drawing(viewRecord);
-        code = drawing.get() ? MarkTablesChanged(drawing.handle(), drawing.get()) : kErrNoMemory;
+        code = drawing.get() ? MarkDrawingTablesChanged(drawing.handle(), drawing.get()) : kErrNoMemory;
         if (code == kErrNone)
             code = Run(operation, view, viewRecord, drawing.get(), argument, point, plan);
         if (code == kErrNone && plan.relink)

@@ -9,6 +9,8 @@
 #include "objects/linked_objects.h"
 #include "objects/object_create.h"
 #include "objects/object_kind_table.h"
+#include "objects/shape_types.h"
+#include "documents/document_window_hooks.h"
 #include "view/end_text_edit.h"
 #include "view/hit_test_drawing.h"
 #include "view/snap_grid.h"
@@ -194,9 +196,13 @@ ErrorCode EndNewObject(TrackScope& scope, bool cancelled)
         LockedTable objects(scope.drawing, kTableObjects);
         before = objects.Count();
     }
-    if (kind == kKindShape && Tracking.param == 1)
-        return kErrNone;   // placing library symbols comes with the library windows
     RECT frame = Tracking.trackRect;
+    if (kind == kKindShape && Tracking.param == kShapePicture) {
+        scope.ReleaseDrawing();
+        ErrorCode placed = FrameCalls.placeSymbol ? FrameCalls.placeSymbol(scope.view, &frame) : kErrNone;
+        scope.RelockDrawing();
+        return placed;
+    }
     scope.ReleaseDrawing();
     ErrorCode code = CreateObject(scope.view, kind, &frame, Tracking.param, corner, 0, 0, 0, 0, 1);
     scope.RelockDrawing();

@@ -41,9 +41,12 @@ HWND ToolButton(int id)
     return PaletteWindow && id >= 0 ? GetDlgItem(PaletteWindow, id) : nullptr;
 }
 
-// Library windows deselect their chosen symbol once they exist; until then
-// there is none to deselect.
-void DeselectLibrarySymbol() {}
+// Another tool gives up the library symbol chosen for placing.
+void DeselectLibrarySymbol()
+{
+    if (FrameCalls.deselectSymbol)
+        FrameCalls.deselectSymbol();
+}
 
 void CountStickyHint(int id)
 {

@@ -7,6 +7,7 @@
 #include "objects/drawing_tables.h"
 #include "objects/kind_messages.h"
 #include "objects/object_kind_table.h"
+#include "objects/shape_types.h"
 #include "common/edit_errors.h"
 #include "view/end_text_edit.h"
 #include "view/hit_test_drawing.h"
@@ -18,6 +19,7 @@
 #include "view/tracking_entry.h"
 #include "view/tracking_state.h"
 #include "view/tracking_steps.h"
+#include "documents/document_window_hooks.h"
 #include "documents/view_children.h"
 #include "view/view_layout.h"
 #include "objects/view_record_word.h"
@@ -87,7 +89,11 @@ void ViewButtonDown(HWND view, WPARAM keyFlags, POINT point, BOOL rightButton)
             defaultSize = &size;
         }
     } else {
-        // The placing tool of library symbols comes with the library windows.
+        // A library symbol follows the pointer at its preferred size until
+        // the button comes up.
+        if (CurrentPaletteTool == kToolPlacingSymbol && FrameCalls.placingSymbolSize &&
+            FrameCalls.placingSymbolSize(&size))
+            BeginPlaceTracking(view, viewRecord, point.x, point.y, kKindShape, -1, kShapePicture, size);
         return;
     }
     StartTracking(view, viewRecord, code, slot, parameter, point.x, point.y, keyFlags, defaultSize);

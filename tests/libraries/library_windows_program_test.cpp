@@ -7,6 +7,7 @@
 
 #include "libraries/library_records.h"
 #include "support/library_fixture.h"
+#include "libraries/library_program.h"
 #include "resources/menu_ids.h"
 #include "store/record_store.h"
 #include "support/desktop_program.h"
@@ -16,71 +17,7 @@
 
 namespace {
 
-const char kLibraryClass[] = "VXLIBCLASS";
-const int kSplashPolls = 100;
-const DWORD kPollMs = 50;
-
-class LibraryWindowsProgram : public DesktopProgram {
-protected:
-    static void SetUpTestSuite() { ASSERT_EQ(kErrNone, InitRecordStore(kStoreTableSlots)); }
-    static void TearDownTestSuite() { TermRecordStore(); }
-
-    // Types the path into the file dialog of that title and confirms it.
-    void AnswerFileDialog(const char* title, const std::string& path)
-    {
-        HWND dialog = AwaitDialog(title);
-        ASSERT_NE(nullptr, dialog) << title;
-        HWND name = GetDlgItem(dialog, cmb13);
-        if (!name)
-            name = GetDlgItem(dialog, edt1);
-        if (name && FindWindowExA(name, nullptr, "Edit", nullptr))
-            name = FindWindowExA(name, nullptr, "Edit", nullptr);
-        ASSERT_NE(nullptr, name) << "the file name field";
-        SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
-        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-        ASSERT_TRUE(program_.Settle());
-    }
-
-    // Writes a library of named symbols and opens it in a floating window;
-    // its path, empty on failure.
-    std::string OpenFixtureLibrary(const char* file, int symbols)
-    {
-        LibraryFixture fixture;
-        fixture.symbols = symbols;
-        const std::string path = WriteLibraryFixture(ScratchPath(file), fixture);
-        if (path.empty())
-            return path;
-        program_.PostCommand(IDM_LIB_OPEN);
-        AnswerFileDialog("Open Vexlet Library", path);
-        return path;
-    }
-
-    HWND FloatingLibrary(const char* title) const { return program_.FindProgramWindow(kLibraryClass, title); }
-    HWND DockedLibrary() const { return FindWindowExA(document_, nullptr, kLibraryClass, nullptr); }
-
-    // Ends the program, not saving the drawing that the docking changed, and
-    // starts it again on the options it wrote, with a new blank drawing.
-    void Restart()
-    {
-        PostMessageA(program_.MainWindow(), WM_CLOSE, 0, 0);
-        HWND ask = AwaitDialog(nullptr, 3000);
-        if (ask)
-            PostMessageA(ask, WM_COMMAND, IDNO, 0);
-        ASSERT_EQ(0, program_.WaitForExit());
-        ASSERT_TRUE(program_.Start("/o " + options_));
-        for (int i = 0; i < kSplashPolls && program_.FindProgramWindow("#32770", "About Tessary Plus"); ++i)
-            Sleep(kPollMs);
-        ASSERT_TRUE(program_.Settle());
-        Command(desktop_ids::kNewBlank);
-    }
-
-    std::string Title(const std::string& path) const
-    {
-        const size_t slash = path.find_last_of('\\');
-        const std::string file = path.substr(slash + 1);
-        return file.substr(0, file.find('.'));
-    }
-};
+using LibraryWindowsProgram = LibraryProgram;
 
 TEST_F(LibraryWindowsProgram, NewLibraryClosesAndComesBackFromTheLibrariesMenu)
 {
