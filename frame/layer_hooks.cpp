@@ -17,6 +17,7 @@
 #include "objects/document_palette.h"
 #include "ole/drawing_render.h"
 #include "ole/clipboard_data_object.h"
+#include "ole/ole_documents.h"
 #include "documents/clipboard_exchange.h"
 #include "view/clipboard_copy.h"
 #include "documents/document_records.h"
@@ -49,6 +50,7 @@ void ConnectLayers()
     FrameCalls.documentOpened = OpenLibrariesForDocument;
     FrameCalls.chooseSymbol = RunSymbolDlg;
     ExportPictureCall = ExportPictureAs;
+    ConnectOleDocuments();
 }
 
 ErrorCode InitObjectKinds()
