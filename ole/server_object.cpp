@@ -26,11 +26,8 @@
 
 namespace {
 
-const wchar_t kContentsStream[] = L"CONTENTS";
 const wchar_t kOle1Stream[] = L"\1Ole10Native";
-const wchar_t kUserType[] = L"Tessary.2";
 const wchar_t kDefaultFilePattern[] = L"*.TYR";
-const DWORD kCreateMode = STGM_CREATE | STGM_SHARE_EXCLUSIVE | STGM_READWRITE;
 const DWORD kOpenMode = STGM_SHARE_EXCLUSIVE | STGM_READWRITE;
 const int kOpenNewEmbedding = 98;
 const int kOpenEmbeddingFromFile = 97;
@@ -115,14 +112,6 @@ bool WritePayloadFile(HGLOBAL block, char* path)
     if (!written)
         SeamDeleteFile(path);
     return written;
-}
-
-HRESULT WriteClassAndType(IStorage* storage)
-{
-    HRESULT result = WriteClassStg(storage, kDrawingClass);
-    if (SUCCEEDED(result))
-        result = WriteFmtUserTypeStg(storage, static_cast<CLIPFORMAT>(NativeClipFormat), const_cast<LPOLESTR>(kUserType));
-    return result;
 }
 
 // A document window that goes because its container let it go asks nothing.
@@ -336,13 +325,13 @@ HRESULT OleServerObject::InitNew(IStorage* storage)
         SetDocumentModifiedFlag(View(), true);
     }
     IStream* stream = nullptr;
-    HRESULT result = storage->CreateStream(kContentsStream, kCreateMode, 0, 0, &stream);
+    HRESULT result = storage->CreateStream(kContentsStream, kContentsCreateMode, 0, 0, &stream);
     if (FAILED(result))
         return result;
     storage_ = storage;
     storage_->AddRef();
     stream_ = stream;
-    return WriteClassAndType(storage);
+    return WriteDrawingClassAndType(storage);
 }
 
 HRESULT OleServerObject::LoadBlock(HGLOBAL block)
@@ -410,7 +399,7 @@ HRESULT OleServerObject::Load(IStorage* storage)
 HRESULT OleServerObject::WriteContents(IStorage* storage, IStream** kept)
 {
     IStream* stream = nullptr;
-    HRESULT result = storage->CreateStream(kContentsStream, kCreateMode, 0, 0, &stream);
+    HRESULT result = storage->CreateStream(kContentsStream, kContentsCreateMode, 0, 0, &stream);
     if (FAILED(result))
         return result;
     HGLOBAL block = RenderNativeBlock(View());
@@ -444,7 +433,8 @@ HRESULT OleServerObject::Save(IStorage* storage, BOOL sameAsLoad)
     result = WriteContents(storage, nullptr);
     if (FAILED(result))
         return result;
-    if (FAILED(WriteFmtUserTypeStg(storage, static_cast<CLIPFORMAT>(NativeClipFormat), const_cast<LPOLESTR>(kUserType))))
+    if (FAILED(WriteFmtUserTypeStg(storage, static_cast<CLIPFORMAT>(NativeClipFormat),
+                                   const_cast<LPOLESTR>(kNativeUserType))))
         return STG_E_WRITEFAULT;
     if (ole1_) {
         // The drawing now lives in "CONTENTS"; the old stream would only confuse.
@@ -553,7 +543,7 @@ HRESULT OleServerObject::GetData(FORMATETC* format, STGMEDIUM* medium)
             return E_OUTOFMEMORY;
         HRESULT result = WriteContents(storage, nullptr);
         if (SUCCEEDED(result))
-            result = WriteClassAndType(storage);
+            result = WriteDrawingClassAndType(storage);
         if (FAILED(result)) {
             storage->Release();
             return result;
@@ -585,7 +575,7 @@ HRESULT OleServerObject::GetDataHere(FORMATETC* format, STGMEDIUM* medium)
         !medium->pstg)
         return DV_E_FORMATETC;
     HRESULT result = WriteContents(medium->pstg, nullptr);
-    const HRESULT marked = WriteClassAndType(medium->pstg);
+    const HRESULT marked = WriteDrawingClassAndType(medium->pstg);
     return SUCCEEDED(result) && SUCCEEDED(marked) ? S_OK : STG_E_WRITEFAULT;
 }
 
