@@ -10,6 +10,7 @@
 #include "documents/document_records.h"
 #include "documents/document_window_access.h"
 #include "documents/drawing_stream.h"
+#include "documents/ole_document_state.h"
 #include "documents/open_failure.h"
 #include "common/app_globals.h"
 #include "documents/document_window_hooks.h"
@@ -273,6 +274,7 @@ HWND CreateDocumentWindow(const char* path, int mode)
     FrameCalls.activateView(document, 1);
     SetFocus(view);
     FrameCalls.documentOpened(document);
+    OleDocumentCalls.documentCreated(document);
     SetAppCursor(0);
     return document;
 }

@@ -6,6 +6,7 @@
 #include "common/results.h"
 #include "objects/view_record.h"
 #include "resources/resource_ids.h"
+#include "documents/ole_document_state.h"
 #include "documents/view_children.h"
 
 DocumentRecord* LockDocumentRecord(HWND document)
@@ -84,6 +85,7 @@ void TitleDocumentWindow(HWND document, DocumentRecord* record)
     char title[kDocumentPathSize];
     FileTitleOf(record->path, title, sizeof(title));
     SendMessageA(document, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title));
+    OleDocumentCalls.documentNamed(document);
 }
 
 bool SamePath(const char* a, const char* b) { return lstrcmpiA(a, b) == 0; }

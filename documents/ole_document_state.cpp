@@ -4,16 +4,12 @@ namespace {
 
 const char kStateProperty[] = "TessaryOleState";
 
-} // namespace
-
-// Least version until the OLE server lands: the state rides on the view as a
-// window property, and no container is told anything.
-int GetOleObjectState(HWND view)
+int PropertyState(HWND view)
 {
     return view ? static_cast<int>(reinterpret_cast<INT_PTR>(GetPropA(view, kStateProperty))) : 0;
 }
 
-void SetOleObjectState(HWND view, int state)
+void SetPropertyState(HWND view, int state)
 {
     if (!view)
         return;
@@ -23,4 +19,16 @@ void SetOleObjectState(HWND view, int state)
         RemovePropA(view, kStateProperty);
 }
 
-ErrorCode UpdateEmbeddingContainer(HWND) { return kErrNone; }
+ErrorCode NoContainer(HWND) { return kErrNone; }
+void NothingFor(HWND) {}
+
+} // namespace
+
+OleDocumentHooks OleDocumentCalls = {PropertyState, SetPropertyState, NoContainer, NothingFor, NothingFor,
+                                     NothingFor};
+
+int GetOleObjectState(HWND view) { return OleDocumentCalls.getState(view); }
+
+void SetOleObjectState(HWND view, int state) { OleDocumentCalls.setState(view, state); }
+
+ErrorCode UpdateEmbeddingContainer(HWND view) { return OleDocumentCalls.updateContainer(view); }

@@ -4,6 +4,7 @@
 #include "common/io_seam.h"
 #include "common/results.h"
 #include "documents/document_record.h"
+#include "documents/ole_document_state.h"
 #include "resources/resource_ids.h"
 #include "store/record_store.h"
 
@@ -151,6 +152,8 @@ ErrorCode CreateWorkingStore(HWND documentWindow, int untitledNumber, int templa
 
 void DestroyDocumentData(HWND documentWindow)
 {
+    // The server objects go while the view they name still exists.
+    OleDocumentCalls.documentDestroyed(documentWindow);
     HGLOBAL handle = GetDocumentRecordHandle(documentWindow);
     if (!handle)
         return;

@@ -23,6 +23,7 @@
 #include "objects/document_palette.h"
 #include "ole/drawing_render.h"
 #include "ole/clipboard_data_object.h"
+#include "ole/ole_documents.h"
 #include "documents/clipboard_exchange.h"
 #include "view/clipboard_copy.h"
 #include "documents/document_records.h"
@@ -65,6 +66,7 @@ void ConnectLayers()
     FrameCalls.deselectSymbol = DeselectPlacingSymbol;
     ExportPictureCall = ExportPictureAs;
     RenderSelectionForSymbolCall = RenderSelectionForSymbol;
+    ConnectOleDocuments();
 }
 
 ErrorCode InitObjectKinds()

@@ -26,8 +26,9 @@ bool CloseMainWindow(HWND window)
         return false;
     OleFlushClipboard();
     if (StartedForEmbedding && OleServerRunning) {
-        OleStopServer();
-        OleServerRunning = 0;
+        // No new objects from here on; OLE itself ends after the message
+        // loop, since calls the containers queued are still dispatched.
+        OleRevokeServer();
         SaveAndFreeOptions();
         CloseClipboardStore();
     }

@@ -10,11 +10,8 @@
 
 namespace {
 
-const wchar_t kContentsStream[] = L"CONTENTS";
-const wchar_t kUserType[] = L"Tessary.2";
 const wchar_t kItemDelimiter[] = L"!";
 const wchar_t kItemName[] = L"item";
-const DWORD kContentsMode = STGM_CREATE | STGM_SHARE_EXCLUSIVE | STGM_READWRITE;
 const DWORD kSizePrefixBytes = sizeof(DWORD);
 
 // The used part of a drawing-stream block: its size prefix counts itself and
@@ -282,7 +279,7 @@ HRESULT WriteScratchContents(IStorage* storage)
     if (RenderDocumentData(nullptr, nullptr, &block, kRenderStream) != kErrNone)
         return E_FAIL;
     IStream* stream = nullptr;
-    HRESULT result = storage->CreateStream(kContentsStream, kContentsMode, 0, 0, &stream);
+    HRESULT result = storage->CreateStream(kContentsStream, kContentsCreateMode, 0, 0, &stream);
     if (SUCCEEDED(result)) {
         const auto* bytes = static_cast<const unsigned char*>(GlobalLock(block));
         DWORD used = 0;
@@ -296,9 +293,7 @@ HRESULT WriteScratchContents(IStorage* storage)
     }
     GlobalFree(block);
     if (SUCCEEDED(result))
-        result = WriteClassStg(storage, kDrawingClass);
-    if (SUCCEEDED(result))
-        result = WriteFmtUserTypeStg(storage, static_cast<CLIPFORMAT>(NativeClipFormat), const_cast<LPOLESTR>(kUserType));
+        result = WriteDrawingClassAndType(storage);
     return result;
 }
 

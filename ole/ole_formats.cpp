@@ -15,6 +15,9 @@ FORMATETC OleFormatTable[kOleFormatCount] = {};
 const CLSID kDrawingClass = {0x5A3E9D21, 0x7C44, 0x4B19, {0x9E, 0x2A, 0x1D, 0x6F, 0x30, 0xB8, 0x7C, 0x55}};
 const CLSID kDrawingNoLinkClass = {0x5A3E9D22, 0x7C44, 0x4B19, {0x9E, 0x2A, 0x1D, 0x6F, 0x30, 0xB8, 0x7C, 0x55}};
 
+const wchar_t kContentsStream[] = L"CONTENTS";
+const wchar_t kNativeUserType[] = L"Tessary.2";
+
 namespace {
 
 // The descriptor's fixed part before its strings, and the size it claims.
@@ -109,4 +112,13 @@ HGLOBAL MakeObjectDescriptor(DWORD status, const wchar_t* source)
     std::memcpy(bytes + kDescriptorHead + typeBytes, source, sourceBytes);
     GlobalUnlock(block);
     return block;
+}
+
+HRESULT WriteDrawingClassAndType(IStorage* storage)
+{
+    HRESULT result = WriteClassStg(storage, kDrawingClass);
+    if (SUCCEEDED(result))
+        result = WriteFmtUserTypeStg(storage, static_cast<CLIPFORMAT>(NativeClipFormat),
+                                     const_cast<LPOLESTR>(kNativeUserType));
+    return result;
 }

@@ -40,6 +40,14 @@ HRESULT EnumOleFormats(int entries, bool links, IEnumFORMATETC** out);
 // An OBJECTDESCRIPTOR block: the drawing class, the user type name and the
 // source of copy (none: the user type name again).
 HGLOBAL MakeObjectDescriptor(DWORD status, const wchar_t* source);
+// The stream that holds the native block in a container's storage, the
+// user type written beside it, and the mode the stream is made in.
+extern const wchar_t kContentsStream[];
+extern const wchar_t kNativeUserType[];
+const DWORD kContentsCreateMode = STGM_CREATE | STGM_SHARE_EXCLUSIVE | STGM_READWRITE;
+// Marks a storage as the drawing class's, with the native format and its
+// user type.
+HRESULT WriteDrawingClassAndType(IStorage* storage);
 // The drawing class and the no-link class of the registry.
 extern const CLSID kDrawingClass;
 extern const CLSID kDrawingNoLinkClass;

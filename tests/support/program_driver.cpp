@@ -80,6 +80,21 @@ int ProgramDriver::WaitForExit(DWORD timeoutMs)
     return static_cast<int>(code);
 }
 
+bool ProgramDriver::Attach(DWORD timeoutMs)
+{
+    for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(50)) {
+        HWND found = FindWindowA("TYMainClass", nullptr);
+        DWORD id = 0;
+        if (!found || !GetWindowThreadProcessId(found, &id))
+            continue;
+        process_.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, id);
+        process_.dwProcessId = id;
+        mainWindow_ = found;
+        return process_.hProcess != nullptr;
+    }
+    return false;
+}
+
 bool ProgramDriver::Start(const std::string& arguments, DWORD timeoutMs)
 {
     if (!Launch(arguments))

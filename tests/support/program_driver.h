@@ -37,6 +37,9 @@ public:
     // Asks the program to close (WM_CLOSE) and returns its exit code, or -1 when
     // it had to be ended by force.
     int Close(DWORD timeoutMs = 10000);
+    // Takes over a program another process started (OLE starting the server
+    // for a container): waits for its main window. False when none comes.
+    bool Attach(DWORD timeoutMs = 20000);
     // Ends the program at once, the way a crash or a kill does: nothing of
     // its own runs; the driver can start it again afterwards.
     void Kill();
