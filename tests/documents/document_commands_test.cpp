@@ -383,8 +383,29 @@ TEST_F(DocumentCommands, ClosePromptWhoseSaveFailsKeepsTheWindow)
     CloseHandle(writer);
 }
 
+// The embedded state of a document with no server object behind it: the
+// test marks the view itself, as the server's own records would.
+class EmbeddedStateOnTheView {
+public:
+    EmbeddedStateOnTheView() : saved_(OleDocumentCalls)
+    {
+        OleDocumentCalls.getState = [](HWND view) {
+            return static_cast<int>(reinterpret_cast<INT_PTR>(GetPropA(view, kProperty)));
+        };
+        OleDocumentCalls.setState = [](HWND view, int state) {
+            SetPropA(view, kProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(state)));
+        };
+    }
+    ~EmbeddedStateOnTheView() { OleDocumentCalls = saved_; }
+
+private:
+    static constexpr const char* kProperty = "TestOleState";
+    const OleDocumentHooks saved_;
+};
+
 TEST_F(DocumentCommands, EmbeddedDocumentWhoseSaveIsRefusedStaysOpen)
 {
+    EmbeddedStateOnTheView embedded;
     ViewTestFrame frame;
     HWND document = CreateDocumentWindow(nullptr, 99);
     ASSERT_NE(nullptr, document);
