@@ -211,10 +211,13 @@ int SniffPictureFile(const char* path, int fallback)
     const int have = got == static_cast<UINT>(HFILE_ERROR) ? 0 : static_cast<int>(got);
     int result = 0;
     if (asked > kBmpSmallest && have >= kBmpCompressionAt + 4 && ReadLeU16(head) == kBmpKey) {
-        if (ReadLeU32(head + kBmpCompressionAt) != BI_RGB)
-            WarnById(kMessageCompressedBmp);
-        else
+        const uint32_t compression = ReadLeU32(head + kBmpCompressionAt);
+        // Run-length pictures go on to the raster readers, which read them;
+        // only a compression none of them reads is refused with a word.
+        if (compression == BI_RGB)
             result = kPictureBmp;
+        else if (compression != BI_RLE8 && compression != BI_RLE4)
+            WarnById(kMessageCompressedBmp);
     }
     if (result == 0 && asked > kPlaceableSmallest && have >= 4 && ReadLeU32(head) == kPlaceableKey)
         result = kPictureWmf;
