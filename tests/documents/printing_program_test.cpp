@@ -316,11 +316,22 @@ protected:
     TestPrinter printer_{"/nonexistent-tessary-folder/printed.ps"};
 };
 
+const DWORD kReportWaitMs = 20000;
+const DWORD kReportPollMs = 100;
+
 TEST_F(BrokenPrinter, AJobThePrinterRefusesEndsWithAMessage)
 {
     DrawRectangle(POINT{40, 40}, POINT{160, 120});
     program_.PostCommand(IDM_FILE_PRINT_NOW);
-    HWND box = AwaitDialog(nullptr, 20000);
+    // The "Now Printing" box comes first; the report follows when the job fails.
+    HWND box = nullptr;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < kReportWaitMs) {
+        box = AwaitDialog(nullptr, kReportWaitMs);
+        if (box && StaticTexts(box).find("A problem occurred while printing") != std::string::npos)
+            break;
+        Sleep(kReportPollMs);
+    }
     ASSERT_NE(nullptr, box) << "the failed job was not reported";
     EXPECT_NE(std::string::npos, StaticTexts(box).find("A problem occurred while printing")) << StaticTexts(box);
     Screenshot("print_failed_message");

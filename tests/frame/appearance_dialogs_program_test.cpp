@@ -67,18 +67,6 @@ protected:
         StartWith(file_);
     }
 
-    HWND OpenDialog(int command, const char* title)
-    {
-        program_.PostCommand(command);
-        HWND dialog = AwaitDialog(title);
-        EXPECT_TRUE(program_.Settle());
-        return dialog;
-    }
-    void Press(HWND dialog, int id)
-    {
-        PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-        ASSERT_TRUE(program_.Settle());
-    }
     // An icon button pressed with the real mouse.
     void Click(HWND dialog, int id)
     {

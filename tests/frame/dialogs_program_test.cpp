@@ -32,14 +32,6 @@ protected:
         DrawRectangle({client.left + 40, client.top + 40}, {client.left + 120, client.top + 100});
         Command(IDM_EDIT_SELECT_ALL);
     }
-    HWND OpenDialog(int command, const char* title)
-    {
-        program_.PostCommand(command);
-        HWND dialog = AwaitDialog(title);
-        // Shown, and painted before anything looks at it.
-        EXPECT_TRUE(program_.Settle());
-        return dialog;
-    }
     static std::string Field(HWND dialog)
     {
         char text[64] = "";
@@ -49,11 +41,6 @@ protected:
     static void Type(HWND dialog, const char* text)
     {
         SendMessageA(GetDlgItem(dialog, IDC_SPIN_VALUE), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-    }
-    void Press(HWND dialog, int id)
-    {
-        PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-        ASSERT_TRUE(program_.Settle());
     }
     std::vector<DrawingObject> Saved()
     {

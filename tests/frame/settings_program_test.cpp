@@ -18,18 +18,6 @@ const int kSplashPolls = 100;
 
 class SettingsProgram : public DesktopProgram {
 protected:
-    HWND OpenDialog(int command, const char* title)
-    {
-        program_.PostCommand(command);
-        HWND dialog = AwaitDialog(title);
-        EXPECT_TRUE(program_.Settle());
-        return dialog;
-    }
-    void Press(HWND dialog, int id)
-    {
-        PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-        ASSERT_TRUE(program_.Settle());
-    }
     static std::string TipText(HWND dialog)
     {
         char text[600] = "";

@@ -118,6 +118,21 @@ HWND DesktopProgram::AwaitToolTipBelow(POINT pointer) const
     return nullptr;
 }
 
+HWND DesktopProgram::OpenDialog(int command, const char* title)
+{
+    program_.PostCommand(command);
+    HWND dialog = AwaitDialog(title);
+    // Shown, and painted before anything looks at it.
+    EXPECT_TRUE(program_.Settle());
+    return dialog;
+}
+
+void DesktopProgram::Press(HWND dialog, int id)
+{
+    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    ASSERT_TRUE(program_.Settle());
+}
+
 std::string DesktopProgram::StaticTexts(HWND dialog) const
 {
     std::string text;

@@ -35,6 +35,11 @@ protected:
     // The visible tool tip 16 pixels below a resting pointer (screen
     // coordinates), waited for; null when none came.
     HWND AwaitToolTipBelow(POINT pointer) const;
+    // Posts a menu command and waits for the dialog of that title to be shown
+    // and painted; null when none came.
+    HWND OpenDialog(int command, const char* title);
+    // Clicks a dialog's button by message and waits for the program to settle.
+    void Press(HWND dialog, int id);
     // The texts of a dialog's static controls, joined.
     std::string StaticTexts(HWND dialog) const;
     // Grabs the screen and saves it into the test output under the step's name.
