@@ -76,8 +76,8 @@ const IdRow kIds[] = {
     {IDM_DRAW_ATTACH_FILE, kOffered}, {IDM_DRAW_CLEAR_ATTACHMENT, kOffered}, {IDM_DRAW_USE_SNAPS, kOffered},
     {IDM_DRAW_LINES_LINK, kOffered}, {IDM_DRAW_SHAPES_LINK, kOffered},
     // Libraries
-    {IDM_LIB_OPEN, kOffered}, {IDM_LIB_CREATE, kOffered}, {IDM_LIB_CLOSE, kOffered}, {IDM_LIB_EDIT_VEXLET, kGreyed},
-    {IDM_LIB_ADD_VEXLET, kGreyed}, {IDM_LIB_REMOVE_VEXLET, kGreyed}, {IDM_LIB_SMALL_BUTTONS, kOffered},
+    {IDM_LIB_OPEN, kOffered}, {IDM_LIB_CREATE, kOffered}, {IDM_LIB_CLOSE, kOffered}, {IDM_LIB_EDIT_VEXLET, kOffered},
+    {IDM_LIB_ADD_VEXLET, kOffered}, {IDM_LIB_REMOVE_VEXLET, kOffered}, {IDM_LIB_SMALL_BUTTONS, kOffered},
     {IDM_LIB_MEDIUM_BUTTONS, kOffered}, {IDM_LIB_LARGE_BUTTONS, kOffered}, {IDM_LIB_NAMES, kOffered},
     {IDM_LIB_DETACH_TOOLBAR, kOffered},
     // Window
