@@ -17,6 +17,7 @@ const DWORD kContainerWaitMs = 90000;
 const DWORD kServerExitMs = 30000;
 const DWORD kPollMs = 50;
 const DWORD kContainerFailed = 0xFFFF;
+const DWORD kHintWaitMs = 3000;
 
 std::string ContainerPath()
 {
@@ -130,7 +131,14 @@ TEST_F(Embedding, ShapeDrawnInTheServerStaysWithTheContainer)
     ASSERT_TRUE(AwaitFile(storage + ".shown")) << "the server never showed the drawing";
     AttachServer();
     EXPECT_EQ("Object in Report", program_.WindowText(document_)) << "main windows: " << CountMainWindows();
-    DrawRectangle(POINT{60, 60}, POINT{220, 180});
+    // COM starts the server on the default options, where a tool explains
+    // itself the first time it is picked: the hint is read and closed.
+    ClickTool(desktop_ids::kRectangleTool);
+    if (HWND hint = AwaitDialog("Hint", kHintWaitMs))
+        Press(hint, IDOK);
+    RealDrag(ClientToScreenPoint(view_, POINT{60, 60}), ClientToScreenPoint(view_, POINT{220, 180}));
+    ASSERT_TRUE(program_.Settle());
+    ClickTool(desktop_ids::kSelectTool);
     Screenshot("server_with_rectangle");
     std::FILE* marker = std::fopen((storage + ".drawn").c_str(), "wb");
     ASSERT_NE(nullptr, marker);
