@@ -4,6 +4,9 @@
 #pragma once
 #include <windows.h>
 
+// Drawings measure in 1/600 inch.
+const int kDrawingUnitsPerInch = 600;
+
 // MM_ANISOTROPIC with window extent (unitsPerInch, unitsPerInch) and viewport
 // extent the rounded resolution scaled by zoom / 1000 (zoom in per mille, 0 is
 // 100 per cent). While a metafile is recorded only the mapping mode is set.

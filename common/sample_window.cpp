@@ -7,7 +7,6 @@
 
 namespace {
 
-const int kSampleUnitsPerInch = 600;
 const int kActualSize = 0;  // per mille; 0 is 100 per cent
 
 template <typename T>
@@ -37,7 +36,7 @@ void OnCreate(HWND window)
         return;
     }
     SelectObject(memory, bitmap);
-    SetZoomMapMode(memory, kActualSize, kSampleUnitsPerInch);
+    SetZoomMapMode(memory, kActualSize, kDrawingUnitsPerInch);
     SetBkMode(memory, TRANSPARENT);
     SetWindowLongPtrA(window, kSampleMemoryDCWord, reinterpret_cast<LONG_PTR>(memory));
     SetWindowLongPtrA(window, kSampleBitmapWord, reinterpret_cast<LONG_PTR>(bitmap));
@@ -151,7 +150,7 @@ void RefreshSampleWindow(HWND window)
     if (!dc)
         return;
     const int saved = SaveDC(dc);
-    SetZoomMapMode(dc, kActualSize, kSampleUnitsPerInch);
+    SetZoomMapMode(dc, kActualSize, kDrawingUnitsPerInch);
     SetStretchBltMode(dc, COLORONCOLOR);
     BitBlt(dc, 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY);
     RestoreDC(dc, saved);

@@ -17,7 +17,6 @@
 
 namespace {
 
-const int kUnitsPerInch = 600;
 const int kBackgroundOverlapSlack = 200;
 const int kPreviewUnitsPerPixel = 6;   // 600 units per inch on a 100-dpi screen
 const int kDocumentNameChars = 261;
@@ -99,7 +98,7 @@ void DrawPageFooter(const Job& job, const RECT& tile, int page)
     int state = 0;
     if (job.zoom) {
         state = SaveDC(job.dc);
-        SetZoomMapMode(job.dc, BaseZoom(job), kUnitsPerInch);
+        SetZoomMapMode(job.dc, BaseZoom(job), kDrawingUnitsPerInch);
         POINT origin = {0, 0};
         if (job.target) {
             const POINT margin = ToDevice(job.dc, r.deviceMargins.left, r.deviceMargins.top);
@@ -162,7 +161,7 @@ SIZE AvailableArea(const Job& job)
     const ViewRecord& r = *job.record;
     if (!job.target)
         return {r.printableWidth, r.printableHeight};
-    SetZoomMapMode(job.dc, job.target->zoom, kUnitsPerInch);
+    SetZoomMapMode(job.dc, job.target->zoom, kDrawingUnitsPerInch);
     const POINT margins = ToDevice(job.dc, r.deviceMargins.left + r.deviceMargins.right,
                                    r.deviceMargins.top + r.deviceMargins.bottom);
     const RECT& page = job.target->page;
@@ -176,9 +175,9 @@ bool PrintOnePage(Job& job, const OnePageFit& fit, RECT bounds)
         return false;
     POINT origin = ToDevice(job.dc, fit.offset.x, fit.offset.y);
     if (job.target) {
-        SetZoomMapMode(job.dc, job.target->zoom, kUnitsPerInch);
+        SetZoomMapMode(job.dc, job.target->zoom, kDrawingUnitsPerInch);
         const POINT margin = ToDevice(job.dc, job.record->deviceMargins.left, job.record->deviceMargins.top);
-        SetZoomMapMode(job.dc, job.zoom, kUnitsPerInch);
+        SetZoomMapMode(job.dc, job.zoom, kDrawingUnitsPerInch);
         origin.x += job.target->page.left + margin.x;
         origin.y += job.target->page.top + margin.y;
     }
@@ -261,7 +260,7 @@ HFONT MakeFooterFont()
 
 void SetUpPrintDC(const ViewRecord* view, HDC dc, int zoom)
 {
-    SetZoomMapMode(dc, zoom, kUnitsPerInch);
+    SetZoomMapMode(dc, zoom, kDrawingUnitsPerInch);
     SetTextAlign(dc, TA_BASELINE);
     SetBkMode(dc, TRANSPARENT);
     SetStretchBltMode(dc, COLORONCOLOR);

@@ -13,7 +13,6 @@
 namespace {
 
 const int kArrowHelpTopic = 30039;
-const int kSampleUnitsPerInch = 600;
 const int kBoxHalf = 150;
 const int kBoxHalfHeight = 75;
 const int kSampleLineWidth = 6;
@@ -177,7 +176,7 @@ int DrawArrowSample(HDC dc, RECT* client)
 {
     const int saved = SaveDC(dc);
     HBRUSH brush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
-    const RECT area = BeginSamplePaint(dc, client, kSampleUnitsPerInch, brush);
+    const RECT area = BeginSamplePaint(dc, client, kDrawingUnitsPerInch, brush);
     SelectObject(dc, brush);
     const int y = area.bottom / 2;
     Rectangle(dc, -kBoxHalf, y - kBoxHalfHeight, kBoxHalf, y + kBoxHalfHeight);

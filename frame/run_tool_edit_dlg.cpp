@@ -28,7 +28,6 @@ static_assert(sizeof(ToolbarSlot) == kToolbarSlotBytes, "the exchange block carr
 
 const int kToolEditHelpTopic = 30030;
 const int kKeepProportion = 3;
-const int kSampleUnitsPerInch = 600;
 const int kSampleInset = 100;
 const int kSampleLineWidth = 12;
 const int kSolidLine = 1;
@@ -199,7 +198,7 @@ int DrawETBSample(HDC dc, RECT* client)
 {
     const ToolbarSlot slot = ExchangedSlot();
     const int saved = SaveDC(dc);
-    SetZoomMapMode(dc, 0, kSampleUnitsPerInch);
+    SetZoomMapMode(dc, 0, kDrawingUnitsPerInch);
     SetBkMode(dc, TRANSPARENT);
     RECT area = *client;
     DPtoLP(dc, reinterpret_cast<POINT*>(&area), 2);

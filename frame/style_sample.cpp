@@ -18,7 +18,6 @@
 
 namespace {
 
-const int kSampleUnitsPerInch = 600;
 const int kInsetAcross = 150;
 const int kInsetDown = 100;
 const int kShapeShift = 50;
@@ -172,7 +171,7 @@ int DrawStyleSample(HDC dc, RECT* client)
     }
     const COLORREF background = style.backgroundColor == kNoColor ? kWhite : style.backgroundColor;
     HBRUSH brush = CreateSolidBrush(MapOutputColor(dc, background, 0));
-    const RECT area = BeginSamplePaint(dc, client, kSampleUnitsPerInch, brush);
+    const RECT area = BeginSamplePaint(dc, client, kDrawingUnitsPerInch, brush);
     RECT box = area;
     InflateRect(&box, -kInsetAcross, -kInsetDown);
     OffsetRect(&box, kShapeShift, 0);

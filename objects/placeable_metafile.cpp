@@ -1,4 +1,5 @@
 #include "objects/placeable_metafile.h"
+#include "common/mapping.h"
 
 #include "common/file_helpers.h"
 #include "common/handle_words.h"
@@ -14,7 +15,6 @@ namespace {
 
 const UINT kReadPortion = 65000;
 
-const int kDrawingUnitsPerInch = 600;
 const int kEmptySide = 100;
 
 int PictureSide(int low, int high, int unitsPerInch)

@@ -23,7 +23,6 @@
 
 namespace {
 
-const int kUnitsPerInch = 600;
 const int kHimetricPerInch = 2540;
 const COLORREF kNoBackground = 0xFFFFFFFF;
 const COLORREF kWhite = RGB(255, 255, 255);
@@ -272,10 +271,10 @@ ErrorCode WritePreviewRecord(int store, HGLOBAL dib)
 int ScreenResolution()
 {
     HDC dc = GetDC(MainWindow);
-    int resolution = dc ? GetRoundedDeviceCaps(dc, LOGPIXELSX, kUnitsPerInch) : 0;
+    int resolution = dc ? GetRoundedDeviceCaps(dc, LOGPIXELSX, kDrawingUnitsPerInch) : 0;
     if (dc)
         ReleaseDC(MainWindow, dc);
-    return resolution > 0 ? resolution : kUnitsPerInch;
+    return resolution > 0 ? resolution : kDrawingUnitsPerInch;
 }
 
 ErrorCode PaintPreview(HWND view, void* viewRecord, const RECT& extents, SIZE box, HGLOBAL* dib)
@@ -284,7 +283,7 @@ ErrorCode PaintPreview(HWND view, void* viewRecord, const RECT& extents, SIZE bo
     HDC viewDc = GetDC(view);
     const int saved = viewDc ? SaveDC(viewDc) : 0;
     if (viewDc)
-        SetZoomMapMode(viewDc, zoom, kUnitsPerInch);
+        SetZoomMapMode(viewDc, zoom, kDrawingUnitsPerInch);
     RECT rect = extents;
     RenderingRasterPicture = 1;
     ErrorCode code = RenderDrawingToBitmap(view, zoom, DocumentPalette(viewRecord), GetViewDrawingHandle(viewRecord),
@@ -306,8 +305,8 @@ ErrorCode PaintPreview(HWND view, void* viewRecord, const RECT& extents, SIZE bo
 
 void MetafilePictExtents(int width, int height, LONG* xExt, LONG* yExt)
 {
-    long long x = static_cast<long long>(width) * kHimetricPerInch / kUnitsPerInch;
-    long long y = static_cast<long long>(height) * kHimetricPerInch / kUnitsPerInch;
+    long long x = static_cast<long long>(width) * kHimetricPerInch / kDrawingUnitsPerInch;
+    long long y = static_cast<long long>(height) * kHimetricPerInch / kDrawingUnitsPerInch;
     const long long larger = std::max(x, y);
     if (larger > kMaxMetafilePictExtent) {
         // A truncated whole factor can leave both sides above the limit.
@@ -339,7 +338,7 @@ int PreviewZoom(const RECT& extents, SIZE box, int resolution)
     const int height = extents.bottom - extents.top;
     if (width <= 0 || height <= 0 || resolution <= 0)
         return 0;
-    const int step = kUnitsPerInch / resolution;
+    const int step = kDrawingUnitsPerInch / resolution;
     const double scale = std::min(static_cast<double>(box.cx) * step / width,
                                   static_cast<double>(box.cy) * step / height);
     if (scale >= 1.0)
@@ -358,7 +357,7 @@ HMETAFILE DrawingToMetafile(HGLOBAL drawing, HPALETTE palette, RECT* extents, BO
     if (!dc)
         return nullptr;
     RenderingMetafile = 1;
-    SetZoomMapMode(dc, 0, kUnitsPerInch);
+    SetZoomMapMode(dc, 0, kDrawingUnitsPerInch);
     SetWindowExtEx(dc, extents->right - extents->left, extents->bottom - extents->top, nullptr);
     PrepareForObjects(dc);
     SetWindowOrgEx(dc, extents->left, extents->top, nullptr);
@@ -430,7 +429,7 @@ ErrorCode RenderDrawingToBitmap(HWND, int zoom, HPALETTE palette, HGLOBAL drawin
     if (!BackBufferDC)
         return kErrNoMemory;
     // The buffer's mapping stands in for the window's: both are the screen's at this zoom.
-    SetZoomMapMode(BackBufferDC, zoom, kUnitsPerInch);
+    SetZoomMapMode(BackBufferDC, zoom, kDrawingUnitsPerInch);
     const SIZE pixels = PixelSize(*rect);
     if (!FitBackBuffer(pixels))
         return kErrNoMemory;

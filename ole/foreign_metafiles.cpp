@@ -1,4 +1,5 @@
 #include "ole/foreign_metafiles.h"
+#include "common/mapping.h"
 
 #include <algorithm>
 #include <cstring>
@@ -26,7 +27,6 @@ const size_t kEnhancedSignatureAt = 40;
 const size_t kEnhancedBytesAt = 48;
 const size_t kEnhancedFrameAt = 24;  // rclFrame in 0.01 mm
 const int kHundredthsPerInch = 2540;
-const int kUnitsPerInch = 600;
 // A plain metafile says nothing of its size on paper: its longer side is
 // taken as this many inches.
 const int kPlainLongSideInches = 4;

@@ -118,7 +118,6 @@ void FreeTenArrays(TenTextState* text)
 
 namespace {
 
-const int kDefaultUnitsPerInch = 600;
 // Creation flags: the initial text is used; the window stays hidden.
 const int kCreateWithText = 1;
 const int kCreateHidden = 2;
@@ -178,7 +177,7 @@ void TakeCreateParams(TenState* state, const TenCreateParams* params)
     state->editorRole = params->editorRole;
     state->characterFilter = params->characterFilter;
     state->maximumLength = params->maximumLength;
-    state->unitsPerInch = params->unitsPerInch > 0 ? params->unitsPerInch : kDefaultUnitsPerInch;
+    state->unitsPerInch = params->unitsPerInch > 0 ? params->unitsPerInch : kDrawingUnitsPerInch;
     std::memcpy(state->textInsets, params->textInsets, sizeof(state->textInsets));
     state->labelReference = params->labelReference;
     state->maximumWidth = params->maximumWidth;

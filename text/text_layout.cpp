@@ -1,4 +1,5 @@
 #include "text/text_layout.h"
+#include "common/mapping.h"
 
 #include <cstddef>
 #include <cstring>
@@ -175,8 +176,6 @@ void JustifyRuns(std::vector<TextRun>& runs, int slack, int totalSpaces)
     last.x += shift;
 }
 
-// An editor with no units set measures in drawing units.
-const int kDefaultUnitsPerInch = 600;
 // A justified line may run this many hundredths of an inch past the box.
 const int kJustifyReachHundredths = 3;
 // A piece longer than the measuring cap is measured from this many characters
@@ -642,7 +641,7 @@ LayoutContext MakeLayoutContext(TenState* state, const TenArrays& arrays)
     c.wrap = (live.options & kTenWordWrap) && !(live.options & kTenWholeText);
     c.leftMargin = state->margins.left;
     SetTextWidth(&c, live.boxWidth - state->margins.left - state->margins.right);
-    c.units = state->unitsPerInch > 0 ? state->unitsPerInch : kDefaultUnitsPerInch;
+    c.units = state->unitsPerInch > 0 ? state->unitsPerInch : kDrawingUnitsPerInch;
     return c;
 }
 

@@ -41,7 +41,6 @@ const int kNewTextMargin = 24;
 const int kEditorGrowthStep = 36;
 const int kEditorRoleObjectText = 1;
 const int kCreateWithFonts = 2;
-const int kDrawingUnitsPerInch = 600;
 // Created out of sight, then moved over its box.
 const int kOffScreen = -30000;
 // A label's reference: its index in the high word, its id in the low.
