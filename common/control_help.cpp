@@ -1,8 +1,11 @@
 #include "common/control_help.h"
 
 #include "common/help_context.h"
+#include "common/help_mode.h"
 
 namespace {
+
+const int kHelpButton = 9;
 
 bool ListsControl(const DWORD* pairs, int id)
 {
@@ -13,12 +16,18 @@ bool ListsControl(const DWORD* pairs, int id)
     return false;
 }
 
+HWND ControlOfMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_HELP)
+        return static_cast<HWND>(reinterpret_cast<HELPINFO*>(lParam)->hItemHandle);
+    return reinterpret_cast<HWND>(wParam);
+}
+
 } // namespace
 
 bool ShowControlHelp(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const DWORD* pairs)
 {
-    HWND control = message == WM_HELP ? static_cast<HWND>(reinterpret_cast<HELPINFO*>(lParam)->hItemHandle)
-                                      : reinterpret_cast<HWND>(wParam);
+    HWND control = ControlOfMessage(message, wParam, lParam);
     if (!control || GetParent(control) != dialog || !ListsControl(pairs, GetDlgCtrlID(control)))
         return false;
     if (HelpEngine) {
@@ -26,4 +35,34 @@ bool ShowControlHelp(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, co
                    reinterpret_cast<ULONG_PTR>(pairs));
     }
     return true;
+}
+
+bool ShowDialogControlHelp(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const DWORD* pairs,
+                           int dialogTopic)
+{
+    HWND control = ControlOfMessage(message, wParam, lParam);
+    if (!control || GetParent(control) != dialog)
+        return false;
+    const int id = GetDlgCtrlID(control);
+    if (id == IDOK || id == IDCANCEL)
+        return false;
+    if (id == kHelpButton) {
+        ShowHelpTopic(dialogTopic);
+        return true;
+    }
+    return ShowControlHelp(dialog, message, wParam, lParam, pairs);
+}
+
+std::vector<DWORD> ExpandControlHelp(const ControlHelpRange* ranges, size_t count)
+{
+    std::vector<DWORD> pairs;
+    for (size_t i = 0; i < count; ++i) {
+        for (int id = ranges[i].firstId; id <= ranges[i].lastId; ++id) {
+            pairs.push_back(static_cast<DWORD>(id));
+            pairs.push_back(ranges[i].topic);
+        }
+    }
+    pairs.push_back(0);
+    pairs.push_back(0);
+    return pairs;
 }

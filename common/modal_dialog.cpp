@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "common/app_globals.h"
+#include "common/control_help.h"
 #include "common/help_filter.h"
 #include "common/help_mode.h"
 #include "common/tracking_mode.h"
@@ -20,6 +21,7 @@ const int kNumberText = 64;
 struct OpenDialog {
     DLGPROC procedure;
     int helpTopic;
+    const DWORD* helpPairs;
     HWND window;
 };
 
@@ -51,8 +53,10 @@ OpenDialog* FindOpenDialog(HWND window)
 }
 
 // What every dialog does alike, after its own procedure had its say.
-INT_PTR CommonBehaviour(HWND window, const OpenDialog& open, UINT message, WPARAM wParam)
+INT_PTR CommonBehaviour(HWND window, const OpenDialog& open, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if ((message == WM_HELP || message == WM_CONTEXTMENU) && open.helpPairs)
+        return ShowDialogControlHelp(window, message, wParam, lParam, open.helpPairs, open.helpTopic) ? TRUE : FALSE;
     if (message != WM_COMMAND)
         return FALSE;
     const int id = LOWORD(wParam);
@@ -83,7 +87,7 @@ INT_PTR CALLBACK ModalDialogProcedure(HWND window, UINT message, WPARAM wParam, 
     const OpenDialog copy = *open;
     if (copy.procedure(window, message, wParam, lParam))
         return TRUE;
-    return CommonBehaviour(window, copy, message, wParam);
+    return CommonBehaviour(window, copy, message, wParam, lParam);
 }
 
 HWND OwnerOrMain(HWND owner)
@@ -111,7 +115,7 @@ INT_PTR RunModalDialog(const ModalDialog& dialog)
     HWND owner = OwnerOrMain(dialog.owner);
     if (!dialog.procedure || !ModalDialogAllowed(owner))
         return -1;
-    OpenDialogs[OpenDialogCount++] = {dialog.procedure, dialog.helpTopic, nullptr};
+    OpenDialogs[OpenDialogCount++] = {dialog.procedure, dialog.helpTopic, dialog.helpPairs, nullptr};
     HookF1();
     const INT_PTR result = DialogBoxParamA(AppInstance, dialog.templateName, owner, ModalDialogProcedure,
                                            dialog.parameter);

@@ -13,6 +13,9 @@ struct ModalDialog {
     int helpTopic;
     HWND owner;  // none: the main window
     LPARAM parameter = 0;  // handed to the procedure with WM_INITDIALOG
+    // Control ids and their help topics (ending with 0, 0) for the caption's
+    // question mark and right clicks; none: no help on controls.
+    const DWORD* helpPairs = nullptr;
 };
 
 // The dialog's result: 1 for OK, 0 for Cancel; -1 when it could not be made

@@ -1,5 +1,6 @@
 #include "frame/arrow_dialog.h"
 
+#include "common/control_help.h"
 #include "common/dialog_exchange.h"
 #include "common/icon_button.h"
 #include "common/mapping.h"
@@ -13,6 +14,14 @@
 namespace {
 
 const int kArrowHelpTopic = 30039;
+const ControlHelpRange kArrowHelp[] = {
+    {IDC_ARROW_SAMPLE, IDC_ARROW_SAMPLE, 15026},
+    {IDC_ARROW_START_FIRST, IDC_ARROW_START_LAST, 15023},
+    {IDC_ARROW_END_FIRST, IDC_ARROW_END_LAST, 15024},
+    {IDC_ARROW_START_NORMAL, IDC_ARROW_START_DISPLACED, 15027},
+    {IDC_ARROW_END_NORMAL, IDC_ARROW_END_DISPLACED, 15027},
+    {IDC_ARROW_SIZE_FIRST, IDC_ARROW_SIZE_LAST, 15025},
+};
 const int kBoxHalf = 150;
 const int kBoxHalfHeight = 75;
 const int kSampleLineWidth = 6;
@@ -205,6 +214,12 @@ INT_PTR CALLBACK ArrowDlgHandler(HWND dialog, UINT message, WPARAM wParam, LPARA
     return OnGroupClick(dialog, id) ? TRUE : FALSE;
 }
 
+const DWORD* ArrowHelpPairs()
+{
+    static const std::vector<DWORD> pairs = ExpandControlHelp(kArrowHelp);
+    return pairs.data();
+}
+
 int RunArrowDlg(HGLOBAL, int32_t* size, int32_t* start, int32_t* end)
 {
     const ArrowChoice choice = ArrowChoiceFromWords(*start, *end, *size);
@@ -214,7 +229,7 @@ int RunArrowDlg(HGLOBAL, int32_t* size, int32_t* start, int32_t* end)
     Exchange.secondExtra = choice.endShift;
     Exchange.thirdExtra = choice.size;
     SampleDrawCallback = DrawArrowSample;
-    if (RunModalDialog({TEMPLATE_ARROWS, ArrowDlgHandler, kArrowHelpTopic, nullptr}) != 1)
+    if (RunModalDialog({TEMPLATE_ARROWS, ArrowDlgHandler, kArrowHelpTopic, nullptr, 0, ArrowHelpPairs()}) != 1)
         return 0;
     ArrowWordsFromChoice(ExchangedChoice(), start, end, size);
     return 1;

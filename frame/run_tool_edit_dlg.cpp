@@ -3,6 +3,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "common/control_help.h"
 #include "common/dialog_exchange.h"
 #include "common/mapping.h"
 #include "common/menu_items.h"
@@ -27,6 +28,10 @@ namespace {
 static_assert(sizeof(ToolbarSlot) == kToolbarSlotBytes, "the exchange block carries one slot");
 
 const int kToolEditHelpTopic = 30030;
+const DWORD kToolEditHelpPairs[] = {
+    IDC_TOOLEDIT_WIDTH, 15022, IDC_TOOLEDIT_HEIGHT, 15022, IDC_TOOLEDIT_SHAPE, 15021, IDC_TOOLEDIT_ADJUSTMENT, 15020,
+    0, 0,
+};
 const int kKeepProportion = 3;
 const int kSampleInset = 100;
 const int kSampleLineWidth = 12;
@@ -249,6 +254,11 @@ INT_PTR CALLBACK ETBDlgHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     }
 }
 
+const DWORD* ToolEditHelpPairs()
+{
+    return kToolEditHelpPairs;
+}
+
 BOOL RunToolEditDlg(int slotIndex)
 {
     OptionsRecord* options = Options();
@@ -256,7 +266,7 @@ BOOL RunToolEditDlg(int slotIndex)
         return FALSE;
     StoreSlot(options->toolbar[slotIndex]);
     SampleDrawCallback = DrawETBSample;
-    if (RunModalDialog({TEMPLATE_TOOLBAR_SLOT, ETBDlgHandler, kToolEditHelpTopic, nullptr}) != 1)
+    if (RunModalDialog({TEMPLATE_TOOLBAR_SLOT, ETBDlgHandler, kToolEditHelpTopic, nullptr, 0, kToolEditHelpPairs}) != 1)
         return FALSE;
     options->toolbar[slotIndex] = ExchangedSlot();
     return TRUE;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/color_helpers.h"
+#include "common/control_help.h"
 #include "common/dialog_exchange.h"
 #include "common/mapping.h"
 #include "common/modal_dialog.h"
@@ -25,6 +26,26 @@ namespace {
 
 const int kStyleHelpTopic = 30028;
 const int kDefineHelpTopic = 30027;
+const DWORD kStyleHelpPairs[] = {
+    IDC_STYLE_LIST, 15041, IDC_STYLE_SHADOW_LINES, 15009, IDC_STYLE_SHADOW_TEXT, 15008,
+    IDC_STYLE_REVERSE_TEXT, 15007, IDC_STYLE_DEFINE, 15042, IDC_STYLE_SAMPLE, 15017,
+    IDC_STYLE_APPLY_FILLS, 15043, IDC_STYLE_APPLY_LINES, 15044, 0, 0,
+};
+const ControlHelpRange kDefineHelp[] = {
+    {IDC_STYLE_LIST, IDC_STYLE_LIST, 15019},
+    {IDC_DEFSTYLE_NAME, IDC_DEFSTYLE_NAME, 15016},
+    {IDC_DEFSTYLE_BORDER, IDC_DEFSTYLE_HIGHLIGHT, 15012},
+    {IDC_DEFSTYLE_KIND_FIRST, IDC_DEFSTYLE_KIND_LAST, 15011},
+    {IDC_DEFSTYLE_DIR_FIRST, IDC_DEFSTYLE_DIR_LAST, 15010},
+    {IDC_STYLE_SHADOW_LINES, IDC_STYLE_SHADOW_LINES, 15009},
+    {IDC_STYLE_SHADOW_TEXT, IDC_STYLE_SHADOW_TEXT, 15008},
+    {IDC_STYLE_REVERSE_TEXT, IDC_STYLE_REVERSE_TEXT, 15007},
+    {IDC_DEFSTYLE_ADD, IDC_DEFSTYLE_ADD, 15015},
+    {IDC_DEFSTYLE_CHANGE, IDC_DEFSTYLE_CHANGE, 15014},
+    {IDC_DEFSTYLE_RENAME, IDC_DEFSTYLE_RENAME, 15018},
+    {IDC_DEFSTYLE_DELETE, IDC_DEFSTYLE_DELETE, 15013},
+    {IDC_STYLE_SAMPLE, IDC_STYLE_SAMPLE, 15017},
+};
 const int kTextSize = 64;
 const int kNoShadowKind = 0;
 
@@ -134,7 +155,7 @@ void RunDefineDialog(HWND dialog)
 {
     const int kept = Exchange.mainValue;
     const INT_PTR result =
-        RunModalDialog({TEMPLATE_DEFINE_STYLE, DefineStyleDlgHandler, kDefineHelpTopic, dialog});
+        RunModalDialog({TEMPLATE_DEFINE_STYLE, DefineStyleDlgHandler, kDefineHelpTopic, dialog, 0, DefineStyleHelpPairs()});
     HWND list = GetDlgItem(dialog, IDC_STYLE_LIST);
     if (result == 1) {
         FillNames(list, ColorStyles);
@@ -292,6 +313,17 @@ INT_PTR CALLBACK StyleDlgHandler(HWND dialog, UINT message, WPARAM wParam, LPARA
     return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
 }
 
+const DWORD* StyleHelpPairs()
+{
+    return kStyleHelpPairs;
+}
+
+const DWORD* DefineStyleHelpPairs()
+{
+    static const std::vector<DWORD> pairs = ExpandControlHelp(kDefineHelp);
+    return pairs.data();
+}
+
 int RunStyleDlg(HGLOBAL drawing, ColorStyle* style, HPALETTE palette, int* toFills, int* toLines)
 {
     Exchange.mainValue = 0;
@@ -299,7 +331,7 @@ int RunStyleDlg(HGLOBAL drawing, ColorStyle* style, HPALETTE palette, int* toFil
     SampleDrawing = drawing;
     std::memcpy(Exchange.styleIn, style, sizeof(*style));
     SampleDrawCallback = DrawStyleSample;
-    const INT_PTR result = RunModalDialog({TEMPLATE_STYLE, StyleDlgHandler, kStyleHelpTopic, nullptr});
+    const INT_PTR result = RunModalDialog({TEMPLATE_STYLE, StyleDlgHandler, kStyleHelpTopic, nullptr, 0, kStyleHelpPairs});
     SamplePalette = nullptr;
     SampleDrawing = nullptr;
     if (result != 1)

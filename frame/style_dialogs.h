@@ -10,6 +10,10 @@
 // The drawing's style in, the chosen one out; 1 for OK, 0 for Cancel.
 int RunStyleDlg(HGLOBAL drawing, ColorStyle* style, HPALETTE palette, int* toFills, int* toLines);
 
+// The two dialogs' controls' help topics, as WinHelp takes them.
+const DWORD* StyleHelpPairs();
+const DWORD* DefineStyleHelpPairs();
+
 INT_PTR CALLBACK StyleDlgHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK DefineStyleDlgHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // The sample of both dialogs: a rectangle and a line in the edited style's

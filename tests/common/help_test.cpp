@@ -1,13 +1,19 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "common/app_globals.h"
+#include "common/control_help.h"
 #include "common/help_context.h"
 #include "common/help_filter.h"
 #include "common/help_mode.h"
 #include "common/help_topics.h"
+#include "common/modal_dialog.h"
+#include "resources/dialog_ids.h"
+#include "support/dialog_script.h"
 
 namespace {
 
@@ -226,6 +232,72 @@ TEST_F(HelpHooks, F1IsTakenOnlyWhereEachHookIsMeantFor)
         EXPECT_EQ(expected, Posted()) << row.name;
         Drain();
     }
+}
+
+INT_PTR CALLBACK PlainNotice(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+// A notice run the way every property dialog runs, with help on its first
+// text: the caption's question mark, right clicks and F1 reach the engine.
+TEST_F(HelpRequests, ControlsOfADialogShowTheirTopicsAndItsHelpButtonTheDialogs)
+{
+    const int kDialogTopic = 30030;
+    const DWORD kTextTopic = 15022;
+    const DWORD pairs[] = {IDC_NOTE_1, kTextTopic, 0, 0};
+    const auto pairsData = reinterpret_cast<ULONG_PTR>(pairs);
+    struct Row {
+        const char* name;
+        UINT message;
+        int control;  // 0: F1 through the dialog's help command
+        int calls;
+        UINT command;
+        ULONG_PTR data;
+    };
+    const Row rows[] = {
+        {"question mark on a listed text", WM_HELP, IDC_NOTE_1, 1, HELP_WM_HELP, pairsData},
+        {"right click on a listed text", WM_CONTEXTMENU, IDC_NOTE_1, 1, HELP_CONTEXTMENU, pairsData},
+        {"right click on an unlisted text", WM_CONTEXTMENU, IDC_NOTE_2, 0, 0, 0},
+        {"right click on OK", WM_CONTEXTMENU, IDOK, 0, 0, 0},
+        {"right click on Help", WM_CONTEXTMENU, IDC_HELP_BUTTON, 1, HELP_CONTEXT, kDialogTopic},
+        {"question mark on Help", WM_HELP, IDC_HELP_BUTTON, 1, HELP_CONTEXT, kDialogTopic},
+        {"F1", WM_COMMAND, 0, 1, HELP_CONTEXT, kDialogTopic},
+    };
+    AppInstance = GetModuleHandleA(nullptr);
+    std::vector<HelpRequest> seen;
+    WithDialog("Add Vexlet", [&](HWND dialog) {
+        for (const Row& row : rows) {
+            LastRequest = HelpRequest();
+            HWND control = GetDlgItem(dialog, row.control);
+            HELPINFO info = {sizeof(HELPINFO), HELPINFO_WINDOW, row.control, control, 0, {0, 0}};
+            if (row.message == WM_HELP)
+                SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+            else if (row.message == WM_CONTEXTMENU)
+                SendMessageA(dialog, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), 0);
+            else
+                SendMessageA(dialog, WM_COMMAND, kContextHelpCommand, 0);
+            seen.push_back(LastRequest);
+        }
+        PressCancel(dialog);
+    }, [&] { return RunModalDialog({"INFO_ADDLIB", PlainNotice, kDialogTopic, nullptr, 0, pairs}); });
+    ASSERT_TRUE(DialogScriptRan());
+    ASSERT_EQ(std::size(rows), seen.size());
+    for (size_t i = 0; i < seen.size(); ++i) {
+        const Row& row = rows[i];
+        EXPECT_EQ(row.calls, seen[i].calls) << row.name;
+        if (row.calls) {
+            EXPECT_EQ(row.command, seen[i].command) << row.name;
+            EXPECT_EQ(row.data, seen[i].data) << row.name;
+        }
+    }
+}
+
+TEST(ControlHelpTables, RangesBecomeOnePairEachEndingWithZeros)
+{
+    const ControlHelpRange ranges[] = {{501, 503, 15023}, {1011, 1011, 15026}};
+    const std::vector<DWORD> expected = {501, 15023, 502, 15023, 503, 15023, 1011, 15026, 0, 0};
+    EXPECT_EQ(expected, ExpandControlHelp(ranges));
 }
 
 } // namespace
