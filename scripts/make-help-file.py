@@ -9,7 +9,8 @@ program asks WinHelp for it. Standard library only; the same text gives the
 same bytes on every run.
 
 What goes into the file, and why:
-  |SYSTEM   the title and the contents topic (HELP_CONTENTS);
+  |SYSTEM   the title, the contents topic (HELP_CONTENTS) and the main
+            window's caption;
   |TOPIC    the topics: LZ77-framed 4 KB blocks of topic links (a header per
             topic, then one paragraph per text paragraph);
   |FONT     the three faces the paragraphs use;
@@ -46,6 +47,14 @@ RECORD_PARAGRAPH = 0x20
 SYSTEM_TITLE = 1
 SYSTEM_COPYRIGHT = 2
 SYSTEM_CONTENTS = 3
+SYSTEM_WINDOW = 6
+# The main window's record names its type, its name and its caption; the
+# viewer otherwise puts its own name in the caption.
+WINDOW_HAS_TYPE_NAME_CAPTION = 0x0007
+WINDOW_TYPE_SIZE = 10
+WINDOW_NAME_SIZE = 9
+WINDOW_CAPTION_SIZE = 51
+WINDOW_PLACEMENT_SIZE = 18
 
 FORMAT_FONT = 0x80
 FORMAT_PARAGRAPH_END = 0x82
@@ -361,7 +370,16 @@ def system_file(settings, contents_offset):
     if 'copyright' in settings:
         body += record(SYSTEM_COPYRIGHT, encode(settings['copyright']) + b'\0')
     body += record(SYSTEM_CONTENTS, struct.pack('<I', contents_offset))
+    body += record(SYSTEM_WINDOW, main_window(settings.get('title', '')))
     return body
+
+
+def main_window(caption):
+    return (struct.pack('<H', WINDOW_HAS_TYPE_NAME_CAPTION)
+            + b'primary'.ljust(WINDOW_TYPE_SIZE, b'\0')
+            + b'main'.ljust(WINDOW_NAME_SIZE, b'\0')
+            + encode(caption)[:WINDOW_CAPTION_SIZE - 1].ljust(WINDOW_CAPTION_SIZE, b'\0')
+            + bytes(WINDOW_PLACEMENT_SIZE))
 
 
 def font_file():
