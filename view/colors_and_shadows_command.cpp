@@ -155,6 +155,22 @@ ErrorCode ApplyStyle(HWND view, void* viewRecord, const StyleAnswers& answers)
 
 } // namespace
 
+ErrorCode ApplyColorStyle(HWND view, const ColorStyle& style, bool toFills, bool toLines)
+{
+    HGLOBAL viewHandle = view ? GetViewRecordHandle(view) : nullptr;
+    void* viewRecord = viewHandle ? GlobalLock(viewHandle) : nullptr;
+    if (!viewRecord)
+        return kErrNotDone;
+    const StyleAnswers answers = {style, toFills, toLines};
+    const ErrorCode code = ApplyStyle(view, viewRecord, answers);
+    GlobalUnlock(viewHandle);
+    if (code != kErrNone) {
+        WarnById(kDiskOrMemoryWarning);
+        DiscardError(SwapDocumentUndo(view, 0), "the roll-back warns of its own failure");
+    }
+    return code;
+}
+
 int ApplyColorsAndShadows()
 {
     HWND document = GetActiveDocWindow(nullptr);
@@ -164,13 +180,7 @@ int ApplyColorsAndShadows()
     if (!viewRecord)
         return 0;
     StyleAnswers answers;
-    ErrorCode code = kErrNone;
-    if (AskStyle(viewRecord, &answers))
-        code = ApplyStyle(view, viewRecord, answers);
-    if (code != kErrNone) {
-        WarnById(kDiskOrMemoryWarning);
-        DiscardError(SwapDocumentUndo(view, 0), "the roll-back warns of its own failure");
-    }
+    const bool chosen = AskStyle(viewRecord, &answers);
     GlobalUnlock(viewHandle);
-    return code.value;
+    return chosen ? ApplyColorStyle(view, answers.style, answers.toFills, answers.toLines).value : 0;
 }
