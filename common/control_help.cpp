@@ -27,3 +27,17 @@ bool ShowControlHelp(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, co
     }
     return true;
 }
+
+std::vector<DWORD> ControlHelpPairs(std::initializer_list<ControlHelpRange> ranges)
+{
+    std::vector<DWORD> pairs;
+    for (const ControlHelpRange& range : ranges) {
+        for (int id = range.first; id <= range.last; ++id) {
+            pairs.push_back(static_cast<DWORD>(id));
+            pairs.push_back(range.topic);
+        }
+    }
+    pairs.push_back(0);
+    pairs.push_back(0);
+    return pairs;
+}

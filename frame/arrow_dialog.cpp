@@ -1,5 +1,6 @@
 #include "frame/arrow_dialog.h"
 
+#include "common/control_help.h"
 #include "common/dialog_exchange.h"
 #include "common/icon_button.h"
 #include "common/mapping.h"
@@ -11,6 +12,21 @@
 #include "resources/dialog_ids.h"
 
 namespace {
+
+// What's This help on the controls.
+const std::vector<DWORD>& ArrowHelpPairs()
+{
+    static const std::vector<DWORD> pairs = ControlHelpPairs({
+        {IDC_ARROW_SAMPLE, IDC_ARROW_SAMPLE, 15026},
+        {IDC_ARROW_START_FIRST, IDC_ARROW_START_LAST, 15023},
+        {IDC_ARROW_END_FIRST, IDC_ARROW_END_LAST, 15024},
+        {IDC_ARROW_START_NORMAL, IDC_ARROW_START_DISPLACED, 15027},
+        {IDC_ARROW_END_NORMAL, IDC_ARROW_END_DISPLACED, 15027},
+        {IDC_ARROW_SIZE_FIRST, IDC_ARROW_SIZE_LAST, 15025},
+    });
+    return pairs;
+}
+
 
 const int kArrowHelpTopic = 30039;
 const int kBoxHalf = 150;
@@ -189,12 +205,14 @@ int DrawArrowSample(HDC dc, RECT* client)
     return 0;
 }
 
-INT_PTR CALLBACK ArrowDlgHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK ArrowDlgHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
         OnInitDialog(dialog);
         return TRUE;
     }
+    if (message == WM_HELP || message == WM_CONTEXTMENU)
+        return ShowControlHelp(dialog, message, wParam, lParam, ArrowHelpPairs().data()) ? TRUE : FALSE;
     if (message != WM_COMMAND || HIWORD(wParam) != kIconClicked)
         return FALSE;
     const int id = LOWORD(wParam);

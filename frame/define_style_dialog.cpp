@@ -2,6 +2,7 @@
 // written back and saved to the options file only on OK.
 #include <cstring>
 
+#include "common/control_help.h"
 #include "common/dialog_exchange.h"
 #include "common/edit_errors.h"
 #include "common/icon_button.h"
@@ -19,6 +20,28 @@
 #include "resources/resource_ids.h"
 
 namespace {
+
+// What's This help on the controls.
+const std::vector<DWORD>& DefineHelpPairs()
+{
+    static const std::vector<DWORD> pairs = ControlHelpPairs({
+        {IDC_STYLE_LIST, IDC_STYLE_LIST, 15019},
+        {IDC_DEFSTYLE_NAME, IDC_DEFSTYLE_NAME, 15016},
+        {IDC_DEFSTYLE_BORDER, IDC_DEFSTYLE_HIGHLIGHT, 15012},
+        {IDC_DEFSTYLE_KIND_FIRST, IDC_DEFSTYLE_KIND_LAST, 15011},
+        {IDC_DEFSTYLE_DIR_FIRST, IDC_DEFSTYLE_DIR_LAST, 15010},
+        {IDC_STYLE_SHADOW_LINES, IDC_STYLE_SHADOW_LINES, 15009},
+        {IDC_STYLE_SHADOW_TEXT, IDC_STYLE_SHADOW_TEXT, 15008},
+        {IDC_STYLE_REVERSE_TEXT, IDC_STYLE_REVERSE_TEXT, 15007},
+        {IDC_DEFSTYLE_ADD, IDC_DEFSTYLE_ADD, 15015},
+        {IDC_DEFSTYLE_CHANGE, IDC_DEFSTYLE_CHANGE, 15014},
+        {IDC_DEFSTYLE_RENAME, IDC_DEFSTYLE_RENAME, 15018},
+        {IDC_DEFSTYLE_DELETE, IDC_DEFSTYLE_DELETE, 15013},
+        {IDC_STYLE_SAMPLE, IDC_STYLE_SAMPLE, 15017},
+    });
+    return pairs;
+}
+
 
 const int kKindBitmapOffset = 3700;
 const int kDirectionBitmapOffset = 3699;
@@ -511,6 +534,8 @@ INT_PTR CALLBACK DefineStyleDlgHandler(HWND dialog, UINT message, WPARAM wParam,
             EndDialog(dialog, 0);
         return TRUE;
     }
+    if (message == WM_HELP || message == WM_CONTEXTMENU)
+        return ShowControlHelp(dialog, message, wParam, lParam, DefineHelpPairs().data()) ? TRUE : FALSE;
     if (message != WM_COMMAND)
         return FALSE;
     return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam), lParam) ? TRUE : FALSE;

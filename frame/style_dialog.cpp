@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/control_help.h"
 #include "common/color_helpers.h"
 #include "common/dialog_exchange.h"
 #include "common/mapping.h"
@@ -22,6 +23,23 @@ HPALETTE SamplePalette = nullptr;
 HGLOBAL StyleListCopy = nullptr;
 
 namespace {
+
+// What's This help on the controls.
+const std::vector<DWORD>& StyleHelpPairs()
+{
+    static const std::vector<DWORD> pairs = ControlHelpPairs({
+        {IDC_STYLE_LIST, IDC_STYLE_LIST, 15041},
+        {IDC_STYLE_SHADOW_LINES, IDC_STYLE_SHADOW_LINES, 15009},
+        {IDC_STYLE_SHADOW_TEXT, IDC_STYLE_SHADOW_TEXT, 15008},
+        {IDC_STYLE_REVERSE_TEXT, IDC_STYLE_REVERSE_TEXT, 15007},
+        {IDC_STYLE_DEFINE, IDC_STYLE_DEFINE, 15042},
+        {IDC_STYLE_SAMPLE, IDC_STYLE_SAMPLE, 15017},
+        {IDC_STYLE_APPLY_FILLS, IDC_STYLE_APPLY_FILLS, 15043},
+        {IDC_STYLE_APPLY_LINES, IDC_STYLE_APPLY_LINES, 15044},
+    });
+    return pairs;
+}
+
 
 const int kStyleHelpTopic = 30028;
 const int kDefineHelpTopic = 30027;
@@ -281,12 +299,14 @@ void RepaintStyleSample(HWND dialog)
     RefreshSampleWindow(GetDlgItem(dialog, IDC_STYLE_SAMPLE));
 }
 
-INT_PTR CALLBACK StyleDlgHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK StyleDlgHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
         OnInitDialog(dialog);
         return TRUE;
     }
+    if (message == WM_HELP || message == WM_CONTEXTMENU)
+        return ShowControlHelp(dialog, message, wParam, lParam, StyleHelpPairs().data()) ? TRUE : FALSE;
     if (message != WM_COMMAND)
         return FALSE;
     return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
