@@ -6,9 +6,11 @@
 #include "common/edit_errors.h"
 #include "common/icon_button.h"
 #include "common/io_seam.h"
+#include "common/popup_picker.h"
 #include "common/sample_window.h"
 #include "common/window_helpers.h"
 #include "documents/options_file.h"
+#include "frame/menu_build.h"
 #include "frame/style_dialogs.h"
 #include "frame/style_rules.h"
 #include "objects/app_options.h"
@@ -24,6 +26,57 @@ const int kPickerNoColorIndex = kColorTableEntries;
 const int kNameText = 64;
 const int kTextSize = 64;
 const ErrorCode kNoCopy{10004};
+const int kPickerWidth = 24;
+const int kPickerCount = IDC_DEFSTYLE_HIGHLIGHT - IDC_DEFSTYLE_BORDER + 1;
+const int kLeftColumnPickers = IDC_DEFSTYLE_SHADOW - IDC_DEFSTYLE_BORDER;
+
+// The colour of the style that picker number `picker` (0 Borders .. 6 Hilite) edits.
+COLORREF* PickerColour(ColorStyle* style, int picker)
+{
+    COLORREF* colours[kPickerCount] = {&style->borderColor, &style->lineColor,       &style->fillColor,
+                                       &style->textColor,   &style->shadowColor,     &style->backgroundColor,
+                                       &style->highlightColor};
+    return colours[picker];
+}
+
+// The picker shows "Transparent" for no colour, else the colour's place in
+// the table, or the colour itself when the table lacks it.
+int PickerIndex(COLORREF colour)
+{
+    if (colour == CLR_INVALID)
+        return kPopupTransparentIndex;
+    const COLORREF* table = StandardColors();
+    for (int i = 0; i < kColorTableEntries; ++i)
+        if (table[i] == colour)
+            return i;
+    return -1;
+}
+
+// Swatches 24 pixels wide: the left column keeps its right edge.
+void WidenPickers(HWND dialog)
+{
+    for (int picker = 0; picker < kPickerCount; ++picker) {
+        HWND window = GetDlgItem(dialog, IDC_DEFSTYLE_BORDER + picker);
+        const RECT r = DialogChildRect(dialog, window);
+        const int left = picker < kLeftColumnPickers ? r.right - kPickerWidth : r.left + 1;
+        MoveWindow(window, left, r.top, kPickerWidth, r.bottom - r.top, FALSE);
+    }
+}
+
+void ShowPickerColours(HWND dialog)
+{
+    ColorStyle style = WorkStyle();
+    // The colour table outlives the dialog: the pickers may keep pointing at it.
+    const LONG* values = reinterpret_cast<const LONG*>(StandardColors());
+    for (int picker = 0; picker < kPickerCount; ++picker) {
+        const int id = IDC_DEFSTYLE_BORDER + picker;
+        const bool fills = id == IDC_DEFSTYLE_FILL || id == IDC_DEFSTYLE_BACKGROUND;
+        const COLORREF colour = *PickerColour(&style, picker);
+        SetPopupData(dialog, id, static_cast<LONG>(colour), values, SamplePalette,
+                     fills ? FillColorPopup() : BorderColorPopup(), PickerIndex(colour), FALSE);
+        InvalidateRect(GetDlgItem(dialog, id), nullptr, TRUE);
+    }
+}
 
 int CopyCount()
 {
@@ -172,6 +225,7 @@ void LoadEntry(HWND dialog, int index)
     RepaintStyleSample(dialog);
     PressOnly(dialog, IDC_DEFSTYLE_KIND_FIRST, IDC_DEFSTYLE_KIND_LAST, IDC_DEFSTYLE_KIND_FIRST + style.shadowKind);
     UpdateShadowControls(dialog);
+    ShowPickerColours(dialog);
     UpdateEditButtons(dialog);
     FocusName(dialog);
 }
@@ -237,6 +291,7 @@ bool OnInitDialog(HWND dialog)
     FillList(dialog);
     LayOutButtonGrid(dialog, IDC_DEFSTYLE_KIND_FIRST, IDC_DEFSTYLE_KIND_LAST, kKindBitmapOffset);
     LayOutButtonGrid(dialog, IDC_DEFSTYLE_DIR_FIRST, IDC_DEFSTYLE_DIR_LAST, kDirectionBitmapOffset);
+    WidenPickers(dialog);
     LoadEntry(dialog, Exchange.mainValue);
     return true;
 }
@@ -256,10 +311,9 @@ void SetColour(ColorStyle* style, int packed)
     // The picker's number in the high half, the chosen index in the low.
     const int picker = packed >> 8;
     const int index = packed & 0xFF;
-    const COLORREF colour = index < kColorTableEntries ? StandardColors()[index] : static_cast<COLORREF>(-1);
-    COLORREF* colours[] = {&style->borderColor, &style->lineColor,   &style->fillColor,     &style->textColor,
-                           &style->shadowColor, &style->backgroundColor, &style->highlightColor};
-    *colours[picker] = colour;
+    if (picker < 0 || picker >= kPickerCount)
+        return;
+    *PickerColour(style, picker) = index < kColorTableEntries ? StandardColors()[index] : CLR_INVALID;
 }
 
 void ClearName(HWND dialog)

@@ -215,3 +215,13 @@ HMENU ShapeTypePopup()
 {
     return Popup(MENU_POS_SHAPES, kShapesShape);
 }
+
+HMENU FillColorPopup()
+{
+    return Popup(MENU_POS_SHAPES, kShapesFill);
+}
+
+HMENU BorderColorPopup()
+{
+    return Popup(MENU_POS_SHAPES, kShapesBorderColor);
+}

@@ -13,3 +13,7 @@ ErrorCode MakeBitmapColumns(HMENU popup, int perColumn);
 ULONG_PTR BitmapItemData(int bitmapIndex, int sizeCode);
 // The Shapes menu's Shape popup, whose entry i draws shape type i + 2.
 HMENU ShapeTypePopup();
+// The Shapes menu's Fill Color popup (48 colours and none) and its Border
+// Color popup (48 colours), which the colour pickers of the dialogs drop.
+HMENU FillColorPopup();
+HMENU BorderColorPopup();

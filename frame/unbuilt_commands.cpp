@@ -19,10 +19,6 @@ struct UnbuiltRange {
 };
 
 const UnbuiltRange kUnbuilt[] = {
-    // Shapes: Edit Shape Outline.
-    {IDM_SHAPES_EDIT_OUTLINE, IDM_SHAPES_EDIT_OUTLINE},
-    // Lines: Join.
-    {IDM_LINES_JOIN, IDM_LINES_JOIN},
     // The place the Change Line Shape popup takes: an item of its own does nothing.
     {IDM_LINE_SHAPE_PLACE, IDM_LINE_SHAPE_PLACE},
 };

@@ -7,7 +7,7 @@
 #include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"
 #include "objects/edit_step.h"
-#include "objects/group_transform.h"
+#include "objects/group_refit.h"
 #include "objects/groups.h"
 #include "objects/kind_messages.h"
 #include "objects/object_kind_table.h"
@@ -139,49 +139,6 @@ void StartTextSummary(TextFormatSummary* text)
     text->styleFlags = 0;
 }
 
-struct GroupRescale {
-    int row;
-    RECT rect;
-};
-
-// The group around an object whose kind changed its frame follows it.
-bool GroupRectAfterChange(DrawingRecord* drawing, DrawingObject* object, const RECT& before, GroupRescale* out)
-{
-    int row = FindGroup(drawing, object->groupKey, object->groupIndex, 0);
-    if (row < 0)
-        return false;
-    object->groupIndex = row;
-    LockedTable groups(drawing, kTableGroups);
-    const GroupEntry* group = GroupEntryAt(groups.Get(), row);
-    double oldWidth = static_cast<double>(before.right) - before.left;
-    double oldHeight = static_cast<double>(before.bottom) - before.top;
-    double fx = oldWidth > 0.0 ? (object->frame.right - object->frame.left) / oldWidth : 1.0;
-    double fy = oldHeight > 0.0 ? (object->frame.bottom - object->frame.top) / oldHeight : 1.0;
-    if (group->sizingConstraint == 3)
-        fx = fy = fx > fy ? fx : fy;
-    RECT rect = group->frame;
-    int width = static_cast<int>((rect.right - rect.left) * fx);
-    int height = static_cast<int>((rect.bottom - rect.top) * fy);
-    rect.left += object->frame.left - before.left;
-    rect.top += object->frame.top - before.top;
-    rect.right = rect.left + width;
-    rect.bottom = rect.top + height;
-    // Back inside the drawing: the left side wins over the right, the top
-    // over the bottom.
-    if (rect.right > drawing->width)
-        OffsetRect(&rect, drawing->width - rect.right, 0);
-    if (rect.left < 0)
-        OffsetRect(&rect, -rect.left, 0);
-    if (rect.bottom > drawing->height)
-        OffsetRect(&rect, 0, drawing->height - rect.bottom);
-    if (rect.top < 0)
-        OffsetRect(&rect, 0, -rect.top);
-    object->frame = before;
-    out->row = row;
-    out->rect = rect;
-    return true;
-}
-
 } // namespace
 
 ErrorCode GatherSelectionAttributes(HWND view, int message, SelectionAttributes* summary, TextFormatSummary* text)
@@ -265,8 +222,7 @@ ErrorCode ApplyToSelection(HWND view, int message, INT_PTR value, INT_PTR pointe
         drawing->style.lineColor = *reinterpret_cast<const COLORREF*>(pointer);
     drawing->warningId = 0;
 
-    GroupRescale pending[16];
-    int pendingCount = 0;
+    PendingGroupRefits pending;
     for (int i = 0; code == kErrNone; ++i) {
         LockedTable objects(drawing, kTableObjects);
         if (!objects.Get() || i >= objects.Count())
@@ -289,30 +245,17 @@ ErrorCode ApplyToSelection(HWND view, int message, INT_PTR value, INT_PTR pointe
             objects.Refresh();
             object = ObjectAt(objects.Get(), i);
         }
-        if (!EqualRect(&before, &object->frame) && object->groupKey != 0 && object->groupIndex >= 0) {
-            GroupRescale request;
-            if (GroupRectAfterChange(drawing, object, before, &request)) {
-                bool known = false;
-                for (int k = 0; k < pendingCount; ++k)
-                    known = known || pending[k].row == request.row;
-                if (!known && pendingCount < 16)
-                    pending[pendingCount++] = request;
-            }
-        }
+        NoteGroupRefit(drawing, object, before, &pending);
     }
     if (code != kErrNone) {
         CloseEditStep(&step, code, 0);
         return code;
     }
-    if (pendingCount > 0) {
-        // SetGroupRect rolls back and reports its own failures; nothing of the
-        // drawing may stay locked across it.
+    if (pending.count > 0) {
         ReleaseEditStep(&step);
-        for (int k = 0; k < pendingCount; ++k) {
-            code = SetGroupRect(view, pending[k].row, &pending[k].rect, 0, 0, 1);
-            if (code != kErrNone)
-                return code;
-        }
+        code = ApplyGroupRefits(view, pending);
+        if (code != kErrNone)
+            return code;
         code = OpenEditStep(view, 0, &step);
         if (code == kErrNone && !step.drawing)
             code = kErrNoMemory;

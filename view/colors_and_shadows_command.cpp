@@ -16,6 +16,7 @@
 #include "objects/drawing_edits.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
+#include "objects/group_refit.h"
 #include "objects/kind_messages.h"
 #include "objects/object_kind_table.h"
 #include "objects/update_links.h"
@@ -64,7 +65,8 @@ ErrorCode RecolourObject(DrawingRecord* drawing, LockedTable& objects, int index
     return code;
 }
 
-ErrorCode RecolourDrawing(HGLOBAL drawingHandle, DrawingRecord* drawing, const StyleAnswers& answers)
+ErrorCode RecolourDrawing(HGLOBAL drawingHandle, DrawingRecord* drawing, const StyleAnswers& answers,
+                          PendingGroupRefits* pending)
 {
     ErrorCode code = MarkRecordChanged(drawingHandle);
     for (DrawingTableId table : {kTableObjects, kTableDrawOrder})
@@ -72,14 +74,39 @@ ErrorCode RecolourDrawing(HGLOBAL drawingHandle, DrawingRecord* drawing, const S
             code = MarkDrawingTableChanged(drawing, table);
     if (code != kErrNone)
         return code;
+    // The page colour changes last, with the labels that blank the page out.
+    const COLORREF page = drawing->style.backgroundColor;
     drawing->style = answers.style;
+    drawing->style.backgroundColor = page;
     for (int i = 0; code == kErrNone; ++i) {
         LockedTable objects(drawing, kTableObjects);
         if (!objects.Get() || i >= objects.Count())
             break;
+        const RECT before = ObjectAt(objects.Get(), i)->frame;
         code = RecolourObject(drawing, objects, i, answers);
+        if (code == kErrNone)
+            NoteGroupRefit(drawing, ObjectAt(objects.Refresh(), i), before, pending);
     }
-    return code == kErrNone ? UpdateLinks(drawing) : code;
+    return code;
+}
+
+// Groups, page colour and links follow the recoloured objects; nothing of the
+// drawing is locked here.
+ErrorCode FollowRecolouring(HWND view, void* viewRecord, const StyleAnswers& answers,
+                            const PendingGroupRefits& pending)
+{
+    ErrorCode code = ApplyGroupRefits(view, pending);
+    if (code == kErrNone)
+        code = SetViewBackground(view, -1, answers.style.backgroundColor, 1);
+    if (code != kErrNone)
+        return code;
+    HGLOBAL drawingHandle = GetViewDrawingHandle(viewRecord);
+    auto* drawing = drawingHandle ? static_cast<DrawingRecord*>(GlobalLock(drawingHandle)) : nullptr;
+    if (!drawing)
+        return kErrNoMemory;
+    code = UpdateLinks(drawing);
+    GlobalUnlock(drawingHandle);
+    return code;
 }
 
 bool AskStyle(void* viewRecord, StyleAnswers* answers)
@@ -112,8 +139,11 @@ ErrorCode ApplyStyle(HWND view, void* viewRecord, const StyleAnswers& answers)
     if (!drawing)
         return kErrNoMemory;
     SetAppCursor(1);
-    code = RecolourDrawing(drawingHandle, drawing, answers);
+    PendingGroupRefits pending;
+    code = RecolourDrawing(drawingHandle, drawing, answers, &pending);
     GlobalUnlock(drawingHandle);
+    if (code == kErrNone)
+        code = FollowRecolouring(view, viewRecord, answers, pending);
     MarkDrawingEdited(view, viewRecord, 1);
     if (code == kErrNone) {
         CollectDocumentColors(viewRecord, 0);
@@ -125,6 +155,22 @@ ErrorCode ApplyStyle(HWND view, void* viewRecord, const StyleAnswers& answers)
 
 } // namespace
 
+ErrorCode ApplyColorStyle(HWND view, const ColorStyle& style, bool toFills, bool toLines)
+{
+    HGLOBAL viewHandle = view ? GetViewRecordHandle(view) : nullptr;
+    void* viewRecord = viewHandle ? GlobalLock(viewHandle) : nullptr;
+    if (!viewRecord)
+        return kErrNotDone;
+    const StyleAnswers answers = {style, toFills, toLines};
+    const ErrorCode code = ApplyStyle(view, viewRecord, answers);
+    GlobalUnlock(viewHandle);
+    if (code != kErrNone) {
+        WarnById(kDiskOrMemoryWarning);
+        DiscardError(SwapDocumentUndo(view, 0), "the roll-back warns of its own failure");
+    }
+    return code;
+}
+
 int ApplyColorsAndShadows()
 {
     HWND document = GetActiveDocWindow(nullptr);
@@ -134,13 +180,7 @@ int ApplyColorsAndShadows()
     if (!viewRecord)
         return 0;
     StyleAnswers answers;
-    ErrorCode code = kErrNone;
-    if (AskStyle(viewRecord, &answers))
-        code = ApplyStyle(view, viewRecord, answers);
-    if (code != kErrNone) {
-        WarnById(kDiskOrMemoryWarning);
-        DiscardError(SwapDocumentUndo(view, 0), "the roll-back warns of its own failure");
-    }
+    const bool chosen = AskStyle(viewRecord, &answers);
     GlobalUnlock(viewHandle);
-    return code.value;
+    return chosen ? ApplyColorStyle(view, answers.style, answers.toFills, answers.toLines).value : 0;
 }

@@ -12,7 +12,9 @@
 #include "objects/document_palette.h"
 #include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"
+#include "objects/make_shape.h"
 #include "objects/object_delete.h"
+#include "objects/shape_to_line.h"
 #include "objects/picture_place.h"
 #include "objects/placeable_metafile.h"
 #include "objects/paste_menu_text.h"
@@ -54,6 +56,7 @@ const int kFlipHelp = 201;
 const int kShadowHelp = 202;
 const int kResetDuplicateStep = 300;
 const int kSelectEdited = 1;
+const int kMakeShapeHelp = 206;
 
 struct Plan {
     int undoKind = kUndoStepDrawing;
@@ -147,6 +150,9 @@ bool AppliesToArrange(int operation, LPARAM argument, void* viewRecord, HGLOBAL 
     case kEditGroup:
     case kEditUngroup:
         return selection;
+    case kEditJoin:
+        plan->undoKind = kUndoStepJoin;
+        return MakeShapeCommand(drawing) != 0;
     case kEditAlign:
         plan->undoKind = kUndoStepMove;
         return CanAlignSelection(viewRecord, drawing, static_cast<int>(argument));
@@ -188,11 +194,31 @@ bool AppliesToArrange(int operation, LPARAM argument, void* viewRecord, HGLOBAL 
     }
 }
 
-// Whether the command applies, with its step's kind; notices for a refusal.
-bool Applies(int operation, LPARAM argument, void* viewRecord, HGLOBAL drawingHandle, DrawingRecord* drawing,
-             Plan* plan)
+// Group offers to join lines that would close into a shape instead; Join
+// answers for the Join command without asking again.
+int GroupOrJoin(DrawingRecord* drawing)
 {
-    switch (operation) {
+    if (drawing->selectedCount == 0 || MakeShapeFromLines(drawing, 1) != kErrNone)
+        return kEditGroup;
+    return ShowInfoDialog(INFO_MAKESHAPEGROUP_NAME, kMakeShapeHelp) == IDOK ? kEditJoin : kEditGroup;
+}
+
+// Whether the command applies, with its step's kind; notices for a refusal.
+// Group may become Join.
+bool Applies(HWND view, int* operation, LPARAM argument, void* viewRecord, HGLOBAL drawingHandle,
+             DrawingRecord* drawing, Plan* plan)
+{
+    if (*operation == kEditGroup && GroupOrJoin(drawing) == kEditJoin) {
+        *operation = kEditJoin;
+        plan->undoKind = kUndoStepJoin;
+        plan->relink = plan->markEdited = true;
+        return true;
+    }
+    switch (*operation) {
+    case kEditShapeOutline:
+        plan->undoKind = kUndoStepEditShape;
+        plan->relink = plan->markEdited = true;
+        return ShapeToLineCommand(view, drawing) != 0;
     case kEditCut:
         plan->undoKind = kUndoStepCut;
         plan->relink = plan->markEdited = plan->repaintAll = plan->realizePalette = true;
@@ -243,7 +269,7 @@ bool Applies(int operation, LPARAM argument, void* viewRecord, HGLOBAL drawingHa
         return true;
     default:
         // Codes 6..29 and 41 are no operations.
-        return AppliesToArrange(operation, argument, viewRecord, drawingHandle, drawing, plan);
+        return AppliesToArrange(*operation, argument, viewRecord, drawingHandle, drawing, plan);
     }
 }
 
@@ -399,6 +425,10 @@ ErrorCode RunArrange(int operation, HWND view, void* viewRecord, DrawingRecord* 
         return ToggleShadowOption(drawing, kOptionHideTextShadow);
     case kEditGroup:
         return GroupSelection(view, viewRecord, drawing);
+    case kEditJoin:
+        return MakeShapeFromLines(drawing, 0);
+    case kEditShapeOutline:
+        return ShapeToLines(view, drawing, 0);
     case kEditUngroup:
         UngroupSelection(view, viewRecord, drawing);
         return kErrNone;
@@ -514,7 +544,8 @@ ErrorCode DoEditOperation(HWND view, int operation, LPARAM argument, const POINT
     bool applies = false;
     {
         LockedDrawing drawing(viewRecord);
-        applies = drawing.get() && Applies(operation, argument, viewRecord, drawing.handle(), drawing.get(), &plan);
+        applies = drawing.get() &&
+                  Applies(view, &operation, argument, viewRecord, drawing.handle(), drawing.get(), &plan);
     }
     if (!applies) {
         GlobalUnlock(viewHandle);

@@ -33,6 +33,7 @@ enum EditOperationCode : int {
     kEditArrowheads = 50,
     kEditSpaceEvenly = 51,
     kEditJoin = 52,
+    kEditShapeOutline = 53,
     kEditShowLength = 54,
     kEditCenterOnPage = 55,
     kEditLineTextDirection = 56,

@@ -10,8 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "documents/options_file.h"
+#include "frame/style_dialogs.h"
+#include "frame/style_rules.h"
 #include "lines/arrowheads.h"
 #include "objects/app_options.h"
+#include "objects/color_style.h"
 #include "objects/drawing_layout.h"
 #include "objects/drawing_tables.h"
 #include "objects/object_create.h"
@@ -248,6 +252,76 @@ TEST_F(AppearanceDialogsProgram, DefineStylesProposesTheNextNameRefusesATakenOne
     EXPECT_NE(std::string::npos, FileBytes(options_).find("New Style 1")) << "the options file was not written";
     EXPECT_EQ("New Style 1", ListText(outer, styles));
     Press(outer, IDCANCEL);
+}
+
+// The style of that name in an options file, read as the program reads it.
+bool SavedStyleNamed(const std::string& optionsPath, const char* name, ColorStyle* style)
+{
+    if (CreateDefaultOptions() != kErrNone || ReadOptionsFile(optionsPath.c_str()) != kErrNone)
+        return false;
+    int found = -1;
+    {
+        LockedStyleList list(ColorStyles);
+        found = FindStyleNamed(list.styles(), list.count(), name, -1);
+        if (found >= 0)
+            *style = *list.at(found);
+    }
+    SaveAndFreeOptions();
+    return found >= 0;
+}
+
+// The menu a picker dropped, waited for.
+HWND AwaitDroppedMenu()
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        // Hidden menu windows of the program come first.
+        for (HWND menu = FindWindowExA(nullptr, nullptr, "#32768", nullptr); menu;
+             menu = FindWindowExA(nullptr, menu, "#32768", nullptr))
+            if (IsWindowVisible(menu))
+                return menu;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+TEST_F(AppearanceDialogsProgram, AFillColourPickedInDefineStylesPaintsTheSampleAndIsSavedWithTheStyle)
+{
+    HWND outer = OpenDialog(IDM_EDIT_COLORS_AND_SHADOWS, "Colors and Shadows");
+    ASSERT_NE(nullptr, outer);
+    PostMessageA(GetDlgItem(outer, IDC_STYLE_DEFINE), BM_CLICK, 0, 0);
+    HWND dialog = AwaitDialog("Define Colors and Shadow Styles");
+    ASSERT_NE(nullptr, dialog);
+    ASSERT_TRUE(program_.Settle());
+    const RECT sample = ClientScreenRect(GetDlgItem(dialog, IDC_STYLE_SAMPLE));
+    const ScreenImage before = ScreenImage::Grab();
+
+    Click(dialog, IDC_DEFSTYLE_FILL);
+    HWND menu = AwaitDroppedMenu();
+    Screenshot("define_styles_fill_colours");
+    ASSERT_NE(nullptr, menu) << "the picker dropped no colours";
+    RECT colours;
+    GetWindowRect(menu, &colours);
+    // Six columns of eight colours above the Transparent row: the third
+    // colour of the sixth row.
+    RealClick({colours.left + (colours.right - colours.left) * 5 / 12,
+               colours.top + (colours.bottom - colours.top) * 11 / 18});
+    ASSERT_TRUE(program_.Settle());
+    const ScreenImage after = ScreenImage::Grab();
+    after.Save("define_styles_fill_picked");
+
+    char name[64] = "";
+    GetDlgItemTextA(dialog, IDC_DEFSTYLE_NAME, name, sizeof(name));
+    ASSERT_STREQ("New Style 1", name);
+    Press(dialog, IDC_DEFSTYLE_ADD);
+    Press(dialog, IDOK);
+    Press(outer, IDCANCEL);
+    ColorStyle saved{};
+    ASSERT_TRUE(SavedStyleNamed(options_, "New Style 1", &saved)) << "the options file lacks the style";
+    ASSERT_NE(CLR_INVALID, saved.fillColor);
+    const int shownBefore = before.CountColor(sample, saved.fillColor);
+    const int shownAfter = after.CountColor(sample, saved.fillColor);
+    EXPECT_GT(shownAfter, shownBefore + 100) << "the sample was not filled with the picked colour " << std::hex
+                                             << saved.fillColor;
 }
 
 } // namespace

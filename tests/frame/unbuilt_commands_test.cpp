@@ -52,10 +52,10 @@ const IdRow kIds[] = {
     {IDM_VIEW_ZOOM_200, kOffered}, {IDM_VIEW_ZOOM_CUSTOM, kOffered}, {IDM_VIEW_RULERS_AND_GRID, kOffered},
     {IDM_VIEW_SHOW_TOOLBAR, kOffered}, {IDM_VIEW_SHOW_GRID, kOffered},
     // Shapes
-    {IDM_SHAPES_TEXT_SIZING, kOffered}, {IDM_SHAPES_SHAPE_SIZING, kOffered}, {IDM_SHAPES_EDIT_OUTLINE, kGreyed},
+    {IDM_SHAPES_TEXT_SIZING, kOffered}, {IDM_SHAPES_SHAPE_SIZING, kOffered}, {IDM_SHAPES_EDIT_OUTLINE, kOffered},
     // Lines
     {IDM_LINE_SHAPE_PLACE, kGreyed}, {IDM_LINES_ARROWHEADS, kOffered}, {IDM_LINES_SHOW_LENGTH, kOffered},
-    {IDM_LINES_JOIN, kGreyed}, {IDM_LINES_TEXT_ALONG, kOffered}, {IDM_LINES_TEXT_HORIZONTAL, kOffered},
+    {IDM_LINES_JOIN, kOffered}, {IDM_LINES_TEXT_ALONG, kOffered}, {IDM_LINES_TEXT_HORIZONTAL, kOffered},
     // Text
     {IDM_TEXT_TYPEFACE, kOffered}, {IDM_TEXT_INSERT_SYMBOL, kOffered}, {IDM_TEXT_SHADOW, kOffered},
     {620, kOffered}, {621, kOffered}, {622, kOffered}, {623, kOffered}, {630, kOffered}, {631, kOffered},

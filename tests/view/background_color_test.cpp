@@ -89,3 +89,25 @@ TEST_F(BackgroundColor, AChangeThatFailsAtAnyMemoryRequestIsRolledBackWhole)
     }
     EXPECT_GT(refused, 0) << "some failed requests must refuse the change";
 }
+
+// Colors and Shadows gives the page the style's background last, so labels
+// that blanked out the old page blank out the new one; other fills stay
+// when the style's colours are not to reach the fills.
+TEST_F(BackgroundColor, AColourStyleMovesPageBlankingLabelsToItsBackground)
+{
+    AddFilled(kWhite, true);
+    AddFilled(kRed, true);
+    AddFilled(kWhite, false);
+    ColorStyle style = Drawing()->style;
+    style.backgroundColor = kBlue;
+    style.fillColor = kRed;
+    ASSERT_EQ(kErrNone, ApplyColorStyle(view_, style, false, false));
+    EXPECT_EQ(kBlue, Drawing()->style.backgroundColor);
+    EXPECT_EQ(kBlue, Object(0)->fillColor) << "a white label on a page without background";
+    EXPECT_EQ(kRed, Object(1)->fillColor) << "a red label keeps its colour";
+    EXPECT_EQ(kWhite, Object(2)->fillColor) << "fills are not to take the style's colour";
+
+    ASSERT_EQ(kErrNone, SwapDocumentUndo(view_, 1));
+    EXPECT_EQ(kNone, Drawing()->style.backgroundColor) << "one step takes the page back";
+    EXPECT_EQ(kWhite, Object(0)->fillColor);
+}
