@@ -11,6 +11,8 @@
 #include "resources/resource_ids.h"
 #include "documents/view_children.h"
 #include "documents/view_options.h"
+#include "documents/document_window_hooks.h"
+#include "objects/app_options.h"
 
 namespace {
 
@@ -19,6 +21,8 @@ const int kOpenDialogTemplate = 1536;
 const int kDrawingFilters = 1000;
 const int kOpenHelpTopic = 30022;
 const char kDefaultTemplateFile[] = "Tessary.TYT";
+const int kOpenTemplate = 2;
+const int kNewWithoutChooser = -1;
 
 const char* ExtensionOf(const char* path)
 {
@@ -60,15 +64,40 @@ ErrorCode OpenOrActivateDocument(const char* path, int mode)
     return kErrNone;
 }
 
+namespace {
+
+// The chooser's answer: 1 a template was opened, 0 go on without one, -1
+// cancelled or the template would not open (the user was told).
+int NewFromChosenTemplate(ErrorCode* code)
+{
+    char* path = Options() ? Options()->templatePath : nullptr;
+    if (!path || !FrameCalls.chooseTemplate)
+        return 0;
+    if (!FrameCalls.chooseTemplate(path))
+        return -1;
+    if (!path[0])
+        return 0;
+    *code = OpenDocument(path, FALSE, kOpenTemplate);
+    if (*code != kErrNone) {
+        WarnById(IDS_OPEN_FAILED);
+        return -1;
+    }
+    return 1;
+}
+
+} // namespace
+
 ErrorCode NewDocument(int chooser)
 {
-    // The template chooser comes with the template dialogs; until then New
-    // goes on as if it left no path.
-    (void)chooser;
+    if ((ViewOptionSet(kOptionsTemplateChooser) || chooser) && chooser != kNewWithoutChooser) {
+        ErrorCode code = kErrNone;
+        if (NewFromChosenTemplate(&code) != 0)
+            return code;
+    }
     if (ViewOptionSet(kOptionsDefaultTemplate)) {
         char path[MAX_PATH];
         ProgramFolderFile(kDefaultTemplateFile, path, sizeof(path));
-        if (OpenDocument(path, FALSE, 2) == kErrNone)
+        if (OpenDocument(path, FALSE, kOpenTemplate) == kErrNone)
             return kErrNone;
     }
     return CreateDocumentWindow(nullptr, 99) ? kErrNone : kErrNoMemory;

@@ -1,0 +1,164 @@
+// The folders the template chooser and library browser list, the keyword
+// search, and the starter content the build writes next to the program.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "documents/drawing_stream.h"
+#include "libraries/keyword_search.h"
+#include "libraries/library_file.h"
+#include "libraries/library_names.h"
+#include "libraries/library_records.h"
+#include "libraries/template_categories.h"
+#include "libraries/template_dialogs.h"
+#include "starter/starter_content.h"
+#include "store/record_store.h"
+#include "support/test_paths.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+void MakeFile(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
+    CloseHandle(file);
+}
+
+// root\ with categories, a library folder, a hidden and a dotted folder, and
+// files of several kinds in one category.
+std::string CategoryFixture()
+{
+    const std::string root = ScratchPath("categories") + "\\";
+    CreateDirectoryA(root.c_str(), nullptr);
+    for (const char* folder : {"Network", "basic", "LIBRARY", ".hidden", "notes.old", "Flowchart",
+                               "Flowchart\\inner.TYT"})
+        CreateDirectoryA((root + folder).c_str(), nullptr);
+    for (const char* file : {"Flowchart\\Process.TYT", "Flowchart\\audit.tyt", "Flowchart\\drawing.TYR",
+                             "Flowchart\\.draft.TYT", "Flowchart\\old.TYTX", "loose.TYT"})
+        MakeFile(root + file);
+    return root;
+}
+
+TEST(TemplateCategories, FoldersWithoutExtensionAreCategoriesAndTheirFilesTheNames)
+{
+    const std::string root = CategoryFixture();
+    struct Case {
+        const char* name;
+        Names found;
+        Names expected;
+    };
+    const Case cases[] = {
+        {"chooser: no LIBRARY, sorted without case", ListCategories(root, "library"),
+         {"basic", "Flowchart", "Network"}},
+        {"browser root: every folder", ListCategories(root, nullptr), {"basic", "Flowchart", "LIBRARY", "Network"}},
+        {"templates of a category", ListCategoryFiles(root + "Flowchart\\", kTemplateExtension), {"audit", "Process"}},
+        {"libraries of a category", ListCategoryFiles(root + "Flowchart\\", kLibraryExtension), {}},
+        {"a missing folder", ListCategoryFiles(root + "Missing\\", kTemplateExtension), {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, c.found) << c.name;
+}
+
+Names Words(const KeywordList& list)
+{
+    Names words;
+    for (int i = 0; i < list.count; ++i)
+        words.push_back(list.words[i]);
+    return words;
+}
+
+TEST(KeywordSearch, TextSplitsIntoAtMostTenLowerCaseWords)
+{
+    struct Case {
+        const char* text;
+        Names expected;
+    };
+    const Case cases[] = {
+        {"hub router", {"hub", "router"}},
+        {"Hub,Router;LAN", {"hub", "router", "lan"}},
+        {" ;,  ", {}},
+        {"", {}},
+        {"a b c d e f g h i j eleventh", {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}},
+        {"\xC4rger NET", {"\xC4rger", "net"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, Words(SplitKeywords(c.text))) << c.text;
+}
+
+std::string StarterLibraryRoot()
+{
+    return BuildFolder() + "LIBRARY\\";
+}
+
+std::string FileOfPath(const std::string& path)
+{
+    return path.substr(path.find_last_of('\\') + 1);
+}
+
+TEST(KeywordSearch, StarterLibrariesAreFoundByTheStartOfAnyWordOfTheirSymbols)
+{
+    const Names categories = ListCategories(StarterLibraryRoot(), nullptr);
+    struct Case {
+        const char* keywords;
+        Names expected;
+    };
+    const Case cases[] = {
+        {"hub router", {"Network Devices.VXL"}},
+        {"ROUTER", {"Network Devices.VXL"}},
+        {"arrow decision", {"Basic Shapes.VXL", "Flowchart.VXL"}},
+        {"flow", {"Flowchart.VXL"}},
+        {"etwork", {}},  // only ever inside a word
+        {"", {}},
+    };
+    for (const Case& c : cases) {
+        KeywordSearchBlock block = {};
+        const int count = SearchLibrariesByKeyword(StarterLibraryRoot(), categories, c.keywords, &block);
+        Names found;
+        for (int i = 0; i < count; ++i)
+            found.push_back(FileOfPath(block.paths[i]));
+        EXPECT_EQ(c.expected, found) << c.keywords;
+        EXPECT_EQ(1, block.searched) << c.keywords;
+    }
+}
+
+TEST(StarterContent, LibrariesReadBackWithEveryNamedSymbolAndAThumbnail)
+{
+    for (const StarterLibrary& library : StarterLibraries()) {
+        const std::string path =
+            StarterLibraryRoot() + library.category + "\\" + library.file + "." + kLibraryExtension;
+        OpenedLibrary opened;
+        ASSERT_EQ(kErrNone, OpenLibraryStore(path.c_str(), &opened)) << path;
+        const auto* header = RecordPayload<LibraryHeader>(GlobalLock(opened.header));
+        ASSERT_NE(nullptr, header);
+        EXPECT_EQ(static_cast<int>(library.symbols.size()), header->symbolCount) << path;
+        for (int i = 0; i < header->symbolCount; ++i) {
+            char text[kSymbolTextSize] = "";
+            EXPECT_EQ(kErrNone, ReadSymbolText(opened.store, header->items[i].symbolId, text, sizeof(text)));
+            EXPECT_STREQ(library.symbols[static_cast<size_t>(i)].text, text) << path;
+            EXPECT_GT(header->items[i].preferredWidth, 0) << text;
+        }
+        GlobalUnlock(opened.header);
+        RecordHandle thumbnail = nullptr;
+        EXPECT_EQ(kErrNone, FindRecord(opened.store, kLibraryInfoGroup, kLibraryThumbnailId, &thumbnail)) << path;
+        EXPECT_EQ(kErrNone, CloseStore(opened.store));
+    }
+}
+
+TEST(StarterContent, TemplatesAreDrawingsAndTheDrawnOnesKeepAPreview)
+{
+    for (const StarterTemplate& drawing : StarterTemplates()) {
+        const std::string folder = drawing.category ? BuildFolder() + drawing.category + "\\" : BuildFolder();
+        const std::string path = folder + drawing.file + "." + kTemplateExtension;
+        EXPECT_EQ(1, CheckDrawingFile(path.c_str(), nullptr)) << path;
+        HGLOBAL preview = LoadTemplatePreview(path.c_str());
+        EXPECT_EQ(!drawing.parts.empty(), preview != nullptr) << path;
+        if (preview)
+            GlobalFree(preview);
+    }
+}
+
+} // namespace
