@@ -113,31 +113,118 @@ const StarterSymbol& Cloud()
     return symbol;
 }
 
+const StarterSymbol& Laptop()
+{
+    static const StarterSymbol symbol = {"Laptop;network,notebook,portable,pc",
+                                         {{kShapeRectangle, {75, 0, 525, 350}},
+                                          {kShapeRectangle, {115, 40, 485, 310}},
+                                          {kShapeTrapezoid, {0, 350, 600, 450}}}};
+    return symbol;
+}
+
+const StarterSymbol& Switch()
+{
+    static const StarterSymbol symbol = {"Switch;network,lan,ethernet",
+                                         {{kShapeRectangle, {0, 150, 600, 450}},
+                                          {kShapeRightArrow, {100, 190, 500, 290}},
+                                          {kShapeLeftArrow, {100, 310, 500, 410}}}};
+    return symbol;
+}
+
+const StarterSymbol& Modem()
+{
+    static const StarterSymbol symbol = {"Modem;network,dial,line,telephone",
+                                         {{kShapeRectangle, {0, 250, 600, 400}}, {kShapeCircle, {60, 300, 110, 350}},
+                                          {kShapeCircle, {160, 300, 210, 350}}, Line(300, 250, 300, 100),
+                                          Line(300, 100, 500, 100)}};
+    return symbol;
+}
+
+const StarterSymbol& Printer()
+{
+    static const StarterSymbol symbol = {"Printer;network,print,paper,output",
+                                         {{kShapeRectangle, {120, 0, 480, 220}}, {kShapeRectangle, {0, 200, 600, 450}},
+                                          {kShapeRectangle, {120, 450, 480, 560}}}};
+    return symbol;
+}
+
+const StarterSymbol& Firewall()
+{
+    static const StarterSymbol symbol = {"Firewall;network,security,wall,protect",
+                                         {{kShapeRectangle, {0, 100, 600, 500}}, Line(0, 233, 600, 233),
+                                          Line(0, 366, 600, 366), Line(300, 100, 300, 233), Line(150, 233, 150, 366),
+                                          Line(450, 233, 450, 366), Line(300, 366, 300, 500)}};
+    return symbol;
+}
+
+const StarterSymbol& Storage()
+{
+    static const StarterSymbol symbol = {"Storage;network,disk,database,backup",
+                                         {{kShapeOnlineStorage, {0, 100, 600, 500}}}};
+    return symbol;
+}
+
 const std::vector<StarterSymbol>& NetworkDevices()
+{
+    static const std::vector<StarterSymbol> symbols = {Computer(), Laptop(),   Server(),   Hub(),
+                                                       Switch(),   Router(),   Modem(),    Printer(),
+                                                       Firewall(), Storage(), Cloud()};
+    return symbols;
+}
+
+const std::vector<StarterSymbol>& PersonalComputers()
 {
     static const std::vector<StarterSymbol> symbols = {
         Computer(),
-        {"Laptop;network,notebook,portable,pc",
-         {{kShapeRectangle, {75, 0, 525, 350}}, {kShapeRectangle, {115, 40, 485, 310}},
-          {kShapeTrapezoid, {0, 350, 600, 450}}}},
-        Server(),
-        Hub(),
-        {"Switch;network,lan,ethernet",
-         {{kShapeRectangle, {0, 150, 600, 450}}, {kShapeRightArrow, {100, 190, 500, 290}},
-          {kShapeLeftArrow, {100, 310, 500, 410}}}},
-        Router(),
-        {"Modem;network,dial,line,telephone",
-         {{kShapeRectangle, {0, 250, 600, 400}}, {kShapeCircle, {60, 300, 110, 350}},
-          {kShapeCircle, {160, 300, 210, 350}}, Line(300, 250, 300, 100), Line(300, 100, 500, 100)}},
-        {"Printer;network,print,paper,output",
-         {{kShapeRectangle, {120, 0, 480, 220}}, {kShapeRectangle, {0, 200, 600, 450}},
-          {kShapeRectangle, {120, 450, 480, 560}}}},
-        {"Firewall;network,security,wall,protect",
-         {{kShapeRectangle, {0, 100, 600, 500}}, Line(0, 233, 600, 233), Line(0, 366, 600, 366),
-          Line(300, 100, 300, 233), Line(150, 233, 150, 366), Line(450, 233, 450, 366), Line(300, 366, 300, 500)}},
-        {"Storage;network,disk,database,backup", {{kShapeOnlineStorage, {0, 100, 600, 500}}}},
-        Cloud(),
+        Laptop(),
+        {"Tower;pc,computer,case,desktop",
+         {{kShapeRectangle, {175, 0, 425, 600}}, Line(215, 100, 385, 100), Line(215, 160, 385, 160),
+          {kShapeCircle, {275, 460, 325, 510}}}},
+        {"Monitor;pc,screen,display",
+         {{kShapeRectangle, {0, 50, 600, 450}}, {kShapeRectangle, {50, 100, 550, 400}},
+          {kShapeTrapezoid, {200, 450, 400, 550}}}},
+        {"Keyboard;pc,keys,input",
+         {{kShapeRectangle, {0, 200, 600, 400}}, Line(0, 266, 600, 266), Line(0, 333, 600, 333),
+          Line(150, 200, 150, 400), Line(300, 200, 300, 400), Line(450, 200, 450, 400)}},
     };
+    return symbols;
+}
+
+const std::vector<StarterSymbol>& Printers()
+{
+    static const std::vector<StarterSymbol> symbols = {
+        Printer(),
+        {"Plotter;printer,drawing,large,output",
+         {{kShapeRectangle, {0, 150, 600, 350}}, {kShapeRectangle, {100, 350, 500, 550}},
+          Line(100, 350, 0, 550), Line(500, 350, 600, 550)}},
+        {"Scanner;printer,copy,input,image",
+         {{kShapeRectangle, {0, 250, 600, 450}}, {kShapeTrapezoid, {0, 150, 600, 250}},
+          Line(50, 350, 550, 350)}},
+        {"Fax;printer,telephone,send",
+         {{kShapeRectangle, {0, 200, 600, 500}}, {kShapeRectangle, {150, 50, 450, 200}},
+          {kShapeRectangle, {380, 260, 560, 440}}}},
+    };
+    return symbols;
+}
+
+const std::vector<StarterSymbol>& Servers()
+{
+    static const std::vector<StarterSymbol> symbols = {
+        Server(),
+        Storage(),
+        {"Rack;server,cabinet,mount",
+         {{kShapeRectangle, {100, 0, 500, 600}}, Line(100, 100, 500, 100), Line(100, 200, 500, 200),
+          Line(100, 300, 500, 300), Line(100, 400, 500, 400), Line(100, 500, 500, 500)}},
+        {"Mainframe;server,host,central,computer",
+         {{kShapeRectangle, {0, 0, 280, 600}}, {kShapeRectangle, {320, 0, 600, 600}},
+          {kShapeRectangle, {40, 60, 240, 200}}, {kShapeRectangle, {360, 60, 560, 200}}}},
+    };
+    return symbols;
+}
+
+const std::vector<StarterSymbol>& Switches()
+{
+    static const std::vector<StarterSymbol> symbols = {Switch(), Hub(), Router(), Modem(), Firewall()};
     return symbols;
 }
 
@@ -184,6 +271,11 @@ const std::vector<StarterLibrary>& StarterLibraries()
         {"Basic", "Basic Shapes", BasicShapes()},
         {"Flowchart", "Flowchart", FlowchartSymbols()},
         {"Network", "Network Devices", NetworkDevices()},
+        // The libraries a new installation's options name and reopen.
+        {"PERCOMP", "PC1", PersonalComputers()},
+        {"COMPUT", "SERVERS2", Servers()},
+        {"PERCOMP", "PRINTER1", Printers()},
+        {"LAN", "SWITCHE2", Switches()},
     };
     return libraries;
 }

@@ -107,8 +107,9 @@ TEST(KeywordSearch, StarterLibrariesAreFoundByTheStartOfAnyWordOfTheirSymbols)
         Names expected;
     };
     const Case cases[] = {
-        {"hub router", {"Network Devices.VXL"}},
-        {"ROUTER", {"Network Devices.VXL"}},
+        {"hub router", {"SWITCHE2.VXL", "Network Devices.VXL"}},
+        {"ROUTER", {"SWITCHE2.VXL", "Network Devices.VXL"}},
+        {"plotter", {"PRINTER1.VXL"}},
         {"arrow decision", {"Basic Shapes.VXL", "Flowchart.VXL"}},
         {"flow", {"Flowchart.VXL"}},
         {"etwork", {}},  // only ever inside a word

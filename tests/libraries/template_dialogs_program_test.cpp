@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
+
 #include "resources/menu_ids.h"
 #include "support/desktop_program.h"
 #include "support/real_input.h"
@@ -91,6 +93,29 @@ TEST_F(TemplateDialogsProgram, EmptyDrawingInTheChooserOpensABlankDrawing)
     EXPECT_EQ(blankDarkness, DarkPixelsOf(view)) << "as blank as the first drawing";
 }
 
+TEST_F(TemplateDialogsProgram, EachStarterLibraryOpensFromItsCategoryInTheBrowser)
+{
+    struct Case {
+        const char* category;
+        const char* title;
+    };
+    const Case cases[] = {{"Basic", "Basic Shapes"}, {"Flowchart", "Flowchart"}, {"Network", "Network Devices"}};
+    for (const Case& c : cases) {
+        HWND browser = OpenDialog(IDM_LIB_OPEN, "Open a Vexlet Library");
+        ASSERT_NE(nullptr, browser) << c.category;
+        ChooseCategory(browser, c.category);
+        ASSERT_TRUE(program_.Settle());
+        Press(browser, IDOK);
+        HWND library = program_.FindProgramWindow("VXLIBCLASS", c.title);
+        ASSERT_NE(nullptr, library) << c.title << " did not open";
+        ASSERT_TRUE(program_.Settle());
+        EXPECT_FALSE(ScreenImage::Grab().Uniform(ClientScreenRect(library))) << c.title << " shows its symbols";
+        Screenshot(std::string("starter_library_") + c.category);
+        PostMessageA(library, WM_COMMAND, IDM_LIB_CLOSE, 0);
+        ASSERT_TRUE(program_.Settle());
+    }
+}
+
 TEST_F(TemplateDialogsProgram, KeywordsFindTheNetworkLibraryWhoseThumbnailNamesItsSymbols)
 {
     HWND browser = OpenDialog(IDM_LIB_OPEN, "Open a Vexlet Library");
@@ -101,7 +126,8 @@ TEST_F(TemplateDialogsProgram, KeywordsFindTheNetworkLibraryWhoseThumbnailNamesI
     SendDlgItemMessageA(find, kKeywordField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("hub router"));
     Press(find, IDOK);
     ASSERT_EQ(1, SendDlgItemMessageA(browser, kCategoryCombo, CB_GETCURSEL, 0, 0)) << "\"Results of Find\"";
-    EXPECT_EQ(1, SendDlgItemMessageA(browser, kNameList, LB_GETCOUNT, 0, 0)) << "only the network library";
+    EXPECT_EQ(2, SendDlgItemMessageA(browser, kNameList, LB_GETCOUNT, 0, 0)) << "the two network libraries";
+    EXPECT_EQ(0, SendDlgItemMessageA(browser, kNameList, LB_GETCURSEL, 0, 0)) << "\"Network Devices\" first";
     HWND preview = GetDlgItem(browser, kPreview);
     EXPECT_GT(DarkPixelsOf(preview), 200) << "the library's thumbnail is drawn";
 
