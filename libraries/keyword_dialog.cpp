@@ -19,7 +19,6 @@ void OnInitDialog(HWND dialog)
     SetDialogItemsFont(dialog, IDC_NOTE_1, IDC_NOTE_2);
     SendDlgItemMessageA(dialog, IDC_KEYWORD_TEXT, EM_LIMITTEXT, kKeywordFieldLimit, 0);
     SetDlgItemTextA(dialog, IDC_KEYWORD_TEXT, Options() ? Options()->keyword : "");
-    CentreAndShowDialog(dialog);
 }
 
 void OnAccept(HWND dialog)
@@ -33,23 +32,14 @@ void OnAccept(HWND dialog)
 
 INT_PTR CALLBACK KeyWordDlgHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    switch (message) {
-    case WM_INITDIALOG:
+    // Cancel, Help and F1 are the dialog runner's.
+    if (message == WM_INITDIALOG)
         OnInitDialog(dialog);
+    else if (message == WM_COMMAND && LOWORD(wParam) == IDOK)
+        OnAccept(dialog);
+    else
         return FALSE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK) {
-            OnAccept(dialog);
-            return TRUE;
-        }
-        if (LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, 0);
-            return TRUE;
-        }
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    return TRUE;
 }
 
 int RunKeywordDlg(HWND owner)

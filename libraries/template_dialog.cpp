@@ -275,7 +275,6 @@ void OnInitDialog(HWND dialog)
     SendDlgItemMessageA(dialog, IDC_BROWSE_CATEGORY, CB_SETCURSEL,
                         static_cast<WPARAM>(PreselectedEntry(dialog, category)), 0);
     ListCategory(dialog, name.c_str());
-    CentreAndShowDialog(dialog);
 }
 
 void Accept(HWND dialog)
@@ -319,9 +318,6 @@ BOOL OnCommand(HWND dialog, int id, int notification)
     switch (id) {
     case IDOK:
         Accept(dialog);
-        return TRUE;
-    case IDCANCEL:
-        EndDialog(dialog, 0);
         return TRUE;
     case IDC_BROWSE_BROWSE:
         OnBrowse(dialog);
@@ -381,7 +377,7 @@ INT_PTR CALLBACK TemplateDlgHandler(HWND dialog, UINT message, WPARAM wParam, LP
     switch (message) {
     case WM_INITDIALOG:
         OnInitDialog(dialog);
-        return FALSE;
+        return TRUE;
     case WM_COMMAND:
         return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     case WM_SETCURSOR:

@@ -26,15 +26,18 @@ const int kStraightLine = 1;
 
 void RegisterClasses()
 {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = kDocumentClass;
-    windowClass.cbWndExtra = sizeof(LONG_PTR);
-    RegisterClassA(&windowClass);
-    windowClass.lpszClassName = kViewClass;
-    windowClass.cbWndExtra = kViewWindowBytes;
-    RegisterClassA(&windowClass);
+    const struct {
+        const char* name;
+        int bytes;
+    } classes[] = {{kDocumentClass, sizeof(LONG_PTR)}, {kViewClass, kViewWindowBytes}};
+    for (const auto& entry : classes) {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = entry.name;
+        windowClass.cbWndExtra = entry.bytes;
+        RegisterClassA(&windowClass);
+    }
 }
 
 // Pale shapes outlined in black on white paper: readable in every library
