@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "documents/document_records.h"
 #include "documents/drawing_stream.h"
 #include "libraries/keyword_search.h"
 #include "libraries/library_file.h"
@@ -160,6 +163,37 @@ TEST(StarterContent, TemplatesAreDrawingsAndTheDrawnOnesKeepAPreview)
         if (preview)
             GlobalFree(preview);
     }
+}
+
+// A template of the earlier format: a record store whose record (100,107)
+// holds the preview picture.
+TEST(TemplatePreview, EarlierFormatTemplateShowsItsStoredPreview)
+{
+    const std::string path = ScratchPath("earlier.tyt");
+    DeleteFileA(path.c_str());
+    const std::vector<uint8_t> picture = {'B', 'I', 'T', 'S', 1, 2, 3, 4, 5, 6, 7, 8};
+    const short kPreviewGroup = 100;
+    const short kPreviewId = 107;
+    ASSERT_EQ(kErrNone, CreateStoreFile(path.c_str(), 0, kStoreShift, kLibraryMapCapacity));
+    int store = -1;
+    int secondWord = 0;
+    ASSERT_EQ(kErrNone, OpenStoreByName(path.c_str(), &store, 0, &secondWord, FALSE));
+    RecordHandle record = nullptr;
+    ASSERT_EQ(kErrNone, CreateGroup(store, kPreviewGroup));
+    ASSERT_EQ(kErrNone, CreateRecord(store, kPreviewGroup, kPreviewId,
+                                     static_cast<DWORD>(picture.size()) + kRecordHeaderBytes, &record));
+    std::copy(picture.begin(), picture.end(), static_cast<uint8_t*>(GlobalLock(record)) + kRecordHeaderBytes);
+    GlobalUnlock(record);
+    ASSERT_EQ(kErrNone, SetRecordDirty(record));
+    ASSERT_EQ(kErrNone, CloseStore(store));
+
+    HGLOBAL preview = LoadTemplatePreview(path.c_str());
+    ASSERT_NE(nullptr, preview);
+    const auto* bytes = static_cast<const uint8_t*>(GlobalLock(preview));
+    EXPECT_EQ(picture, std::vector<uint8_t>(bytes, bytes + picture.size()));
+    GlobalUnlock(preview);
+    GlobalFree(preview);
+    EXPECT_EQ(nullptr, LoadTemplatePreview(ScratchPath("missing.tyt").c_str())) << "no file, no preview";
 }
 
 } // namespace
