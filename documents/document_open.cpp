@@ -1,6 +1,7 @@
 // File > New and File > Open: templates, drawings and files already open.
 #include <cstring>
 
+#include "common/info_dialog.h"
 #include "common/results.h"
 #include "documents/document_commands.h"
 #include "documents/document_window_access.h"
@@ -8,6 +9,7 @@
 #include "documents/recent_files.h"
 #include "common/app_globals.h"
 #include "documents/ole_document_state.h"
+#include "resources/dialog_ids.h"
 #include "resources/resource_ids.h"
 #include "documents/view_children.h"
 #include "documents/view_options.h"
@@ -23,6 +25,11 @@ const int kOpenHelpTopic = 30022;
 const char kDefaultTemplateFile[] = "Tessary.TYT";
 const int kOpenTemplate = 2;
 const int kNewWithoutChooser = -1;
+const int kNewDocumentHintTopic = 122;
+
+// The one-time hints of New, each shown once per run.
+bool HintNewDocShown = false;
+bool HintNewTempShown = false;
 
 const char* ExtensionOf(const char* path)
 {
@@ -85,15 +92,10 @@ int NewFromChosenTemplate(ErrorCode* code)
     return 1;
 }
 
-} // namespace
-
-ErrorCode NewDocument(int chooser)
+// Without a chosen template: the default template when the options ask for
+// it and it opens, else a blank drawing.
+ErrorCode NewFromDefaultTemplate()
 {
-    if ((ViewOptionSet(kOptionsTemplateChooser) || chooser) && chooser != kNewWithoutChooser) {
-        ErrorCode code = kErrNone;
-        if (NewFromChosenTemplate(&code) != 0)
-            return code;
-    }
     if (ViewOptionSet(kOptionsDefaultTemplate)) {
         char path[MAX_PATH];
         ProgramFolderFile(kDefaultTemplateFile, path, sizeof(path));
@@ -101,6 +103,37 @@ ErrorCode NewDocument(int chooser)
             return kErrNone;
     }
     return CreateDocumentWindow(nullptr, 99) ? kErrNone : kErrNoMemory;
+}
+
+// The one-time hint of a new drawing, or of one made from a template, shown
+// once per run while hints are on.
+void ShowNewDocumentHint(bool fromTemplate)
+{
+    bool& shown = fromTemplate ? HintNewTempShown : HintNewDocShown;
+    if (shown || !HintsFlag.get || !HintsFlag.get() || !NoticesCanShow())
+        return;
+    shown = true;
+    // Whether it was read or cancelled, the hint has had its one showing.
+    ShowInfoDialog(fromTemplate ? HINT_NEWTEMP_NAME : HINT_NEWDOC_NAME, kNewDocumentHintTopic);
+}
+
+} // namespace
+
+ErrorCode NewDocument(int chooser)
+{
+    ErrorCode code = kErrNone;
+    bool fromTemplate = false;
+    if ((ViewOptionSet(kOptionsTemplateChooser) || chooser) && chooser != kNewWithoutChooser) {
+        const int chosen = NewFromChosenTemplate(&code);
+        if (chosen < 0)
+            return code;
+        fromTemplate = chosen > 0;
+    }
+    if (!fromTemplate)
+        code = NewFromDefaultTemplate();
+    if (code == kErrNone)
+        ShowNewDocumentHint(fromTemplate);
+    return code;
 }
 
 ErrorCode OpenDocument(const char* path, BOOL withDialog, int mode)
