@@ -68,8 +68,9 @@ bool DibSize(HGLOBAL dib, SIZE* size)
 // The preview never grows past its own size and stays centred.
 RECT FitPreview(const RECT& area, SIZE picture)
 {
-    double scale = std::min(static_cast<double>(area.right) / picture.cx, static_cast<double>(area.bottom) / picture.cy);
-    scale = std::min(scale, 1.0);
+    // Measured on the inset area itself, so the picture never covers the frame.
+    const double scale = std::min({static_cast<double>(area.right - area.left) / picture.cx,
+                                   static_cast<double>(area.bottom - area.top) / picture.cy, 1.0});
     const int width = static_cast<int>(picture.cx * scale);
     const int height = static_cast<int>(picture.cy * scale);
     RECT fitted = area;

@@ -14,6 +14,7 @@
 #include "libraries/library_file.h"
 #include "libraries/library_names.h"
 #include "libraries/library_records.h"
+#include "libraries/library_thumbnail.h"
 #include "libraries/template_categories.h"
 #include "libraries/template_dialogs.h"
 #include "starter/starter_content.h"
@@ -194,6 +195,74 @@ TEST(TemplatePreview, EarlierFormatTemplateShowsItsStoredPreview)
     GlobalUnlock(preview);
     GlobalFree(preview);
     EXPECT_EQ(nullptr, LoadTemplatePreview(ScratchPath("missing.tyt").c_str())) << "no file, no preview";
+}
+
+HGLOBAL WhiteDib(SIZE size)
+{
+    const LONG stride = (size.cx * 3 + 3) & ~3;
+    HGLOBAL dib = GlobalAlloc(GHND, sizeof(BITMAPINFOHEADER) + static_cast<size_t>(stride) * size.cy);
+    auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(dib));
+    header->biSize = sizeof(BITMAPINFOHEADER);
+    header->biWidth = size.cx;
+    header->biHeight = size.cy;
+    header->biPlanes = 1;
+    header->biBitCount = 24;
+    header->biCompression = BI_RGB;
+    std::fill_n(reinterpret_cast<uint8_t*>(header + 1), static_cast<size_t>(stride) * size.cy, 0xFF);
+    GlobalUnlock(dib);
+    return dib;
+}
+
+// The preview is drawn at most at its own size, centred inside its frame, and
+// the thumbnail's cells follow it so that the tips name the right symbol.
+TEST(TemplatePreview, ScaledDownPreviewStaysInsideItsFrameAndItsCellsFollow)
+{
+    struct Case {
+        const char* name;
+        SIZE picture;
+        RECT expectedGrid;
+        RECT expectedCell;  // the first cell, 40 x 30 pixels in the picture
+    };
+    const SIZE client = {204, 170};
+    const Case cases[] = {
+        {"smaller: its own size, centred", {148, 111}, {28, 29, 176, 141}, {28, 29, 68, 59}},
+        {"larger: scaled down inside the frame", {400, 300}, {2, 10, 202, 160}, {2, 10, 22, 25}},
+    };
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.cx, client.cy);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    for (const Case& c : cases) {
+        BrowserPreview = WhiteDib(c.picture);
+        ThumbnailCells = GlobalAlloc(GHND, sizeof(ThumbnailCellTable));
+        auto* table = static_cast<ThumbnailCellTable*>(GlobalLock(ThumbnailCells));
+        table->count = 1;
+        table->grid = {0, 0, c.picture.cx, c.picture.cy};
+        table->cells[0].rect = {0, 0, 40, 30};
+        GlobalUnlock(ThumbnailCells);
+
+        RECT rect = {0, 0, client.cx, client.cy};
+        DrawTemplateSample(dc, &rect);
+        DrawTemplateSample(dc, &rect);  // painting again changes nothing
+
+        table = static_cast<ThumbnailCellTable*>(GlobalLock(ThumbnailCells));
+        EXPECT_TRUE(EqualRect(&c.expectedGrid, &table->grid)) << c.name << ": grid " << table->grid.left << ","
+                                                             << table->grid.top << "," << table->grid.right << ","
+                                                             << table->grid.bottom;
+        EXPECT_TRUE(EqualRect(&c.expectedCell, &table->cells[0].rect)) << c.name;
+        GlobalUnlock(ThumbnailCells);
+        EXPECT_EQ(0, HitTestThumbnailCell(c.expectedCell.left + 1, c.expectedCell.top + 1)) << c.name;
+        EXPECT_EQ(-1, HitTestThumbnailCell(c.expectedCell.right + 1, c.expectedCell.top + 1)) << c.name;
+
+        GlobalFree(ThumbnailCells);
+        ThumbnailCells = nullptr;
+        GlobalFree(BrowserPreview);
+        BrowserPreview = nullptr;
+    }
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
 }
 
 } // namespace
