@@ -237,6 +237,13 @@ void TrackLibraryToolTip(HWND window)
     TrackItem(window, ToolTipItems.itemAt(window, cursor));
 }
 
+void TrackItemToolTip(HWND window)
+{
+    // The browser's preview names its thumbnail cells through the same item
+    // calls as the library windows name their buttons.
+    TrackLibraryToolTip(window);
+}
+
 HWND CurrentToolTipWindow()
 {
     return ToolTipWindow;

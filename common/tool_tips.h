@@ -26,6 +26,8 @@ void HideToolTip();
 // Host-side tracking, from the palette's and library windows' mouse handling.
 void TrackPaletteToolTip(HWND palette);
 void TrackLibraryToolTip(HWND window);
+// The same for the thumbnail cells of the library browser's preview.
+void TrackItemToolTip(HWND window);
 
 // Where a tip of the given size goes for the pointer over a source window
 // (both in screen coordinates) on a screen of the given size.

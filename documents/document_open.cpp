@@ -1,6 +1,7 @@
 // File > New and File > Open: templates, drawings and files already open.
 #include <cstring>
 
+#include "common/info_dialog.h"
 #include "common/results.h"
 #include "documents/document_commands.h"
 #include "documents/document_window_access.h"
@@ -8,9 +9,12 @@
 #include "documents/recent_files.h"
 #include "common/app_globals.h"
 #include "documents/ole_document_state.h"
+#include "resources/dialog_ids.h"
 #include "resources/resource_ids.h"
 #include "documents/view_children.h"
 #include "documents/view_options.h"
+#include "documents/document_window_hooks.h"
+#include "objects/app_options.h"
 
 namespace {
 
@@ -19,6 +23,13 @@ const int kOpenDialogTemplate = 1536;
 const int kDrawingFilters = 1000;
 const int kOpenHelpTopic = 30022;
 const char kDefaultTemplateFile[] = "Tessary.TYT";
+const int kOpenTemplate = 2;
+const int kNewWithoutChooser = -1;
+const int kNewDocumentHintTopic = 122;
+
+// The one-time hints of New, each shown once per run.
+bool HintNewDocShown = false;
+bool HintNewTempShown = false;
 
 const char* ExtensionOf(const char* path)
 {
@@ -60,18 +71,69 @@ ErrorCode OpenOrActivateDocument(const char* path, int mode)
     return kErrNone;
 }
 
-ErrorCode NewDocument(int chooser)
+namespace {
+
+// The chooser's answer: 1 a template was opened, 0 go on without one, -1
+// cancelled or the template would not open (the user was told).
+int NewFromChosenTemplate(ErrorCode* code)
 {
-    // The template chooser comes with the template dialogs; until then New
-    // goes on as if it left no path.
-    (void)chooser;
+    char* path = Options() ? Options()->templatePath : nullptr;
+    if (!path || !FrameCalls.chooseTemplate)
+        return 0;
+    if (!FrameCalls.chooseTemplate(path))
+        return -1;
+    if (!path[0])
+        return 0;
+    *code = OpenDocument(path, FALSE, kOpenTemplate);
+    if (*code != kErrNone) {
+        WarnById(IDS_OPEN_FAILED);
+        return -1;
+    }
+    return 1;
+}
+
+// Without a chosen template: the default template when the options ask for
+// it and it opens, else a blank drawing.
+ErrorCode NewFromDefaultTemplate()
+{
     if (ViewOptionSet(kOptionsDefaultTemplate)) {
         char path[MAX_PATH];
         ProgramFolderFile(kDefaultTemplateFile, path, sizeof(path));
-        if (OpenDocument(path, FALSE, 2) == kErrNone)
+        if (OpenDocument(path, FALSE, kOpenTemplate) == kErrNone)
             return kErrNone;
     }
     return CreateDocumentWindow(nullptr, 99) ? kErrNone : kErrNoMemory;
+}
+
+// The one-time hint of a new drawing, or of one made from a template, shown
+// once per run while hints are on.
+void ShowNewDocumentHint(bool fromTemplate)
+{
+    bool& shown = fromTemplate ? HintNewTempShown : HintNewDocShown;
+    if (shown || !HintsFlag.get || !HintsFlag.get() || !NoticesCanShow())
+        return;
+    shown = true;
+    // Whether it was read or cancelled, the hint has had its one showing.
+    ShowInfoDialog(fromTemplate ? HINT_NEWTEMP_NAME : HINT_NEWDOC_NAME, kNewDocumentHintTopic);
+}
+
+} // namespace
+
+ErrorCode NewDocument(int chooser)
+{
+    ErrorCode code = kErrNone;
+    bool fromTemplate = false;
+    if ((ViewOptionSet(kOptionsTemplateChooser) || chooser) && chooser != kNewWithoutChooser) {
+        const int chosen = NewFromChosenTemplate(&code);
+        if (chosen < 0)
+            return code;
+        fromTemplate = chosen > 0;
+    }
+    if (!fromTemplate)
+        code = NewFromDefaultTemplate();
+    if (code == kErrNone)
+        ShowNewDocumentHint(fromTemplate);
+    return code;
 }
 
 ErrorCode OpenDocument(const char* path, BOOL withDialog, int mode)

@@ -61,6 +61,10 @@ struct FrameHooks {
     bool (*placingSymbolSize)(SIZE* size);
     ErrorCode (*placeSymbol)(HWND view, const RECT* rect);
     void (*deselectSymbol)();
+    // The template chooser (none: New goes on without one) for File > New on a path buffer of the options'
+    // size (the template to start from; the choice, empty for a blank
+    // drawing); 0 when cancelled.
+    int (*chooseTemplate)(char* path);
 };
 
 extern FrameHooks FrameCalls;

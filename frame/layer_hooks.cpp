@@ -17,6 +17,7 @@
 #include "libraries/library_colors.h"
 #include "libraries/library_windows.h"
 #include "libraries/symbol_hooks.h"
+#include "libraries/template_dialogs.h"
 #include "lines/array_kind.h"
 #include "lines/connector_kind.h"
 #include "lines/straight_line_kind.h"
@@ -57,6 +58,7 @@ void ConnectLayers()
     FrameCalls.editTextSizing = RunTextDlg;
     FrameCalls.editShapeSizing = RunPictureDlg;
     FrameCalls.documentOpened = OpenLibrariesForDocument;
+    FrameCalls.chooseTemplate = RunTemplateDlg;
     FrameCalls.chooseSymbol = RunSymbolDlg;
     FrameCalls.editRulers = RunRulerDlg;
     FrameCalls.editArrowheads = RunArrowDlg;

@@ -1,5 +1,6 @@
 #include "libraries/library_file.h"
 #include "libraries/library_window.h"
+#include "libraries/template_dialogs.h"
 #include "libraries/library_windows.h"
 
 #include <cstdio>
@@ -15,7 +16,6 @@
 namespace {
 
 const int kFileDialogTemplate = 1536;
-const int kChangeLibraryTopic = 212;
 const int kCreateLibraryTopic = 213;
 const int kLibraryPathSize = kOptionsPathSize;
 
@@ -50,19 +50,6 @@ RECT PlaceFromEntry(const SavedLibraryWindow& entry)
     else if (place.top < desktop.top)
         OffsetRect(&place, 0, desktop.top - place.top);
     return place;
-}
-
-// Until the library browser exists the user picks a library file.
-bool AskForLibrary(char* path)
-{
-    char file[kLibraryPathSize];
-    std::snprintf(file, sizeof(file), "%s", path);
-    char* folder = Options() ? Options()->librariesFolder : nullptr;
-    if (!RunOpenFileDlg(MainWindow, kFileDialogTemplate, file, IDS_FILTER_LIBRARIES, IDS_TITLE_OPEN_LIBRARY, FALSE,
-                        kChangeLibraryTopic, 1, 0, folder))
-        return false;
-    std::snprintf(path, kLibraryPathSize, "%s", file);
-    return true;
 }
 
 bool BringOpenLibraryForward(int row, const char* path)
@@ -237,8 +224,16 @@ int CreateLibraryWindow(int row, bool interactive, bool isNew, const char* path)
 
 int ChooseLibraryForRow(int row, char* path, bool skipBrowser, bool checkOpen)
 {
-    if (!skipBrowser && !AskForLibrary(path))
-        return 1;
+    if (!skipBrowser) {
+        if (!RunLibraryBrowseDlg(path))
+            return 1;
+        // "Create New Library" leaves no path: the new file is the choice.
+        if (!path[0]) {
+            if (CreateLibraryFile(row, path) != kErrNone)
+                return 1;
+            skipBrowser = true;
+        }
+    }
     if ((!skipBrowser || checkOpen) && BringOpenLibraryForward(row, path))
         return 1;
     const ErrorCode code = LoadLibraryIntoRow(row, path);

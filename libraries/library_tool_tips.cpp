@@ -3,6 +3,8 @@
 #include "libraries/library_windows.h"
 
 #include "common/tool_tips.h"
+#include "libraries/browser_tool_tips.h"
+#include "libraries/library_thumbnail.h"
 #include "libraries/library_names.h"
 #include "libraries/library_window.h"
 
@@ -15,6 +17,8 @@ bool ValidItem(int row, int item)
 
 bool SymbolName(HWND window, int item, char* text, int size)
 {
+    if (IsBrowserPreview(window))
+        return ThumbnailCellName(item, text, size);
     const int row = GetLibraryRow(window);
     if (!ValidItem(row, item) || LibraryWindows[row].store < 0)
         return false;
@@ -26,13 +30,24 @@ bool SymbolName(HWND window, int item, char* text, int size)
 
 bool SymbolButtonRect(HWND window, int item, RECT* rect)
 {
+    if (IsBrowserPreview(window))
+        return ThumbnailCellRect(item, rect);
     const int row = GetLibraryRow(window);
     return ValidItem(row, item) && GetLibraryButtonRect(row, rect, item) == 0;
 }
 
 int SymbolButtonAt(HWND window, POINT client)
 {
+    if (IsBrowserPreview(window))
+        return HitTestThumbnailCell(client.x, client.y);
     return LibraryButtonIndexAt(GetLibraryRow(window), client);
+}
+
+// The browser's preview has tips while the browser, not the main window, is
+// active, as the library windows do.
+bool TipHost(HWND window)
+{
+    return IsLibraryWindow(window) || IsBrowserPreview(window);
 }
 
 } // namespace
@@ -49,5 +64,5 @@ int LibraryButtonIndexAt(int row, POINT client)
 
 void ConnectLibraryToolTips()
 {
-    ToolTipItems = {IsLibraryWindow, SymbolName, SymbolButtonRect, SymbolButtonAt};
+    ToolTipItems = {TipHost, SymbolName, SymbolButtonRect, SymbolButtonAt};
 }

@@ -50,7 +50,11 @@ ErrorCode EnsureLibraryGroup(int store, short group)
 
 ErrorCode StoreVexletName(int row, int id, char* text)
 {
-    const int store = LibraryWindows[row].store;
+    return StoreSymbolText(LibraryWindows[row].store, id, text);
+}
+
+ErrorCode StoreSymbolText(int store, int id, char* text)
+{
     RecordHandle record = nullptr;
     if (FindRecord(store, kLibraryNameGroup, static_cast<short>(id), &record) != kErrNone) {
         if (!text[0])

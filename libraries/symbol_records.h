@@ -10,6 +10,8 @@
 // Writes the name-and-keywords text of symbol id (record (202,id)); an empty
 // text deletes the record. The text is cut in place to what the record holds.
 ErrorCode StoreVexletName(int row, int id, char* text);
+// The same for a library store of no window.
+ErrorCode StoreSymbolText(int store, int id, char* text);
 // The whole text of record (202,id), empty when there is none.
 void ReadVexletName(int store, int id, char* text, int size);
 // The item's connect points into the symbol's first picture chunk.

@@ -18,6 +18,11 @@ protected:
     {
         showHints_ = true;
         StartWith("");
+        // The new drawing of the start comes with its own hint first.
+        HWND hint = AwaitDialog("Hint");
+        ASSERT_NE(nullptr, hint) << "no hint with the first new drawing";
+        startHint_ = StaticTexts(hint);
+        Press(hint, IDOK);
     }
     void ClickItem(HWND dialog, int id)
     {
@@ -27,7 +32,16 @@ protected:
         RealClick(POINT{r.left + (r.bottom - r.top) / 2, (r.top + r.bottom) / 2});
         program_.Settle();
     }
+
+    std::string startHint_;
 };
+
+TEST_F(HintsProgram, ANewDrawingsHintComesOnceARun)
+{
+    EXPECT_NE(std::string::npos, startHint_.find("Your new drawing is ready")) << startHint_;
+    Command(desktop_ids::kNewBlank);
+    EXPECT_EQ(nullptr, AwaitDialog("Hint", 500)) << "the second new drawing has no hint";
+}
 
 TEST_F(HintsProgram, AHintAppearsAndUntickingShowHintsKeepsTheNextAway)
 {

@@ -17,6 +17,7 @@ namespace {
 const char kLibraryClass[] = "VXLIBCLASS";
 const int kSplashPolls = 100;
 const DWORD kPollMs = 50;
+const int kBrowseButton = 4;
 
 class LibraryProgram : public DesktopProgram {
 protected:
@@ -48,9 +49,17 @@ protected:
         const std::string path = WriteLibraryFixture(ScratchPath(file), fixture);
         if (path.empty())
             return path;
-        program_.PostCommand(IDM_LIB_OPEN);
-        AnswerFileDialog("Open Vexlet Library", path);
+        OpenLibraryFile(path);
         return path;
+    }
+
+    // Open Library, then Browse in the library browser for the file.
+    void OpenLibraryFile(const std::string& path)
+    {
+        HWND browser = OpenDialog(IDM_LIB_OPEN, "Open a Vexlet Library");
+        ASSERT_NE(nullptr, browser) << "the library browser";
+        Press(browser, kBrowseButton);
+        AnswerFileDialog("Open Vexlet Library", path);
     }
 
     HWND FloatingLibrary(const char* title) const { return program_.FindProgramWindow(kLibraryClass, title); }

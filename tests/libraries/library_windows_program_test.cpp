@@ -130,8 +130,7 @@ TEST_F(LibraryWindowsProgram, OpeningAnOpenLibraryBringsItsWindowInsteadOfASecon
     fixture.symbols = 3;
     const std::string path = WriteLibraryFixture(ScratchPath("once.vxl"), fixture);
     for (int attempt = 0; attempt < 2; ++attempt) {
-        program_.PostCommand(IDM_LIB_OPEN);
-        AnswerFileDialog("Open Vexlet Library", path);
+        OpenLibraryFile(path);
     }
     DWORD process = 0;
     GetWindowThreadProcessId(program_.MainWindow(), &process);
@@ -144,8 +143,7 @@ TEST_F(LibraryWindowsProgram, KeysTypedInALibraryWindowGoToTheDrawing)
     LibraryFixture fixture;
     fixture.symbols = 4;
     const std::string path = WriteLibraryFixture(ScratchPath("keys.vxl"), fixture);
-    program_.PostCommand(IDM_LIB_OPEN);
-    AnswerFileDialog("Open Vexlet Library", path);
+    OpenLibraryFile(path);
     HWND library = FloatingLibrary(Title(path).c_str());
     ASSERT_NE(nullptr, library);
     const RECT client = ClientScreenRect(library);
