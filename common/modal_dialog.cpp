@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "common/app_globals.h"
+#include "common/control_help.h"
 #include "common/help_filter.h"
 #include "common/help_mode.h"
 #include "common/tracking_mode.h"
@@ -20,6 +21,7 @@ const int kNumberText = 64;
 struct OpenDialog {
     DLGPROC procedure;
     int helpTopic;
+    const DWORD* helpPairs;
     HWND window;
 };
 
@@ -50,9 +52,29 @@ OpenDialog* FindOpenDialog(HWND window)
     return nullptr;
 }
 
-// What every dialog does alike, after its own procedure had its say.
-INT_PTR CommonBehaviour(HWND window, const OpenDialog& open, UINT message, WPARAM wParam)
+// What's This on a control: OK and Cancel keep the system's own answer, the
+// Help button shows the dialog's topic, any other control its own topic.
+INT_PTR ControlHelp(HWND window, const OpenDialog& open, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (!open.helpPairs)
+        return FALSE;
+    const int id = message == WM_HELP ? reinterpret_cast<HELPINFO*>(lParam)->iCtrlId
+                                      : GetDlgCtrlID(reinterpret_cast<HWND>(wParam));
+    if (id == IDOK || id == IDCANCEL)
+        return FALSE;
+    if (id == kHelpButton) {
+        if (open.helpTopic)
+            ShowHelpTopic(open.helpTopic);
+        return TRUE;
+    }
+    return ShowControlHelp(window, message, wParam, lParam, open.helpPairs) ? TRUE : FALSE;
+}
+
+// What every dialog does alike, after its own procedure had its say.
+INT_PTR CommonBehaviour(HWND window, const OpenDialog& open, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_HELP || message == WM_CONTEXTMENU)
+        return ControlHelp(window, open, message, wParam, lParam);
     if (message != WM_COMMAND)
         return FALSE;
     const int id = LOWORD(wParam);
@@ -83,7 +105,7 @@ INT_PTR CALLBACK ModalDialogProcedure(HWND window, UINT message, WPARAM wParam, 
     const OpenDialog copy = *open;
     if (copy.procedure(window, message, wParam, lParam))
         return TRUE;
-    return CommonBehaviour(window, copy, message, wParam);
+    return CommonBehaviour(window, copy, message, wParam, lParam);
 }
 
 HWND OwnerOrMain(HWND owner)
@@ -111,7 +133,7 @@ INT_PTR RunModalDialog(const ModalDialog& dialog)
     HWND owner = OwnerOrMain(dialog.owner);
     if (!dialog.procedure || !ModalDialogAllowed(owner))
         return -1;
-    OpenDialogs[OpenDialogCount++] = {dialog.procedure, dialog.helpTopic, nullptr};
+    OpenDialogs[OpenDialogCount++] = {dialog.procedure, dialog.helpTopic, dialog.helpPairs, nullptr};
     HookF1();
     const INT_PTR result = DialogBoxParamA(AppInstance, dialog.templateName, owner, ModalDialogProcedure,
                                            dialog.parameter);

@@ -13,6 +13,9 @@ struct ModalDialog {
     int helpTopic;
     HWND owner;  // none: the main window
     LPARAM parameter = 0;  // handed to the procedure with WM_INITDIALOG
+    // What's This help of the controls: pairs (control id, topic) ending in
+    // (0, 0); none when the dialog has no such help.
+    const DWORD* helpPairs = nullptr;
 };
 
 // The dialog's result: 1 for OK, 0 for Cancel; -1 when it could not be made

@@ -37,6 +37,10 @@ const int kFirstPickedShapeType = 2;
 const int kSizingKeepsProportion = 2;
 const int kSizingSquare = 1;
 const int kFreeProportion = 0;
+const DWORD kToolEditHelpPairs[] = {
+    IDC_TOOLEDIT_WIDTH, 15022, IDC_TOOLEDIT_HEIGHT, 15022, IDC_TOOLEDIT_SHAPE, 15021, IDC_TOOLEDIT_ADJUSTMENT, 15020,
+    0, 0,
+};
 
 ToolbarSlot ExchangedSlot()
 {
@@ -256,7 +260,7 @@ BOOL RunToolEditDlg(int slotIndex)
         return FALSE;
     StoreSlot(options->toolbar[slotIndex]);
     SampleDrawCallback = DrawETBSample;
-    if (RunModalDialog({TEMPLATE_TOOLBAR_SLOT, ETBDlgHandler, kToolEditHelpTopic, nullptr}) != 1)
+    if (RunModalDialog({TEMPLATE_TOOLBAR_SLOT, ETBDlgHandler, kToolEditHelpTopic, nullptr, 0, kToolEditHelpPairs}) != 1)
         return FALSE;
     options->toolbar[slotIndex] = ExchangedSlot();
     return TRUE;
