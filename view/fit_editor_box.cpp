@@ -4,6 +4,7 @@
 #include "objects/view_record.h"
 #include "text/ten_messages.h"
 #include "text/ten_state_access.h"
+#include "view/editor_insets.h"
 
 namespace {
 
@@ -98,6 +99,7 @@ LRESULT FitEditorBox(HWND view, int32_t* size)
         return 1;
     const int horizontal = static_cast<int>(SendMessageA(editor, TENM_GETALIGNMENT, 0, 0));
     const int vertical = static_cast<int>(SendMessageA(editor, TENM_GETVALIGN, 0, 0));
+    AdjustEditorInsets(view, editor, size);
     RECT box;
     {
         TenStateLock state(editor);
