@@ -97,8 +97,8 @@ LRESULT FitEditorBox(HWND view, int32_t* size)
     HWND editor = GetWindow(view, GW_CHILD);
     if (!editor || !size || !IsObjectEditor(editor))
         return 1;
-    const int horizontal = static_cast<int>(SendMessageA(editor, TENM_GETALIGNMENT, 0, 0));
-    const int vertical = static_cast<int>(SendMessageA(editor, TENM_GETVALIGN, 0, 0));
+    int horizontal = static_cast<int>(SendMessageA(editor, TENM_GETALIGNMENT, 0, 0));
+    int vertical = static_cast<int>(SendMessageA(editor, TENM_GETVALIGN, 0, 0));
     AdjustEditorInsets(view, editor, size);
     RECT box;
     {
@@ -107,6 +107,9 @@ LRESULT FitEditorBox(HWND view, int32_t* size)
             return 1;
         box = RECT{state->originX, state->originY, state->originX + state->live.boxWidth,
                    state->originY + state->live.boxHeight};
+        // A turned owner's box grows about its centre, which its turn is about.
+        if (state->stateFlags & kTenOwnerRotated)
+            horizontal = vertical = kAlignCentre;
     }
     ViewRecord* record = LockViewRecord(view);
     if (!record)
