@@ -2,7 +2,6 @@
 
 #include <initializer_list>
 
-#include "common/control_help.h"
 #include "common/dialog_exchange.h"
 #include "common/modal_dialog.h"
 #include "common/window_helpers.h"
@@ -95,15 +94,12 @@ void TakeOptionsChoice(HWND dialog)
 
 } // namespace
 
-INT_PTR CALLBACK OptionsDlgHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR CALLBACK OptionsDlgHandler(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:
         InitOptionsDialog(dialog);
         return TRUE;
-    case WM_HELP:
-    case WM_CONTEXTMENU:
-        return ShowControlHelp(dialog, message, wParam, lParam, kHelpPairs) ? TRUE : FALSE;
     case WM_COMMAND:
         if (LOWORD(wParam) != IDOK || HIWORD(wParam) != BN_CLICKED)
             return FALSE;
@@ -123,7 +119,7 @@ int RunOptionsDlg()
     Exchange.mainValue = options->flags;
     Exchange.secondValue = options->quickPreviews;
     Exchange.thirdExtra = options->moreFlags;
-    const INT_PTR result = RunModalDialog({TEMPLATE_OPTIONS, OptionsDlgHandler, kOptionsHelpTopic, nullptr});
+    const INT_PTR result = RunModalDialog({TEMPLATE_OPTIONS, OptionsDlgHandler, kOptionsHelpTopic, nullptr, 0, kHelpPairs});
     if (result == 1) {
         options->flags = Exchange.mainValue;
         options->quickPreviews = Exchange.secondValue;
