@@ -28,6 +28,16 @@ struct DocumentWindowHooks {
 extern DocumentWindowHooks DocumentWindowCalls;
 
 // What the documents and the views ask of the frame above them.
+// The colour state of Shape Sizing: the picture colours follow the Shapes
+// menu (may change), are kept, the shapes have no colours to keep, or the
+// selected shapes differ. A grow rule of kGrowRuleMixed means the shapes
+// differ; it comes back so when the user chose none.
+const int kColoursMayChange = 0;
+const int kColoursKept = 1;
+const int kColoursDoNotApply = -1;
+const int kColoursMixed = -2;
+const int kGrowRuleMixed = -1;
+
 struct FrameHooks {
     // The menus take their look for the document window (none: no document).
     void (*activateView)(HWND document, int activating);

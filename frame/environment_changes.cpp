@@ -11,6 +11,8 @@
 #include "documents/print_document.h"
 #include "documents/printer_context.h"
 #include "documents/view_children.h"
+#include "libraries/library_table.h"
+#include "libraries/library_window.h"
 #include "objects/document_undo.h"
 #include "objects/view_record.h"
 #include "text/font_cache.h"
@@ -128,7 +130,15 @@ void ResetSharedFonts(int rebuild)
     SetAppCursor(0);
 }
 
-void OnSystemColorsChanged() {}
+// The library windows keep their buttons in a bitmap painted with the
+// button colours of the moment: each is painted again with the new ones.
+void OnSystemColorsChanged()
+{
+    for (int row = 0; row < kLibraryRowCount; ++row) {
+        if (LibraryWindows[row].buttonsDib)
+            RefreshLibraryWindow(row);
+    }
+}
 
 void OnFontsChanged()
 {

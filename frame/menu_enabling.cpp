@@ -137,6 +137,27 @@ void ShowLineShapePlace(HMENU popup, int position, bool arrays)
     InsertMenuA(popup, static_cast<UINT>(position), MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(shown), text);
 }
 
+void ShowSendOneTitle(HMENU file, HWND document)
+{
+    char title[kStringBufferSize] = "";
+    if (!file || !document || !GetWindowTextA(document, title, sizeof(title)))
+        return;
+    // Each '&' doubled, or the menu would take the next letter as the item's key.
+    char text[2 * kStringBufferSize];
+    int length = 0;
+    for (const char* c = title; *c; ++c) {
+        if (*c == '&')
+            text[length++] = '&';
+        text[length++] = *c;
+    }
+    text[length] = '\0';
+    const UINT state = GetMenuState(file, IDM_FILE_SEND_ONE, MF_BYCOMMAND);
+    if (state == static_cast<UINT>(-1))
+        return;
+    const UINT kept = state & (MF_GRAYED | MF_DISABLED);
+    ModifyMenuA(file, IDM_FILE_SEND_ONE, MF_BYCOMMAND | MF_STRING | kept, IDM_FILE_SEND_ONE, text);
+}
+
 void GreyDocumentMenus(bool grey)
 {
     HMENU bar = MainWindow ? GetMenu(MainWindow) : nullptr;
@@ -195,8 +216,11 @@ void EnableMenuPopup(HMENU popup)
         InitLineChecks(popup, context);
     if (IsMainPopup(popup, MENU_POS_TEXT))
         InitTextChecks(popup, context);
-    if (IsMainPopup(popup, MENU_POS_FILE))
+    if (IsMainPopup(popup, MENU_POS_FILE)) {
+        if (MapiEnabled)
+            ShowSendOneTitle(popup, GetActiveDocWindow(nullptr));
         BuildRecentFilesMenu(popup);
+    }
     if (IsMainPopup(popup, MENU_POS_LIBRARIES))
         PrepareLibrariesMenu(popup);
     GreyUnbuiltCommands(popup);

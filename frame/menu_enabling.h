@@ -16,6 +16,9 @@ void EnableRightMenuPopup(HMENU popup, int kind);
 // The line-shape place of the Lines popup shows the array styles under
 // "C&hange Connector Shape" for arrays, else the line shapes.
 void ShowLineShapePlace(HMENU popup, int position, bool arrays);
+// Send One (in the File popup) reads the document window's title, with its
+// ampersands shown as such.
+void ShowSendOneTitle(HMENU file, HWND document);
 struct MenuContext;
 // The Text popup's Shadow, colour and alignment checks, from the open
 // editor or from the selected texts.

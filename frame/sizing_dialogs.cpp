@@ -3,6 +3,7 @@
 #include "common/dialog_exchange.h"
 #include "common/modal_dialog.h"
 #include "common/window_helpers.h"
+#include "documents/document_window_hooks.h"
 #include "resources/dialog_ids.h"
 
 namespace {
@@ -11,9 +12,6 @@ const int kTextSizingHelpTopic = 30029;
 const int kShapeSizingHelpTopic = 30035;
 const int kRuleCount = 3;
 const int kGrowRuleCount = 4;
-const int kColoursDoNotApply = -1;
-const int kColoursMayChange = 0;
-const int kColoursKept = 1;
 
 bool Checked(HWND dialog, int id)
 {
@@ -27,6 +25,35 @@ int CheckedIndex(HWND dialog, int firstId, int count, int none)
         if (Checked(dialog, firstId + i))
             return i;
     return none;
+}
+
+// Shapes that differ show the box in its third, mixed state; left so, the
+// shapes keep their own setting.
+void ShowColourState(HWND dialog, int state)
+{
+    HWND box = GetDlgItem(dialog, IDC_CHANGE_COLORS);
+    if (state == kColoursDoNotApply) {
+        EnableWindow(box, FALSE);
+        return;
+    }
+    if (state == kColoursMixed) {
+        SendMessageA(box, BM_SETSTYLE, BS_AUTO3STATE, FALSE);
+        CheckDlgButton(dialog, IDC_CHANGE_COLORS, BST_INDETERMINATE);
+        return;
+    }
+    CheckDlgButton(dialog, IDC_CHANGE_COLORS, state == kColoursMayChange ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// The state OK hands back: untouched (kColoursDoNotApply) when the box did
+// not apply or still shows the shapes' mixed state.
+int ChosenColourState(HWND dialog, int shown)
+{
+    if (shown == kColoursDoNotApply)
+        return kColoursDoNotApply;
+    const UINT box = IsDlgButtonChecked(dialog, IDC_CHANGE_COLORS);
+    if (box == BST_INDETERMINATE)
+        return kColoursDoNotApply;
+    return box == BST_CHECKED ? kColoursMayChange : kColoursKept;
 }
 
 bool IsOk(WPARAM wParam)
@@ -60,17 +87,12 @@ INT_PTR CALLBACK PictureDlgHandler(HWND dialog, UINT message, WPARAM wParam, LPA
         const int rule = Exchange.secondValue;
         if (rule >= 0 && rule < kGrowRuleCount)
             CheckRadioButton(dialog, IDC_GROW_NONE, IDC_GROW_PROPORTIONAL, IDC_GROW_NONE + rule);
-        if (Exchange.mainValue == kColoursDoNotApply)
-            EnableWindow(GetDlgItem(dialog, IDC_CHANGE_COLORS), FALSE);
-        else
-            CheckDlgButton(dialog, IDC_CHANGE_COLORS,
-                           Exchange.mainValue == kColoursMayChange ? BST_CHECKED : BST_UNCHECKED);
+        ShowColourState(dialog, Exchange.mainValue);
         return TRUE;
     }
     if (message == WM_COMMAND && IsOk(wParam)) {
         Exchange.secondValue = CheckedIndex(dialog, IDC_GROW_NONE, kGrowRuleCount, Exchange.secondValue);
-        if (Exchange.mainValue != kColoursDoNotApply)
-            Exchange.mainValue = Checked(dialog, IDC_CHANGE_COLORS) ? kColoursMayChange : kColoursKept;
+        Exchange.mainValue = ChosenColourState(dialog, Exchange.mainValue);
         EndDialog(dialog, 1);
         return TRUE;
     }

@@ -274,6 +274,26 @@ ErrorCode ApplyToSelection(HWND view, int message, INT_PTR value, INT_PTR pointe
     return code;
 }
 
+bool SelectedOptionsDiffer(HGLOBAL drawingHandle, uint32_t option)
+{
+    auto* drawing = drawingHandle ? static_cast<DrawingRecord*>(GlobalLock(drawingHandle)) : nullptr;
+    if (!drawing)
+        return false;
+    bool with = false;
+    bool without = false;
+    {
+        LockedTable objects(drawing, kTableObjects);
+        for (int i = 0; i < objects.Count(); ++i) {
+            const DrawingObject* object = ObjectAt(objects.Get(), i);
+            if (!(object->stateFlags & kStateSelected))
+                continue;
+            ((object->optionFlags & option) ? with : without) = true;
+        }
+    }
+    GlobalUnlock(drawingHandle);
+    return with && without;
+}
+
 uint32_t GetSelectionCommandFlags(HGLOBAL drawingHandle)
 {
     auto* drawing = drawingHandle ? static_cast<DrawingRecord*>(GlobalLock(drawingHandle)) : nullptr;

@@ -51,3 +51,5 @@ ErrorCode ApplyToSelection(HWND view, int message, INT_PTR value, INT_PTR pointe
 
 // The menu-enabling bits of the selection (0 when nothing is selected).
 uint32_t GetSelectionCommandFlags(HGLOBAL drawingHandle);
+// Whether some selected objects have the option flag `option` and others not.
+bool SelectedOptionsDiffer(HGLOBAL drawingHandle, uint32_t option);

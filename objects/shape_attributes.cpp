@@ -159,7 +159,10 @@ ErrorCode SetObjectShadowFlags(DrawingRecord* drawing, void* table, int index, u
 ErrorCode SetShapeTextSizing(DrawingRecord* drawing, void* table, int index, int frameless, int constraint)
 {
     DrawingObject* object = KindObject(table, index);
-    object->sizingConstraint = constraint;
+    // A negative constraint keeps the shape's own: the shapes of a selection
+    // whose rules differ keep theirs when only the colours are changed.
+    if (constraint >= 0)
+        object->sizingConstraint = constraint;
     if (frameless == -1)
         return kErrNone;
     bool isFrameless = (object->optionFlags & kOptionFrameless) != 0;

@@ -30,8 +30,9 @@ void CollectShapeAttributes(DrawingRecord*, void* table, int index, DrawingObjec
         summary->fillColor = static_cast<COLORREF>(kMixed);
     else
         Merge(&summary->fillColor, object->fillColor);
-    summary->textBoxWord = object->textBoxWord;
-    summary->sizingConstraint = object->sizingConstraint;
+    // Shapes that differ show no rule rather than the last one's.
+    Merge(&summary->textBoxWord, object->textBoxWord);
+    Merge(&summary->sizingConstraint, object->sizingConstraint);
     if ((summary->textRoleFlags & 0x3C) == 0)
         summary->textRoleFlags |= object->textRoleFlags & 0x3C;
     bool picture = (object->stateFlags & kStatePictureObject) != 0;

@@ -44,7 +44,6 @@ const uint32_t kAnyObject = 0x0001;
 const uint32_t kTakesText = 0x0004;
 const uint32_t kTextBoxOrPicture = 0x0100;
 const uint32_t kKeepsColours = 0x0001;
-const int kColoursDoNotApply = -1;
 const int kShapeSizingHelpTopic = 30035;
 const int kShapeAttributes = 28;
 const int kLineAttributes = 38;
@@ -281,7 +280,8 @@ LPARAM PackSizing(int growRule, int colourState)
 
 int32_t SizingRuleOf(LPARAM argument)
 {
-    return static_cast<int32_t>(argument & 0xFFFF);
+    // Signed: a rule left unchosen over differing shapes comes back as -1.
+    return static_cast<int16_t>(argument & 0xFFFF);
 }
 
 int32_t ColourStateOf(LPARAM argument)
@@ -317,13 +317,16 @@ bool AskShapeSizing(HWND view, LPARAM* argument)
         return false;
     const bool pictureChoice = static_cast<int32_t>(summary.stateFlags) >= 0 && (summary.stateFlags & kTextBoxOrPicture);
     int colourState = kColoursDoNotApply;
-    if (pictureChoice)
-        colourState = static_cast<int32_t>(summary.optionFlags) >= 0 ? static_cast<int>(summary.optionFlags & kKeepsColours) : 0;
-    int growRule = summary.sizingConstraint;
+    if (pictureChoice && SelectedOptionsDiffer(ViewDrawingHandle(view), kKeepsColours))
+        colourState = kColoursMixed;
+    else if (pictureChoice)
+        colourState = static_cast<int>(summary.optionFlags & kKeepsColours);
+    int growRule = summary.sizingConstraint < 0 ? kGrowRuleMixed : summary.sizingConstraint;
     if (!FrameCalls.editShapeSizing(&growRule, &colourState))
         return false;
-    // Differing rules left unchosen would be stored as a rule of -1.
-    if (growRule < 0)
+    // Differing rules left unchosen stay each shape's own; with nothing
+    // chosen at all there is nothing to change.
+    if (growRule < 0 && colourState == kColoursDoNotApply)
         return false;
     *argument = PackSizing(growRule, colourState);
     return true;

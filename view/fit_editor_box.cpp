@@ -4,6 +4,7 @@
 #include "objects/view_record.h"
 #include "text/ten_messages.h"
 #include "text/ten_state_access.h"
+#include "view/editor_insets.h"
 
 namespace {
 
@@ -96,8 +97,9 @@ LRESULT FitEditorBox(HWND view, int32_t* size)
     HWND editor = GetWindow(view, GW_CHILD);
     if (!editor || !size || !IsObjectEditor(editor))
         return 1;
-    const int horizontal = static_cast<int>(SendMessageA(editor, TENM_GETALIGNMENT, 0, 0));
-    const int vertical = static_cast<int>(SendMessageA(editor, TENM_GETVALIGN, 0, 0));
+    int horizontal = static_cast<int>(SendMessageA(editor, TENM_GETALIGNMENT, 0, 0));
+    int vertical = static_cast<int>(SendMessageA(editor, TENM_GETVALIGN, 0, 0));
+    AdjustEditorInsets(view, editor, size);
     RECT box;
     {
         TenStateLock state(editor);
@@ -105,6 +107,9 @@ LRESULT FitEditorBox(HWND view, int32_t* size)
             return 1;
         box = RECT{state->originX, state->originY, state->originX + state->live.boxWidth,
                    state->originY + state->live.boxHeight};
+        // A turned owner's box grows about its centre, which its turn is about.
+        if (state->stateFlags & kTenOwnerRotated)
+            horizontal = vertical = kAlignCentre;
     }
     ViewRecord* record = LockViewRecord(view);
     if (!record)

@@ -128,6 +128,44 @@ TEST_F(DialogsProgram, ShapeSizingAndTextSizingAreSavedWithTheShape)
     EXPECT_EQ(2, objects[0].textBoxWord);
 }
 
+// Two shapes whose sizing rules differ: the dialog checks no rule; OK with
+// none chosen leaves each its own, and a chosen rule reaches both.
+TEST_F(DialogsProgram, ShapeSizingOverDifferingRulesChangesOnlyWhatWasChosen)
+{
+    const RECT client = ClientScreenRect(view_);
+    DrawSelectedRectangle();
+    HWND dialog = OpenDialog(IDM_SHAPES_SHAPE_SIZING, "Shape Sizing");
+    ASSERT_NE(nullptr, dialog);
+    Press(dialog, IDC_GROW_PROPORTIONAL);
+    Press(dialog, IDOK);
+    DrawRectangle({client.left + 160, client.top + 40}, {client.left + 240, client.top + 100});
+    std::vector<DrawingObject> before = Saved();
+    ASSERT_EQ(2u, before.size());
+    ASSERT_NE(before[0].sizingConstraint, before[1].sizingConstraint) << "the two shapes should differ";
+
+    Command(IDM_EDIT_SELECT_ALL);
+    dialog = OpenDialog(IDM_SHAPES_SHAPE_SIZING, "Shape Sizing");
+    ASSERT_NE(nullptr, dialog);
+    for (int id = IDC_GROW_NONE; id <= IDC_GROW_PROPORTIONAL; ++id)
+        EXPECT_NE(static_cast<LRESULT>(BST_CHECKED), SendDlgItemMessageA(dialog, id, BM_GETCHECK, 0, 0))
+            << "rule " << id - IDC_GROW_NONE << " shown as if the shapes shared it";
+    Screenshot("shape_sizing_mixed_rules");
+    Press(dialog, IDOK);
+    std::vector<DrawingObject> untouched = Saved();
+    ASSERT_EQ(2u, untouched.size());
+    EXPECT_EQ(before[0].sizingConstraint, untouched[0].sizingConstraint);
+    EXPECT_EQ(before[1].sizingConstraint, untouched[1].sizingConstraint);
+
+    dialog = OpenDialog(IDM_SHAPES_SHAPE_SIZING, "Shape Sizing");
+    ASSERT_NE(nullptr, dialog);
+    Press(dialog, IDC_GROW_NONE);
+    Press(dialog, IDOK);
+    std::vector<DrawingObject> chosen = Saved();
+    ASSERT_EQ(2u, chosen.size());
+    EXPECT_EQ(0, chosen[0].sizingConstraint);
+    EXPECT_EQ(0, chosen[1].sizingConstraint);
+}
+
 TEST_F(DialogsProgram, AFontChangeDropsTheUndoStepSoCtrlZDoesNothing)
 {
     DrawSelectedRectangle();

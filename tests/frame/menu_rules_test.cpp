@@ -204,6 +204,35 @@ TEST(MenuChecks, ListItemsMatchTheSelectionsCommonAttributes)
     EXPECT_EQ(0, AlignmentItem(-2, 0)) << "unset alignments check nothing";
 }
 
+TEST_F(ProgramMenus, SendOneReadsTheDocumentsTitle)
+{
+    struct Case {
+        const char* name;
+        const char* title;
+        const char* shown;
+    } cases[] = {
+        {"plain title", "Plans.tyr", "Plans.tyr"},
+        {"an ampersand is shown, not taken as the key", "Plans & Costs", "Plans && Costs"},
+    };
+    // A menu bar of a run with mail: the Send popup is kept.
+    MapiEnabled = 1;
+    HMENU bar = LoadMenuA(AppInstance, MENU_MAIN);
+    TakeMenuPopups(bar);
+    MapiEnabled = 0;
+    HMENU file = MainMenuPopups[MENU_POS_FILE];
+    for (const Case& c : cases) {
+        HWND document = CreateWindowExA(0, "STATIC", c.title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(nullptr, document);
+        ShowSendOneTitle(file, document);
+        char text[128] = "";
+        GetMenuStringA(file, IDM_FILE_SEND_ONE, text, sizeof(text), MF_BYCOMMAND);
+        EXPECT_STREQ(c.shown, text) << c.name;
+        DestroyWindow(document);
+    }
+    TakeMenuPopups(bar_);
+    DestroyMenu(bar);
+}
+
 TEST_F(ProgramMenus, RenamingHideShadowDoesNotOfferItWithoutADrawing)
 {
     HMENU draw = MainMenuPopups[MENU_POS_DRAW];

@@ -7,8 +7,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/app_globals.h"
+#include "common/help_context.h"
 #include "common/icon_button.h"
 #include "common/modal_dialog.h"
 #include "common/popup_picker.h"
@@ -139,6 +141,44 @@ TEST_F(PropertyDialogs, ShapeSizingWithoutAColourChoiceGreysItAndKeepsIt)
     EXPECT_TRUE(greyed);
     EXPECT_EQ(3, growRule);
     EXPECT_EQ(-1, colours);
+}
+
+// Shapes whose rules and colour settings differ: no rule is checked and the
+// box shows its mixed state; what is left so comes back untouched.
+TEST_F(PropertyDialogs, ShapeSizingOverDifferingShapesHandsBackOnlyWhatWasChosen)
+{
+    struct Case {
+        const char* name;
+        int chosenRule;  // 0: none chosen
+        UINT box;        // the box's state at OK
+        int growRule;
+        int colours;
+    } cases[] = {
+        {"nothing touched", 0, BST_INDETERMINATE, -1, -1},
+        {"only the colours", 0, BST_CHECKED, -1, 0},
+        {"only the rule", IDC_GROW_PROPORTIONAL, BST_INDETERMINATE, 3, -1},
+        {"both", IDC_GROW_NONE, BST_UNCHECKED, 0, 1},
+    };
+    for (const Case& c : cases) {
+        int growRule = -1;
+        int colours = -2;
+        bool anyChecked = true;
+        UINT shownBox = BST_UNCHECKED;
+        WithDialog("Shape Sizing", [&](HWND dialog) {
+            anyChecked = false;
+            for (int id = IDC_GROW_NONE; id <= IDC_GROW_PROPORTIONAL; ++id)
+                anyChecked = anyChecked || IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+            shownBox = IsDlgButtonChecked(dialog, IDC_CHANGE_COLORS);
+            if (c.chosenRule)
+                CheckRadioButton(dialog, IDC_GROW_NONE, IDC_GROW_PROPORTIONAL, c.chosenRule);
+            CheckDlgButton(dialog, IDC_CHANGE_COLORS, c.box);
+            Ok(dialog);
+        }, [&] { return RunPictureDlg(&growRule, &colours); });
+        EXPECT_FALSE(anyChecked) << c.name;
+        EXPECT_EQ(static_cast<UINT>(BST_INDETERMINATE), shownBox) << c.name;
+        EXPECT_EQ(c.growRule, growRule) << c.name;
+        EXPECT_EQ(c.colours, colours) << c.name;
+    }
 }
 
 TEST_F(PropertyDialogs, TextSizingStoresTheCheckedRule)
@@ -309,6 +349,74 @@ TEST_F(ToolSlotDialog, ChoosingAShapeTakesItsAdjustmentAndSizing)
         EXPECT_EQ(c.shownHeight, height) << c.name;
     }
     DestroyMenu(shapes);
+}
+
+struct HelpAsked {
+    UINT command;
+    int control;
+    int topic;
+};
+std::vector<HelpAsked> HelpCalls;
+
+// The first pair of the table the engine was handed names the topic asked for.
+BOOL WINAPI RecordHelp(HWND window, LPCSTR, UINT command, ULONG_PTR data)
+{
+    const bool table = command == HELP_WM_HELP || command == HELP_CONTEXTMENU;
+    int topic = static_cast<int>(data);
+    if (table) {
+        const int control = GetDlgCtrlID(window);
+        for (const DWORD* pair = reinterpret_cast<const DWORD*>(data); pair[0]; pair += 2)
+            if (static_cast<int>(pair[0]) == control)
+                topic = static_cast<int>(pair[1]);
+    }
+    HelpCalls.push_back({command, table ? GetDlgCtrlID(window) : 0, topic});
+    return TRUE;
+}
+
+// What's This on each control of the dialog: by the caption's question mark
+// (WM_HELP) and by the right button (WM_CONTEXTMENU).
+TEST_F(ToolSlotDialog, WhatsThisOnAControlShowsItsOwnTopic)
+{
+    struct Case {
+        const char* name;
+        int control;
+        UINT message;
+        HelpAsked expected;  // command 0: no help shown
+    } cases[] = {
+        {"width by the question mark", IDC_TOOLEDIT_WIDTH, WM_HELP, {HELP_WM_HELP, IDC_TOOLEDIT_WIDTH, 15022}},
+        {"height by the right button", IDC_TOOLEDIT_HEIGHT, WM_CONTEXTMENU,
+         {HELP_CONTEXTMENU, IDC_TOOLEDIT_HEIGHT, 15022}},
+        {"shape picker", IDC_TOOLEDIT_SHAPE, WM_HELP, {HELP_WM_HELP, IDC_TOOLEDIT_SHAPE, 15021}},
+        {"adjustment", IDC_TOOLEDIT_ADJUSTMENT, WM_CONTEXTMENU, {HELP_CONTEXTMENU, IDC_TOOLEDIT_ADJUSTMENT, 15020}},
+        {"the Help button shows the dialog's topic", IDC_HELP_BUTTON, WM_HELP, {HELP_CONTEXT, 0, 30030}},
+        {"OK is left to the system", IDOK, WM_CONTEXTMENU, {0, 0, 0}},
+        {"a control outside the table shows nothing", IDC_TOOLEDIT_UNITS, WM_HELP, {0, 0, 0}},
+    };
+    HelpEngineCall saved = HelpEngine;
+    HelpEngine = RecordHelp;
+    record_->toolbar[0] = {600, 600, 0, 2, 0, 0.0};
+    for (const Case& c : cases) {
+        HelpCalls.clear();
+        WithDialog("Edit Toolbar Location", [&](HWND dialog) {
+            HWND control = GetDlgItem(dialog, c.control);
+            if (c.message == WM_HELP) {
+                HELPINFO info = {sizeof(HELPINFO), HELPINFO_WINDOW, c.control, control, 0, {0, 0}};
+                SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+            } else {
+                SendMessageA(dialog, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), 0);
+            }
+            Cancel(dialog);
+        }, [&] { return RunToolEditDlg(0); });
+        if (c.expected.command == 0) {
+            EXPECT_TRUE(HelpCalls.empty()) << c.name;
+            continue;
+        }
+        ASSERT_EQ(1u, HelpCalls.size()) << c.name;
+        EXPECT_EQ(c.expected.command, HelpCalls[0].command) << c.name;
+        EXPECT_EQ(c.expected.control, HelpCalls[0].control) << c.name;
+        EXPECT_EQ(c.expected.topic, HelpCalls[0].topic) << c.name;
+    }
+    HelpEngine = saved;
 }
 
 } // namespace

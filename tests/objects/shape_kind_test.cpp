@@ -529,6 +529,36 @@ TEST(ShapeKind, TextSizingTogglesTheFrame)
     EXPECT_EQ(kOptionFrameless, object.optionFlags & kOptionFrameless);
 }
 
+// Shape Sizing over shapes with differing rules sends no rule (-1) when only
+// the colours were chosen: each shape keeps its own.
+TEST(ShapeKind, TextSizingWithoutARuleKeepsTheShapesOwn)
+{
+    DrawingRecord drawing = Drawing();
+    DrawingObject object = Shape({0, 0, 600, 300}, 2);
+    object.sizingConstraint = 3;
+    int32_t value[2] = {0, -1};
+    EXPECT_EQ(0, Send(&drawing, &object, kMsgTextSizing, 1, 0, reinterpret_cast<INT_PTR>(value)));
+    EXPECT_EQ(3, object.sizingConstraint);
+    EXPECT_EQ(kOptionFrameless, object.optionFlags & kOptionFrameless);
+}
+
+TEST(ShapeKind, DifferingSizingRulesSummariseAsMixed)
+{
+    DrawingObject summary;
+    std::memset(&summary, 0, sizeof(summary));
+    summary.textBoxWord = -2;
+    summary.sizingConstraint = -2;
+    DrawingObject first = Shape({0, 0, 600, 300}, 2);
+    DrawingObject second = Shape({0, 0, 600, 300}, 2);
+    first.sizingConstraint = 3;
+    first.textBoxWord = 2;
+    second.textBoxWord = 2;
+    Send(nullptr, &first, kMsgCollectShapeAttributes, 0, 0, reinterpret_cast<INT_PTR>(&summary));
+    Send(nullptr, &second, kMsgCollectShapeAttributes, 0, 0, reinterpret_cast<INT_PTR>(&summary));
+    EXPECT_EQ(-1, summary.sizingConstraint) << "the last shape's rule was shown as everyone's";
+    EXPECT_EQ(2, summary.textBoxWord);
+}
+
 TEST(ShapeKind, ShadowFlagsAndObjectShadow)
 {
     struct Row {

@@ -4,7 +4,9 @@
 #include <set>
 
 #include "view/arrange_arithmetic.h"
+#include "view/editor_insets.h"
 #include "view/fit_editor_box.h"
+#include "objects/shape_types.h"
 
 namespace {
 
@@ -185,6 +187,44 @@ TEST(EditorPlacement, TheBoxGrowsTheWayItsTextIsAligned)
         const RECT placed = PlaceEditorBox(box, c.width, c.height, c.horizontal, c.vertical, 10000, 2000);
         EXPECT_TRUE(EqualRect(&placed, &c.want) != FALSE)
             << c.name << ": " << placed.left << "," << placed.top << "," << placed.right << "," << placed.bottom;
+    }
+}
+
+// A decision keeps its text a quarter of its size from each side: as the
+// editor's box widens, its side insets widen too. A text-sized shape's box is
+// the text's, so the request grows by what the insets take.
+TEST(EditorPlacement, MarginsFollowTheShapesTextInsets)
+{
+    struct Case {
+        const char* name;
+        int kind, shapeType, textBoxWord;
+        SIZE current, requested;
+        RECT shadow;
+        RECT change;
+        SIZE size;
+    } cases[] = {
+        {"a rectangle has no insets", kKindShape, kShapeRectangle, 0, {1000, 600}, {1200, 600}, {0, 0, 0, 0},
+         {0, 0, 0, 0}, {1200, 600}},
+        {"a wider decision", kKindShape, kShapeDecision, 0, {1000, 600}, {1200, 600}, {0, 0, 0, 0},
+         {-50, 0, -50, 0}, {1200, 600}},
+        {"the shadow is not the shape's", kKindShape, kShapeDecision, 0, {1060, 660}, {1260, 660}, {0, 0, 60, 60},
+         {-50, 0, -50, 0}, {1260, 660}},
+        {"a text-sized decision asks for room for its insets", kKindShape, kShapeDecision, 1, {1000, 600},
+         {1200, 600}, {0, 0, 0, 0}, {-100, 0, -100, 0}, {1400, 600}},
+        {"a line's label keeps its margins", kKindLine, kShapeDecision, 1, {1000, 600}, {1200, 600}, {0, 0, 0, 0},
+         {0, 0, 0, 0}, {1200, 600}},
+    };
+    for (const Case& c : cases) {
+        DrawingObject owner = {};
+        owner.kind = c.kind;
+        owner.shapeType = c.shapeType;
+        owner.textBoxWord = c.textBoxWord;
+        const EditorInsetChange fit = ComputeEditorInsetChange(owner, c.current, c.requested, c.shadow);
+        EXPECT_TRUE(EqualRect(&fit.change, &c.change) != FALSE)
+            << c.name << ": " << fit.change.left << "," << fit.change.top << "," << fit.change.right << ","
+            << fit.change.bottom;
+        EXPECT_EQ(c.size.cx, fit.size.cx) << c.name;
+        EXPECT_EQ(c.size.cy, fit.size.cy) << c.name;
     }
 }
 

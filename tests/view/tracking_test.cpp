@@ -225,6 +225,47 @@ TEST_F(TrackingTest, TurnedShapeResizedAgainstTheEdgeStopsWhereItsCornerTouches)
     }
 }
 
+// Each corner handle of a turned shape, pulled outward along the shape's own
+// diagonal: the shape grows, keeps its turn, and the opposite corner stays.
+TEST_F(TrackingTest, TurnedShapeGrowsByEachCornerHandle)
+{
+    struct Case {
+        const char* name;
+        int handle;
+        int opposite;  // the turned corner that must stay, 0..3 from the top left clockwise
+    } cases[] = {
+        {"top left", 1, 2},
+        {"top right", 2, 3},
+        {"bottom right", 4, 0},
+        {"bottom left", 3, 1},
+    };
+    const int rotation = 200;
+    const RECT start = {2400, 2400, 3600, 3000};
+    for (const Case& c : cases) {
+        TearDown();
+        SetUp();
+        ASSERT_EQ(0, Create(start)) << c.name;
+        // Turned through the kind, so its bounds take in the turned corners
+        // and their handles (a press off the bounds hits nothing).
+        CallObjectKind(nullptr, Drawing(), Objects(), 0, kMsgSetRotation, rotation);
+        SelectDrawingObject(DrawingHandle(), 0, FALSE, FALSE, TRUE);
+        POINT before[4];
+        TurnedCorners(Object(0), before);
+        const POINT centre = Pixel((start.left + start.right) / 2, (start.top + start.bottom) / 2);
+        const POINT handle = HandlePixel(0, c.handle);
+        const POINT outward = {handle.x + (handle.x - centre.x) / 4, handle.y + (handle.y - centre.y) / 4};
+        DragFromTo(handle, outward, 0, 8);
+        const RECT f = Frame(0);
+        EXPECT_EQ(rotation, Object(0)->rotation) << c.name;
+        EXPECT_GT(f.right - f.left, start.right - start.left) << c.name << ": no wider";
+        EXPECT_GT(f.bottom - f.top, start.bottom - start.top) << c.name << ": no taller";
+        POINT after[4];
+        TurnedCorners(Object(0), after);
+        EXPECT_NEAR(before[c.opposite].x, after[c.opposite].x, kTouchTolerance) << c.name;
+        EXPECT_NEAR(before[c.opposite].y, after[c.opposite].y, kTouchTolerance) << c.name;
+    }
+}
+
 TEST_F(TrackingTest, RubberBandSelectsAndCtrlReleaseSelectsNothing)
 {
     ASSERT_EQ(0, Create(RECT{1200, 1200, 1800, 1800}));
