@@ -85,3 +85,13 @@ std::vector<std::string> ListCategoryFiles(const std::string& folder, const char
     std::sort(names.begin(), names.end(), LessIgnoringCase);
     return names;
 }
+
+std::vector<std::string> CategoriesHolding(const std::string& root, const std::vector<std::string>& categories,
+                                           const char* extension)
+{
+    std::vector<std::string> holding;
+    for (const std::string& name : categories)
+        if (!ListCategoryFiles(root + name + "\\", extension).empty())
+            holding.push_back(name);
+    return holding;
+}

@@ -23,3 +23,8 @@ std::vector<std::string> ListCategories(const std::string& root, const char* ski
 // The names without extension of the files `folder\*.<extension>` that are
 // not folders and do not start with '.', sorted without regard to case.
 std::vector<std::string> ListCategoryFiles(const std::string& folder, const char* extension);
+// The categories of `root` that hold at least one `*.<extension>` file: the
+// program's folder holds other folders too (help, a build's own), which are
+// no template categories.
+std::vector<std::string> CategoriesHolding(const std::string& root, const std::vector<std::string>& categories,
+                                           const char* extension);

@@ -226,6 +226,8 @@ void FillCategories(HWND dialog)
         SendText(combo, CB_ADDSTRING, LoadText(IDS_RESULTS_OF_FIND));
     const std::string skip = LoadText(IDS_LIBRARY_FOLDER);
     Categories = ListCategories(CategoryRoot(), BrowserLibraryMode ? nullptr : skip.c_str());
+    if (!BrowserLibraryMode)
+        Categories = CategoriesHolding(CategoryRoot(), Categories, FileExtension());
     for (const std::string& name : Categories)
         SendText(combo, CB_ADDSTRING, name);
 }

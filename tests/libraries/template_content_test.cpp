@@ -62,6 +62,8 @@ TEST(TemplateCategories, FoldersWithoutExtensionAreCategoriesAndTheirFilesTheNam
         {"templates of a category", ListCategoryFiles(root + "Flowchart\\", kTemplateExtension), {"audit", "Process"}},
         {"libraries of a category", ListCategoryFiles(root + "Flowchart\\", kLibraryExtension), {}},
         {"a missing folder", ListCategoryFiles(root + "Missing\\", kTemplateExtension), {}},
+        {"chooser: only categories holding templates",
+         CategoriesHolding(root, ListCategories(root, "library"), kTemplateExtension), {"Flowchart"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.expected, c.found) << c.name;
