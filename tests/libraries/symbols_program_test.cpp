@@ -2,7 +2,11 @@
 // symbol, named in the symbol dialog, kept when the library is reopened.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "libraries/library_program.h"
 #include "libraries/library_records.h"
@@ -20,6 +24,49 @@ namespace {
 
 const int kEllipseTool = kToolFirstShape + 2;
 const char kSymbolName[] = "Three shapes;router hub";
+const int kButtonMiddle = 25;   // of a medium button
+const int kShapesPerSymbol = 3;
+const char kUserText[] = "the user's own copied text";
+const int kSolidFillMode = 1;
+
+// The clipboard's text, empty when it holds none.
+std::string ClipboardText()
+{
+    std::string text;
+    if (!OpenClipboard(nullptr))
+        return text;
+    HANDLE data = GetClipboardData(CF_TEXT);
+    const char* chars = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    if (chars) {
+        text = chars;
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+void SetClipboardText(const char* text)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const size_t size = lstrlenA(text) + 1;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    std::memcpy(GlobalLock(block), text, size);
+    GlobalUnlock(block);
+    EXPECT_NE(nullptr, SetClipboardData(CF_TEXT, block));
+    CloseClipboard();
+}
+
+// The leftmost and topmost corner of some objects' frames.
+POINT Corner(const std::vector<DrawingObject>& objects, size_t first, size_t count)
+{
+    POINT corner = {LONG_MAX, LONG_MAX};
+    for (size_t i = first; i < first + count && i < objects.size(); ++i) {
+        corner.x = std::min(corner.x, objects[i].bounds.left);
+        corner.y = std::min(corner.y, objects[i].bounds.top);
+    }
+    return corner;
+}
 
 class SymbolsProgram : public LibraryProgram {
 protected:
@@ -70,24 +117,39 @@ protected:
         HWND message = AwaitDialog(nullptr, 1000);
         EXPECT_EQ(nullptr, message) << StaticTexts(message);
     }
+    // The three shapes copied and added as the one symbol of a new library;
+    // its window.
+    HWND MakeSymbolLibrary(const std::string& path)
+    {
+        DrawThreeShapes();
+        Command(IDM_EDIT_SELECT_ALL);
+        Command(IDM_EDIT_COPY);
+        DeleteFileA(path.c_str());
+        program_.PostCommand(IDM_LIB_CREATE);
+        AnswerFileDialog("Create Vexlet Library", path);
+        HWND library = FloatingLibrary(Title(path).c_str());
+        if (!library)
+            return nullptr;
+        PostMessageA(library, WM_COMMAND, IDM_LIB_ADD_VEXLET, 0);
+        AnswerSymbolDialog(kSymbolName);
+        return library;
+    }
+    // Chooses the library's first symbol with the real mouse.
+    void ChooseFirstSymbol(HWND library)
+    {
+        const RECT buttons = ClientScreenRect(library);
+        RealClick(POINT{buttons.left + kButtonMiddle, buttons.top + kButtonMiddle});
+        ASSERT_TRUE(program_.Settle());
+    }
     std::string file_;
 };
 
 TEST_F(SymbolsProgram, CopiedShapesBecomeANamedAutomaticSymbolThatSurvivesReopening)
 {
-    DrawThreeShapes();
-    Command(IDM_EDIT_SELECT_ALL);
-    Command(IDM_EDIT_COPY);
-
     const std::string path = ScratchPath("made-symbols.vxl");
-    DeleteFileA(path.c_str());
-    program_.PostCommand(IDM_LIB_CREATE);
-    AnswerFileDialog("Create Vexlet Library", path);
     const std::string title = Title(path);
-    HWND library = FloatingLibrary(title.c_str());
+    HWND library = MakeSymbolLibrary(path);
     ASSERT_NE(nullptr, library);
-    PostMessageA(library, WM_COMMAND, IDM_LIB_ADD_VEXLET, 0);
-    AnswerSymbolDialog(kSymbolName);
     EXPECT_FALSE(ScreenImage::Grab().Uniform(ClientScreenRect(library))) << "the new symbol has a button";
     Screenshot("library_with_symbol");
 
@@ -107,6 +169,72 @@ TEST_F(SymbolsProgram, CopiedShapesBecomeANamedAutomaticSymbolThatSurvivesReopen
     Screenshot("library_reopened");
     ASSERT_TRUE(ReadLibraryHeader(path, &header));
     EXPECT_EQ(1, header.symbolCount);
+}
+
+// The automatic symbol placed by a click and by a drag after the drawing was
+// cleared: two copies of the three shapes where the pointer put them, and the
+// text the user copied meanwhile is still on the clipboard. Off for now: after
+// the symbol dialog closes the library window is behind the main window
+// again, so the clicks on its button miss.
+TEST_F(SymbolsProgram, DISABLED_AutomaticSymbolPlacedByClickAndDragKeepsTheUsersClipboard)
+{
+    HWND library = MakeSymbolLibrary(ScratchPath("placed-symbols.vxl"));
+    ASSERT_NE(nullptr, library);
+    Command(IDM_EDIT_SELECT_ALL);
+    Command(IDM_EDIT_CLEAR);
+    SetClipboardText(kUserText);
+
+    ChooseFirstSymbol(library);
+    Click(view_, {100, 140});
+    ChooseFirstSymbol(library);
+    Drag({300, 140}, {420, 330});
+    Screenshot("automatic_symbol_placed_twice");
+    Command(desktop_ids::kSave);
+
+    const std::vector<DrawingObject> objects = ScratchDrawing().ReadObjects(file_);
+    ASSERT_EQ(2u * kShapesPerSymbol, objects.size()) << "two copies of the three shapes";
+    const POINT clicked = Corner(objects, 0, kShapesPerSymbol);
+    const POINT dragged = Corner(objects, kShapesPerSymbol, kShapesPerSymbol);
+    EXPECT_GT(dragged.x, clicked.x) << "the dragged copy lies right of the clicked one";
+    EXPECT_GT(dragged.y, clicked.y) << "and lower, where the drag ended";
+    EXPECT_EQ(kUserText, ClipboardText()) << "placing disturbed the user's clipboard";
+}
+
+// A picture symbol whose colours are free is placed at its preferred size and
+// takes the drawing's solid fill and line width.
+TEST_F(SymbolsProgram, PictureSymbolWithFreeColoursIsPlacedInTheDrawingsColours)
+{
+    const int kPreferredSide = 600;   // one inch
+    LibraryFixture fixture;
+    fixture.symbols = 2;
+    fixture.editHeader = [](LibraryHeader* header) {
+        for (int i = 0; i < 2; ++i) {
+            header->items[i].preferredWidth = kPreferredSide;
+            header->items[i].preferredHeight = kPreferredSide;
+        }
+        header->items[0].optionFlags = 0;   // colours free
+    };
+    const std::string path = WriteLibraryFixture(ScratchPath("pictures.vxl"), fixture);
+    ASSERT_FALSE(path.empty());
+    program_.PostCommand(IDM_LIB_OPEN);
+    AnswerFileDialog("Open Vexlet Library", path);
+    HWND library = FloatingLibrary(Title(path).c_str());
+    ASSERT_NE(nullptr, library);
+
+    ChooseFirstSymbol(library);
+    Click(view_, {100, 300});
+    Screenshot("picture_symbol_placed");
+    Command(desktop_ids::kSave);
+
+    const std::vector<DrawingObject> objects = ScratchDrawing().ReadObjects(file_);
+    ASSERT_EQ(1u, objects.size()) << "the placed picture was refused";
+    const DrawingObject& placed = objects[0];
+    EXPECT_EQ(kKindShape, placed.kind);
+    EXPECT_EQ(kPreferredSide, placed.frame.right - placed.frame.left) << "placed at its preferred size";
+    EXPECT_EQ(kSolidFillMode, placed.fillMode) << "free colours take a solid fill";
+    EXPECT_GT(placed.lineWidth, 0);
+    EXPECT_NE(RGB(0, 0, 0), placed.fillColor) << "a black fill turns white";
+    EXPECT_EQ(0, placed.optionFlags & kOptionFrameless) << "colours not fixed";
 }
 
 } // namespace
