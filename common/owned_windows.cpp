@@ -25,8 +25,11 @@ bool LiftPending = false;
 
 LRESULT CALLBACK FocusWatch(int code, WPARAM wParam, LPARAM lParam)
 {
-    HWND focus = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_SETFOCUS && focus && !LiftPending && GetAncestor(focus, GA_ROOT) == WatchedOwner)
+    // A click activates the owner without a SetFocus call of its own.
+    HWND target = reinterpret_cast<HWND>(wParam);
+    const bool intoOwner = (code == HCBT_SETFOCUS || code == HCBT_ACTIVATE) && target &&
+                           GetAncestor(target, GA_ROOT) == WatchedOwner;
+    if (intoOwner && !LiftPending)
         LiftPending = PostMessageA(WatchedOwner, kMsgLiftOwnedWindows, 0, 0) != FALSE;
     return CallNextHookEx(FocusHook, code, wParam, lParam);
 }
