@@ -28,6 +28,9 @@ const int kButtonMiddle = 25;   // of a medium button
 const int kShapesPerSymbol = 3;
 const char kUserText[] = "the user's own copied text";
 const int kSolidFillMode = 1;
+const int kPreferredSide = 600;   // one inch
+const int kUnitsPerPixel = 6;     // at 100 %
+const int kDropSlack = 2 * kUnitsPerPixel;
 
 // The clipboard's text, empty when it holds none.
 std::string ClipboardText()
@@ -141,6 +144,26 @@ protected:
         RealClick(POINT{buttons.left + kButtonMiddle, buttons.top + kButtonMiddle});
         ASSERT_TRUE(program_.Settle());
     }
+    // A library of two one-inch picture symbols, the first with free
+    // colours, opened in a floating window; the window.
+    HWND OpenPictureLibrary(const char* name)
+    {
+        LibraryFixture fixture;
+        fixture.symbols = 2;
+        fixture.editHeader = [](LibraryHeader* header) {
+            for (int i = 0; i < 2; ++i) {
+                header->items[i].preferredWidth = kPreferredSide;
+                header->items[i].preferredHeight = kPreferredSide;
+            }
+            header->items[0].optionFlags = 0;   // colours free
+        };
+        const std::string path = WriteLibraryFixture(ScratchPath(name), fixture);
+        if (path.empty())
+            return nullptr;
+        program_.PostCommand(IDM_LIB_OPEN);
+        AnswerFileDialog("Open Vexlet Library", path);
+        return FloatingLibrary(Title(path).c_str());
+    }
     std::string file_;
 };
 
@@ -204,21 +227,7 @@ TEST_F(SymbolsProgram, AutomaticSymbolPlacedByClickAndDragKeepsTheUsersClipboard
 // takes the drawing's solid fill and line width.
 TEST_F(SymbolsProgram, PictureSymbolWithFreeColoursIsPlacedInTheDrawingsColours)
 {
-    const int kPreferredSide = 600;   // one inch
-    LibraryFixture fixture;
-    fixture.symbols = 2;
-    fixture.editHeader = [](LibraryHeader* header) {
-        for (int i = 0; i < 2; ++i) {
-            header->items[i].preferredWidth = kPreferredSide;
-            header->items[i].preferredHeight = kPreferredSide;
-        }
-        header->items[0].optionFlags = 0;   // colours free
-    };
-    const std::string path = WriteLibraryFixture(ScratchPath("pictures.vxl"), fixture);
-    ASSERT_FALSE(path.empty());
-    program_.PostCommand(IDM_LIB_OPEN);
-    AnswerFileDialog("Open Vexlet Library", path);
-    HWND library = FloatingLibrary(Title(path).c_str());
+    HWND library = OpenPictureLibrary("pictures.vxl");
     ASSERT_NE(nullptr, library);
 
     ChooseFirstSymbol(library);
@@ -235,6 +244,27 @@ TEST_F(SymbolsProgram, PictureSymbolWithFreeColoursIsPlacedInTheDrawingsColours)
     EXPECT_GT(placed.lineWidth, 0);
     EXPECT_NE(RGB(0, 0, 0), placed.fillColor) << "a black fill turns white";
     EXPECT_EQ(0, placed.optionFlags & kOptionFrameless) << "colours not fixed";
+}
+
+// A symbol button dragged into the drawing: the symbol lands hanging from
+// the point where the button was let go by the middle of its top edge.
+TEST_F(SymbolsProgram, SymbolDraggedOutOfItsLibraryLandsWhereItIsDropped)
+{
+    HWND library = OpenPictureLibrary("dragged.vxl");
+    ASSERT_NE(nullptr, library);
+    const RECT buttons = ClientScreenRect(library);
+    const POINT drop = {400, 350};
+    RealDrag(POINT{buttons.left + kButtonMiddle, buttons.top + kButtonMiddle}, ClientToScreenPoint(view_, drop));
+    ASSERT_TRUE(program_.Settle());
+    Screenshot("symbol_dragged_into_the_drawing");
+    Command(desktop_ids::kSave);
+
+    const std::vector<DrawingObject> objects = ScratchDrawing().ReadObjects(file_);
+    ASSERT_EQ(1u, objects.size()) << "the dragged symbol was not placed";
+    const RECT& frame = objects[0].frame;
+    EXPECT_EQ(kPreferredSide, frame.right - frame.left);
+    EXPECT_NEAR(drop.x * kUnitsPerPixel, (frame.left + frame.right) / 2, kDropSlack);
+    EXPECT_NEAR(drop.y * kUnitsPerPixel, frame.top, kDropSlack);
 }
 
 } // namespace
