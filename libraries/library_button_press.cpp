@@ -4,38 +4,18 @@
 #include "libraries/library_window.h"
 #include "libraries/library_windows.h"
 
-#include "common/window_helpers.h"
-#include "documents/view_children.h"
 #include "libraries/library_table.h"
 #include "objects/drawing_layout.h"
 #include "objects/shape_types.h"
 #include "objects/view_record_word.h"
 #include "view/tracking_entry.h"
+#include "view/view_under_pointer.h"
 
 namespace {
 
 bool LibraryButtonPressed = false;
 int PressedLibraryItem = -1;
 RECT PressedButtonRect = {0, 0, 0, 0};
-
-// The active document's drawing view when the pointer lies in its client
-// area, with the pointer in its client coordinates; null otherwise.
-HWND ActiveViewUnderCursor(POINT* client)
-{
-    HWND document = GetActiveDocWindow(nullptr);
-    HWND view = document ? DocumentViewOf(document) : nullptr;
-    if (!view || !GetViewRecordHandle(view))
-        return nullptr;
-    POINT cursor;
-    GetCursorPos(&cursor);
-    ScreenToClient(view, &cursor);
-    RECT area;
-    GetClientRect(view, &area);
-    if (!PtInRect(&area, cursor))
-        return nullptr;
-    *client = cursor;
-    return view;
-}
 
 } // namespace
 
@@ -88,7 +68,7 @@ void DragVexletToView(HWND window, int id)
     if (!IsValidLibraryRow(row) || FindLibraryItem(row, id) < 0)
         return;
     POINT client;
-    HWND view = ActiveViewUnderCursor(&client);
+    HWND view = ActiveViewUnderPointer(&client);
     if (!view)
         return;
     SendMessageA(window, WM_LBUTTONUP, 0, 0);
