@@ -267,4 +267,25 @@ TEST_F(SymbolsProgram, SymbolDraggedOutOfItsLibraryLandsWhereItIsDropped)
     EXPECT_NEAR(drop.y * kUnitsPerPixel, frame.top, kDropSlack);
 }
 
+// A button let go off its cell, away from the drawing, still chooses its
+// symbol: the next click in the drawing places it.
+TEST_F(SymbolsProgram, ButtonLetGoBesideItsCellStillChoosesTheSymbol)
+{
+    HWND library = OpenPictureLibrary("let-go.vxl");
+    ASSERT_NE(nullptr, library);
+    const RECT buttons = ClientScreenRect(library);
+    RECT frame;
+    GetWindowRect(library, &frame);
+    const int kCaptionMiddle = GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+    // Up onto the window's own caption, never over the drawing.
+    RealDrag(POINT{buttons.left + kButtonMiddle, buttons.top + kButtonMiddle},
+             POINT{buttons.left + kButtonMiddle, frame.top + kCaptionMiddle});
+    ASSERT_TRUE(program_.Settle());
+    Screenshot("button_let_go_on_the_caption");
+    Click(view_, {300, 300});
+    Screenshot("chosen_symbol_placed");
+    Command(desktop_ids::kSave);
+    EXPECT_EQ(1u, ScratchDrawing().ReadObjects(file_).size()) << "the symbol was not chosen";
+}
+
 } // namespace
