@@ -21,7 +21,13 @@ const UINT kLiftFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
 
 HHOOK FocusHook = nullptr;
 HWND WatchedOwner = nullptr;
-bool LiftPending = false;
+
+bool LiftQueued()
+{
+    MSG queued;
+    return PeekMessageA(&queued, WatchedOwner, kMsgLiftOwnedWindows, kMsgLiftOwnedWindows, PM_NOREMOVE | PM_NOYIELD) !=
+           FALSE;
+}
 
 LRESULT CALLBACK FocusWatch(int code, WPARAM wParam, LPARAM lParam)
 {
@@ -29,8 +35,8 @@ LRESULT CALLBACK FocusWatch(int code, WPARAM wParam, LPARAM lParam)
     HWND target = reinterpret_cast<HWND>(wParam);
     const bool intoOwner = (code == HCBT_SETFOCUS || code == HCBT_ACTIVATE) && target &&
                            GetAncestor(target, GA_ROOT) == WatchedOwner;
-    if (intoOwner && !LiftPending)
-        LiftPending = PostMessageA(WatchedOwner, kMsgLiftOwnedWindows, 0, 0) != FALSE;
+    if (intoOwner && !LiftQueued())
+        PostMessageA(WatchedOwner, kMsgLiftOwnedWindows, 0, 0);
     return CallNextHookEx(FocusHook, code, wParam, lParam);
 }
 
@@ -49,12 +55,10 @@ void StopWatchingOwnerFocus()
         UnhookWindowsHookEx(FocusHook);
     FocusHook = nullptr;
     WatchedOwner = nullptr;
-    LiftPending = false;
 }
 
 void LiftOwnedWindows(HWND owner)
 {
-    LiftPending = false;
     if (!owner)
         return;
     OwnedWindows owned = {owner, {}};
