@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "common/help_context.h"
+#include "common/owned_windows.h"
 #include "documents/print_document.h"
 #include "common/app_globals.h"
 #include "frame/app_startup.h"
@@ -38,6 +39,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR tail, int showCommand)
     bool runLoop = OpenFirstDocument(file, embedding);
     int exitCode = runLoop ? 0 : 1;
     MenuHelpHook = SetWindowsHookExA(WH_MSGFILTER, MenuHelpFilter, nullptr, GetCurrentThreadId());
+    // Floating library windows stay in front of the main window.
+    WatchOwnerFocus(MainWindow);
     if (print) {
         PrintActiveDocument(nullptr, FALSE);
         runLoop = false;
@@ -52,6 +55,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR tail, int showCommand)
     if (MenuHelpHook)
         UnhookWindowsHookEx(MenuHelpHook);
     MenuHelpHook = nullptr;
+    StopWatchingOwnerFocus();
     ExitApplication();
     return exitCode;
 }

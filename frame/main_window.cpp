@@ -5,6 +5,7 @@
 
 #include "common/help_context.h"
 #include "common/help_mode.h"
+#include "common/owned_windows.h"
 #include "common/results.h"
 #include "common/tool_tips.h"
 #include "documents/document_commands.h"
@@ -82,6 +83,9 @@ LRESULT CALLBACK SEMain(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_ACTIVATE:
         ForwardActivation(wParam, lParam);
+        return 0;
+    case kMsgLiftOwnedWindows:
+        LiftOwnedWindows(window);
         return 0;
     case WM_SETFOCUS:
         ForwardActivation(WA_ACTIVE, 0);

@@ -52,6 +52,16 @@ void SelectLibraryItem(int row, int id);
 
 void DrawLibraryButtonState(int row, int id, bool pressed);
 
+// A symbol button held down with the mouse captured: the press (the symbol
+// id, -1 off the buttons), the moves, the release that chooses the symbol.
+bool LibraryButtonHeld();
+int PressLibraryButton(HWND window, POINT point);
+void TrackPressedLibraryButton(HWND window, POINT point);
+void ReleaseLibraryButton(HWND window);
+// A held button dragged into the active drawing view: the symbol is chosen
+// and follows the pointer there until the view places it.
+void DragVexletToView(HWND window, int id);
+
 // Loads the file into the row: 0, 1 not a library, -1 a later version or a
 // store code. On failure the row holds no library at all.
 ErrorCode LoadLibraryIntoRow(int row, const char* path);

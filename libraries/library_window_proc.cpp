@@ -211,11 +211,8 @@ void OnLButtonDown(HWND window, POINT point)
         ShowHelpTopic(LibraryWindows[row].docked ? kDockedTopic : kFloatingTopic);
         return;
     }
-    const int id = ButtonAt(row, point);
-    if (id >= 0) {
-        SelectLibraryItem(row, id);
+    if (PressLibraryButton(window, point) >= 0)
         return;
-    }
     // A docked bar has no caption: a press beside the buttons moves it.
     if (LibraryWindows[row].docked) {
         POINT screen = point;
@@ -283,6 +280,10 @@ void OnPaletteChanged(HWND window, HWND changer)
 
 void OnLButtonUp(HWND window)
 {
+    if (LibraryButtonHeld()) {
+        ReleaseLibraryButton(window);
+        return;
+    }
     if (LibraryMoving()) {
         ReleaseCapture();
         EndLibraryWindowMove(window);
@@ -398,7 +399,9 @@ LRESULT CALLBACK VXLibHandler(HWND window, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_MOUSEMOVE:
         RightClickPoint.x = -1;
-        if (LibraryMoving())
+        if (LibraryButtonHeld())
+            TrackPressedLibraryButton(window, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        else if (LibraryMoving())
             TrackLibraryWindowMove(window);
         else
             TrackLibraryToolTip(window);

@@ -115,7 +115,7 @@ ErrorCode StoreNewSymbol(int row, const NewSymbol& symbol, VexletRecord item, ch
     if (code == kErrNone && name[0])
         code = StoreVexletName(row, id, name);
     if (code == kErrNone)
-        code = WriteChunkConnectPoints(slot.store, id, item);
+        code = WriteChunkConnectPoints(slot.store, kLibraryPictureGroup, id, item);
     if (code != kErrNone)
         return code;
     item.furtherChunks = static_cast<int16_t>(chunks - 1);

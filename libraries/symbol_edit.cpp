@@ -56,7 +56,7 @@ ErrorCode EditItem(HWND window, int row, VexletRecord* item)
     if (!ok)
         return kErrNone;
     *item = edited;
-    code = WriteChunkConnectPoints(store, item->symbolId, *item);
+    code = WriteChunkConnectPoints(store, kLibraryPictureGroup, item->symbolId, *item);
     if (code == kErrNone)
         code = SetRecordDirty(LibraryWindows[row].headerHandle);
     if (code == kErrNone)

@@ -224,7 +224,7 @@ ErrorCode PlaceSymbolPicture(int row, HWND view, void* viewRecord, const RECT* r
         return kErrNone;
     DrawingObject* object = ObjectAt(objects.Get(), objects.Count() - 1);
     ApplySymbolSettings(view, drawing.get(), object, item);
-    code = WriteChunkConnectPoints(TableStoreSlot(objects.Get()), object->dataFirstId, item);
+    code = WriteChunkConnectPoints(TableStoreSlot(objects.Get()), kMetafilePictureGroup, object->dataFirstId, item);
     if (code == kErrNone)
         code = SetDrawingTableDirty(drawing.get(), kTableObjects);
     return code;

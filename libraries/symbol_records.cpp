@@ -103,10 +103,10 @@ void ReadVexletName(int store, int id, char* text, int size)
     ReleaseRecord(record);
 }
 
-ErrorCode WriteChunkConnectPoints(int store, int id, const VexletRecord& item)
+ErrorCode WriteChunkConnectPoints(int store, short group, int id, const VexletRecord& item)
 {
     RecordHandle chunk = nullptr;
-    ErrorCode code = FindRecord(store, kLibraryPictureGroup, static_cast<short>(id), &chunk);
+    ErrorCode code = FindRecord(store, group, static_cast<short>(id), &chunk);
     if (code != kErrNone)
         return code;
     auto* bytes = static_cast<unsigned char*>(GlobalLock(chunk));

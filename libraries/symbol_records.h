@@ -14,8 +14,9 @@ ErrorCode StoreVexletName(int row, int id, char* text);
 ErrorCode StoreSymbolText(int store, int id, char* text);
 // The whole text of record (202,id), empty when there is none.
 void ReadVexletName(int store, int id, char* text, int size);
-// The item's connect points into the symbol's first picture chunk.
-ErrorCode WriteChunkConnectPoints(int store, int id, const VexletRecord& item);
+// The item's connect points into the first picture chunk (group, id): the
+// symbol's own in its library, or a placed copy's in the drawing.
+ErrorCode WriteChunkConnectPoints(int store, short group, int id, const VexletRecord& item);
 // Record (203,id) holding `size` bytes of the stream block.
 ErrorCode StoreSymbolObjects(int store, int id, HGLOBAL stream, DWORD size);
 // Deletes every record of symbol id; failures after the first chunk are

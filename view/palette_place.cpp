@@ -1,28 +1,20 @@
 // A tool button dragged out of the palette onto the active drawing view: the
 // tool's object follows the pointer at the slot's size.
 #include "common/icon_button.h"
-#include "common/window_helpers.h"
 #include "view/palette_slots.h"
 #include "view/selection_access.h"
 #include "view/tool_palette.h"
 #include "view/tracking_entry.h"
-#include "documents/view_children.h"
+#include "view/view_under_pointer.h"
 #include "objects/view_record_word.h"
 
 void PlacePaletteToolObject(int id)
 {
-    HWND document = GetActiveDocWindow(nullptr);
-    HWND view = document ? DocumentViewOf(document) : nullptr;
-    HGLOBAL viewHandle = view ? GetViewRecordHandle(view) : nullptr;
-    if (!viewHandle || !ViewDrawingHandle(view))
-        return;
     POINT pointer;
-    GetCursorPos(&pointer);
-    ScreenToClient(view, &pointer);
-    RECT client;
-    GetClientRect(view, &client);
-    if (!PtInRect(&client, pointer))
+    HWND view = ActiveViewUnderPointer(&pointer);
+    if (!view)
         return;
+    HGLOBAL viewHandle = GetViewRecordHandle(view);
     HWND button = PaletteWindow ? GetDlgItem(PaletteWindow, id) : nullptr;
     if (button)
         SendMessageA(button, WM_COMMAND, kIconCancelPress, 0);

@@ -103,6 +103,18 @@ TEST_F(LibraryWindowsProgram, TwelveSymbolsInBothModesDockedDetachedAndBackAfter
     Screenshot("after_restart");
 }
 
+// The rectangle mostly unchanged: button frames may differ, a window over it
+// changes nearly every pixel.
+bool SamePixels(const ScreenImage& a, const ScreenImage& b, const RECT& rect)
+{
+    const int kFramePixelsAllowed = (rect.right - rect.left) * (rect.bottom - rect.top) / 4;
+    int differing = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            differing += a.At(x, y) != b.At(x, y);
+    return differing <= kFramePixelsAllowed;
+}
+
 int CountLibraryWindows(DWORD process)
 {
     struct Count {
@@ -159,6 +171,31 @@ TEST_F(LibraryWindowsProgram, KeysTypedInALibraryWindowGoToTheDrawing)
     ASSERT_TRUE(program_.Settle());
     ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(library, nullptr), &info));
     EXPECT_EQ(view_, info.hwndFocus) << "the key went back to the drawing";
+}
+
+// The library window's buttons must still be on the screen after the
+// drawing takes the keyboard back or is edited.
+TEST_F(LibraryWindowsProgram, FloatingLibraryStaysInFrontAfterAKeyAndAnEdit)
+{
+    const std::string path = OpenFixtureLibrary("front.vxl", 4);
+    ASSERT_FALSE(path.empty());
+    HWND library = FloatingLibrary(Title(path).c_str());
+    ASSERT_NE(nullptr, library);
+    const RECT client = ClientScreenRect(library);
+    const ScreenImage before = ScreenImage::Grab();
+    before.Save("library_in_front");
+    RealClick(POINT{client.left + 70, client.top + 20});
+    ASSERT_TRUE(program_.Settle());
+    RealKey(VK_RIGHT);
+    ASSERT_TRUE(program_.Settle());
+    EXPECT_TRUE(SamePixels(before, ScreenImage::Grab(), client)) << "hidden after a key went to the drawing";
+    Screenshot("library_after_key");
+    DrawRectangle(POINT{40, 200}, POINT{140, 260});
+    Command(IDM_EDIT_SELECT_ALL);
+    Command(IDM_EDIT_CLEAR);
+    DrawRectangle(POINT{40, 200}, POINT{140, 260});
+    EXPECT_TRUE(SamePixels(before, ScreenImage::Grab(), client)) << "hidden after Clear and drawing";
+    Screenshot("library_after_clear_and_drawing");
 }
 
 TEST_F(LibraryWindowsProgram, RestingOnASymbolShowsItsNameInATip)

@@ -72,7 +72,7 @@ TEST_F(SymbolStore, NamePointsAndObjectsGoInAndComeOutAgain)
     VexletRecord item;
     InitVexletRecord(&item);
     item.connectPoints[3] = ConnectPoint{123, 45};
-    ASSERT_EQ(kErrNone, WriteChunkConnectPoints(opened_.store, id, item));
+    ASSERT_EQ(kErrNone, WriteChunkConnectPoints(opened_.store, kLibraryPictureGroup, id, item));
 
     char read[300];
     ReadVexletName(opened_.store, id, read, sizeof(read));
