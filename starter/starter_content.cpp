@@ -79,7 +79,7 @@ ErrorCode StoreSymbol(int store, const StarterSymbol& symbol, HGLOBAL metafilePi
     if (code == kErrNone)
         code = StoreSymbolText(store, id, text);
     if (code == kErrNone)
-        code = WriteChunkConnectPoints(store, id, *item);
+        code = WriteChunkConnectPoints(store, kLibraryPictureGroup, id, *item);
     return code;
 }
 
