@@ -140,6 +140,7 @@ struct GridPlan {
     int connectors = 0;
     int lines = 0;
     int columns = 100;
+    int rowStep = 390;
     int textSize = 14;
     // The box's number alone, which fits its frame, instead of a long label.
     bool shortLabels = false;
@@ -148,7 +149,6 @@ struct GridPlan {
 const int kGridLeft = 300;
 const int kGridTop = 300;
 const int kGridColumnStep = 310;
-const int kGridRowStep = 390;
 const int kGridBoxWidth = 200;
 const int kGridBoxHeight = 150;
 const int kGridTextTop = 170;
@@ -161,7 +161,7 @@ const int kGridLineWidth = 12;
 inline RECT GridBoxFrame(const GridPlan& plan, int i)
 {
     const int x = kGridLeft + kGridColumnStep * (i % plan.columns);
-    const int y = kGridTop + kGridRowStep * (i / plan.columns);
+    const int y = kGridTop + plan.rowStep * (i / plan.columns);
     return {x, y, x + kGridBoxWidth, y + kGridBoxHeight};
 }
 
