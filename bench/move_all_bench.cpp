@@ -17,20 +17,6 @@ namespace {
 
 const int kStep = 60;
 
-GridPlan MoveAllPlan()
-{
-    GridPlan plan;
-    plan.boxes = 8000;
-    plan.texts = 4500;
-    plan.connectors = 2900;
-    plan.lines = 599;
-    plan.textSize = 8;
-    plan.columns = 90;
-    plan.rowStep = 320;
-    plan.shortLabels = true;
-    return plan;
-}
-
 void SelectAll(DrawingRecord* drawing)
 {
     LockedTable objects(drawing, kTableObjects);
@@ -56,7 +42,7 @@ int main()
     WriteViewField(doc.record, kViewDrawingWidth, kFreeDrawingSide);
     WriteViewField(doc.record, kViewDrawingHeight, kFreeDrawingSide);
     LARGE_INTEGER start = Now();
-    if (!BuildGridDrawing(&doc, MoveAllPlan()))
+    if (!BuildGridDrawing(&doc, SixteenThousandPlan()))
         return Fail("making the drawing", kErrNoMemory);
     std::printf("drawing of %d objects made in %.1f s\n", DrawingObjectCount(doc.Drawing()), Seconds(start, Now()));
     SelectAll(doc.Drawing());

@@ -29,17 +29,7 @@ const DWORD kDragStartMs = 300;   // past the program's wait before a move becom
 
 GridPlan ProgramPlan()
 {
-    GridPlan plan;
-    plan.boxes = 8000;
-    plan.texts = 4500;
-    // Below the link limit, so that a box drawn or moved near a hook point may still hook.
-    plan.connectors = kMaxLinks / 2 - 100;
-    // One below the object limit, so that the box drawn makes 16,000.
-    plan.lines = 599;
-    plan.textSize = 8;
-    // The whole grid inside the drawing's free area, with room to move it.
-    plan.columns = 90;
-    plan.rowStep = 320;
+    GridPlan plan = SixteenThousandPlan();
     // TESSARY_BENCH_DIVISOR=n runs the same steps on a drawing n times smaller.
     const char* divisor = std::getenv("TESSARY_BENCH_DIVISOR");
     const int n = divisor ? std::atoi(divisor) : 1;
@@ -49,7 +39,6 @@ GridPlan ProgramPlan()
         plan.connectors /= n;
         plan.lines /= n;
     }
-    plan.shortLabels = true;
     return plan;
 }
 

@@ -11,7 +11,6 @@
 #include "support/real_input.h"
 #include "support/scratch_drawing.h"
 #include "support/screen_image.h"
-#include "support/test_paths.h"
 
 namespace {
 
@@ -80,15 +79,10 @@ protected:
     {
         first_ = first;
         second_ = second;
-        file_ = ScratchPath("two_selected_boxes.tyr");
-        {
-            ScratchDrawing drawing;
-            ASSERT_EQ(0, drawing.Write(file_, false, [&](HWND view) {
-                for (RECT frame : {first, second})
-                    ASSERT_EQ(kErrNone, CreateObject(view, kKindShape, &frame, 2, 0, 0, 0, 1, 0, 0));
-            }, drawingFlags));
-        }
-        StartWith(file_);
+        file_ = StartOnDrawing("two_selected_boxes.tyr", [&](HWND view) {
+            for (RECT frame : {first, second})
+                ASSERT_EQ(kErrNone, CreateObject(view, kKindShape, &frame, 2, 0, 0, 0, 1, 0, 0));
+        }, drawingFlags);
         Command(IDM_EDIT_SELECT_ALL);
     }
     // Both boxes went the same way, and not further right.
