@@ -4,10 +4,50 @@
 #include "objects/view_record.h"
 #include "objects/document_undo.h"
 
-void InvalidateLogicalRect(HWND window, const RECT* rect)
+namespace {
+
+struct PendingInvalidation {
+    int depth = 0;
+    HWND window = nullptr;
+    bool whole = false;
+    RECT united = {0, 0, 0, 0};
+};
+
+PendingInvalidation Pending;
+
+void InvalidateNow(HWND window, const RECT* rect);
+
+// Gathers into the open batch; false when the rectangle must go out now.
+bool Gather(HWND window, const RECT* rect)
 {
-    if (!window)
-        return;
+    if (Pending.depth == 0)
+        return false;
+    if (Pending.window && Pending.window != window) {
+        // Another window's: the gathered ones go first, in order.
+        InvalidateNow(Pending.window, Pending.whole ? nullptr : &Pending.united);
+        Pending.window = nullptr;
+    }
+    if (!Pending.window) {
+        Pending.window = window;
+        Pending.whole = false;
+        SetRectEmpty(&Pending.united);
+    }
+    if (!rect) {
+        Pending.whole = true;
+        return true;
+    }
+    // An empty rectangle still repaints a line of pixels, as it does alone.
+    RECT widened = *rect;
+    if (widened.right <= widened.left)
+        widened.right = widened.left + 1;
+    if (widened.bottom <= widened.top)
+        widened.bottom = widened.top + 1;
+    UnionRect(&Pending.united, &Pending.united, &widened);
+    return true;
+}
+
+void InvalidateNow(HWND window, const RECT* rect)
+{
     if (!rect) {
         InvalidateRect(window, nullptr, FALSE);
         return;
@@ -29,6 +69,29 @@ void InvalidateLogicalRect(HWND window, const RECT* rect)
         ++pixels.bottom;
     }
     InvalidateRect(window, &pixels, FALSE);
+}
+
+} // namespace
+
+InvalidationBatch::InvalidationBatch()
+{
+    ++Pending.depth;
+}
+
+InvalidationBatch::~InvalidationBatch()
+{
+    if (--Pending.depth > 0 || !Pending.window)
+        return;
+    HWND window = Pending.window;
+    Pending.window = nullptr;
+    InvalidateNow(window, Pending.whole ? nullptr : &Pending.united);
+}
+
+void InvalidateLogicalRect(HWND window, const RECT* rect)
+{
+    if (!window || Gather(window, rect))
+        return;
+    InvalidateNow(window, rect);
 }
 
 HWND DrawingViewWindow(const DrawingRecord* drawing)

@@ -9,6 +9,17 @@
 // Invalidates a rectangle given in drawing units (or, with none, the whole
 // window) without erasing.
 void InvalidateLogicalRect(HWND window, const RECT* rect);
+// While one lives, invalidations in drawing units gather into one rectangle
+// per batch that reaches the window when the outermost batch ends: an edit of
+// thousands of objects then costs the window system one call, not several
+// per object.
+class InvalidationBatch {
+public:
+    InvalidationBatch();
+    ~InvalidationBatch();
+    InvalidationBatch(const InvalidationBatch&) = delete;
+    InvalidationBatch& operator=(const InvalidationBatch&) = delete;
+};
 // The view window the drawing's invalidations go to.
 HWND DrawingViewWindow(const DrawingRecord* drawing);
 // Invalidates a drawing-unit rectangle of the drawing's view.

@@ -1,6 +1,7 @@
 #include "objects/move_objects.h"
 
 #include "objects/view_record.h"
+#include "objects/drawing_edits.h"
 #include "objects/drawing_tables.h"
 #include "objects/edit_step.h"
 #include "objects/groups.h"
@@ -29,6 +30,7 @@ void SetRowFlag(DrawingRecord* drawing, uint32_t flag, bool on)
 
 ErrorCode OffsetListedObjects(DrawingRecord* drawing, HGLOBAL list, int dx, int dy)
 {
+    InvalidationBatch batch;
     SetRowFlag(drawing, kGroupMoving, true);
     ErrorCode code = kErrNone;
     for (int position = 0; position < ListCount(list) && code == kErrNone; ++position) {

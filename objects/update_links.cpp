@@ -413,6 +413,7 @@ int ResolveLinkSlot(DrawingRecord*, void* links, void* objects, int entry, int* 
 
 ErrorCode UpdateLinks(DrawingRecord* drawing)
 {
+    InvalidationBatch batch;
     ErrorCode code = MarkDrawingTableChanged(drawing, kTableLinks);
     if (code == kErrNone)
         code = MarkDrawingTableChanged(drawing, kTableGroups);

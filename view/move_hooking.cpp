@@ -89,6 +89,13 @@ int ProbesOfMode(DrawingRecord* drawing, void* objects, POINT point, HookProbe* 
     }
 }
 
+// An object moving along with the dragged one cannot be its host: hanging on
+// it, the dragged one would follow it and go the way a second time.
+bool MovesAlong(void* objects, int index)
+{
+    return TrackingMode == kTrackingMove && (ObjectAt(objects, index)->stateFlags & kStateCollected);
+}
+
 // A candidate under the probe: the original host first, then the hit test.
 int CandidateAt(DrawingRecord* drawing, LockedTable& objects, POINT probe, BOOL arraysOnly)
 {
@@ -105,7 +112,8 @@ int CandidateAt(DrawingRecord* drawing, LockedTable& objects, POINT probe, BOOL 
     int code = HitTestDrawingRecord(drawing, probe.x, probe.y, kToolCodePointer, Tracking.attachedLines, &index,
                                     &kind, arraysOnly);
     objects.Refresh();
-    if (code != 0 && index >= 0 && kind >= 0 && CanHookAt(objects.Get(), index, code, probe.x, probe.y, arraysOnly))
+    if (code != 0 && index >= 0 && kind >= 0 && !MovesAlong(objects.Get(), index) &&
+        CanHookAt(objects.Get(), index, code, probe.x, probe.y, arraysOnly))
         return index;
     return -1;
 }

@@ -33,6 +33,11 @@ int MayHookToShapes(DrawingRecord* drawing, void* objects, int kind)
     return CallKind(kind, nullptr, drawing, objects, 0, kMsgMayLink);
 }
 
+LONG NoLessThanZero(LONG room)
+{
+    return room > 0 ? room : 0;
+}
+
 bool IsArray(void* objects, int index)
 {
     return index >= 0 && index < TableCount(objects) && ObjectAt(objects, index)->kind == kKindArray;
@@ -141,13 +146,20 @@ ErrorCode PrepareMove(DrawingRecord* drawing, int hitCode, int index, RECT* boun
 void ClampMoveAndWait(HWND view, DrawingRecord* drawing, const RECT* bounds, POINT press)
 {
     const RECT moved = Tracking.trackRect;
-    Tracking.clampRect.left += press.x - moved.left;
-    Tracking.clampRect.top += press.y - moved.top;
-    Tracking.clampRect.right -= bounds->right - moved.right <= kOverhang ? moved.right - press.x
-                                                                          : (bounds->right - kOverhang) - press.x;
-    Tracking.clampRect.bottom -= bounds->bottom - moved.bottom <= kOverhang
-                                     ? moved.bottom - press.y
-                                     : (bounds->bottom - kOverhang) - press.y;
+    const RECT area = Tracking.clampRect;
+    // Room the moved objects have on each side; what may overhang the far
+    // edges counts as room too.
+    const LONG roomLeft = moved.left - area.left;
+    const LONG roomTop = moved.top - area.top;
+    const LONG roomRight = area.right - (bounds->right - moved.right <= kOverhang ? moved.right
+                                                                                  : bounds->right - kOverhang);
+    const LONG roomBottom = area.bottom - (bounds->bottom - moved.bottom <= kOverhang ? moved.bottom
+                                                                                      : bounds->bottom - kOverhang);
+    // Objects already past an edge (a file from elsewhere, a big grid) may
+    // move anywhere but further out: the pointer is never pushed away from
+    // the press, which would hide the feedback and drop the move.
+    Tracking.clampRect = {press.x - NoLessThanZero(roomLeft), press.y - NoLessThanZero(roomTop),
+                          press.x + NoLessThanZero(roomRight), press.y + NoLessThanZero(roomBottom)};
     Tracking.trackRect = *bounds;
     StartBounds = *bounds;
     Tracking.moveStartTime = GetTickCount() + kMoveWait;

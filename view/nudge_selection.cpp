@@ -56,9 +56,15 @@ bool AnyUnhookedSelected(DrawingRecord* drawing)
     return false;
 }
 
-bool MoveFits(const RECT& moved, int areaWidth, int areaHeight)
+// A step may not take the objects past an edge, nor further past one they
+// already reach beyond; it may always bring them back in.
+bool MoveFits(const RECT& united, const RECT& moved, int areaWidth, int areaHeight)
 {
-    return moved.left >= 0 && moved.top >= 0 && moved.right <= areaWidth && moved.bottom <= areaHeight;
+    const bool left = moved.left >= 0 || moved.left >= united.left;
+    const bool top = moved.top >= 0 || moved.top >= united.top;
+    const bool right = moved.right <= areaWidth || moved.right <= united.right;
+    const bool bottom = moved.bottom <= areaHeight || moved.bottom <= united.bottom;
+    return left && top && right && bottom;
 }
 
 bool GrowFits(const RECT& united, POINT step, int areaWidth, int areaHeight)
@@ -144,7 +150,8 @@ ErrorCode NudgeSelection(HWND view, void* viewRecord, DrawingRecord* drawing, in
     const int areaHeight = ReadViewField(viewRecord, kViewDrawingHeight);
     RECT moved = united;
     OffsetRect(&moved, step.x, step.y);
-    const bool fits = shift ? GrowFits(united, step, areaWidth, areaHeight) : MoveFits(moved, areaWidth, areaHeight);
+    const bool fits =
+        shift ? GrowFits(united, step, areaWidth, areaHeight) : MoveFits(united, moved, areaWidth, areaHeight);
     if (!fits || !AnyUnhookedSelected(drawing)) {
         {
             LockedTable objects(drawing, kTableObjects);

@@ -52,11 +52,17 @@ void DesktopProgram::StartWith(const std::string& drawingPath)
 
 std::string DesktopProgram::StartOnEmptyDrawing(const std::string& name)
 {
+    return StartOnDrawing(name, nullptr);
+}
+
+std::string DesktopProgram::StartOnDrawing(const std::string& name, const std::function<void(HWND view)>& fill,
+                                           int32_t setFlags)
+{
     const std::string file = ScratchPath(name.c_str());
     DeleteFileA(file.c_str());
     {
-        ScratchDrawing empty;
-        EXPECT_EQ(0, empty.Write(file, false).value);
+        ScratchDrawing drawing;
+        EXPECT_EQ(0, drawing.Write(file, false, fill, setFlags).value);
     }
     StartWith(file);
     return file;

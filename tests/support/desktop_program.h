@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "support/program_driver.h"
@@ -19,6 +21,10 @@ protected:
     void StartWith(const std::string& drawingPath);
     // Writes an empty drawing file of that scratch name and starts on it; its path.
     std::string StartOnEmptyDrawing(const std::string& name);
+    // The same for a drawing `fill` puts objects into (with the drawing flags
+    // `setFlags` added), as ScratchDrawing::Write does.
+    std::string StartOnDrawing(const std::string& name, const std::function<void(HWND view)>& fill,
+                               int32_t setFlags = 0);
     // Posts a menu command and waits for the program to settle.
     void Command(int id);
     // Clicks a tool button of the palette with the real mouse.

@@ -217,7 +217,12 @@ TEST_F(ConnectorProgram, ShapesDroppedOnAnArrayMoveWithIt)
 
 namespace {
 
-TEST_F(ConnectorProgram, DraggingOneOfAllSelectedMovesTheShapesAndTheirConnector)
+class ConnectorProgramDraggingAnEnd : public ConnectorProgram, public testing::WithParamInterface<POINT> {};
+
+// Pressed on the shape at the connector's start, then on the one at its end.
+INSTANTIATE_TEST_SUITE_P(EachEnd, ConnectorProgramDraggingAnEnd, testing::Values(POINT{110, 110}, POINT{410, 290}));
+
+TEST_P(ConnectorProgramDraggingAnEnd, DraggingOneOfAllSelectedMovesTheShapesAndTheirConnectorAlike)
 {
     ClickTool(kToolFirstShape);
     Drag({60, 80}, {160, 140});
@@ -231,7 +236,8 @@ TEST_F(ConnectorProgram, DraggingOneOfAllSelectedMovesTheShapesAndTheirConnector
     ClickTool(kToolSelect);
     program_.PostCommand(IDM_EDIT_SELECT_ALL);
     program_.Settle();
-    Drag({110, 110}, {170, 200});
+    const POINT press = GetParam();
+    Drag(press, {press.x + 60, press.y + 90});
     const SavedConnector moved = Saved();
     program_.Screenshot("connector_all_moved");
     ASSERT_EQ(3u, moved.objects.size());
