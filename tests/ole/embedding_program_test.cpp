@@ -8,6 +8,7 @@
 #include <string>
 
 #include "support/desktop_program.h"
+#include "support/helper_program.h"
 #include "support/real_input.h"
 #include "support/test_paths.h"
 
@@ -16,56 +17,6 @@ namespace {
 const DWORD kContainerWaitMs = 90000;
 const DWORD kServerExitMs = 30000;
 const DWORD kPollMs = 50;
-const DWORD kContainerFailed = 0xFFFF;
-
-std::string ContainerPath()
-{
-    char folder[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, folder, MAX_PATH);
-    const std::string path(folder, length);
-    return path.substr(0, path.find_last_of('\\') + 1) + "ole_container.exe";
-}
-
-class Container {
-public:
-    bool Start(const std::string& arguments)
-    {
-        std::string command = "\"" + ContainerPath() + "\" " + arguments;
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        return CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &process_) != FALSE;
-    }
-    DWORD Finish()
-    {
-        DWORD code = kContainerFailed;
-        if (WaitForSingleObject(process_.hProcess, kContainerWaitMs) == WAIT_OBJECT_0)
-            GetExitCodeProcess(process_.hProcess, &code);
-        else
-            TerminateProcess(process_.hProcess, kContainerFailed);
-        return code;
-    }
-    ~Container()
-    {
-        if (process_.hProcess) {
-            CloseHandle(process_.hThread);
-            CloseHandle(process_.hProcess);
-        }
-    }
-
-private:
-    PROCESS_INFORMATION process_ = {};
-};
-
-bool AwaitFile(const std::string& path)
-{
-    for (DWORD waited = 0; waited < kContainerWaitMs; waited += kPollMs) {
-        if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-            return true;
-        Sleep(kPollMs);
-    }
-    return false;
-}
 
 bool NoServerLeft()
 {
@@ -125,9 +76,9 @@ TEST_F(Embedding, ShapeDrawnInTheServerStaysWithTheContainer)
     // Markers of an earlier run would let both sides go ahead at once.
     DeleteFileA((storage + ".shown").c_str());
     DeleteFileA((storage + ".drawn").c_str());
-    Container create;
+    HelperProgram create("ole_container.exe");
     ASSERT_TRUE(create.Start("create " + storage + " embedded_after_edit.png"));
-    ASSERT_TRUE(AwaitFile(storage + ".shown")) << "the server never showed the drawing";
+    ASSERT_TRUE(AwaitFile(storage + ".shown", kContainerWaitMs)) << "the server never showed the drawing";
     AttachServer();
     EXPECT_EQ("Object in Report", program_.WindowText(document_)) << "main windows: " << CountMainWindows();
     // COM starts the server on the default options, hints on: a server that
@@ -142,12 +93,12 @@ TEST_F(Embedding, ShapeDrawnInTheServerStaysWithTheContainer)
     std::FILE* marker = std::fopen((storage + ".drawn").c_str(), "wb");
     ASSERT_NE(nullptr, marker);
     std::fclose(marker);
-    EXPECT_EQ(0u, create.Finish()) << "1 not created, 2 not saved, 4 blank picture, 32 the update did not reach it";
+    EXPECT_EQ(0u, create.Finish(kContainerWaitMs)) << "1 not created, 2 not saved, 4 blank picture, 32 the update did not reach it";
     EXPECT_EQ(0, program_.WaitForExit(kServerExitMs)) << "the server stayed behind its container or failed";
 
-    Container load;
+    HelperProgram load("ole_container.exe");
     ASSERT_TRUE(load.Start("load " + storage + " embedded_reloaded.png"));
-    EXPECT_EQ(0u, load.Finish()) << "4 blank picture, 8 an empty drawing came back";
+    EXPECT_EQ(0u, load.Finish(kContainerWaitMs)) << "4 blank picture, 8 an empty drawing came back";
     EXPECT_TRUE(NoServerLeft()) << "the server stayed behind its container";
 }
 
