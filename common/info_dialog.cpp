@@ -1,5 +1,7 @@
 #include "common/info_dialog.h"
 
+#include <cstring>
+
 #include "common/app_globals.h"
 #include "common/modal_dialog.h"
 #include "common/tracking_mode.h"
@@ -9,6 +11,16 @@
 HintsFlagCalls HintsFlag = {nullptr, nullptr};
 
 namespace {
+
+const char kHintPrefix[] = "HINT_";
+
+// A program that only serves a container keeps its first-use hints back: a
+// modal hint would stand between the person and the drawing they came to
+// edit, and the container waits on the server meanwhile.
+bool HintHeldBack(const char* templateName)
+{
+    return StartedForEmbedding && std::strncmp(templateName, kHintPrefix, sizeof(kHintPrefix) - 1) == 0;
+}
 
 bool HasShowHintsBox(HWND dialog)
 {
@@ -68,7 +80,7 @@ bool NoticesCanShow()
 
 int ShowInfoDialog(const char* templateName, int helpTopic)
 {
-    if (!NoticesCanShow())
+    if (!NoticesCanShow() || HintHeldBack(templateName))
         return 0;
     EndMouseDrag();
     const INT_PTR result = RunModalDialog({templateName, InfoDlgHandler, helpTopic, nullptr});

@@ -13,7 +13,8 @@ extern HintsFlagCalls HintsFlag;
 
 // Shows the notice or hint template modally over the main window with its
 // help topic: 1 for OK (Continue), 0 for Cancel, and 0 without showing
-// anything while the main window is hidden.
+// anything while the main window is hidden or, for a HINT_ template, while
+// the program only serves a container.
 int ShowInfoDialog(const char* templateName, int helpTopic);
 
 // False while the main window is hidden: ShowInfoDialog would show nothing.

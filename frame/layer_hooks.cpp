@@ -31,12 +31,14 @@
 #include "objects/object_kind_table.h"
 #include "objects/object_text_hooks.h"
 #include "objects/shape_kind.h"
+#include "ole/drag_source.h"
 #include "ole/picture_export.h"
 #include "ole/symbol_render.h"
 #include "text/object_text_layout.h"
 #include "text/object_text_messages.h"
 #include "text/object_text_paint.h"
 #include "text/text_background.h"
+#include "view/drag_out.h"
 #include "view/view_hooks.h"
 
 void ConnectLayers()
@@ -49,6 +51,7 @@ void ConnectLayers()
     StorePreviewCall = StorePreviewBitmap;
     ClipboardCalls = {SetClipboardDocName, PutDrawingOnClipboard};
     ClipboardOwnedCall = ClipboardObjectOwnsClipboard;
+    DragOutCalls.run = RunDragOut;
     RegisterViewHooks();
     FrameCalls.activateView = ActivateDocumentView;
     FrameCalls.trackRightMenu = TrackRightMenu;

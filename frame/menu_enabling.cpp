@@ -5,6 +5,7 @@
 #include "common/window_helpers.h"
 #include "documents/recent_files.h"
 #include "documents/view_children.h"
+#include "frame/file_menu_texts.h"
 #include "frame/frame_caption.h"
 #include "frame/menu_checks.h"
 #include "frame/menu_context.h"
@@ -41,12 +42,7 @@ void SetText(HMENU popup, int id, int stringId)
 {
     char text[kStringBufferSize];
     LoadStrOrBlank(stringId, text);
-    const UINT state = GetMenuState(popup, static_cast<UINT>(id), MF_BYCOMMAND);
-    if (!text[0] || state == static_cast<UINT>(-1))
-        return;
-    // A new text must not bring back an item its rules greyed.
-    const UINT kept = state & (MF_GRAYED | MF_DISABLED | MF_CHECKED);
-    ModifyMenuA(popup, static_cast<UINT>(id), MF_BYCOMMAND | MF_STRING | kept, static_cast<UINT_PTR>(id), text);
+    SetMenuItemText(popup, id, text);
 }
 
 void Check(HMENU popup, int id, bool checked)
@@ -217,6 +213,7 @@ void EnableMenuPopup(HMENU popup)
     if (IsMainPopup(popup, MENU_POS_TEXT))
         InitTextChecks(popup, context);
     if (IsMainPopup(popup, MENU_POS_FILE)) {
+        InitFileTextsForActiveDocument(popup);
         if (MapiEnabled)
             ShowSendOneTitle(popup, GetActiveDocWindow(nullptr));
         BuildRecentFilesMenu(popup);

@@ -7,6 +7,7 @@
 #include "documents/document_record.h"
 #include "ole/document_render.h"
 #include "ole/ole_formats.h"
+#include "ole/scratch_data_object.h"
 
 namespace {
 
@@ -169,64 +170,15 @@ HRESULT RenderLink(STGMEDIUM* medium, const char* path)
     return SUCCEEDED(result) ? S_OK : DV_E_FORMATETC;
 }
 
-class ClipboardObject final : public IDataObject {
+class ClipboardObject final : public ScratchDataObject {
 public:
     bool hasFile = false;
     char path[kDocumentPathSize] = "";
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override
-    {
-        if (!out)
-            return E_POINTER;
-        if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDataObject)) {
-            *out = static_cast<IDataObject*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    // The object lives for the whole run; the count is kept for the record.
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++count_; }
-    ULONG STDMETHODCALLTYPE Release() override { return count_ > 0 ? --count_ : 0; }
-
-    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override
-    {
-        if (!medium || QueryGetData(format) != S_OK)
-            return DV_E_FORMATETC;
-        *medium = {};
-        return RenderScratchFormat(FindOleFormat(format, kOleFormatCount), medium, hasFile, path);
-    }
-    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC* format, STGMEDIUM* medium) override
-    {
-        if (!format || !medium || format->cfFormat != EmbedSourceFormat || !(format->tymed & TYMED_ISTORAGE) ||
-            medium->tymed != TYMED_ISTORAGE || !medium->pstg)
-            return DV_E_FORMATETC;
-        return SUCCEEDED(WriteScratchContents(medium->pstg)) ? S_OK : STG_E_WRITEFAULT;
-    }
-    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override
-    {
-        return QueryOleFormat(format, kOleFormatCount, hasFile);
-    }
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override
-    {
-        if (out)
-            out->ptd = nullptr;
-        return DATA_S_SAMEFORMATETC;
-    }
-    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return DV_E_FORMATETC; }
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override
-    {
-        if (direction != DATADIR_GET)
-            return DV_E_FORMATETC;
-        return EnumOleFormats(kOleFormatCount, hasFile, out);
-    }
-    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_FAIL; }
-    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_FAIL; }
-
-private:
-    ULONG count_ = 0;
+protected:
+    int Entries() const override { return kOleFormatCount; }
+    bool Links() const override { return hasFile; }
+    const char* Path() const override { return path; }
 };
 
 ClipboardObject TheClipboardObject;

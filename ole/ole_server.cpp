@@ -1,5 +1,7 @@
 #include "ole/ole_server.h"
 
+#include "common/app_globals.h"
+
 #include <ole2.h>
 
 #include <new>
@@ -85,6 +87,11 @@ ErrorCode OleStartServer()
         return kErrOleStart;
     OleStarted = true;
     InitOleFormatTable();
+    // Only a program OLE started serves new embeddings: Wine keeps the class
+    // registration of a program that was killed, and every later container
+    // would wait on that dead process instead of starting a server.
+    if (!StartedForEmbedding)
+        return kErrNone;
     TheFactory.AddRef();
     if (FAILED(CoRegisterClassObject(kDrawingClass, &TheFactory, CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE,
                                      &ClassCookie))) {

@@ -11,6 +11,7 @@
 #include "objects/drawing_records.h"
 #include "objects/drawing_tables.h"
 #include "objects/groups.h"
+#include "objects/linked_objects.h"
 #include "objects/object_delete.h"
 #include "store/record_store.h"
 
@@ -50,13 +51,29 @@ void ClearSelectionMarks(DrawingRecord* drawing)
     drawing->selectedCount = 0;
 }
 
-ErrorCode TrimScratchCopy(HWND view, bool anySelected)
+// In the scratch copy exactly the listed objects become the selection.
+void SelectListed(DrawingRecord* drawing, HGLOBAL list)
+{
+    ClearSelectionMarks(drawing);
+    LockedTable objects(drawing, kTableObjects);
+    for (int position = 0; position < ListCount(list); ++position) {
+        const int index = ListIndex(list, position);
+        if (index >= 0 && index < objects.Count())
+            ObjectAt(objects.Get(), index)->stateFlags |= kStateSelected;
+    }
+}
+
+// Keeps the selected objects of the scratch copy, or the listed ones when a
+// list is given.
+ErrorCode TrimScratchCopy(HWND view, bool anySelected, HGLOBAL list = nullptr)
 {
     HGLOBAL handle = nullptr;
     ErrorCode code = OpenDrawingRecords(view, ClipboardScratchStore, 0, 0, &handle);
     if (code != kErrNone)
         return code;
     auto* drawing = static_cast<DrawingRecord*>(GlobalLock(handle));
+    if (drawing && list)
+        SelectListed(drawing, list);
     code = drawing ? KeepSelectedObjects(drawing, anySelected) : kErrNoMemory;
     if (code == kErrNone)
         code = SetDrawingTableDirty(drawing, kTableObjects);
@@ -152,4 +169,16 @@ ErrorCode CopySelection(HWND view, void*, DrawingRecord* drawing, int copy)
     if (anySelected)
         SetMarker();
     return kErrNone;
+}
+
+ErrorCode CopyObjectsToScratchStore(HWND view, HGLOBAL objects)
+{
+    if (ClipboardScratchStore < 0)
+        return kErrNotDone;
+    ErrorCode code = ClearClipboardStore();
+    if (code == kErrNone)
+        code = CopyDocumentToClipboardStore(view);
+    if (code == kErrNone)
+        code = TrimScratchCopy(view, true, objects);
+    return code;
 }

@@ -25,3 +25,7 @@ ErrorCode ClearClipboardStore();
 // Keeps only the selected objects (and what hangs on them) of a drawing
 // copied into the scratch store, none of them selected afterwards.
 ErrorCode KeepSelectedObjects(DrawingRecord* drawing, bool anySelected);
+// For a drag: the whole document copied over the scratch store, which then
+// keeps only the listed objects (and what hangs on them), none selected.
+// kErrNotDone without a scratch store.
+ErrorCode CopyObjectsToScratchStore(HWND view, HGLOBAL objects);

@@ -9,6 +9,7 @@
 #include "objects/update_links.h"
 #include "objects/document_undo.h"
 #include "common/edit_errors.h"
+#include "view/drag_out.h"
 #include "view/selection_changes.h"
 #include "view/tracking_steps.h"
 
@@ -119,7 +120,7 @@ void EndTracking(HWND view, void* viewRecord, int x, int y, WPARAM keys)
 
 void CancelTracking(HWND view)
 {
-    if (Ending || TrackingMode == kTrackingNone || Tracking.view != view)
+    if (Ending || TrackingMode == kTrackingNone || Tracking.view != view || DragOutRunning())
         return;
     // Nothing was changed yet: the step before the gesture stays undoable.
     {

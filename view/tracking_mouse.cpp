@@ -4,6 +4,7 @@
 
 #include "objects/view_record.h"
 #include "view/scroll_view.h"
+#include "view/drag_out.h"
 #include "view/snap_grid.h"
 #include "view/tracking_steps.h"
 
@@ -125,25 +126,37 @@ void ComputeMode(HWND view, DrawingRecord* drawing, POINT point)
     }
 }
 
-} // namespace
-
-void TrackMouse(HWND view, void* viewRecord, int x, int y)
+// Hides the move's feedback when the pointer has left the main window for
+// an OLE drag; true then.
+bool LeavesForDragOut(HWND view, DrawingRecord* drawing, POINT device)
 {
-    (void)viewRecord;
+    if (TrackingMode != kTrackingMove || !DragOutCalls.run || !PointerLeftMainWindow(view, device))
+        return false;
+    if (Tracking.feedbackShown)
+        DrawModeFeedback(view, drawing);
+    EraseHookMarkers(drawing);
+    Tracking.feedbackShown = 0;
+    return true;
+}
+
+// One step; true when the move leaves the main window as an OLE drag.
+bool TrackMouseStep(HWND view, POINT device)
+{
     TrackScope scope(view);
     if (!scope.drawing || TrackingMode == kTrackingNone)
-        return;
+        return false;
     // A move waits until its 200 ms have passed; until then nothing moves.
     if (TrackingMode == kTrackingMove && !StepMoveStarted())
-        return;
-    POINT device = {x, y};
+        return false;
+    if (LeavesForDragOut(view, scope.drawing, device))
+        return true;
     bool hooked = false;
     const int oldHost = Tracking.endHost;
     const POINT oldOffset = Tracking.hookOffset;
     POINT point = HookOrSnap(view, scope.drawing, device, &hooked);
     if (Tracking.endHost == oldHost && Tracking.hookOffset.x == oldOffset.x && Tracking.hookOffset.y == oldOffset.y &&
         point.x == Tracking.last.x && point.y == Tracking.last.y)
-        return;
+        return false;
     Tracking.last = point;
     int scrollX = 0, scrollY = 0;
     ScrollSteps(view, device, &scrollX, &scrollY);
@@ -183,4 +196,16 @@ void TrackMouse(HWND view, void* viewRecord, int x, int y)
         ComputeMode(view, scope.drawing, point);
         DrawModeFeedback(view, scope.drawing);
     }
+    return false;
+}
+
+} // namespace
+
+void TrackMouse(HWND view, void* viewRecord, int x, int y)
+{
+    (void)viewRecord;
+    const POINT device = {x, y};
+    // The drag runs with nothing locked: the drop target reads the drawing.
+    if (TrackMouseStep(view, device))
+        DragObjectsOut(view, device);
 }

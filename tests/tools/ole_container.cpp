@@ -1,8 +1,8 @@
 // A small container, as a word processor would be: it registers nothing
 // itself and reaches the drawing server only through OLE and the registry.
 //   ole_container create <storage> <picture>  embeds a new drawing, shows it,
-//       writes <storage>.shown, waits for <storage>.drawn, closes the object
-//       with save, draws its cached picture into <picture>.png and saves its
+//       writes <storage>.shown, waits for <storage>.drawn (the drawing then
+//       updated from the server's File menu), closes the object with save, draws its cached picture into <picture>.png and saves its
 //       own compound file. Exit code 0, or the codes below added up.
 //   ole_container load <storage> <picture>  loads that file again, draws the
 //       cached picture and runs the object to ask its size: 0 when the
@@ -24,6 +24,7 @@ const int kNotSaved = 2;
 const int kBlank = 4;
 const int kEmptyExtent = 8;
 const int kUsage = 16;
+const int kNotUpdated = 32;
 const int kCanvasSide = 300;
 const LONG kEmptyDrawingHimetric = 2540;
 const DWORD kWaitMs = 60000;
@@ -95,14 +96,28 @@ void Pump(DWORD ms)
     } while (GetTickCount() - start < ms);
 }
 
-bool AwaitFile(const std::string& path)
+// Serves calls from the server until `done` holds; false when it never did.
+template <typename Done>
+bool PumpUntil(Done done)
 {
     for (DWORD waited = 0; waited < kWaitMs; waited += kPumpMs) {
-        if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        if (done())
             return true;
         Pump(kPumpMs);
     }
     return false;
+}
+
+bool AwaitFile(const std::string& path)
+{
+    return PumpUntil([&] { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; });
+}
+
+// The picture's name with a step's word before its extension.
+std::string StepPicture(const std::string& picture, const char* step)
+{
+    const size_t dot = picture.find_last_of('.');
+    return dot == std::string::npos ? picture + step : picture.substr(0, dot) + step + picture.substr(dot);
 }
 
 void Touch(const std::string& path)
@@ -142,6 +157,10 @@ int Create(const std::string& path, const std::string& pictureName)
     object->DoVerb(OLEIVERB_SHOW, nullptr, &site, 0, nullptr, nullptr);
     Touch(path + ".shown");
     int result = AwaitFile(path + ".drawn") ? 0 : kNotSaved;
+    // The server's File Update came before the mark: the object was saved
+    // into our storage and the cached picture shows the drawing.
+    if (!PumpUntil([&] { return site.saves > 0; }) || DrawCache(object, StepPicture(pictureName, "_on_update")) != 0)
+        result |= kNotUpdated;
     object->Close(OLECLOSE_SAVEIFDIRTY);
     Pump(kPumpMs);
     if (site.saves == 0 || FAILED(site.SaveObject()))
