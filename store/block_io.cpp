@@ -333,6 +333,10 @@ ErrorCode store_impl::WriteRecordBlock(HGLOBAL handle)
     }
     if (header->size > memorySize)
         return kStoreErrShortMemory;
+    const LONG position = StoreSlot(store)->baseOffset + header->offset;
+    result = JournalRange(store, position, static_cast<LONG>(header->size));
+    if (result)
+        return result;
     result = WriteBlockBytes(StoreFile(store), StoreSlot(store)->baseOffset + header->offset, locked.bytes(),
                              header->size, IsIndexBlockHeader(header));
     if (result)
@@ -405,6 +409,9 @@ ErrorCode store_impl::WriteStoreHeader(int store)
         image.mainRoot.handle = 0;
         image.shadowRoot.handle = 0;
         image.freeMapRoot.handle = 0;
+        ErrorCode result = JournalRange(store, slot->baseOffset, sizeof(image));
+        if (result)
+            return result;
         HFILE file = StoreFile(store);
         if (SeekFile(file, slot->baseOffset, FILE_BEGIN) == HFILE_ERROR)
             return kErrFile;
@@ -435,5 +442,7 @@ ErrorCode FlushStore(int store, BOOL release)
         return shadow;
     if (main)
         return main;
-    return map;
+    if (map)
+        return map;
+    return CommitJournal(store);
 }

@@ -128,6 +128,19 @@ ErrorCode WriteFreeMap(int store);
 // Reads or writes `size` bytes at `position`, in pieces.
 ErrorCode ReadFileRange(HFILE file, LONG position, uint8_t* bytes, uint32_t size);
 
+// ---- The rollback journal (stores opened by name for writing) ----
+
+// Names the store's journal after its file (null: the store keeps none).
+void AttachJournal(int store, const char* storePath);
+// Closes the journal unfinished: it stays on disk for the next open to roll back.
+void DropJournal(int store);
+// Saves the old bytes of [position, position + count) before they change;
+// begins the journal, so call it (count 0) before the file grows too.
+ErrorCode JournalRange(int store, LONG position, LONG count);
+// Flushes the store file and deletes the journal; until that succeeds the
+// changes stay undoable at the next open.
+ErrorCode CommitJournal(int store);
+
 // ---- Index primitives ----
 
 int SearchIndexBlock(const uint8_t* block, int16_t key, bool* found);
