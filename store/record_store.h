@@ -60,6 +60,9 @@ ErrorCode CloseStore(int store);
 void AbandonStore(int store);
 // CloseStore, and AbandonStore when it fails: for callers that cannot retry.
 ErrorCode CloseOrAbandonStore(int store);
+// Removes a journal left beside a file that is about to be made anew: its old
+// bytes belong to a file that is gone. CreateStoreFile does this itself.
+ErrorCode DeleteStoreJournal(const char* storePath);
 // Puts back the last committed state of a store file whose writer stopped
 // part-way; OpenStore does this itself.
 ErrorCode RollBackStoreJournal(const char* storePath);

@@ -131,6 +131,10 @@ ErrorCode WriteNewStore(HFILE file, LONG baseOffset, int shift, int capacity)
 
 ErrorCode CreateStoreFile(const char* name, LONG baseOffset, int shift, int capacity)
 {
+    // A journal of an earlier file of this name would be replayed over the new one.
+    ErrorCode stale = DeleteStoreJournal(name);
+    if (stale)
+        return stale;
     HFILE file = OpenFileMode(name, nullptr, OF_CREATE | OF_READWRITE | OF_SHARE_EXCLUSIVE);
     if (file == HFILE_ERROR)
         return kErrFile;

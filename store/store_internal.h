@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "common/handle_tokens.h"
 #include "store/record_store.h"
@@ -137,6 +138,15 @@ void DropJournal(int store);
 // Saves the old bytes of [position, position + count) before they change;
 // begins the journal, so call it (count 0) before the file grows too.
 ErrorCode JournalRange(int store, LONG position, LONG count);
+struct FileRange {
+    LONG position;
+    LONG count;
+};
+// The same for many ranges, with one flush of the journal.
+ErrorCode JournalRanges(int store, const std::vector<FileRange>& ranges);
+// Saves the old bytes of every block a flush may write, before it writes one.
+ErrorCode JournalFlushedBlocks(int store, bool releasing);
+bool KeepsJournal(int store);
 // Flushes the store file and deletes the journal; until that succeeds the
 // changes stay undoable at the next open.
 ErrorCode CommitJournal(int store);

@@ -201,7 +201,7 @@ void store_impl::DropJournal(int store)
     journal.path.clear();
 }
 
-ErrorCode store_impl::JournalRange(int store, LONG position, LONG count)
+ErrorCode store_impl::JournalRanges(int store, const std::vector<FileRange>& ranges)
 {
     Journal& journal = JournalOf(store);
     if (journal.path.empty())
@@ -211,31 +211,42 @@ ErrorCode store_impl::JournalRange(int store, LONG position, LONG count)
         if (result)
             return result;
     }
-    const LONG end = std::min<LONG>(position + count, journal.originalLength);
-    // The parts of [position, end) whose old bytes are not saved yet.
-    std::vector<std::pair<LONG, LONG>> gaps;
-    LONG from = position;
-    for (const auto& range : journal.saved) {
-        if (from >= end)
-            break;
-        if (range.second <= from)
-            continue;
-        if (range.first > from)
-            gaps.emplace_back(from, std::min(end, range.first));
-        from = std::max(from, range.second);
+    bool added = false;
+    for (const FileRange& range : ranges) {
+        const LONG end = std::min<LONG>(range.position + range.count, journal.originalLength);
+        // The parts of the range whose old bytes are not saved yet.
+        std::vector<std::pair<LONG, LONG>> gaps;
+        LONG from = range.position;
+        for (const auto& saved : journal.saved) {
+            if (from >= end)
+                break;
+            if (saved.second <= from)
+                continue;
+            if (saved.first > from)
+                gaps.emplace_back(from, std::min(end, saved.first));
+            from = std::max(from, saved.second);
+        }
+        if (from < end)
+            gaps.emplace_back(from, end);
+        for (const auto& gap : gaps) {
+            ErrorCode result = SaveOldBytes(store, journal, gap.first, gap.second);
+            if (result)
+                return result;
+            MarkSaved(journal, gap.first, gap.second);
+            added = true;
+        }
     }
-    if (from < end)
-        gaps.emplace_back(from, end);
-    for (const auto& gap : gaps) {
-        ErrorCode result = SaveOldBytes(store, journal, gap.first, gap.second);
-        if (result)
-            return result;
-        MarkSaved(journal, gap.first, gap.second);
-    }
-    const bool added = !gaps.empty();
+    // One flush for all: none of these bytes is overwritten before it.
     if (added && !SeamFlush(journal.file))
         return kErrFile;
     return kErrNone;
+}
+
+bool store_impl::KeepsJournal(int store) { return !JournalOf(store).path.empty(); }
+
+ErrorCode store_impl::JournalRange(int store, LONG position, LONG count)
+{
+    return JournalRanges(store, {FileRange{position, count}});
 }
 
 ErrorCode store_impl::CommitJournal(int store)
@@ -269,4 +280,12 @@ ErrorCode RollBackStoreJournal(const char* storePath)
     if (!result && !SeamDeleteFile(path.c_str()))
         result = kErrFile;
     return result;
+}
+
+ErrorCode DeleteStoreJournal(const char* storePath)
+{
+    const std::string path = JournalPathOf(storePath);
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return kErrNone;
+    return SeamDeleteFile(path.c_str()) ? kErrNone : kErrFile;
 }

@@ -148,3 +148,22 @@ TEST_F(StoreJournalTest, StoresInAFileHandedOverKeepNoJournal)
     EXPECT_FALSE(SeamFaultFired());
     SeamDisarm();
 }
+
+TEST_F(StoreJournalTest, AFileMadeAnewDoesNotTakeTheJournalOfTheOldOne)
+{
+    CommittedStore();
+    int store = Open(path_);
+    ChangeEverything(store);
+    SeamArmFault(kSeamDelete, 1, true);
+    EXPECT_NE(0, FlushStore(store, TRUE));
+    SeamDisarm();
+    AbandonStore(store);
+    ASSERT_TRUE(JournalExists());
+    ASSERT_TRUE(DeleteFileA(path_.c_str()));
+    ASSERT_EQ(0, CreateStoreFile(path_.c_str(), 0, kStoreShift, kDocumentMapCapacity));
+    const std::vector<uint8_t> fresh = ReadWholeFile(path_);
+    store = Open(path_);
+    ASSERT_GE(store, 0);
+    EXPECT_EQ(fresh, ReadWholeFile(path_));
+    EXPECT_EQ(0, VerifyStore(store));
+}
