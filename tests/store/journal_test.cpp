@@ -56,6 +56,18 @@ protected:
         EXPECT_EQ(0, CloseStore(store));
         return ReadWholeFile(path_);
     }
+    // Opens the store, changes it and writes it all without committing: the
+    // journal stays, still held by the open store.
+    int WrittenButNotCommitted()
+    {
+        int store = Open(path_);
+        ChangeEverything(store);
+        SeamArmFault(kSeamDelete, 1, true);
+        EXPECT_NE(0, FlushStore(store, TRUE));
+        SeamDisarm();
+        EXPECT_TRUE(JournalExists());
+        return store;
+    }
     std::string JournalPath() const { return path_ + "-journal"; }
     bool JournalExists() const { return GetFileAttributesA(JournalPath().c_str()) != INVALID_FILE_ATTRIBUTES; }
 };
@@ -97,13 +109,7 @@ TEST_F(StoreJournalTest, AJournalWithATornHeaderIsDroppedAndTheFileLeftAlone)
 TEST_F(StoreJournalTest, AJournalItsWriterStillHoldsIsNotRolledBack)
 {
     CommittedStore();
-    int writer = Open(path_);
-    ChangeEverything(writer);
-    // Written but not committed: the writer's journal is open.
-    SeamArmFault(kSeamDelete, 1, false);
-    EXPECT_NE(0, FlushStore(writer, FALSE));
-    SeamDisarm();
-    ASSERT_TRUE(JournalExists());
+    int writer = WrittenButNotCommitted();
     const std::vector<uint8_t> written = ReadWholeFile(path_);
     int reader = Open(path_, true);
     ASSERT_GE(reader, 0);
@@ -116,12 +122,8 @@ TEST_F(StoreJournalTest, AJournalItsWriterStillHoldsIsNotRolledBack)
 TEST_F(StoreJournalTest, AFailedRollBackKeepsTheJournalAndRefusesTheOpen)
 {
     const std::vector<uint8_t> committed = CommittedStore();
-    int store = Open(path_);
-    ChangeEverything(store);
-    SeamArmFault(kSeamDelete, 1, true);
-    EXPECT_NE(0, FlushStore(store, TRUE));
-    SeamDisarm();
-    AbandonStore(store);
+    AbandonStore(WrittenButNotCommitted());
+    int store = -1;
     for (unsigned mask : {unsigned(kSeamWrite), unsigned(kSeamFlush), unsigned(kSeamDelete)}) {
         SeamArmFault(mask, 1, true);
         int second = 0;
@@ -152,17 +154,11 @@ TEST_F(StoreJournalTest, StoresInAFileHandedOverKeepNoJournal)
 TEST_F(StoreJournalTest, AFileMadeAnewDoesNotTakeTheJournalOfTheOldOne)
 {
     CommittedStore();
-    int store = Open(path_);
-    ChangeEverything(store);
-    SeamArmFault(kSeamDelete, 1, true);
-    EXPECT_NE(0, FlushStore(store, TRUE));
-    SeamDisarm();
-    AbandonStore(store);
-    ASSERT_TRUE(JournalExists());
+    AbandonStore(WrittenButNotCommitted());
     ASSERT_TRUE(DeleteFileA(path_.c_str()));
     ASSERT_EQ(0, CreateStoreFile(path_.c_str(), 0, kStoreShift, kDocumentMapCapacity));
     const std::vector<uint8_t> fresh = ReadWholeFile(path_);
-    store = Open(path_);
+    int store = Open(path_);
     ASSERT_GE(store, 0);
     EXPECT_EQ(fresh, ReadWholeFile(path_));
     EXPECT_EQ(0, VerifyStore(store));
