@@ -31,8 +31,11 @@ HANDLE ToHandle(HFILE file) { return LongToHandle(file); }
 
 HFILE SeamCreateFile(const char* name, DWORD access, DWORD share, DWORD creation)
 {
-    if (ShouldFail(kSeamOpen))
+    if (ShouldFail(kSeamOpen)) {
+        // A made-up failure must not read as "no such file" or "in use".
+        SetLastError(ERROR_IO_DEVICE);
         return HFILE_ERROR;
+    }
     SECURITY_ATTRIBUTES security = {sizeof(security), nullptr, FALSE};
     HANDLE handle = CreateFileA(name, access, share, &security, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)

@@ -48,7 +48,7 @@ bool PrivateFormatOnClipboard()
 void ForgetOpenStore()
 {
     if (ClipboardScratchStore >= 0)
-        DiscardError(CloseStore(ClipboardScratchStore), "the scratch store is only forgotten");
+        DiscardError(CloseOrAbandonStore(ClipboardScratchStore), "the scratch store is only forgotten");
     ClipboardScratchStore = -1;
 }
 
@@ -163,7 +163,7 @@ void CloseClipboardStore()
     // At exit no one is left to tell, and a damaged scratch store is made anew at start.
     const char* const atExit = "the scratch store is made anew at start";
     DiscardError(CompactStore(ClipboardScratchStore), atExit);
-    DiscardError(CloseStore(ClipboardScratchStore), atExit);
+    DiscardError(CloseOrAbandonStore(ClipboardScratchStore), atExit);
     ClipboardScratchStore = -1;
     SetCursor(previous);
 }

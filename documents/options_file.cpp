@@ -130,7 +130,7 @@ void ReadEarlierOptions(const OptionsCandidates& names)
             continue;
         OldOptionsStore = store;
         ConvertOldOptionsStore(store);
-        DiscardError(CloseStore(store), "the old store was only read");
+        DiscardError(CloseOrAbandonStore(store), "the old store was only read");
         OldOptionsStore = -1;
         return;
     }

@@ -25,7 +25,7 @@ void UndoSteps(const WorkingStoreSteps& steps)
 {
     // A store made in the working file closes that file with it.
     if (steps.store >= 0)
-        DiscardError(CloseStore(steps.store), "undoing a failed start whose own failure is passed up");
+        DiscardError(CloseOrAbandonStore(steps.store), "undoing a failed start whose own failure is passed up");
     else if (steps.working != HFILE_ERROR)
         CloseFile(steps.working);
     if (steps.document != HFILE_ERROR)
@@ -163,7 +163,7 @@ void DestroyDocumentData(HWND documentWindow)
         if (record->lockHandle >= 0)
             CloseFile(record->lockHandle);
         if (record->storeSlot >= 0)
-            DiscardError(CloseStore(record->storeSlot), "the working file is deleted with the window");
+            DiscardError(CloseOrAbandonStore(record->storeSlot), "the working file is deleted with the window");
         else if (record->workingHandle >= 0)
             CloseFile(record->workingHandle);
         if (record->workingPath[0])

@@ -302,7 +302,7 @@ ErrorCode OpenLibraryStore(const char* path, OpenedLibrary* opened)
     }
     code = CheckLibraryHeader(opened);
     if (code) {
-        DiscardError(CloseStore(opened->store), "the open failed already; its code is reported");
+        DiscardError(CloseOrAbandonStore(opened->store), "the open failed already; its code is reported");
         *opened = OpenedLibrary();
     }
     return code;
@@ -344,7 +344,8 @@ ErrorCode CreateEmptyLibrary(const char* path, int buttonSize)
     code = OpenStoreByName(path, &store, 0, &secondWord, FALSE);
     if (!code) {
         code = WriteEmptyLibrary(store, buttonSize);
-        const ErrorCode closed = CloseStore(store);
+        // The file is deleted after a failure: a store left open would hold it.
+        const ErrorCode closed = CloseOrAbandonStore(store);
         if (!code)
             code = closed;
     }
@@ -371,6 +372,6 @@ BOOL IsLibraryFile(const char* path)
             GlobalUnlock(header);
         }
     }
-    DiscardError(CloseStore(store), "the store was only read");
+    DiscardError(CloseOrAbandonStore(store), "the store was only read");
     return known;
 }

@@ -42,7 +42,7 @@ ErrorCode DropNewLibrary(int row, ErrorCode code)
     UnlockView(slot);
     UnlockHeader(slot);
     if (slot.store >= 0)
-        DiscardError(CloseStore(slot.store), "the load failed already; its code is reported");
+        DiscardError(CloseOrAbandonStore(slot.store), "the load failed already; its code is reported");
     slot.store = -1;
     slot.buttonCount = 0;
     slot.readOnly = 0;
@@ -125,7 +125,7 @@ void ReleaseRowLibrary(int row)
     if (slot.store >= 0) {
         if (slot.needsCompaction)
             CompactLibraryStore(row);
-        DiscardError(CloseStore(slot.store), "a library opened read-only keeps its changes in memory only");
+        DiscardError(CloseOrAbandonStore(slot.store), "changes that cannot be written are rolled back whole when the library is next opened");
     }
     slot.store = -1;
 }

@@ -95,6 +95,6 @@ bool LibraryMatchesKeywords(const char* path, const char* const* keywords, int k
             found = TextMatchesAny(text, keywords, keywordCount);
         }
     }
-    DiscardError(CloseStore(store), "the store was only read");
+    DiscardError(CloseOrAbandonStore(store), "the store was only read");
     return found;
 }

@@ -119,7 +119,7 @@ bool OpensReadOnly(const char* path)
     int secondWord = 0;
     if (OpenStoreByName(path, &store, 0, &secondWord, TRUE))
         return false;
-    DiscardError(CloseStore(store), "the store was only read");
+    DiscardError(CloseOrAbandonStore(store), "the store was only read");
     return true;
 }
 

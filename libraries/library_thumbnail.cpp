@@ -139,7 +139,7 @@ HGLOBAL BuildInWritableFile(const char* path, ThumbnailCellTable* table)
     HGLOBAL dib = BuildLibraryThumbnail(store);
     if (dib && table)
         DiscardError(FillThumbnailCells(store, table), "a preview without tips still shows");
-    DiscardError(CloseStore(store), "a thumbnail that could not be written is drawn again next time");
+    DiscardError(CloseOrAbandonStore(store), "a thumbnail that could not be written is drawn again next time");
     return dib;
 }
 
@@ -168,13 +168,13 @@ HGLOBAL GetLibraryThumbnail(const char* path, ThumbnailCellTable* table)
     RecordHandle record = nullptr;
     const ErrorCode code = FindRecord(store, kLibraryInfoGroup, kLibraryThumbnailId, &record);
     if (code == kStoreErrNotFound) {
-        DiscardError(CloseStore(store), "the store was only read");
+        DiscardError(CloseOrAbandonStore(store), "the store was only read");
         return BuildInWritableFile(path, table);
     }
     HGLOBAL dib = code ? nullptr : CopyStoredThumbnail(record);
     if (dib && table)
         DiscardError(FillThumbnailCells(store, table), "a preview without tips still shows");
-    DiscardError(CloseStore(store), "the store was only read");
+    DiscardError(CloseOrAbandonStore(store), "the store was only read");
     return dib;
 }
 

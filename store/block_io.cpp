@@ -333,6 +333,10 @@ ErrorCode store_impl::WriteRecordBlock(HGLOBAL handle)
     }
     if (header->size > memorySize)
         return kStoreErrShortMemory;
+    const LONG position = StoreSlot(store)->baseOffset + header->offset;
+    result = JournalRange(store, position, static_cast<LONG>(header->size));
+    if (result)
+        return result;
     result = WriteBlockBytes(StoreFile(store), StoreSlot(store)->baseOffset + header->offset, locked.bytes(),
                              header->size, IsIndexBlockHeader(header));
     if (result)
@@ -395,6 +399,47 @@ void store_impl::FreeLoadedTree(const EntryRef& ref, int depth)
     DropEntryBlock(ref);
 }
 
+namespace {
+
+// The places of the loaded blocks below an entry that a flush writes: changed
+// ones, and index blocks, which a releasing flush writes whether changed or not.
+void CollectFlushedBlocks(const EntryRef& ref, int depth, LONG base, bool releasing, std::vector<FileRange>* ranges)
+{
+    HGLOBAL block = EntryBlock(ref);
+    if (!block || (GlobalFlags(block) & GMEM_DISCARDED))
+        return;
+    int count = 0;
+    {
+        LockedBlock locked(block);
+        if (!locked)
+            return;
+        const RecordHeader* header = locked.header();
+        if ((depth > 0 && releasing) || (header->flags & kBlockChanged))
+            ranges->push_back(FileRange{base + header->offset, static_cast<LONG>(header->size)});
+        if (depth > 0)
+            count = IndexCount(locked.bytes());
+    }
+    const uint32_t token = ReadEntry(ref).handle;
+    for (int i = 0; i < count; ++i)
+        CollectFlushedBlocks(EntryRef{ref.store, token, i}, depth - 1, base, releasing, ranges);
+}
+
+} // namespace
+
+ErrorCode store_impl::JournalFlushedBlocks(int store, bool releasing)
+{
+    if (!KeepsJournal(store))
+        return kErrNone;
+    const LONG base = StoreSlot(store)->baseOffset;
+    std::vector<FileRange> ranges;
+    if (releasing || (StoreSlot(store)->flags & kSlotHeaderChanged))
+        ranges.push_back(FileRange{base, kStoreHeaderSize});
+    CollectFlushedBlocks(RootRef(store, kFreeMapKey), 0, base, releasing, &ranges);
+    CollectFlushedBlocks(RootRef(store, kMainRootKey), 2, base, releasing, &ranges);
+    CollectFlushedBlocks(RootRef(store, kShadowRootKey), 2, base, releasing, &ranges);
+    return ranges.empty() ? ErrorCode(kErrNone) : JournalRanges(store, ranges);
+}
+
 ErrorCode store_impl::WriteStoreHeader(int store)
 {
     StoreHeader* slot = StoreSlot(store);
@@ -405,6 +450,9 @@ ErrorCode store_impl::WriteStoreHeader(int store)
         image.mainRoot.handle = 0;
         image.shadowRoot.handle = 0;
         image.freeMapRoot.handle = 0;
+        ErrorCode result = JournalRange(store, slot->baseOffset, sizeof(image));
+        if (result)
+            return result;
         HFILE file = StoreFile(store);
         if (SeekFile(file, slot->baseOffset, FILE_BEGIN) == HFILE_ERROR)
             return kErrFile;
@@ -423,6 +471,9 @@ ErrorCode FlushStore(int store, BOOL release)
     if (result)
         return result;
     const bool releasing = release != FALSE;
+    result = JournalFlushedBlocks(store, releasing);
+    if (result)
+        return result;
     const ErrorCode map = WriteIndexTree(store, RootRef(store, kFreeMapKey), kRootParent, releasing, 0);
     const ErrorCode main = WriteIndexTree(store, RootRef(store, kMainRootKey), kRootParent, releasing, 2);
     const ErrorCode shadow = WriteIndexTree(store, RootRef(store, kShadowRootKey), kRootParent, releasing, 2);
@@ -435,5 +486,7 @@ ErrorCode FlushStore(int store, BOOL release)
         return shadow;
     if (main)
         return main;
-    return map;
+    if (map)
+        return map;
+    return CommitJournal(store);
 }

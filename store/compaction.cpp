@@ -219,8 +219,12 @@ ErrorCode CompactStore(int store)
         return result;
     }
     int32_t newEnd = endOfData;
-    result = MoveBlocksDown(store, locked.bytes(), &newEnd);
     const LONG base = StoreSlot(store)->baseOffset;
+    // Compaction rewrites most of the file and cuts its tail: its old bytes go
+    // into the journal in one pass rather than block by block.
+    result = JournalRange(store, base, StoreFileLength(store) - base);
+    if (!result)
+        result = MoveBlocksDown(store, locked.bytes(), &newEnd);
     if (!result && newEnd != endOfData) {
         result = SetFileLength(StoreFile(store), base + newEnd);
         if (!result)

@@ -155,7 +155,10 @@ ErrorCode store_impl::AllocSpace(int store, uint32_t size, int32_t* offset)
     const int64_t newEnd = static_cast<int64_t>(map->endOfData) + rounded;
     if (base + newEnd > 0x7FFFFFFF)
         return kStoreErrTooLarge;
-    result = SetFileLength(StoreFile(store), static_cast<LONG>(base + newEnd));
+    // Growing the file changes it too: the journal must exist first.
+    result = JournalRange(store, StoreFileLength(store), 0);
+    if (!result)
+        result = SetFileLength(StoreFile(store), static_cast<LONG>(base + newEnd));
     if (result)
         return result;
     SetStoreFileLength(store, static_cast<LONG>(base + newEnd));

@@ -42,7 +42,10 @@ ErrorCode WriteNewStore(HFILE file, LONG baseOffset, int shift, int capacity);
 // WriteNewStore, then OpenStore on the same file for reading and writing.
 ErrorCode CreateStoreInFile(HFILE file, int* store, LONG baseOffset, int shift, int capacity);
 // Opens a store into the first free slot, from a file name or (name null) an
-// open file. secondWord gets the header's second word (always -1).
+// open file. secondWord gets the header's second word (always -1). A store
+// opened by name for writing commits its changes whole: until a flush
+// succeeds they can be rolled back, and an open by name first rolls back what
+// a writer left unfinished (the journal beside the file).
 ErrorCode OpenStore(const char* name, HFILE file, int* store, LONG baseOffset, int* secondWord, BOOL readOnly);
 ErrorCode OpenStoreByName(const char* name, int* store, LONG baseOffset, int* secondWord, BOOL readOnly);
 ErrorCode OpenStoreInFile(HFILE file, int* store, LONG baseOffset, int* secondWord);
@@ -50,8 +53,19 @@ ErrorCode OpenStoreInFile(HFILE file, int* store, LONG baseOffset, int* secondWo
 // is freed too (handles from earlier lookups become invalid).
 ErrorCode FlushStore(int store, BOOL release);
 // Flush with release, close the file (also one the caller opened), free the
-// slot; the slot is freed and the file closed even when the flush failed.
+// slot. When the flush fails the store stays open: retry, or AbandonStore.
 ErrorCode CloseStore(int store);
+// Closes without writing anything: changes since the last flush are lost (for
+// a store opened by name they are rolled back at its next open).
+void AbandonStore(int store);
+// CloseStore, and AbandonStore when it fails: for callers that cannot retry.
+ErrorCode CloseOrAbandonStore(int store);
+// Removes a journal left beside a file that is about to be made anew: its old
+// bytes belong to a file that is gone. CreateStoreFile does this itself.
+ErrorCode DeleteStoreJournal(const char* storePath);
+// Puts back the last committed state of a store file whose writer stopped
+// part-way; OpenStore does this itself.
+ErrorCode RollBackStoreJournal(const char* storePath);
 // Frees the slot only: nothing is written or closed.
 void ForgetStore(int store);
 ErrorCode GetStoreFileHandle(int store, HFILE* file);

@@ -82,6 +82,18 @@ void AbandonOpen(int store, bool closeFile)
     memset(StoreSlot(store), 0, sizeof(StoreHeader));
 }
 
+// Frees every loaded block, closes the file and gives the slot back.
+void ReleaseSlot(int store)
+{
+    DropJournal(store);
+    FreeLoadedTree(RootRef(store, kFreeMapKey), 0);
+    FreeLoadedTree(RootRef(store, kMainRootKey), 2);
+    FreeLoadedTree(RootRef(store, kShadowRootKey), 2);
+    CloseFile(StoreFile(store));
+    SetStoreFile(store, HFILE_ERROR);
+    memset(StoreSlot(store), 0, sizeof(StoreHeader));
+}
+
 // The header fields beyond the signature, checked before anything trusts them.
 ErrorCode CheckHeaderFields(const StoreHeader& header)
 {
@@ -119,6 +131,10 @@ ErrorCode WriteNewStore(HFILE file, LONG baseOffset, int shift, int capacity)
 
 ErrorCode CreateStoreFile(const char* name, LONG baseOffset, int shift, int capacity)
 {
+    // A journal of an earlier file of this name would be replayed over the new one.
+    ErrorCode stale = DeleteStoreJournal(name);
+    if (stale)
+        return stale;
     HFILE file = OpenFileMode(name, nullptr, OF_CREATE | OF_READWRITE | OF_SHARE_EXCLUSIVE);
     if (file == HFILE_ERROR)
         return kErrFile;
@@ -152,6 +168,9 @@ ErrorCode OpenStore(const char* name, HFILE file, int* store, LONG baseOffset, i
 
     const bool ownFile = name != nullptr;
     if (ownFile) {
+        ErrorCode rolledBack = RollBackStoreJournal(name);
+        if (rolledBack)
+            return rolledBack;
         const UINT mode = readOnly ? (OF_READ | OF_SHARE_DENY_NONE) : (OF_READWRITE | OF_SHARE_DENY_WRITE);
         file = OpenFileMode(name, nullptr, mode);
         if (file == HFILE_ERROR)
@@ -198,6 +217,7 @@ ErrorCode OpenStore(const char* name, HFILE file, int* store, LONG baseOffset, i
     target->shadowRoot.handle = 0;
     target->freeMapRoot.handle = 0;
     SetStoreFile(slot, file);
+    AttachJournal(slot, ownFile && !readOnly ? name : nullptr);
 
     LONG length = 0;
     result = GetFileLength(file, &length);
@@ -208,6 +228,7 @@ ErrorCode OpenStore(const char* name, HFILE file, int* store, LONG baseOffset, i
     if (!result)
         result = LoadBlock(RootRef(slot, kMainRootKey), kRootParent);
     if (result) {
+        DropJournal(slot);
         AbandonOpen(slot, ownFile);
         return result;
     }
@@ -230,13 +251,24 @@ ErrorCode CloseStore(int store)
     if (result)
         return result;
     result = FlushStore(store, TRUE);
-    // A failed flush leaves unwritten blocks loaded: they go with the slot.
-    FreeLoadedTree(RootRef(store, kFreeMapKey), 0);
-    FreeLoadedTree(RootRef(store, kMainRootKey), 2);
-    FreeLoadedTree(RootRef(store, kShadowRootKey), 2);
-    CloseFile(StoreFile(store));
-    SetStoreFile(store, HFILE_ERROR);
-    memset(StoreSlot(store), 0, sizeof(StoreHeader));
+    if (result)
+        return result;
+    ReleaseSlot(store);
+    return kErrNone;
+}
+
+void AbandonStore(int store)
+{
+    if (CheckStoreIndex(store))
+        return;
+    ReleaseSlot(store);
+}
+
+ErrorCode CloseOrAbandonStore(int store)
+{
+    const ErrorCode result = CloseStore(store);
+    if (result)
+        AbandonStore(store);
     return result;
 }
 
@@ -244,5 +276,6 @@ void ForgetStore(int store)
 {
     if (store < 0 || store >= StoreSlotCount())
         return;
+    DropJournal(store);
     StoreSlot(store)->flags = 0;
 }

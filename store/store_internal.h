@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "common/handle_tokens.h"
 #include "store/record_store.h"
@@ -127,6 +128,28 @@ void FreeLoadedTree(const EntryRef& ref, int depth);
 ErrorCode WriteFreeMap(int store);
 // Reads or writes `size` bytes at `position`, in pieces.
 ErrorCode ReadFileRange(HFILE file, LONG position, uint8_t* bytes, uint32_t size);
+
+// ---- The rollback journal (stores opened by name for writing) ----
+
+// Names the store's journal after its file (null: the store keeps none).
+void AttachJournal(int store, const char* storePath);
+// Closes the journal unfinished: it stays on disk for the next open to roll back.
+void DropJournal(int store);
+// Saves the old bytes of [position, position + count) before they change;
+// begins the journal, so call it (count 0) before the file grows too.
+ErrorCode JournalRange(int store, LONG position, LONG count);
+struct FileRange {
+    LONG position;
+    LONG count;
+};
+// The same for many ranges, with one flush of the journal.
+ErrorCode JournalRanges(int store, const std::vector<FileRange>& ranges);
+// Saves the old bytes of every block a flush may write, before it writes one.
+ErrorCode JournalFlushedBlocks(int store, bool releasing);
+bool KeepsJournal(int store);
+// Flushes the store file and deletes the journal; until that succeeds the
+// changes stay undoable at the next open.
+ErrorCode CommitJournal(int store);
 
 // ---- Index primitives ----
 

@@ -1,5 +1,6 @@
-// Verification: the free map's two lists agree, and the blocks, free extents
-// and lost bytes tile the file exactly from the map to the end of data.
+// Verification: the free map's two lists agree, the blocks, free extents and
+// lost bytes tile the file exactly from the map to the end of data, and every
+// listed block's header lies where its entry says.
 #include "common/file_helpers.h"
 #include "common/io_seam.h"
 #include "store/store_internal.h"
@@ -33,15 +34,8 @@ ErrorCode VerifyFreeMap(int store)
 
 namespace {
 
-ErrorCode CheckLoadedEntry(int store, const BlockListEntry& entry)
+ErrorCode CheckHeaderAgainstEntry(int store, const BlockListEntry& entry, const RecordHeader* header)
 {
-    HGLOBAL block = TokenHandle(entry.handle);
-    if (!block)
-        return kErrNone;
-    LockedBlock locked(block);
-    if (!locked)
-        return kErrNone;
-    const RecordHeader* header = locked.header();
     if (header->key != entry.key)
         return kStoreErrNoEntry;
     if (header->parent != entry.parent)
@@ -53,6 +47,33 @@ ErrorCode CheckLoadedEntry(int store, const BlockListEntry& entry)
     if (header->size != static_cast<uint32_t>(entry.size))
         return kStoreErrSizeMismatch;
     return kErrNone;
+}
+
+// A block that is not loaded is checked where the file holds it: a listed
+// record whose header is not there could not be read.
+ErrorCode CheckStoredEntry(int store, const BlockListEntry& entry)
+{
+    if (entry.parent == kFreeMapKey)
+        return kErrNone;
+    RecordHeader header;
+    ErrorCode result =
+        ReadFileRange(StoreFile(store), StoreSlot(store)->baseOffset + entry.offset, reinterpret_cast<uint8_t*>(&header),
+                      sizeof(header));
+    if (result)
+        return result;
+    header.storeIndex = static_cast<int16_t>(store);
+    return CheckHeaderAgainstEntry(store, entry, &header);
+}
+
+ErrorCode CheckLoadedEntry(int store, const BlockListEntry& entry)
+{
+    HGLOBAL block = TokenHandle(entry.handle);
+    if (!block)
+        return CheckStoredEntry(store, entry);
+    LockedBlock locked(block);
+    if (!locked)
+        return kErrNone;
+    return CheckHeaderAgainstEntry(store, entry, locked.header());
 }
 
 ErrorCode WalkBlockList(int store, const uint8_t* list, int32_t endOfData, int32_t lostBytes)

@@ -21,7 +21,7 @@ protected:
     void TearDown() override
     {
         if (ClipboardScratchStore >= 0)
-            DiscardError(CloseStore(ClipboardScratchStore), "a test that needs a clean close checks it itself");
+            DiscardError(CloseOrAbandonStore(ClipboardScratchStore), "a test that needs a clean close checks it itself");
         ClipboardScratchStore = -1;
         TermRecordStore();
         EmptyTheClipboard();

@@ -33,7 +33,7 @@ protected:
     void TearDown() override
     {
         ReleaseRecord(opened_.header);
-        DiscardError(CloseStore(opened_.store), "the test is over");
+        DiscardError(CloseOrAbandonStore(opened_.store), "the test is over");
         ResetLibraryRow(kRow);
     }
     bool Exists(short group, int id)

@@ -2,6 +2,8 @@
 // set-length) or its Nth allocation failing, once and from then on, for N =
 // 1, 2, ... until it completes. A failure must be reported; after reopening,
 // the store verifies and every record holds its old or its new contents.
+// Closes are run the same way after each operation: the file is then the old
+// one byte for byte or holds all of the new contents.
 #include <climits>
 #include <ostream>
 
@@ -262,6 +264,86 @@ TEST_P(StoreFaultTest, FailuresAreReportedAndLeaveOldOrNewContents)
         if (kModes[m].mask != kSeamAlloc || std::string(scenario.name) != "FlushWithRelease") {
             EXPECT_GT(failures[m], 0) << kModes[m].name;
         }
+}
+
+namespace {
+
+// How a close that failed part-way is followed up.
+struct CloseFault {
+    const char* name;
+    bool persistent;
+    bool retry; // close again without faults; else abandon the store
+};
+
+const CloseFault kCloseFaults[] = {
+    {"once, then closed again", false, true},
+    {"once, then abandoned", false, false},
+    {"from then on, then abandoned", true, false},
+};
+
+// Every file call a close makes, the journal's flushes and delete included.
+const unsigned kCloseCalls = kSeamAllFile | kSeamFlush | kSeamDelete;
+
+} // namespace
+
+// A file the user keeps is the committed one or the new one after any failed
+// close: byte for byte the old file, or every record as the close meant.
+TEST_P(StoreFaultTest, AFailedCloseLeavesTheOldFileOrTheNewOneNeverAMix)
+{
+    const Scenario& scenario = GetParam();
+    int store = OpenNewStore("close.tst");
+    BaseState(store);
+    ASSERT_EQ(0, CloseStore(store));
+    const std::vector<uint8_t> base = ReadWholeFile(path_);
+    const std::string journal = path_ + "-journal";
+
+    store = OpenCopy(base);
+    scenario.setup(store);
+    ASSERT_EQ(0, scenario.operation(store));
+    store = Reopen(store);
+    const StoreModel after = ModelOf(store);
+    ASSERT_EQ(0, CloseStore(store));
+
+    for (const CloseFault& mode : kCloseFaults) {
+        int failures = 0;
+        for (long nth = 1;; ++nth) {
+            SCOPED_TRACE(std::string(mode.name) + ", call " + std::to_string(nth));
+            store = OpenCopy(base);
+            scenario.setup(store);
+            ASSERT_EQ(0, scenario.operation(store));
+            SeamArmFault(kCloseCalls, nth, mode.persistent);
+            const ErrorCode result = CloseStore(store);
+            const bool fired = SeamFaultFired();
+            SeamDisarm();
+            if (!fired) {
+                ASSERT_EQ(0, result);
+                break;
+            }
+            ++failures;
+            ASSERT_NE(0, result) << "a failed close reported success";
+            ASSERT_EQ(0, CheckStoreIndex(store)) << "a failed close gave up its store";
+            if (mode.retry) {
+                ASSERT_EQ(0, CloseStore(store));
+            } else {
+                AbandonStore(store);
+            }
+            store = Open(path_);
+            ASSERT_GE(store, 0);
+            EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(journal.c_str()));
+            EXPECT_EQ(0, VerifyStore(store));
+            const bool old = ReadWholeFile(path_) == base;
+            if (mode.retry) {
+                EXPECT_EQ("", CompareWithModel(store, after));
+            } else if (!old) {
+                EXPECT_EQ("", CompareWithModel(store, after)) << "neither the old file nor the new contents";
+            }
+            ASSERT_EQ(0, CloseStore(store));
+            if (HasFailure())
+                return;
+            ASSERT_LT(nth, 5000);
+        }
+        EXPECT_GT(failures, 0) << mode.name;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Store, StoreFaultTest, ::testing::ValuesIn(kScenarios),

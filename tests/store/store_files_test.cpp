@@ -280,7 +280,13 @@ TEST_F(StoreTest, ABlockWhoseHeaderDisagreesWithItsEntryIsRefused)
 
 TEST_F(StoreTest, A100000ByteBlockMovesInThreePieces)
 {
-    int store = OpenNewStore();
+    // A store in a file handed over keeps no journal: only the block's own writes count.
+    path_ = MakeStoreFile("pieces.tst");
+    HFILE file = OpenFileMode(path_.c_str(), nullptr, OF_READWRITE | OF_SHARE_DENY_WRITE);
+    ASSERT_NE(HFILE_ERROR, file);
+    int store = -1;
+    int second = 0;
+    ASSERT_EQ(0, OpenStoreInFile(file, &store, 0, &second));
     ASSERT_EQ(0, CreateGroup(store, 1));
     RecordHandle handle = Make(store, 1, 1, 100000, 5);
     ASSERT_EQ(0, FlushStore(store, FALSE));
@@ -335,19 +341,36 @@ TEST_F(StoreTest, FilesHoldNoSessionValuesAndSameStepsGiveSameBytes)
     EXPECT_EQ(0, GetI16(bytes, static_cast<size_t>(mainAt) + 4));
 }
 
-TEST_F(StoreTest, CloseFreesTheSlotEvenWhenItsFlushFails)
+// A failed close leaves the store open, so that the caller can close again or give it up.
+TEST_F(StoreTest, CloseAfterAFailedFlushKeepsTheStoreOpenForARetryOrToBeAbandoned)
 {
-    int store = OpenNewStore();
-    ASSERT_EQ(0, CreateGroup(store, 1));
-    Make(store, 1, 1, 64, 1);
-    SeamArmFault(kSeamWrite, 1, true);
-    EXPECT_EQ(kErrFile, CloseStore(store));
-    SeamDisarm();
-    EXPECT_EQ(kStoreErrNotOpen, CheckStoreIndex(store));
-    // The file is closed: it can be opened for writing again.
-    HFILE file = OpenFileMode(path_.c_str(), nullptr, OF_READWRITE | OF_SHARE_DENY_WRITE);
-    EXPECT_NE(HFILE_ERROR, file);
-    CloseFile(file);
+    for (bool retry : {true, false}) {
+        SCOPED_TRACE(retry ? "closed again" : "abandoned");
+        int store = OpenNewStore();
+        ASSERT_EQ(0, CreateGroup(store, 1));
+        Make(store, 1, 1, 64, 1);
+        SeamArmFault(kSeamWrite, 1, !retry);
+        EXPECT_EQ(kErrFile, CloseStore(store));
+        SeamDisarm();
+        ASSERT_EQ(0, CheckStoreIndex(store));
+        if (retry) {
+            ASSERT_EQ(0, CloseStore(store));
+        } else {
+            AbandonStore(store);
+        }
+        EXPECT_EQ(kStoreErrNotOpen, CheckStoreIndex(store));
+        // The file is closed: it can be opened for writing again, and holds
+        // the record only when the close succeeded.
+        HFILE file = OpenFileMode(path_.c_str(), nullptr, OF_READWRITE | OF_SHARE_DENY_WRITE);
+        EXPECT_NE(HFILE_ERROR, file);
+        CloseFile(file);
+        store = Open(path_);
+        StoreModel model;
+        model.groups = {1};
+        model.records[{1, 1}] = PatternBytes(64 - 16, 1);
+        EXPECT_EQ("", CompareWithModel(store, retry ? model : StoreModel()));
+        ASSERT_EQ(0, CloseStore(store));
+    }
 }
 
 TEST_F(StoreTest, ForgetStoreFreesTheSlotOnly)

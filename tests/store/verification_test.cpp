@@ -193,3 +193,40 @@ TEST_F(StoreVerificationTest, EachDamageInMemoryIsNamed)
         CloseFile(file);
     }
 }
+
+// A listed record that the file does not hold where its entry says could not
+// be read back, yet the tiling of the file still adds up.
+TEST_F(StoreVerificationTest, ARecordWhoseHeaderInTheFileIsWrongFailsVerification)
+{
+    RecordHandle handle = nullptr;
+    ASSERT_EQ(0, FindRecord(store_, 1, 4, &handle));
+    int owner = 0;
+    short parent = 0;
+    short key = 0;
+    LONG offset = 0;
+    DWORD size = 0;
+    WORD flags = 0;
+    ASSERT_EQ(0, GetRecordHeader(handle, &owner, &parent, &key, &offset, &size, &flags));
+    ASSERT_EQ(0, CloseStore(store_));
+    struct Row {
+        const char* name;
+        size_t field;
+        ErrorCode expected;
+    };
+    const Row rows[] = {
+        {"another key", offsetof(RecordHeader, key), kStoreErrNoEntry},
+        {"another group", offsetof(RecordHeader, parent), kStoreErrParentMismatch},
+        {"another offset", offsetof(RecordHeader, offset), kStoreErrOffsetMismatch},
+        {"another size", offsetof(RecordHeader, size), kStoreErrSizeMismatch},
+    };
+    const std::vector<uint8_t> sound = ReadWholeFile(path_);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::vector<uint8_t> bytes = sound;
+        bytes[static_cast<size_t>(offset) + row.field] ^= 0x40;
+        WriteWholeFile(path_, bytes);
+        store_ = Open(path_, true);
+        EXPECT_EQ(row.expected, VerifyStore(store_));
+        ASSERT_EQ(0, CloseStore(store_));
+    }
+}

@@ -112,7 +112,7 @@ std::string WriteLibraryFixture(const std::string& path, const LibraryFixture& f
     if (OpenStoreByName(path.c_str(), &store, 0, &secondWord, FALSE))
         return std::string();
     const bool filled = Fill(store, fixture);
-    const bool closed = !CloseStore(store);
+    const bool closed = !CloseOrAbandonStore(store);
     return filled && closed ? path : std::string();
 }
 
@@ -129,6 +129,6 @@ bool ReadLibraryHeader(const std::string& path, LibraryHeader* header)
         std::memcpy(header, static_cast<uint8_t*>(GlobalLock(record)) + kRecordHeaderBytes, sizeof(*header));
         GlobalUnlock(record);
     }
-    DiscardError(CloseStore(store), "the store was only read");
+    DiscardError(CloseOrAbandonStore(store), "the store was only read");
     return read;
 }
