@@ -11,6 +11,7 @@
 #include "support/desktop_program.h"
 #include "support/real_input.h"
 #include "support/screen_image.h"
+#include "support/test_printer.h"
 
 namespace {
 
@@ -147,6 +148,30 @@ TEST_F(HelpFileProgram, RulerDialogsHelpButtonShowsItsTopic)
     HWND viewer = AwaitTopic("Rulers and grid");
     ASSERT_NE(nullptr, viewer);
     ExpectTopicPainted(viewer, "help_button_ruler_dialog");
+    CloseViewer();
+    Press(dialog, IDCANCEL);
+}
+
+// The common print dialogs run their own loop: F1 in them still reaches help.
+class HelpFileWithPrinter : public HelpFileProgram {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(printer_.Installed()) << "the test printer could not be installed";
+        HelpFileProgram::SetUp();
+    }
+    TestPrinter printer_;
+};
+
+TEST_F(HelpFileWithPrinter, F1InThePrintDialogShowsThePrintingTopic)
+{
+    DrawRectangle({100, 100}, {200, 160});  // an empty drawing has nothing to print
+    HWND dialog = OpenDialog(IDM_FILE_PRINT, "Print");
+    ASSERT_NE(nullptr, dialog);
+    RealKey(VK_F1);
+    HWND viewer = AwaitTopic("Printing");
+    ASSERT_NE(nullptr, viewer);
+    ExpectTopicPainted(viewer, "help_f1_print_dialog");
     CloseViewer();
     Press(dialog, IDCANCEL);
 }
