@@ -200,10 +200,14 @@ int RunPrintSetupDialog(HWND owner, HGLOBAL* devMode, char* printer, HDC* inform
     int result = 0;
     if (PrepareDialogBlocks(&dialog, devMode ? *devMode : nullptr, printer, *isDefault)) {
         dialog.hwndOwner = owner;
-        dialog.Flags = PD_PRINTSETUP | PD_RETURNIC | PD_SHOWHELP | PD_ENABLESETUPHOOK | PD_ENABLESETUPTEMPLATE;
+        // Some common-dialog builds hand a setup-only dialog the print hook
+        // instead of the setup hook: both are ours.
+        dialog.Flags = PD_PRINTSETUP | PD_RETURNIC | PD_SHOWHELP | PD_ENABLESETUPHOOK | PD_ENABLEPRINTHOOK |
+                       PD_ENABLESETUPTEMPLATE;
         dialog.nCopies = 1;
         dialog.hInstance = AppInstance;
         dialog.lpfnSetupHook = SEPSetupHook;
+        dialog.lpfnPrintHook = SEPSetupHook;
         ChooseTemplates(&dialog, false);
         PrintSetupConfirmed = 0;
         OverlapChecked = *overlapOn ? 1 : 0;

@@ -176,4 +176,16 @@ TEST_F(HelpFileWithPrinter, F1InThePrintDialogShowsThePrintingTopic)
     Press(dialog, IDCANCEL);
 }
 
+TEST_F(HelpFileWithPrinter, F1InPrintSetupShowsThePrintingTopic)
+{
+    HWND dialog = OpenDialog(IDM_FILE_PRINT_SETUP, "Print Setup");
+    ASSERT_NE(nullptr, dialog);
+    RealKey(VK_F1);
+    HWND viewer = AwaitTopic("Printing");
+    ASSERT_NE(nullptr, viewer);
+    ExpectTopicPainted(viewer, "help_f1_print_setup");
+    CloseViewer();
+    Press(dialog, IDCANCEL);
+}
+
 } // namespace
