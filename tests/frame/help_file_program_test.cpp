@@ -103,6 +103,17 @@ protected:
         screen.Save(step);
         EXPECT_GT(screen.CountDark(ClientScreenRect(TopicPane(viewer))), kTopicTextPixels) << step;
     }
+    // F1 in an open dialog brings up the topic; the dialog is cancelled after.
+    void ExpectF1ShowsTopic(HWND dialog, const std::string& heading, const std::string& step)
+    {
+        ASSERT_NE(nullptr, dialog);
+        RealKey(VK_F1);
+        HWND viewer = AwaitTopic(heading);
+        ASSERT_NE(nullptr, viewer);
+        ExpectTopicPainted(viewer, step);
+        CloseViewer();
+        Press(dialog, IDCANCEL);
+    }
     void CloseViewer()
     {
         for (int i = 0; i < kViewerPolls; ++i) {
@@ -130,14 +141,8 @@ TEST_F(HelpFileProgram, HelpContentsShowsTheContentsTopic)
 TEST_F(HelpFileProgram, F1InTheToolbarDialogShowsItsTopic)
 {
     ClickTool(desktop_ids::kRectangleTool);
-    HWND dialog = OpenDialog(IDM_EDIT_TOOLBAR, "Edit Toolbar Location");
-    ASSERT_NE(nullptr, dialog);
-    RealKey(VK_F1);
-    HWND viewer = AwaitTopic("The tool palette");
-    ASSERT_NE(nullptr, viewer);
-    ExpectTopicPainted(viewer, "help_f1_toolbar_dialog");
-    CloseViewer();
-    Press(dialog, IDCANCEL);
+    ExpectF1ShowsTopic(OpenDialog(IDM_EDIT_TOOLBAR, "Edit Toolbar Location"), "The tool palette",
+                       "help_f1_toolbar_dialog");
 }
 
 TEST_F(HelpFileProgram, RulerDialogsHelpButtonShowsItsTopic)
@@ -166,26 +171,12 @@ protected:
 TEST_F(HelpFileWithPrinter, F1InThePrintDialogShowsThePrintingTopic)
 {
     DrawRectangle({100, 100}, {200, 160});  // an empty drawing has nothing to print
-    HWND dialog = OpenDialog(IDM_FILE_PRINT, "Print");
-    ASSERT_NE(nullptr, dialog);
-    RealKey(VK_F1);
-    HWND viewer = AwaitTopic("Printing");
-    ASSERT_NE(nullptr, viewer);
-    ExpectTopicPainted(viewer, "help_f1_print_dialog");
-    CloseViewer();
-    Press(dialog, IDCANCEL);
+    ExpectF1ShowsTopic(OpenDialog(IDM_FILE_PRINT, "Print"), "Printing", "help_f1_print_dialog");
 }
 
 TEST_F(HelpFileWithPrinter, F1InPrintSetupShowsThePrintingTopic)
 {
-    HWND dialog = OpenDialog(IDM_FILE_PRINT_SETUP, "Print Setup");
-    ASSERT_NE(nullptr, dialog);
-    RealKey(VK_F1);
-    HWND viewer = AwaitTopic("Printing");
-    ASSERT_NE(nullptr, viewer);
-    ExpectTopicPainted(viewer, "help_f1_print_setup");
-    CloseViewer();
-    Press(dialog, IDCANCEL);
+    ExpectF1ShowsTopic(OpenDialog(IDM_FILE_PRINT_SETUP, "Print Setup"), "Printing", "help_f1_print_setup");
 }
 
 } // namespace
