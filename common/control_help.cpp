@@ -1,11 +1,10 @@
 #include "common/control_help.h"
 
 #include "common/help_context.h"
+#include "common/help_filter.h"
 #include "common/help_mode.h"
 
 namespace {
-
-const int kHelpButton = 9;
 
 bool ListsControl(const DWORD* pairs, int id)
 {
@@ -37,8 +36,7 @@ bool ShowControlHelp(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, co
     return true;
 }
 
-bool ShowDialogControlHelp(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const DWORD* pairs,
-                           int dialogTopic)
+bool ShowDialogControlHelp(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const DialogHelp& help)
 {
     HWND control = ControlOfMessage(message, wParam, lParam);
     if (!control || GetParent(control) != dialog)
@@ -46,11 +44,26 @@ bool ShowDialogControlHelp(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     const int id = GetDlgCtrlID(control);
     if (id == IDOK || id == IDCANCEL)
         return false;
-    if (id == kHelpButton) {
-        ShowHelpTopic(dialogTopic);
+    if (id == help.helpButton) {
+        ShowHelpTopic(help.topic);
         return true;
     }
-    return ShowControlHelp(dialog, message, wParam, lParam, pairs);
+    return ShowControlHelp(dialog, message, wParam, lParam, help.pairs);
+}
+
+bool AnswerDialogHelp(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const DialogHelp& help)
+{
+    if (message == WM_HELP || message == WM_CONTEXTMENU)
+        return help.pairs && ShowDialogControlHelp(dialog, message, wParam, lParam, help);
+    if (message != WM_COMMAND)
+        return false;
+    const int id = LOWORD(wParam);
+    const bool helpButtonClicked = id == help.helpButton && HIWORD(wParam) == BN_CLICKED;
+    if (!helpButtonClicked && id != kContextHelpCommand)
+        return false;
+    if (help.topic)
+        ShowHelpTopic(help.topic);
+    return true;
 }
 
 std::vector<DWORD> ExpandControlHelp(const ControlHelpRange* ranges, size_t count)

@@ -6,13 +6,11 @@
 #include "common/app_globals.h"
 #include "common/control_help.h"
 #include "common/help_filter.h"
-#include "common/help_mode.h"
 #include "common/tracking_mode.h"
 #include "common/window_helpers.h"
 
 namespace {
 
-const int kHelpButton = 9;
 const int kMostNested = 8;
 const int kNumberText = 64;
 
@@ -55,19 +53,10 @@ OpenDialog* FindOpenDialog(HWND window)
 // What every dialog does alike, after its own procedure had its say.
 INT_PTR CommonBehaviour(HWND window, const OpenDialog& open, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if ((message == WM_HELP || message == WM_CONTEXTMENU) && open.helpPairs)
-        return ShowDialogControlHelp(window, message, wParam, lParam, open.helpPairs, open.helpTopic) ? TRUE : FALSE;
-    if (message != WM_COMMAND)
-        return FALSE;
-    const int id = LOWORD(wParam);
-    const int notification = HIWORD(wParam);
-    if (id == IDCANCEL) {
-        EndDialog(window, 0);
+    if (AnswerDialogHelp(window, message, wParam, lParam, {open.helpTopic, open.helpPairs}))
         return TRUE;
-    }
-    if ((id == kHelpButton && notification == 0) || id == kContextHelpCommand) {
-        if (open.helpTopic)
-            ShowHelpTopic(open.helpTopic);
+    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
+        EndDialog(window, 0);
         return TRUE;
     }
     return FALSE;

@@ -3,11 +3,9 @@
 #include <cstring>
 
 #include "common/control_help.h"
-#include "common/help_context.h"
-#include "common/help_filter.h"
-#include "common/help_mode.h"
 #include "common/io_seam.h"
 #include "common/message_crackers.h"
+#include "common/modal_dialog.h"
 #include "common/results.h"
 #include "common/window_helpers.h"
 #include "objects/document_modified.h"
@@ -128,11 +126,22 @@ const int kPrintHelpTopic = 30034;
 const int kSetupHelpTopic = 30033;
 
 // Control and help topic pairs of the controls the program adds; ends with 0.
+// Help on the common dialog's own controls stays with the common dialog.
 const DWORD kPrintHelpPairs[] = {kPrintOnOnePageBox, 15001, kPrintNoColorBox, 15002, kPrintFootersBox, 15004,
                                  kDefineFooterButton, 15003, 0, 0};
 const DWORD kSetupHelpPairs[] = {kOverlapBox, 15005, 0, 0};
+const DialogHelp kPrintHelp = {kPrintHelpTopic, kPrintHelpPairs, kPrintHelpButton};
+const DialogHelp kSetupHelp = {kSetupHelpTopic, kSetupHelpPairs, kPrintHelpButton};
 
 void SetBit(uint32_t* word, uint32_t bit, bool on) { *word = on ? (*word | bit) : (*word & ~bit); }
+
+// The common dialog runs its own loop: the scope gives it the F1 hook and
+// the guard every other dialog has.
+bool RunCommonPrintDialog(HWND owner, PRINTDLGA* dialog)
+{
+    ModalDialogScope scope(owner);
+    return scope.entered() && PrintDlgA(dialog);
+}
 
 } // namespace
 
@@ -164,7 +173,7 @@ int RunPrintDialog(HWND owner, HGLOBAL* devMode, char* printer, HDC* printerCont
         HookPrintOptions = *printOptions;
         HookPrintDlg = dialog;
         OverlapChecked = (*printOptions & kPrintOverlap) ? 1 : 0;
-        if (PrintDlgA(dialog) && TakeDialogChoice(dialog, devMode, printer, isDefault)) {
+        if (RunCommonPrintDialog(owner, dialog) && TakeDialogChoice(dialog, devMode, printer, isDefault)) {
             *printOptions = HookPrintOptions;
             if (dialog->nToPage == 0xFFFF)
                 dialog->nToPage = 32000;
@@ -191,14 +200,18 @@ int RunPrintSetupDialog(HWND owner, HGLOBAL* devMode, char* printer, HDC* inform
     int result = 0;
     if (PrepareDialogBlocks(&dialog, devMode ? *devMode : nullptr, printer, *isDefault)) {
         dialog.hwndOwner = owner;
-        dialog.Flags = PD_PRINTSETUP | PD_RETURNIC | PD_SHOWHELP | PD_ENABLESETUPHOOK | PD_ENABLESETUPTEMPLATE;
+        // Some common-dialog builds hand a setup-only dialog the print hook
+        // instead of the setup hook: both are ours.
+        dialog.Flags = PD_PRINTSETUP | PD_RETURNIC | PD_SHOWHELP | PD_ENABLESETUPHOOK | PD_ENABLEPRINTHOOK |
+                       PD_ENABLESETUPTEMPLATE;
         dialog.nCopies = 1;
         dialog.hInstance = AppInstance;
         dialog.lpfnSetupHook = SEPSetupHook;
+        dialog.lpfnPrintHook = SEPSetupHook;
         ChooseTemplates(&dialog, false);
         PrintSetupConfirmed = 0;
         OverlapChecked = *overlapOn ? 1 : 0;
-        if (PrintDlgA(&dialog) && TakeDialogChoice(&dialog, devMode, printer, isDefault)) {
+        if (RunCommonPrintDialog(owner, &dialog) && TakeDialogChoice(&dialog, devMode, printer, isDefault)) {
             *informationContext = dialog.hDC;
             *overlapOn = OverlapChecked;
             result = 1;
@@ -210,10 +223,9 @@ int RunPrintSetupDialog(HWND owner, HGLOBAL* devMode, char* printer, HDC* inform
 
 UINT_PTR CALLBACK SEPPrintHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (AnswerDialogHelp(dialog, message, wParam, lParam, kPrintHelp))
+        return 1;
     switch (message) {
-    case WM_HELP:
-    case WM_CONTEXTMENU:
-        return ShowControlHelp(dialog, message, wParam, lParam, kPrintHelpPairs) ? 1 : 0;
     case WM_INITDIALOG:
         if (MainWindow)
             CenterWindowOver(dialog, MainWindow);
@@ -228,10 +240,6 @@ UINT_PTR CALLBACK SEPPrintHook(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         UINT code = 0;
         HWND control = nullptr;
         CrackCommand(wParam, lParam, &id, &code, &control);
-        if (id == kContextHelpCommand) {
-            ShowHelpTopic(kPrintHelpTopic);
-            return 1;
-        }
         if (code != BN_CLICKED)
             return 0;
         const bool checked = IsDlgButtonChecked(dialog, id) == BST_CHECKED;
@@ -248,9 +256,6 @@ UINT_PTR CALLBACK SEPPrintHook(HWND dialog, UINT message, WPARAM wParam, LPARAM 
             break;
         case kDefineFooterButton:
             RunFooterDlg(dialog);
-            break;
-        case kPrintHelpButton:
-            ShowHelpTopic(kPrintHelpTopic);
             break;
         case kCollateBox:
             if (HookPrintDlg) {
@@ -272,8 +277,8 @@ UINT_PTR CALLBACK SEPPrintHook(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 
 UINT_PTR CALLBACK SEPSetupHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_HELP || message == WM_CONTEXTMENU)
-        return ShowControlHelp(dialog, message, wParam, lParam, kSetupHelpPairs) ? 1 : 0;
+    if (AnswerDialogHelp(dialog, message, wParam, lParam, kSetupHelp))
+        return 1;
     if (message == WM_INITDIALOG) {
         CheckDlgButton(dialog, kOverlapBox, OverlapChecked ? BST_CHECKED : BST_UNCHECKED);
         if (MainWindow)
@@ -285,10 +290,6 @@ UINT_PTR CALLBACK SEPSetupHook(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         UINT code = 0;
         HWND control = nullptr;
         CrackCommand(wParam, lParam, &id, &code, &control);
-        if (id == kContextHelpCommand || (code == BN_CLICKED && id == kPrintHelpButton)) {
-            ShowHelpTopic(kSetupHelpTopic);
-            return 1;
-        }
         if (code == BN_CLICKED && id == IDOK) {
             PrintSetupConfirmed = 1;
             OverlapChecked = IsDlgButtonChecked(dialog, kOverlapBox) == BST_CHECKED ? 1 : 0;

@@ -140,6 +140,19 @@ protected:
     std::string file_;
 };
 
+TEST_F(Printing, PrintSetupKeepsTheOverlapBoxTicked)
+{
+    HWND dialog = OpenDialog(IDM_FILE_PRINT_SETUP, "Print Setup");
+    ASSERT_NE(nullptr, dialog);
+    SetBox(GetDlgItem(dialog, IDC_PRINT_OVERLAP), true);
+    Press(dialog, IDOK);
+    dialog = OpenDialog(IDM_FILE_PRINT_SETUP, "Print Setup");
+    ASSERT_NE(nullptr, dialog);
+    Screenshot("print_setup_overlap_kept");
+    EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(dialog, IDC_PRINT_OVERLAP), BM_GETCHECK, 0, 0));
+    Press(dialog, IDCANCEL);
+}
+
 TEST_F(Printing, ADrawingOfTwoByTwoTilesPrintsFourPagesInsideThePrintableArea)
 {
     PrintThroughDialog(true);

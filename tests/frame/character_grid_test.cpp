@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "frame/character_grid.h"
+#include "objects/app_options.h"
 
 namespace {
 
@@ -77,6 +78,60 @@ TEST_F(CharacterGrid, ASelectedCellNamesItsCharacter)
         EXPECT_EQ(c.character, GetCharArraySelection(grid_)) << c.name;
     }
     EXPECT_EQ(-1, CharCellFromPoint(grid_, 29 * kCellWidth, 5)) << "right of the last column";
+}
+
+// Pixels of a white memory picture of the grid that painting darkened.
+int DarkPixelsPainted(HWND grid)
+{
+    const int kWidth = 300;
+    const int kHeight = 120;
+    const COLORREF kWhite = RGB(255, 255, 255);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, kWidth, kHeight);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all = {0, 0, kWidth, kHeight};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    PaintCharArray(grid, dc, &all);
+    int dark = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            dark += GetPixel(dc, x, y) != kWhite ? 1 : 0;
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return dark;
+}
+
+TEST_F(CharacterGrid, NothingIsPaintedWithoutAFontOrACellSize)
+{
+    HGLOBAL savedFonts = SymbolFonts;
+    const int savedCount = SymbolFontCount;
+    SymbolFonts = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(LOGFONTA));
+    ASSERT_NE(nullptr, SymbolFonts);
+    if (auto* font = static_cast<LOGFONTA*>(GlobalLock(SymbolFonts))) {
+        lstrcpyA(font->lfFaceName, "Arial");
+        GlobalUnlock(SymbolFonts);
+    }
+    struct Case {
+        const char* name;
+        int fontCount;
+        int cellWidth;
+        bool painted;
+    } cases[] = {
+        {"font and cells", 1, kCellWidth, true},
+        {"no font", 0, kCellWidth, false},
+        {"no cell width", 1, 0, false},
+    };
+    for (const Case& c : cases) {
+        SymbolFontCount = c.fontCount;
+        SetWindowLongA(grid_, kGridCellWidth, c.cellWidth);
+        EXPECT_EQ(c.painted, DarkPixelsPainted(grid_) > 0) << c.name;
+    }
+    GlobalFree(SymbolFonts);
+    SymbolFonts = savedFonts;
+    SymbolFontCount = savedCount;
 }
 
 } // namespace

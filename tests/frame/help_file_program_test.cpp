@@ -11,6 +11,7 @@
 #include "support/desktop_program.h"
 #include "support/real_input.h"
 #include "support/screen_image.h"
+#include "support/test_printer.h"
 
 namespace {
 
@@ -102,6 +103,17 @@ protected:
         screen.Save(step);
         EXPECT_GT(screen.CountDark(ClientScreenRect(TopicPane(viewer))), kTopicTextPixels) << step;
     }
+    // F1 in an open dialog brings up the topic; the dialog is cancelled after.
+    void ExpectF1ShowsTopic(HWND dialog, const std::string& heading, const std::string& step)
+    {
+        ASSERT_NE(nullptr, dialog);
+        RealKey(VK_F1);
+        HWND viewer = AwaitTopic(heading);
+        ASSERT_NE(nullptr, viewer);
+        ExpectTopicPainted(viewer, step);
+        CloseViewer();
+        Press(dialog, IDCANCEL);
+    }
     void CloseViewer()
     {
         for (int i = 0; i < kViewerPolls; ++i) {
@@ -129,14 +141,8 @@ TEST_F(HelpFileProgram, HelpContentsShowsTheContentsTopic)
 TEST_F(HelpFileProgram, F1InTheToolbarDialogShowsItsTopic)
 {
     ClickTool(desktop_ids::kRectangleTool);
-    HWND dialog = OpenDialog(IDM_EDIT_TOOLBAR, "Edit Toolbar Location");
-    ASSERT_NE(nullptr, dialog);
-    RealKey(VK_F1);
-    HWND viewer = AwaitTopic("The tool palette");
-    ASSERT_NE(nullptr, viewer);
-    ExpectTopicPainted(viewer, "help_f1_toolbar_dialog");
-    CloseViewer();
-    Press(dialog, IDCANCEL);
+    ExpectF1ShowsTopic(OpenDialog(IDM_EDIT_TOOLBAR, "Edit Toolbar Location"), "The tool palette",
+                       "help_f1_toolbar_dialog");
 }
 
 TEST_F(HelpFileProgram, RulerDialogsHelpButtonShowsItsTopic)
@@ -149,6 +155,28 @@ TEST_F(HelpFileProgram, RulerDialogsHelpButtonShowsItsTopic)
     ExpectTopicPainted(viewer, "help_button_ruler_dialog");
     CloseViewer();
     Press(dialog, IDCANCEL);
+}
+
+// The common print dialogs run their own loop: F1 in them still reaches help.
+class HelpFileWithPrinter : public HelpFileProgram {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(printer_.Installed()) << "the test printer could not be installed";
+        HelpFileProgram::SetUp();
+    }
+    TestPrinter printer_;
+};
+
+TEST_F(HelpFileWithPrinter, F1InThePrintDialogShowsThePrintingTopic)
+{
+    DrawRectangle({100, 100}, {200, 160});  // an empty drawing has nothing to print
+    ExpectF1ShowsTopic(OpenDialog(IDM_FILE_PRINT, "Print"), "Printing", "help_f1_print_dialog");
+}
+
+TEST_F(HelpFileWithPrinter, F1InPrintSetupShowsThePrintingTopic)
+{
+    ExpectF1ShowsTopic(OpenDialog(IDM_FILE_PRINT_SETUP, "Print Setup"), "Printing", "help_f1_print_setup");
 }
 
 } // namespace
