@@ -163,8 +163,7 @@ protected:
         const std::string path = WriteLibraryFixture(ScratchPath(name), fixture);
         if (path.empty())
             return nullptr;
-        program_.PostCommand(IDM_LIB_OPEN);
-        AnswerFileDialog("Open Vexlet Library", path);
+        OpenLibraryFile(path);
         return FloatingLibrary(Title(path).c_str());
     }
     std::string file_;
