@@ -41,16 +41,7 @@ int CountKind(const std::vector<DrawingObject>& objects, int kind)
 
 class JoinLinesProgram : public DesktopProgram {
 protected:
-    void SetUp() override
-    {
-        file_ = ScratchPath("join-lines.tyr");
-        DeleteFileA(file_.c_str());
-        {
-            ScratchDrawing drawing;
-            ASSERT_EQ(0, drawing.Write(file_, false, FillSquare));
-        }
-        StartWith(file_);
-    }
+    void SetUp() override { file_ = StartOnDrawing("join-lines.tyr", FillSquare); }
     std::vector<DrawingObject> Saved()
     {
         Command(desktop_ids::kSave);
